@@ -1,0 +1,18 @@
+// The device's lower-filter list: read it, tell whether the filter is in it, add or
+// remove the filter and write the list back. Failures are silent.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class TDevice;
+
+using TLowerFilterList = std::vector<std::string>;
+
+inline constexpr unsigned kLowerFiltersReadBuffer = 1024;
+
+TLowerFilterList ReadLowerFilters(TDevice& device);
+bool HasFilter(TDevice& device);
+void SetFilter(TDevice& device, bool on);
+// Removes the list's trailing empty entries, then stores it (or deletes it when empty).
+void WriteLowerFilters(TDevice& device, TLowerFilterList& list);

@@ -1,0 +1,184 @@
+// The simulated platform: an in-memory machine that answers the seam functions of
+// platform/Platform.h the way Windows does, as far as this program relies on it.
+//
+// A machine holds a device tree (nodes with instance IDs, setup classes,
+// properties, interfaces, hardware and driver registry keys), the device
+// information sets and registry keys handed out, a call log, fault injection and
+// the process facts (platform family, WOW64, shell requests). Exactly one machine
+// is current at a time; the seam functions act on it.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/WinTypes.h"
+
+namespace sim {
+
+// One registry value: its type and its raw bytes, terminators included.
+struct RegValue {
+    DWORD type = REG_NONE;
+    std::string data;
+};
+
+// Registry value names compare without regard to ASCII letter case, as on Windows.
+struct NameLess {
+    bool operator()(const std::string& a, const std::string& b) const;
+};
+using RegKeyValues = std::map<std::string, RegValue, NameLess>;
+
+// Everything a test may say about a device when it adds it to the tree.
+struct DeviceSpec {
+    std::string instanceId;  // "USB\\VID_046D&PID_C08B\\6&1A2B3C&0&1"
+    GUID classGuid{};
+    std::optional<std::string> description;  // absent: no SPDRP_DEVICEDESC property
+    std::vector<std::string> hardwareIds;    // stored as a multi-string; empty: no property
+    bool present = true;                     // not present: a phantom, outside the tree
+    std::vector<GUID> interfaces;            // present device interfaces it exposes
+    std::optional<RegKeyValues> hardwareKey;  // absent: SetupDiOpenDevRegKey(DIREG_DEV) fails
+    std::optional<RegKeyValues> driverKey;    // absent: SetupDiOpenDevRegKey(DIREG_DRV) fails
+};
+
+// One recorded platform call: the operation's Win32 name and the arguments that
+// matter, formatted as "key=value" pairs separated by single blanks, for example
+//   SetupDiGetClassDevsA  "class={745A17A0-74D3-11D0-B6FE-00A0C90F57DA} enum=USB hwnd=0 flags=0x2"
+// Strings are given raw; GUIDs in registry format; numbers in decimal except flags,
+// masks and property codes, which are hexadecimal with "0x".
+struct Call {
+    std::string op;
+    std::string args;
+    std::string device;  // instance ID of the device the call is about, if any
+};
+
+// Which calls of an operation fail: every call, the nth call (1-based, counted
+// from the moment the fault is added), or every call about one device.
+struct Fault {
+    std::string op;
+    int nth = 0;              // 0: every call
+    std::string instanceId;   // empty: any device
+};
+
+enum class Wow64Mode { Absent, NotWow64, Wow64, CallFails };
+
+class Machine {
+public:
+    Machine();
+    ~Machine();
+    Machine(const Machine&) = delete;
+    Machine& operator=(const Machine&) = delete;
+
+    // --- building the tree ------------------------------------------------
+    // Adds a device under parent (0: a root of the tree) as its last child and
+    // returns its node. Instance IDs are unique (compared without letter case).
+    DEVINST AddDevice(const DeviceSpec& spec, DEVINST parent = 0);
+    // The node of a present device, or 0.
+    DEVINST NodeOf(const std::string& instanceId) const;
+    // Sets any property of a device to raw bytes with a type; RemoveProperty drops it.
+    void SetProperty(const std::string& instanceId, DWORD property, DWORD type,
+                     const std::string& bytes);
+    void RemoveProperty(const std::string& instanceId, DWORD property);
+    std::optional<RegValue> Property(const std::string& instanceId, DWORD property) const;
+    // Registry keys of a device: DIREG_DEV (hardware) or DIREG_DRV (driver).
+    // HasKey tells whether the key exists; Key gives its values (the key must exist).
+    bool HasKey(const std::string& instanceId, DWORD keyType) const;
+    RegKeyValues& Key(const std::string& instanceId, DWORD keyType);
+    void CreateKey(const std::string& instanceId, DWORD keyType);
+
+    // --- changing the tree between calls ----------------------------------
+    // Unplug: the device and everything below it leave the tree; their nodes become
+    // unknown and every element that refers to them goes stale.
+    void Unplug(const std::string& instanceId);
+    // Plug a new device in (same as AddDevice, for churn tests).
+    DEVINST Plug(const DeviceSpec& spec, DEVINST parent = 0);
+    // Restart: the node is re-created under the same parent and position with the
+    // same instance ID and data, and a new DEVINST; old elements and handles to the
+    // node go stale. Children are re-created too.
+    void Restart(const std::string& instanceId);
+    // Moves a device (with its subtree) to the end of another parent's children.
+    void Reparent(const std::string& instanceId, DEVINST newParent);
+
+    // --- process facts -----------------------------------------------------
+    DWORD platformId = VER_PLATFORM_WIN32_NT;  // what GetVersionExA reports
+    bool versionQueryFails = false;
+    Wow64Mode wow64 = Wow64Mode::Absent;
+    // Files that "exist" for SetupOpenInfFileA (names as given, no path logic).
+    std::vector<std::string> files;
+
+    struct ShellRequest {
+        HWND owner;
+        std::optional<std::string> verb, file, parameters, directory;
+        INT show;
+    };
+    std::vector<ShellRequest> shellRequests;
+    // Property-change restarts made through the class installer, by instance ID.
+    std::vector<std::string> restarts;
+    // InstallHinfSectionA command lines.
+    std::vector<std::string> infInstalls;
+
+    // --- call log -----------------------------------------------------------
+    const std::vector<Call>& Calls() const;
+    void ClearCalls();
+    std::size_t CountCalls(const std::string& op) const;
+    // Calls of one operation, in order.
+    std::vector<Call> CallsOf(const std::string& op) const;
+    bool logging = true;
+
+    // --- fault injection ------------------------------------------------------
+    void AddFault(const Fault& fault);
+    void ClearFaults();
+    // Called for every platform call by the seam implementation: records it and
+    // tells whether it must fail.
+    bool Enter(const char* op, std::string args, const std::string& device = {});
+
+    // --- handle accounting -----------------------------------------------------
+    std::size_t OpenSetCount() const;
+    std::size_t OpenKeyCount() const;
+    std::size_t OpenInfCount() const;
+    // Number of elements a set holds (for growth checks); 0 for an unknown set.
+    std::size_t SetSize(HDEVINFO set) const;
+
+    // The seam implementation's view of the machine. Only platform/sim uses it.
+    struct State;
+    State& state();
+
+private:
+    std::unique_ptr<State> state_;
+};
+
+// The machine the seam functions act on. Tests install their own with ScopedMachine.
+Machine& Current();
+
+class ScopedMachine {
+public:
+    explicit ScopedMachine(Machine& machine);
+    ~ScopedMachine();
+    ScopedMachine(const ScopedMachine&) = delete;
+    ScopedMachine& operator=(const ScopedMachine&) = delete;
+
+private:
+    Machine* previous_;
+};
+
+// Formats a GUID in registry form, {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}.
+std::string FormatGuid(const GUID& guid);
+
+// Well-known GUIDs used by the machine builders and the tests.
+extern const GUID kClassHid;
+extern const GUID kClassMouse;
+extern const GUID kClassKeyboard;
+extern const GUID kClassUsb;
+extern const GUID kClassMedia;
+extern const GUID kInterfaceUsbHub;
+
+// Fills a machine with the built-in demo machine: root hubs, an external hub, a
+// composite gaming mouse, a plain mouse, a mouse behind the hub, a keyboard, a
+// headset, a HID device exposing the hub interface, a device without description,
+// devices with lower filters and with bInterval values.
+void BuildDemoMachine(Machine& machine);
+
+}  // namespace sim
