@@ -6,11 +6,12 @@
 #include "platform/Platform.h"
 
 class DevInfoSetHandle {
-public:
+  public:
     DevInfoSetHandle() = default;
     explicit DevInfoSetHandle(HDEVINFO set) : set_(set) {}
     ~DevInfoSetHandle() { reset(); }
-    DevInfoSetHandle(DevInfoSetHandle&& other) noexcept : set_(std::exchange(other.set_, INVALID_HANDLE_VALUE)) {}
+    DevInfoSetHandle(DevInfoSetHandle&& other) noexcept
+        : set_(std::exchange(other.set_, INVALID_HANDLE_VALUE)) {}
     DevInfoSetHandle& operator=(DevInfoSetHandle&& other) noexcept {
         if (this != &other) {
             reset();
@@ -29,6 +30,6 @@ public:
         }
     }
 
-private:
+  private:
     HDEVINFO set_ = INVALID_HANDLE_VALUE;
 };

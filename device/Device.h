@@ -12,7 +12,7 @@
 using TDevInstArray = std::vector<DEVINST>;
 
 class TDevice {
-public:
+  public:
     // Stores both sets and a copy of the element; makes no platform call.
     TDevice(HDEVINFO devInfoSet, const SP_DEVINFO_DATA& devInfoData, HDEVINFO relatedSet);
     // Frees the parent object if one was made; touches neither set.
@@ -43,6 +43,6 @@ public:
     SP_DEVINFO_DATA DevInfoData;
     HDEVINFO RelatedSet;
 
-private:
+  private:
     std::unique_ptr<TDevice> CachedParent;
 };

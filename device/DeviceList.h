@@ -8,7 +8,7 @@
 #include "device/ObjectList.h"
 
 class TDeviceList : public TObjectList<TDevice> {
-public:
+  public:
     // Enumerates and filters. Raises EDeviceError("SetupDiGetClassDevs") or
     // EDeviceError("SetupDiCreateDeviceInfoList"), leaving no set behind.
     TDeviceList(bool MiceOnly, bool AllDevices);
@@ -22,7 +22,7 @@ public:
     HDEVINFO EnumerationSet() const { return DevInfoSet.get(); }
     HDEVINFO Related() const { return RelatedSet.get(); }
 
-private:
+  private:
     DevInfoSetHandle DevInfoSet;
     DevInfoSetHandle RelatedSet;
 };

@@ -7,12 +7,12 @@
 
 // A failed operation of the device inventory ("SetupDiGetClassDevs", ...).
 class EDeviceError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // The owning list's own bounds check: "List index out of bounds (%d)".
 class EListError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };

@@ -10,7 +10,7 @@
 
 template <typename T>
 class TObjectList {
-public:
+  public:
     TObjectList() = default;
     virtual ~TObjectList() {
         while (!items_.empty()) {
@@ -29,6 +29,6 @@ public:
         return *items_[static_cast<std::size_t>(index)];
     }
 
-private:
+  private:
     std::vector<std::unique_ptr<T>> items_;
 };

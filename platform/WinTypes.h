@@ -64,12 +64,18 @@ using LSTATUS = LONG;
 using HDEVINFO = PVOID;
 using HINF = PVOID;
 
-struct HWND__ { int unused; };
+struct HWND__ {
+    int unused;
+};
 using HWND = HWND__*;
-struct HKEY__ { int unused; };
+struct HKEY__ {
+    int unused;
+};
 using HKEY = HKEY__*;
 using PHKEY = HKEY*;
-struct HINSTANCE__ { int unused; };
+struct HINSTANCE__ {
+    int unused;
+};
 using HINSTANCE = HINSTANCE__*;
 using HMODULE = HINSTANCE;
 using FARPROC = INT_PTR(WINAPI*)();
@@ -115,6 +121,8 @@ struct OSVERSIONINFOA {
 };
 using LPOSVERSIONINFOA = OSVERSIONINFOA*;
 
+#define FALSE 0
+#define TRUE 1
 #define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1)))
 #define MAX_PATH 260
 

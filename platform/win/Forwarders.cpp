@@ -61,9 +61,10 @@ BOOL SetupDiCallClassInstaller(DI_FUNCTION InstallFunction, HDEVINFO DeviceInfoS
 HINF SetupOpenInfFileA(PCSTR FileName, PCSTR InfClass, DWORD InfStyle, PUINT ErrorLine) {
     return ::SetupOpenInfFileA(FileName, InfClass, InfStyle, ErrorLine);
 }
-void SetupCloseInfFile(HINF InfHandle) { ::SetupCloseInfFile(InfHandle); }
-void InstallHinfSectionA(HWND Window, HINSTANCE ModuleHandle, PCSTR CommandLine,
-                         INT ShowCommand) {
+void SetupCloseInfFile(HINF InfHandle) {
+    ::SetupCloseInfFile(InfHandle);
+}
+void InstallHinfSectionA(HWND Window, HINSTANCE ModuleHandle, PCSTR CommandLine, INT ShowCommand) {
     ::InstallHinfSectionA(Window, ModuleHandle, CommandLine, ShowCommand);
 }
 
@@ -83,7 +84,9 @@ CONFIGRET CM_Get_Sibling(PDEVINST pdnDevInst, DEVINST dnDevInst, ULONG ulFlags) 
     return ::CM_Get_Sibling(pdnDevInst, dnDevInst, ulFlags);
 }
 
-BOOL IsEqualGUID(REFGUID rguid1, REFGUID rguid2) { return ::IsEqualGUID(rguid1, rguid2); }
+BOOL IsEqualGUID(REFGUID rguid1, REFGUID rguid2) {
+    return ::IsEqualGUID(rguid1, rguid2);
+}
 
 LSTATUS RegQueryValueExA(HKEY hKey, PCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType,
                          LPBYTE lpData, LPDWORD lpcbData) {
@@ -96,7 +99,9 @@ LSTATUS RegSetValueExA(HKEY hKey, PCSTR lpValueName, DWORD Reserved, DWORD dwTyp
 LSTATUS RegDeleteValueA(HKEY hKey, PCSTR lpValueName) {
     return ::RegDeleteValueA(hKey, lpValueName);
 }
-LSTATUS RegCloseKey(HKEY hKey) { return ::RegCloseKey(hKey); }
+LSTATUS RegCloseKey(HKEY hKey) {
+    return ::RegCloseKey(hKey);
+}
 
 HINSTANCE ShellExecuteA(HWND hwnd, PCSTR lpOperation, PCSTR lpFile, PCSTR lpParameters,
                         PCSTR lpDirectory, INT nShowCmd) {
@@ -106,10 +111,14 @@ HINSTANCE ShellExecuteA(HWND hwnd, PCSTR lpOperation, PCSTR lpFile, PCSTR lpPara
 BOOL GetVersionExA(LPOSVERSIONINFOA lpVersionInformation) {
     return ::GetVersionExA(lpVersionInformation);
 }
-HMODULE GetModuleHandleA(PCSTR lpModuleName) { return ::GetModuleHandleA(lpModuleName); }
+HMODULE GetModuleHandleA(PCSTR lpModuleName) {
+    return ::GetModuleHandleA(lpModuleName);
+}
 FARPROC GetProcAddress(HMODULE hModule, PCSTR lpProcName) {
     return ::GetProcAddress(hModule, lpProcName);
 }
-HANDLE GetCurrentProcess() { return ::GetCurrentProcess(); }
+HANDLE GetCurrentProcess() {
+    return ::GetCurrentProcess();
+}
 
 }  // namespace plat

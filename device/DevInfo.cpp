@@ -1,0 +1,78 @@
+#include "device/DevInfo.h"
+
+#include <algorithm>
+
+#include "device/DevInfoSetHandle.h"
+#include "platform/Platform.h"
+
+namespace guids {
+const GUID GUID_DEVCLASS_HIDCLASS = {
+    0x745A17A0, 0x74D3, 0x11D0, {0xB6, 0xFE, 0x00, 0xA0, 0xC9, 0x0F, 0x57, 0xDA}};
+const GUID GUID_DEVCLASS_MOUSE = {
+    0x4D36E96F, 0xE325, 0x11CE, {0xBF, 0xC1, 0x08, 0x00, 0x2B, 0xE1, 0x03, 0x18}};
+const GUID GUID_DEVINTERFACE_USB_HUB = {
+    0xF18A0E88, 0xC30C, 0x11D0, {0x88, 0x15, 0x00, 0xA0, 0xC9, 0x06, 0xBE, 0xD8}};
+}  // namespace guids
+
+namespace {
+
+// The reported size counts the final NUL; a success that reports nothing reads empty.
+std::string CutToRequiredSize(std::string buffer, DWORD requiredSize) {
+    if (requiredSize == 0) {
+        return {};
+    }
+    buffer.resize(std::min<std::size_t>(requiredSize - 1, buffer.size()));
+    return buffer;
+}
+
+}  // namespace
+
+std::string ReadPropertyString(HDEVINFO set, SP_DEVINFO_DATA& element, DWORD property) {
+    std::string result(kReadBufferSize, '\0');
+    DWORD dataType = 0;
+    DWORD requiredSize = 0;
+    if (!plat::SetupDiGetDeviceRegistryPropertyA(set, &element, property, &dataType,
+                                                 reinterpret_cast<PBYTE>(result.data()),
+                                                 kReadBufferSize, &requiredSize)) {
+        return {};
+    }
+    return CutToRequiredSize(std::move(result), requiredSize);
+}
+
+std::string ReadInstanceId(HDEVINFO set, SP_DEVINFO_DATA& element) {
+    std::string result(kReadBufferSize, '\0');
+    DWORD requiredSize = 0;
+    if (!plat::SetupDiGetDeviceInstanceIdA(set, &element, result.data(), kReadBufferSize,
+                                           &requiredSize)) {
+        return {};
+    }
+    return CutToRequiredSize(std::move(result), requiredSize);
+}
+
+bool GetDevInfoByDevInst(HDEVINFO set, SP_DEVINFO_DATA& element, DEVINST node) {
+    ULONG length = 0;
+    if (plat::CM_Get_Device_ID_Size(&length, node, 0) != CR_SUCCESS) {
+        return false;
+    }
+    std::string instanceId(length, '\0');
+    // The string's storage holds length + 1 bytes: its own terminator makes room.
+    if (plat::CM_Get_Device_IDA(node, instanceId.data(), length + 1, 0) != CR_SUCCESS) {
+        return false;
+    }
+    element.cbSize = sizeof(SP_DEVINFO_DATA);
+    return plat::SetupDiOpenDeviceInfoA(set, instanceId.c_str(), nullptr, 0, &element) != FALSE;
+}
+
+bool HasDeviceInterface(const std::string& instanceId, const GUID& interfaceClass) {
+    if (instanceId.empty()) {
+        return false;
+    }
+    DevInfoSetHandle set(plat::SetupDiGetClassDevsA(&interfaceClass, instanceId.c_str(), nullptr,
+                                                    DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
+    if (!set.valid()) {
+        return false;
+    }
+    SP_DEVINFO_DATA element{};
+    element.cbSize = sizeof(SP_DEVINFO_DATA);
+    return plat::SetupDiEnumDeviceInfo(set.get(), 0, &element) != FALSE;
+}
