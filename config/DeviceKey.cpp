@@ -1,0 +1,9 @@
+#include "config/DeviceKey.h"
+
+#include "device/Device.h"
+#include "platform/Platform.h"
+
+RegKey OpenDeviceKey(TDevice& device, DWORD keyType) {
+    return RegKey(plat::SetupDiOpenDevRegKey(device.DevInfoSet, &device.DevInfoData,
+                                             DICS_FLAG_GLOBAL, 0, keyType, KEY_ALL_ACCESS));
+}

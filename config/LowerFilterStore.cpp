@@ -1,0 +1,113 @@
+#include "config/LowerFilterStore.h"
+
+#include <algorithm>
+
+#include "config/DeviceKey.h"
+#include "config/LowerFilters.h"
+#include "config/PlatformFamily.h"
+#include "device/Device.h"
+#include "platform/Platform.h"
+
+namespace {
+
+constexpr const char* kLowerFiltersValue = "LowerFilters";
+
+BYTE* Bytes(std::string& buffer) {
+    return reinterpret_cast<BYTE*>(buffer.data());
+}
+
+const BYTE* Bytes(const std::string& data) {
+    return reinterpret_cast<const BYTE*>(data.data());
+}
+
+std::string Received(std::string buffer, DWORD count) {
+    buffer.resize(std::min<std::size_t>(count, buffer.size()));
+    return buffer;
+}
+
+LSTATUS QueryValue(HKEY key, std::string& buffer, DWORD& size) {
+    DWORD type = REG_NONE;
+    size = static_cast<DWORD>(buffer.size());
+    return plat::RegQueryValueExA(key, kLowerFiltersValue, nullptr, &type, Bytes(buffer), &size);
+}
+
+std::optional<std::string> ReadHardwareKeyValue(TDevice& device) {
+    const RegKey key = OpenDeviceKey(device, DIREG_DEV);
+    if (!key.valid()) {
+        return std::string();
+    }
+    std::string buffer(kLowerFiltersReadBuffer, '\0');
+    DWORD size = 0;
+    LSTATUS status = QueryValue(key.get(), buffer, size);
+    if (status == ERROR_SUCCESS) {
+        return Received(std::move(buffer), size);
+    }
+    if (status != ERROR_MORE_DATA || size <= kLowerFiltersReadBuffer) {
+        return std::string();
+    }
+    buffer.assign(size, '\0');
+    status = QueryValue(key.get(), buffer, size);
+    if (status == ERROR_SUCCESS) {
+        return Received(std::move(buffer), size);
+    }
+    return std::nullopt;
+}
+
+bool QueryProperty(TDevice& device, std::string& buffer, DWORD& required) {
+    DWORD type = REG_NONE;
+    required = 0;
+    return plat::SetupDiGetDeviceRegistryPropertyA(
+               device.DevInfoSet, &device.DevInfoData, SPDRP_LOWERFILTERS, &type, Bytes(buffer),
+               static_cast<DWORD>(buffer.size()), &required) != 0;
+}
+
+std::optional<std::string> ReadProperty(TDevice& device) {
+    std::string buffer(kLowerFiltersReadBuffer, '\0');
+    DWORD required = 0;
+    if (QueryProperty(device, buffer, required)) {
+        return Received(std::move(buffer), required);
+    }
+    // An absent property reports no size; only a list that did not fit asks for more.
+    if (required <= kLowerFiltersReadBuffer) {
+        return std::string();
+    }
+    buffer.assign(required, '\0');
+    if (QueryProperty(device, buffer, required)) {
+        return Received(std::move(buffer), required);
+    }
+    return std::nullopt;
+}
+
+void WriteHardwareKeyValue(TDevice& device, const std::string& data) {
+    const RegKey key = OpenDeviceKey(device, DIREG_DEV);
+    if (!key.valid()) {
+        return;
+    }
+    if (data.empty()) {
+        plat::RegDeleteValueA(key.get(), kLowerFiltersValue);
+    } else {
+        plat::RegSetValueExA(key.get(), kLowerFiltersValue, 0, REG_MULTI_SZ, Bytes(data),
+                             static_cast<DWORD>(data.size()));
+    }
+}
+
+void WriteProperty(TDevice& device, const std::string& data) {
+    plat::SetupDiSetDeviceRegistryPropertyA(
+        device.DevInfoSet, &device.DevInfoData, SPDRP_LOWERFILTERS,
+        data.empty() ? nullptr : Bytes(data), static_cast<DWORD>(data.size()));
+}
+
+}  // namespace
+
+std::optional<std::string> ReadStoredLowerFilters(TDevice& device) {
+    return CurrentPlatformFamily() == PlatformFamily::Win9x ? ReadHardwareKeyValue(device)
+                                                            : ReadProperty(device);
+}
+
+void WriteStoredLowerFilters(TDevice& device, const std::string& data) {
+    if (CurrentPlatformFamily() == PlatformFamily::Win9x) {
+        WriteHardwareKeyValue(device, data);
+    } else {
+        WriteProperty(device, data);
+    }
+}

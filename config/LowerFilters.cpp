@@ -1,0 +1,56 @@
+#include "config/LowerFilters.h"
+
+#include <algorithm>
+
+#include "config/DriverPackage.h"
+#include "config/FilterListText.h"
+#include "config/LowerFilterStore.h"
+
+namespace {
+
+std::string CurrentFilterName() {
+    return FilterName(CurrentPlatformFamily());
+}
+
+bool ContainsFilter(const TLowerFilterList& list, const std::string& filterName) {
+    return std::any_of(list.begin(), list.end(),
+                       [&](const std::string& entry) { return IsFilterEntry(entry, filterName); });
+}
+
+}  // namespace
+
+TLowerFilterList ReadLowerFilters(TDevice& device) {
+    return SplitLowerFilterText(ReadStoredLowerFilters(device).value_or(std::string()));
+}
+
+bool HasFilter(TDevice& device) {
+    return ContainsFilter(ReadLowerFilters(device), CurrentFilterName());
+}
+
+void SetFilter(TDevice& device, bool on) {
+    const std::optional<std::string> stored = ReadStoredLowerFilters(device);
+    if (!stored) {
+        // A list that exists but could not be read whole is left as it is.
+        return;
+    }
+    const std::string filterName = CurrentFilterName();
+    TLowerFilterList list = SplitLowerFilterText(*stored);
+    const bool found = ContainsFilter(list, filterName);
+    bool changed = false;
+    if (on && !found) {
+        list.insert(list.begin(), filterName);
+        changed = true;
+    } else if (!on && found) {
+        std::erase_if(list,
+                      [&](const std::string& entry) { return IsFilterEntry(entry, filterName); });
+        changed = true;
+    }
+    if (changed) {
+        WriteLowerFilters(device, list);
+    }
+}
+
+void WriteLowerFilters(TDevice& device, TLowerFilterList& list) {
+    RemoveTrailingEmptyEntries(list);
+    WriteStoredLowerFilters(device, JoinLowerFilterList(list));
+}
