@@ -42,8 +42,11 @@ std::optional<std::string> ReadHardwareKeyValue(TDevice& device) {
     if (status == ERROR_SUCCESS) {
         return Received(std::move(buffer), size);
     }
-    if (status != ERROR_MORE_DATA || size <= kLowerFiltersReadBuffer) {
+    if (status == ERROR_FILE_NOT_FOUND) {
         return std::string();
+    }
+    if (status != ERROR_MORE_DATA || size <= kLowerFiltersReadBuffer) {
+        return std::nullopt;
     }
     buffer.assign(size, '\0');
     status = QueryValue(key.get(), buffer, size);
