@@ -1,0 +1,22 @@
+// Puts 8-bit text on the clipboard as CF_TEXT: open it for a window, empty it,
+// hand it one moveable global memory block with the text and its closing NUL,
+// close it. Raises "Cannot open clipboard" when it cannot be opened.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include "ui/gui/ClipboardApi.h"
+
+namespace gui {
+
+class EClipboardError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+inline constexpr UINT kClipboardMemoryFlags = GMEM_MOVEABLE | GMEM_DDESHARE;
+
+void SetClipboardText(ClipboardApi& api, HWND owner, const std::string& text);
+
+}  // namespace gui

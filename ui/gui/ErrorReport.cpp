@@ -1,0 +1,12 @@
+#include "ui/gui/ErrorReport.h"
+
+namespace gui {
+
+std::string ErrorReportText(const std::string& message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') {
+        return message + '.';
+    }
+    return message;
+}
+
+}  // namespace gui
