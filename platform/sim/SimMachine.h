@@ -36,19 +36,67 @@ using RegKeyValues = std::map<std::string, RegValue, NameLess>;
 struct DeviceSpec {
     std::string instanceId;  // "USB\\VID_046D&PID_C08B\\6&1A2B3C&0&1"
     GUID classGuid{};
-    std::optional<std::string> description;  // absent: no SPDRP_DEVICEDESC property
-    std::vector<std::string> hardwareIds;    // stored as a multi-string; empty: no property
-    bool present = true;                     // not present: a phantom, outside the tree
-    std::vector<GUID> interfaces;            // present device interfaces it exposes
+    std::optional<std::string> description;   // absent: no SPDRP_DEVICEDESC property
+    std::vector<std::string> hardwareIds;     // stored as a multi-string; empty: no property
+    bool present = true;                      // not present: a phantom, outside the tree
+    std::vector<GUID> interfaces;             // present device interfaces it exposes
     std::optional<RegKeyValues> hardwareKey;  // absent: SetupDiOpenDevRegKey(DIREG_DEV) fails
     std::optional<RegKeyValues> driverKey;    // absent: SetupDiOpenDevRegKey(DIREG_DRV) fails
 };
 
-// One recorded platform call: the operation's Win32 name and the arguments that
-// matter, formatted as "key=value" pairs separated by single blanks, for example
-//   SetupDiGetClassDevsA  "class={745A17A0-74D3-11D0-B6FE-00A0C90F57DA} enum=USB hwnd=0 flags=0x2"
-// Strings are given raw; GUIDs in registry format; numbers in decimal except flags,
-// masks and property codes, which are hexadecimal with "0x".
+// One recorded platform call: the operation's Win32 name, the arguments that matter
+// and the instance ID of the device the call is about (empty when none).
+//
+// Arguments are "key=value" pairs separated by single blanks, in the order below.
+// Strings are given raw (they may contain blanks), "null" for a null pointer. GUIDs
+// in registry form, {745A17A0-74D3-11D0-B6FE-00A0C90F57DA}. Flags, masks, property
+// codes, key types, scopes and functions in hexadecimal: "0x" and upper-case digits,
+// no padding (0x2, 0xF003F). Other numbers, sizes and indexes in decimal. Window and
+// process handles: 0 for null, -1 for all ones, otherwise 0x and hex digits. <set>
+// and <key> are serial numbers (1 for the machine's first set, key or INF file), or
+// the handle's value as above when the machine does not know the handle. Buffers
+// are logged by the size passed; written data as hex byte pairs without separators
+// (quorvin, NUL, NUL: 71756F7276696E0000).
+//
+//   op                                 args
+//   SetupDiGetClassDevsA               class={G}|null enum=<text>|null hwnd=<h> flags=<x>
+//   SetupDiCreateDeviceInfoList        class={G}|null hwnd=<h>
+//   SetupDiEnumDeviceInfo              set=<set> index=<n> cbSize=<n>|null
+//   SetupDiDestroyDeviceInfoList       set=<set>
+//   SetupDiOpenDeviceInfoA             set=<set> id=<text> hwnd=<h> flags=<x> cbSize=<n>|null
+//   SetupDiGetDeviceRegistryPropertyA  set=<set> property=<x> size=<n>
+//   SetupDiSetDeviceRegistryPropertyA  set=<set> property=<x> size=<n> data=<hex>|null
+//   SetupDiGetDeviceInstanceIdA        set=<set> size=<n>
+//   SetupDiOpenDevRegKey               set=<set> scope=<x> profile=<n> key=<x> access=<x>
+//   SetupDiSetClassInstallParamsA      set=<set> size=<n> header=<n> function=<x>
+//                                        [state=<x> scope=<x> profile=<n>]  (property change,
+//                                        20 bytes or more); set=<set> params=null size=<n>
+//   SetupDiCallClassInstaller          function=<x> set=<set>
+//   SetupOpenInfFileA                  file=<text> class=<text>|null style=<x>
+//   SetupCloseInfFile                  inf=<inf>
+//   InstallHinfSectionA                hwnd=<h> command=<text> show=<n>
+//   CM_Get_Device_ID_Size              node=<n> flags=<x>
+//   CM_Get_Device_IDA                  node=<n> size=<n> flags=<x>
+//   CM_Get_Parent, CM_Get_Child,
+//   CM_Get_Sibling                     node=<n> flags=<x>   (node: the node asked about)
+//   IsEqualGUID                        a={G} b={G}
+//   RegQueryValueExA                   key=<key> name=<text>|null size=<n>|null [data=null]
+//                                        (size: *lpcbData on entry; data=null when lpData is)
+//   RegSetValueExA                     key=<key> name=<text>|null reserved=<n> type=<n>
+//                                        size=<n> data=<hex>|null
+//   RegDeleteValueA                    key=<key> name=<text>|null
+//   RegCloseKey                        key=<key>
+//   ShellExecuteA                      hwnd=<h> verb=<text>|null file=<text>|null
+//                                        params=<text>|null dir=<text>|null show=<n>
+//   GetVersionExA                      size=<n>|null   (dwOSVersionInfoSize)
+//   GetModuleHandleA                   name=<text>|null
+//   GetProcAddress                     module=<h> name=<text>|#<ordinal>  (kernel32.dll
+//                                        is 0x7C800000)
+//   GetCurrentProcess                  (empty)
+//   IsWow64Process                     process=<h>   (the looked-up entry point)
+//
+// Example: SetupDiGetClassDevsA
+//   "class={745A17A0-74D3-11D0-B6FE-00A0C90F57DA} enum=USB hwnd=0 flags=0x2"
 struct Call {
     std::string op;
     std::string args;
@@ -56,17 +104,22 @@ struct Call {
 };
 
 // Which calls of an operation fail: every call, the nth call (1-based, counted
-// from the moment the fault is added), or every call about one device.
+// from the moment the fault is added), or every call about one device (instance ID
+// compared without letter case; with nth, the nth call about that device). A failed
+// call changes nothing and returns the platform's failure value: FALSE, a null
+// pointer, INVALID_HANDLE_VALUE (sets, keys, INF files), CR_FAILURE, or
+// ERROR_ACCESS_DENIED (5) for registry functions; ShellExecuteA returns null and
+// records no request. GetCurrentProcess cannot fail and ignores faults.
 struct Fault {
     std::string op;
-    int nth = 0;              // 0: every call
-    std::string instanceId;   // empty: any device
+    int nth = 0;             // 0: every call
+    std::string instanceId;  // empty: any device
 };
 
 enum class Wow64Mode { Absent, NotWow64, Wow64, CallFails };
 
 class Machine {
-public:
+  public:
     Machine();
     ~Machine();
     Machine(const Machine&) = delete;
@@ -74,10 +127,17 @@ public:
 
     // --- building the tree ------------------------------------------------
     // Adds a device under parent (0: a root of the tree) as its last child and
-    // returns its node. Instance IDs are unique (compared without letter case).
+    // returns its node. Instance IDs are unique (compared without letter case); adding
+    // the ID of a phantom brings that device back with the new spec's data. The
+    // builder throws std::invalid_argument / std::out_of_range on misuse (a present
+    // duplicate, an unknown parent or device).
     DEVINST AddDevice(const DeviceSpec& spec, DEVINST parent = 0);
     // The node of a present device, or 0.
     DEVINST NodeOf(const std::string& instanceId) const;
+    // The instance ID of a known node (of the tree or a phantom's), or empty.
+    std::string InstanceIdOf(DEVINST node) const;
+    // Devices the machine knows, phantoms included.
+    std::size_t DeviceCount() const;
     // Sets any property of a device to raw bytes with a type; RemoveProperty drops it.
     void SetProperty(const std::string& instanceId, DWORD property, DWORD type,
                      const std::string& bytes);
@@ -91,7 +151,8 @@ public:
 
     // --- changing the tree between calls ----------------------------------
     // Unplug: the device and everything below it leave the tree; their nodes become
-    // unknown and every element that refers to them goes stale.
+    // unknown and every element that refers to them goes stale. They stay known as
+    // phantoms (data kept), and registry keys opened on them before fail from now on.
     void Unplug(const std::string& instanceId);
     // Plug a new device in (same as AddDevice, for churn tests).
     DEVINST Plug(const DeviceSpec& spec, DEVINST parent = 0);
@@ -146,7 +207,7 @@ public:
     struct State;
     State& state();
 
-private:
+  private:
     std::unique_ptr<State> state_;
 };
 
@@ -154,13 +215,13 @@ private:
 Machine& Current();
 
 class ScopedMachine {
-public:
+  public:
     explicit ScopedMachine(Machine& machine);
     ~ScopedMachine();
     ScopedMachine(const ScopedMachine&) = delete;
     ScopedMachine& operator=(const ScopedMachine&) = delete;
 
-private:
+  private:
     Machine* previous_;
 };
 

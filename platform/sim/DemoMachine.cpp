@@ -1,0 +1,4 @@
+#include "platform/sim/SimMachine.h"
+namespace sim {
+void BuildDemoMachine(Machine&) {}
+}  // namespace sim

@@ -1,0 +1,109 @@
+// Class-installer requests of the seam. Parameters are kept per element; a
+// property-change request with DICS_PROPCHANGE restarts the element's device, which
+// gives it (and everything below it) new nodes, so every element of it goes stale,
+// the one used for the request included.
+#include <cstring>
+
+#include "platform/Platform.h"
+#include "platform/sim/SimSeamSupport.h"
+#include "platform/sim/SimText.h"
+
+using sim::Machine;
+
+namespace {
+
+constexpr DWORD kHeaderSize = sizeof(SP_CLASSINSTALL_HEADER);
+constexpr DWORD kPropChangeSize = sizeof(SP_PROPCHANGE_PARAMS);
+
+std::string ParamsArgs(const SP_CLASSINSTALL_HEADER* params, DWORD size) {
+    if (params == nullptr) {
+        return "params=null size=" + std::to_string(size);
+    }
+    std::string args = "size=" + std::to_string(size) +
+                       " header=" + std::to_string(params->cbSize) +
+                       " function=" + sim::HexNumber(params->InstallFunction);
+    if (size >= kPropChangeSize && params->InstallFunction == DIF_PROPERTYCHANGE) {
+        SP_PROPCHANGE_PARAMS change;
+        std::memcpy(&change, params, sizeof change);
+        args += " state=" + sim::HexNumber(change.StateChange) +
+                " scope=" + sim::HexNumber(change.Scope) +
+                " profile=" + std::to_string(change.HwProfile);
+    }
+    return args;
+}
+
+// The platform refuses a header of the wrong size and property-change parameters of
+// any size but their own.
+bool AcceptableParams(const SP_CLASSINSTALL_HEADER* params, DWORD size) {
+    if (size < kHeaderSize || params->cbSize != kHeaderSize) {
+        return false;
+    }
+    return params->InstallFunction != DIF_PROPERTYCHANGE || size == kPropChangeSize;
+}
+
+}  // namespace
+
+namespace plat {
+
+BOOL SetupDiSetClassInstallParamsA(HDEVINFO DeviceInfoSet, PSP_DEVINFO_DATA DeviceInfoData,
+                                   PSP_CLASSINSTALL_HEADER ClassInstallParams,
+                                   DWORD ClassInstallParamsSize) {
+    Machine::State& s = sim::CurrentState();
+    const sim::Target target = sim::Locate(s, DeviceInfoSet, DeviceInfoData);
+    if (sim::EnterCall("SetupDiSetClassInstallParamsA",
+                       "set=" + sim::SetArg(s, DeviceInfoSet) + " " +
+                           ParamsArgs(ClassInstallParams, ClassInstallParamsSize),
+                       target.device)) {
+        return FALSE;
+    }
+    if (target.element == nullptr) {
+        return FALSE;
+    }
+    if (ClassInstallParams == nullptr) {
+        if (ClassInstallParamsSize != 0) {
+            return FALSE;
+        }
+        target.element->installParams.reset();
+        return TRUE;
+    }
+    if (!AcceptableParams(ClassInstallParams, ClassInstallParamsSize)) {
+        return FALSE;
+    }
+    target.element->installParams =
+        std::string(reinterpret_cast<const char*>(ClassInstallParams), ClassInstallParamsSize);
+    return TRUE;
+}
+
+BOOL SetupDiCallClassInstaller(DI_FUNCTION InstallFunction, HDEVINFO DeviceInfoSet,
+                               PSP_DEVINFO_DATA DeviceInfoData) {
+    Machine& machine = sim::Current();
+    Machine::State& s = machine.state();
+    const sim::Target target = sim::Locate(s, DeviceInfoSet, DeviceInfoData);
+    if (sim::EnterCall(
+            "SetupDiCallClassInstaller",
+            "function=" + sim::HexNumber(InstallFunction) + " set=" + sim::SetArg(s, DeviceInfoSet),
+            target.device)) {
+        return FALSE;
+    }
+    // Only the property-change restart of a present device is simulated.
+    if (target.element == nullptr || InstallFunction != DIF_PROPERTYCHANGE ||
+        !target.element->device->present || !target.element->installParams) {
+        return FALSE;
+    }
+    const std::string& bytes = *target.element->installParams;
+    SP_PROPCHANGE_PARAMS change;
+    if (bytes.size() != sizeof change) {
+        return FALSE;
+    }
+    std::memcpy(&change, bytes.data(), sizeof change);
+    if (change.ClassInstallHeader.InstallFunction != DIF_PROPERTYCHANGE ||
+        change.StateChange != DICS_PROPCHANGE) {
+        return FALSE;
+    }
+    const std::string instanceId = target.element->device->instanceId;
+    machine.restarts.push_back(instanceId);
+    machine.Restart(instanceId);
+    return TRUE;
+}
+
+}  // namespace plat

@@ -1,0 +1,291 @@
+// The test-facing side of a simulated machine: building and changing the tree, the
+// call log, fault injection, handle accounting and the current machine.
+#include "platform/sim/SimMachine.h"
+
+#include <stdexcept>
+
+#include "platform/sim/SimState.h"
+#include "platform/sim/SimText.h"
+
+namespace sim {
+
+namespace {
+
+void Describe(DeviceRecord& device, const DeviceSpec& spec) {
+    device.instanceId = spec.instanceId;
+    device.classGuid = spec.classGuid;
+    device.properties.clear();
+    if (spec.description) {
+        device.properties[SPDRP_DEVICEDESC] = RegValue{REG_SZ, *spec.description + '\0'};
+    }
+    if (!spec.hardwareIds.empty()) {
+        device.properties[SPDRP_HARDWAREID] = RegValue{REG_MULTI_SZ, MultiString(spec.hardwareIds)};
+    }
+    device.interfaces = spec.interfaces;
+    device.hardwareKey = spec.hardwareKey;
+    device.driverKey = spec.driverKey;
+    device.present = spec.present;
+}
+
+std::optional<RegKeyValues>& KeyOf(DeviceRecord& device, DWORD keyType) {
+    if (keyType == DIREG_DEV) {
+        return device.hardwareKey;
+    }
+    if (keyType == DIREG_DRV) {
+        return device.driverKey;
+    }
+    throw std::invalid_argument("key type must be DIREG_DEV or DIREG_DRV");
+}
+
+}  // namespace
+
+Machine::Machine() : state_(std::make_unique<State>()) {}
+Machine::~Machine() = default;
+Machine::State& Machine::state() {
+    return *state_;
+}
+
+DEVINST Machine::AddDevice(const DeviceSpec& spec, DEVINST parent) {
+    if (spec.instanceId.empty()) {
+        throw std::invalid_argument("a simulated device needs an instance ID");
+    }
+    State& s = *state_;
+    if (spec.present && parent != 0) {
+        const Node* at = s.NodeAt(parent);
+        if (at == nullptr || !at->inTree) {
+            throw std::invalid_argument("parent node is not in the tree");
+        }
+    }
+    DeviceRecord* device = s.Find(spec.instanceId);
+    if (device != nullptr && device->present) {
+        throw std::invalid_argument("device already present: " + spec.instanceId);
+    }
+    if (device != nullptr) {
+        s.nodes.erase(device->node);  // the phantom arrives again
+    } else {
+        auto record = std::make_unique<DeviceRecord>();
+        device = record.get();
+        s.devices.emplace(Upper(spec.instanceId), std::move(record));
+    }
+    Describe(*device, spec);
+    device->sequence = s.nextSequence++;
+    const DEVINST node = s.NewNode(*device, spec.present);
+    if (spec.present) {
+        s.AppendChild(parent, node);
+    }
+    return node;
+}
+
+DEVINST Machine::Plug(const DeviceSpec& spec, DEVINST parent) {
+    return AddDevice(spec, parent);
+}
+
+DEVINST Machine::NodeOf(const std::string& instanceId) const {
+    const DeviceRecord* device = state_->Find(instanceId);
+    return device != nullptr && device->present ? device->node : 0;
+}
+
+std::string Machine::InstanceIdOf(DEVINST node) const {
+    const auto found = state_->nodes.find(node);
+    return found != state_->nodes.end() ? found->second.device->instanceId : std::string();
+}
+
+std::size_t Machine::DeviceCount() const {
+    return state_->devices.size();
+}
+
+void Machine::SetProperty(const std::string& instanceId, DWORD property, DWORD type,
+                          const std::string& bytes) {
+    state_->Get(instanceId).properties[property] = RegValue{type, bytes};
+}
+
+void Machine::RemoveProperty(const std::string& instanceId, DWORD property) {
+    state_->Get(instanceId).properties.erase(property);
+}
+
+std::optional<RegValue> Machine::Property(const std::string& instanceId, DWORD property) const {
+    const DeviceRecord& device = state_->Get(instanceId);
+    const auto found = device.properties.find(property);
+    if (found == device.properties.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+bool Machine::HasKey(const std::string& instanceId, DWORD keyType) const {
+    DeviceRecord* device = state_->Find(instanceId);
+    return device != nullptr && KeyOf(*device, keyType).has_value();
+}
+
+RegKeyValues& Machine::Key(const std::string& instanceId, DWORD keyType) {
+    std::optional<RegKeyValues>& key = KeyOf(state_->Get(instanceId), keyType);
+    if (!key) {
+        throw std::out_of_range("device has no such key: " + instanceId);
+    }
+    return *key;
+}
+
+void Machine::CreateKey(const std::string& instanceId, DWORD keyType) {
+    std::optional<RegKeyValues>& key = KeyOf(state_->Get(instanceId), keyType);
+    if (!key) {
+        key.emplace();
+    }
+}
+
+void Machine::Unplug(const std::string& instanceId) {
+    State& s = *state_;
+    DeviceRecord& device = s.Get(instanceId);
+    if (!device.present) {
+        throw std::invalid_argument("device is not present: " + instanceId);
+    }
+    const std::vector<DEVINST> gone = s.Subtree(device.node);
+    s.Detach(device.node);
+    for (const DEVINST node : gone) {
+        DeviceRecord& leaving = *s.nodes.at(node).device;
+        s.nodes.erase(node);
+        leaving.present = false;
+        ++leaving.unplugs;
+        leaving.sequence = s.nextSequence++;
+        s.NewNode(leaving, false);
+    }
+}
+
+void Machine::Restart(const std::string& instanceId) {
+    State& s = *state_;
+    DeviceRecord& device = s.Get(instanceId);
+    if (!device.present) {
+        throw std::invalid_argument("device is not present: " + instanceId);
+    }
+    const DEVINST old = device.node;
+    const std::vector<DEVINST> subtree = s.Subtree(old);
+    // Every node of the subtree gets a new number; links are rewritten through the map.
+    std::unordered_map<DEVINST, DEVINST> renumbered;
+    for (const DEVINST node : subtree) {
+        renumbered[node] = s.NewNode(*s.nodes.at(node).device, true);
+    }
+    auto map = [&](DEVINST node) {
+        const auto found = renumbered.find(node);
+        return found != renumbered.end() ? found->second : node;
+    };
+    for (const DEVINST node : subtree) {
+        const Node before = s.nodes.at(node);
+        Node& after = s.nodes.at(renumbered.at(node));
+        after.parent = map(before.parent);
+        after.firstChild = map(before.firstChild);
+        after.lastChild = map(before.lastChild);
+        after.next = map(before.next);
+        after.prev = map(before.prev);
+    }
+    // Splice the new top node into the old one's place among its siblings.
+    const Node& top = s.nodes.at(renumbered.at(old));
+    const DEVINST fresh = renumbered.at(old);
+    DEVINST& first = top.parent != 0 ? s.nodes.at(top.parent).firstChild : s.firstRoot;
+    DEVINST& last = top.parent != 0 ? s.nodes.at(top.parent).lastChild : s.lastRoot;
+    if (top.prev != 0) {
+        s.nodes.at(top.prev).next = fresh;
+    } else {
+        first = fresh;
+    }
+    if (top.next != 0) {
+        s.nodes.at(top.next).prev = fresh;
+    } else {
+        last = fresh;
+    }
+    for (const DEVINST node : subtree) {
+        s.nodes.erase(node);
+    }
+}
+
+void Machine::Reparent(const std::string& instanceId, DEVINST newParent) {
+    State& s = *state_;
+    DeviceRecord& device = s.Get(instanceId);
+    if (!device.present) {
+        throw std::invalid_argument("device is not present: " + instanceId);
+    }
+    for (DEVINST up = newParent; up != 0; up = s.nodes.at(up).parent) {
+        const Node* at = s.NodeAt(up);
+        if (at == nullptr || !at->inTree) {
+            throw std::invalid_argument("new parent is not in the tree");
+        }
+        if (up == device.node) {
+            throw std::invalid_argument("a device cannot move below itself");
+        }
+    }
+    s.Detach(device.node);
+    s.AppendChild(newParent, device.node);
+}
+
+const std::vector<Call>& Machine::Calls() const {
+    return state_->calls;
+}
+void Machine::ClearCalls() {
+    state_->calls.clear();
+}
+
+std::size_t Machine::CountCalls(const std::string& op) const {
+    std::size_t count = 0;
+    for (const Call& call : state_->calls) {
+        count += call.op == op ? 1 : 0;
+    }
+    return count;
+}
+
+std::vector<Call> Machine::CallsOf(const std::string& op) const {
+    std::vector<Call> result;
+    for (const Call& call : state_->calls) {
+        if (call.op == op) {
+            result.push_back(call);
+        }
+    }
+    return result;
+}
+
+void Machine::AddFault(const Fault& fault) {
+    state_->faults.push_back(ActiveFault{fault, 0});
+}
+void Machine::ClearFaults() {
+    state_->faults.clear();
+}
+
+bool Machine::Enter(const char* op, std::string args, const std::string& device) {
+    return state_->Enter(logging, op, std::move(args), device);
+}
+
+std::size_t Machine::OpenSetCount() const {
+    return state_->sets.size();
+}
+std::size_t Machine::OpenKeyCount() const {
+    return state_->keys.size();
+}
+std::size_t Machine::OpenInfCount() const {
+    return state_->infs.size();
+}
+
+std::size_t Machine::SetSize(HDEVINFO set) const {
+    const DevInfoSet* found = state_->FindSet(set);
+    return found != nullptr ? found->elements.size() : 0;
+}
+
+namespace {
+Machine* g_installed = nullptr;
+
+Machine& DefaultMachine() {
+    static Machine machine;
+    static const bool built = (BuildDemoMachine(machine), true);
+    (void)built;
+    return machine;
+}
+}  // namespace
+
+Machine& Current() {
+    return g_installed != nullptr ? *g_installed : DefaultMachine();
+}
+
+ScopedMachine::ScopedMachine(Machine& machine) : previous_(g_installed) {
+    g_installed = &machine;
+}
+ScopedMachine::~ScopedMachine() {
+    g_installed = previous_;
+}
+
+}  // namespace sim

@@ -1,0 +1,184 @@
+// Version, module and process queries, the shell and setup information files, as
+// the seam answers them from the current machine's process facts.
+#include "platform/Platform.h"
+#include "platform/sim/SimHandles.h"
+#include "platform/sim/SimSeamSupport.h"
+#include "platform/sim/SimText.h"
+
+using sim::Machine;
+
+namespace {
+
+// OSVERSIONINFOEXA adds 8 bytes to OSVERSIONINFOA; the platform accepts both sizes.
+constexpr DWORD kVersionInfoExSize = sizeof(OSVERSIONINFOA) + 8;
+constexpr INT_PTR kShellStarted = 42;  // any value above 32 reports success
+
+// The current process's pseudo-handle, (HANDLE)-1: the same bits as INVALID_HANDLE_VALUE.
+HANDLE ProcessPseudoHandle() {
+    return INVALID_HANDLE_VALUE;
+}
+
+BOOL WINAPI SimIsWow64Process(HANDLE hProcess, PBOOL Wow64Process) {
+    Machine& machine = sim::Current();
+    if (sim::EnterCall("IsWow64Process", "process=" + sim::HandleArg(hProcess))) {
+        return FALSE;
+    }
+    if (hProcess != ProcessPseudoHandle() || Wow64Process == nullptr) {
+        return FALSE;
+    }
+    switch (machine.wow64) {
+        case sim::Wow64Mode::NotWow64:
+            *Wow64Process = FALSE;
+            return TRUE;
+        case sim::Wow64Mode::Wow64:
+            *Wow64Process = TRUE;
+            return TRUE;
+        case sim::Wow64Mode::Absent:
+        case sim::Wow64Mode::CallFails:
+            break;
+    }
+    return FALSE;
+}
+
+// A procedure name whose pointer value fits in 16 bits is an ordinal.
+bool IsOrdinal(PCSTR name) {
+    return sim::HandleValue(name) < 0x10000;
+}
+
+}  // namespace
+
+namespace plat {
+
+HINF SetupOpenInfFileA(PCSTR FileName, PCSTR InfClass, DWORD InfStyle, PUINT ErrorLine) {
+    Machine& machine = sim::Current();
+    if (sim::EnterCall("SetupOpenInfFileA", "file=" + sim::TextArg(FileName) +
+                                                " class=" + sim::TextArg(InfClass) +
+                                                " style=" + sim::HexNumber(InfStyle))) {
+        return INVALID_HANDLE_VALUE;
+    }
+    if (FileName == nullptr) {
+        return INVALID_HANDLE_VALUE;
+    }
+    bool exists = false;
+    for (const std::string& file : machine.files) {
+        exists = exists || sim::EqualNoCase(file, FileName);
+    }
+    if (!exists) {
+        return INVALID_HANDLE_VALUE;
+    }
+    if (ErrorLine != nullptr) {
+        *ErrorLine = 0;
+    }
+    Machine::State& s = machine.state();
+    const std::uint32_t serial = ++s.infSerial;
+    const std::uintptr_t handle = sim::kInfHandleBase + serial * sim::kHandleStep;
+    s.infs[handle] = serial;
+    return sim::MakeHandle<HINF>(handle);
+}
+
+void SetupCloseInfFile(HINF InfHandle) {
+    Machine::State& s = sim::CurrentState();
+    const auto found = s.infs.find(sim::HandleValue(InfHandle));
+    const std::string inf =
+        found != s.infs.end() ? std::to_string(found->second) : sim::HandleArg(InfHandle);
+    if (sim::EnterCall("SetupCloseInfFile", "inf=" + inf)) {
+        return;
+    }
+    if (found != s.infs.end()) {
+        s.infs.erase(found);
+    }
+}
+
+void InstallHinfSectionA(HWND Window, HINSTANCE ModuleHandle, PCSTR CommandLine, INT ShowCommand) {
+    (void)ModuleHandle;
+    Machine& machine = sim::Current();
+    if (sim::EnterCall("InstallHinfSectionA", "hwnd=" + sim::HandleArg(Window) +
+                                                  " command=" + sim::TextArg(CommandLine) +
+                                                  " show=" + std::to_string(ShowCommand))) {
+        return;
+    }
+    machine.infInstalls.push_back(CommandLine != nullptr ? CommandLine : "");
+}
+
+HINSTANCE ShellExecuteA(HWND hwnd, PCSTR lpOperation, PCSTR lpFile, PCSTR lpParameters,
+                        PCSTR lpDirectory, INT nShowCmd) {
+    Machine& machine = sim::Current();
+    if (sim::EnterCall(
+            "ShellExecuteA",
+            "hwnd=" + sim::HandleArg(hwnd) + " verb=" + sim::TextArg(lpOperation) +
+                " file=" + sim::TextArg(lpFile) + " params=" + sim::TextArg(lpParameters) +
+                " dir=" + sim::TextArg(lpDirectory) + " show=" + std::to_string(nShowCmd))) {
+        return nullptr;
+    }
+    auto text = [](PCSTR value) {
+        return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
+    };
+    machine.shellRequests.push_back(Machine::ShellRequest{
+        hwnd, text(lpOperation), text(lpFile), text(lpParameters), text(lpDirectory), nShowCmd});
+    return sim::MakeHandle<HINSTANCE>(static_cast<std::uintptr_t>(kShellStarted));
+}
+
+BOOL GetVersionExA(LPOSVERSIONINFOA lpVersionInformation) {
+    Machine& machine = sim::Current();
+    if (sim::EnterCall("GetVersionExA",
+                       "size=" + (lpVersionInformation != nullptr
+                                      ? std::to_string(lpVersionInformation->dwOSVersionInfoSize)
+                                      : std::string("null")))) {
+        return FALSE;
+    }
+    if (machine.versionQueryFails || lpVersionInformation == nullptr) {
+        return FALSE;
+    }
+    const DWORD size = lpVersionInformation->dwOSVersionInfoSize;
+    if (size != sizeof(OSVERSIONINFOA) && size != kVersionInfoExSize) {
+        return FALSE;
+    }
+    const bool win9x = machine.platformId == VER_PLATFORM_WIN32_WINDOWS;
+    lpVersionInformation->dwMajorVersion = win9x ? 4 : 6;
+    lpVersionInformation->dwMinorVersion = win9x ? 10 : 1;
+    lpVersionInformation->dwBuildNumber = win9x ? 2222 : 7601;
+    lpVersionInformation->dwPlatformId = machine.platformId;
+    lpVersionInformation->szCSDVersion[0] = '\0';
+    return TRUE;
+}
+
+HMODULE GetModuleHandleA(PCSTR lpModuleName) {
+    if (sim::EnterCall("GetModuleHandleA", "name=" + sim::TextArg(lpModuleName))) {
+        return nullptr;
+    }
+    if (lpModuleName == nullptr) {
+        return sim::MakeHandle<HMODULE>(sim::kProgramModuleHandle);
+    }
+    if (sim::EqualNoCase(lpModuleName, "kernel32.dll") ||
+        sim::EqualNoCase(lpModuleName, "kernel32")) {
+        return sim::MakeHandle<HMODULE>(sim::kKernel32Handle);
+    }
+    return nullptr;
+}
+
+FARPROC GetProcAddress(HMODULE hModule, PCSTR lpProcName) {
+    Machine& machine = sim::Current();
+    const std::string name = lpProcName == nullptr ? "null"
+                             : IsOrdinal(lpProcName)
+                                 ? "#" + std::to_string(sim::HandleValue(lpProcName))
+                                 : std::string(lpProcName);
+    if (sim::EnterCall("GetProcAddress", "module=" + sim::HandleArg(hModule) + " name=" + name)) {
+        return nullptr;
+    }
+    if (sim::HandleValue(hModule) != sim::kKernel32Handle || lpProcName == nullptr ||
+        IsOrdinal(lpProcName) || name != "IsWow64Process" ||
+        machine.wow64 == sim::Wow64Mode::Absent) {
+        return nullptr;
+    }
+    // Function pointers travel as FARPROC; void(*)() is the type any of them may pass
+    // through without a cast warning.
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&SimIsWow64Process));
+}
+
+HANDLE GetCurrentProcess() {
+    // The platform's call cannot fail, so an injected fault changes nothing here.
+    sim::EnterCall("GetCurrentProcess", "");
+    return ProcessPseudoHandle();
+}
+
+}  // namespace plat

@@ -1,0 +1,284 @@
+// The device-installation and configuration-manager functions of the seam, answered
+// from the current simulated machine.
+#include <algorithm>
+#include <cstring>
+
+#include "platform/Platform.h"
+#include "platform/sim/SimHandles.h"
+#include "platform/sim/SimSeamSupport.h"
+#include "platform/sim/SimText.h"
+
+using sim::Current;
+using sim::DeviceRecord;
+using sim::DevInfoSet;
+using sim::Machine;
+
+namespace {
+
+// "USB" names the devices whose first path component is USB; a text with a backslash
+// names one device by its instance ID. Letter case is not significant.
+bool EnumeratorMatches(const std::string& enumerator, const std::string& instanceId) {
+    if (enumerator.empty()) {
+        return true;
+    }
+    if (instanceId.size() <= enumerator.size() || instanceId[enumerator.size()] != '\\') {
+        return false;
+    }
+    return sim::EqualNoCase(instanceId.substr(0, enumerator.size()), enumerator);
+}
+
+bool ExposesInterface(const DeviceRecord& device, const GUID* interfaceClass) {
+    if (interfaceClass == nullptr) {
+        return !device.interfaces.empty();
+    }
+    return std::any_of(device.interfaces.begin(), device.interfaces.end(),
+                       [&](const GUID& g) { return sim::SameGuid(g, *interfaceClass); });
+}
+
+bool ValidRecord(const SP_DEVINFO_DATA* data) {
+    return data != nullptr && data->cbSize == sizeof(SP_DEVINFO_DATA);
+}
+
+const char* kNoDevice = "";
+
+// Copies bytes out under the platform's buffer rules: the required size is reported
+// whenever asked for, the buffer is written only when everything fits.
+BOOL CopyOut(const std::string& bytes, PBYTE buffer, DWORD size, PDWORD required) {
+    if (buffer == nullptr && size != 0) {
+        return FALSE;
+    }
+    const auto needed = static_cast<DWORD>(bytes.size());
+    if (required != nullptr) {
+        *required = needed;
+    }
+    if (needed > size) {
+        return FALSE;
+    }
+    if (needed != 0) {
+        std::memcpy(buffer, bytes.data(), needed);
+    }
+    return TRUE;
+}
+
+bool IsMultiStringProperty(DWORD property) {
+    return property == SPDRP_HARDWAREID || property == SPDRP_COMPATIBLEIDS ||
+           property == SPDRP_UPPERFILTERS || property == SPDRP_LOWERFILTERS;
+}
+
+}  // namespace
+
+namespace plat {
+
+HDEVINFO SetupDiGetClassDevsA(const GUID* ClassGuid, PCSTR Enumerator, HWND hwndParent,
+                              DWORD Flags) {
+    Machine::State& s = sim::CurrentState();
+    const std::string enumerator = Enumerator != nullptr ? Enumerator : "";
+    const bool oneDevice = enumerator.find('\\') != std::string::npos;
+    DeviceRecord* named = oneDevice ? s.Find(enumerator) : nullptr;
+    if (sim::EnterCall(
+            "SetupDiGetClassDevsA",
+            "class=" + sim::GuidArg(ClassGuid) + " enum=" + sim::TextArg(Enumerator) +
+                " hwnd=" + sim::HandleArg(hwndParent) + " flags=" + sim::HexNumber(Flags),
+            named != nullptr ? named->instanceId : (oneDevice ? enumerator : kNoDevice))) {
+        return INVALID_HANDLE_VALUE;
+    }
+    const bool allClasses = (Flags & DIGCF_ALLCLASSES) != 0;
+    const bool interfaces = (Flags & DIGCF_DEVICEINTERFACE) != 0;
+    const bool presentOnly = (Flags & DIGCF_PRESENT) != 0;
+    if (ClassGuid == nullptr && !allClasses) {
+        return INVALID_HANDLE_VALUE;
+    }
+    const GUID* filter = allClasses ? nullptr : ClassGuid;
+    auto wanted = [&](const DeviceRecord& device) {
+        if (presentOnly && !device.present) {
+            return false;
+        }
+        if (interfaces) {
+            return ExposesInterface(device, filter);
+        }
+        return filter == nullptr || sim::SameGuid(device.classGuid, *filter);
+    };
+
+    std::optional<GUID> setClass;
+    if (!interfaces && filter != nullptr) {
+        setClass = *filter;
+    }
+    const std::uintptr_t handle = s.NewSet(setClass);
+    DevInfoSet& set = s.sets.at(handle);
+    if (oneDevice) {
+        if (named != nullptr && wanted(*named)) {
+            s.Open(set, *named);
+        }
+        return sim::MakeHandle<HDEVINFO>(handle);
+    }
+    s.WalkTree([&](DEVINST, const sim::Node& node) {
+        if (wanted(*node.device) && EnumeratorMatches(enumerator, node.device->instanceId)) {
+            s.Open(set, *node.device);
+        }
+    });
+    if (!presentOnly) {
+        std::vector<DeviceRecord*> phantoms;
+        for (const auto& [key, device] : s.devices) {
+            if (!device->present && wanted(*device) &&
+                EnumeratorMatches(enumerator, device->instanceId)) {
+                phantoms.push_back(device.get());
+            }
+        }
+        std::sort(
+            phantoms.begin(), phantoms.end(),
+            [](const DeviceRecord* a, const DeviceRecord* b) { return a->sequence < b->sequence; });
+        for (DeviceRecord* device : phantoms) {
+            s.Open(set, *device);
+        }
+    }
+    return sim::MakeHandle<HDEVINFO>(handle);
+}
+
+HDEVINFO SetupDiCreateDeviceInfoList(const GUID* ClassGuid, HWND hwndParent) {
+    if (sim::EnterCall("SetupDiCreateDeviceInfoList", "class=" + sim::GuidArg(ClassGuid) +
+                                                          " hwnd=" + sim::HandleArg(hwndParent))) {
+        return INVALID_HANDLE_VALUE;
+    }
+    std::optional<GUID> setClass;
+    if (ClassGuid != nullptr) {
+        setClass = *ClassGuid;
+    }
+    return sim::MakeHandle<HDEVINFO>(sim::CurrentState().NewSet(setClass));
+}
+
+BOOL SetupDiEnumDeviceInfo(HDEVINFO DeviceInfoSet, DWORD MemberIndex,
+                           PSP_DEVINFO_DATA DeviceInfoData) {
+    Machine::State& s = sim::CurrentState();
+    DevInfoSet* set = s.FindSet(DeviceInfoSet);
+    const bool inRange = set != nullptr && MemberIndex < set->elements.size();
+    if (sim::EnterCall(
+            "SetupDiEnumDeviceInfo",
+            "set=" + sim::SetArg(s, DeviceInfoSet) + " index=" + std::to_string(MemberIndex) +
+                " cbSize=" +
+                (DeviceInfoData != nullptr ? std::to_string(DeviceInfoData->cbSize) : "null"),
+            inRange ? set->elements[MemberIndex].device->instanceId : kNoDevice)) {
+        return FALSE;
+    }
+    if (!inRange || !ValidRecord(DeviceInfoData)) {
+        return FALSE;
+    }
+    Machine::State::Fill(*set, MemberIndex, *DeviceInfoData);
+    return TRUE;
+}
+
+BOOL SetupDiDestroyDeviceInfoList(HDEVINFO DeviceInfoSet) {
+    Machine::State& s = sim::CurrentState();
+    if (sim::EnterCall("SetupDiDestroyDeviceInfoList", "set=" + sim::SetArg(s, DeviceInfoSet))) {
+        return FALSE;
+    }
+    return s.sets.erase(sim::HandleValue(DeviceInfoSet)) != 0 ? TRUE : FALSE;
+}
+
+BOOL SetupDiOpenDeviceInfoA(HDEVINFO DeviceInfoSet, PCSTR DeviceInstanceId, HWND hwndParent,
+                            DWORD OpenFlags, PSP_DEVINFO_DATA DeviceInfoData) {
+    Machine::State& s = sim::CurrentState();
+    DeviceRecord* device = DeviceInstanceId != nullptr ? s.Find(DeviceInstanceId) : nullptr;
+    if (sim::EnterCall(
+            "SetupDiOpenDeviceInfoA",
+            "set=" + sim::SetArg(s, DeviceInfoSet) + " id=" + sim::TextArg(DeviceInstanceId) +
+                " hwnd=" + sim::HandleArg(hwndParent) + " flags=" + sim::HexNumber(OpenFlags) +
+                " cbSize=" +
+                (DeviceInfoData != nullptr ? std::to_string(DeviceInfoData->cbSize) : "null"),
+            device != nullptr ? device->instanceId : sim::TextArg(DeviceInstanceId))) {
+        return FALSE;
+    }
+    DevInfoSet* set = s.FindSet(DeviceInfoSet);
+    if (set == nullptr || device == nullptr) {
+        return FALSE;
+    }
+    if (DeviceInfoData != nullptr && !ValidRecord(DeviceInfoData)) {
+        return FALSE;
+    }
+    if (set->classGuid && !sim::SameGuid(*set->classGuid, device->classGuid)) {
+        return FALSE;
+    }
+    const std::size_t index = s.Open(*set, *device);
+    if (DeviceInfoData != nullptr) {
+        Machine::State::Fill(*set, index, *DeviceInfoData);
+    }
+    return TRUE;
+}
+
+BOOL SetupDiGetDeviceRegistryPropertyA(HDEVINFO DeviceInfoSet, PSP_DEVINFO_DATA DeviceInfoData,
+                                       DWORD Property, PDWORD PropertyRegDataType,
+                                       PBYTE PropertyBuffer, DWORD PropertyBufferSize,
+                                       PDWORD RequiredSize) {
+    Machine::State& s = sim::CurrentState();
+    const sim::Target target = sim::Locate(s, DeviceInfoSet, DeviceInfoData);
+    if (sim::EnterCall("SetupDiGetDeviceRegistryPropertyA",
+                       "set=" + sim::SetArg(s, DeviceInfoSet) + " property=" +
+                           sim::HexNumber(Property) + " size=" + std::to_string(PropertyBufferSize),
+                       target.device)) {
+        return FALSE;
+    }
+    if (target.element == nullptr) {
+        return FALSE;
+    }
+    const auto& properties = target.element->device->properties;
+    const auto found = properties.find(Property);
+    if (found == properties.end()) {
+        return FALSE;
+    }
+    if (PropertyRegDataType != nullptr) {
+        *PropertyRegDataType = found->second.type;
+    }
+    return CopyOut(found->second.data, PropertyBuffer, PropertyBufferSize, RequiredSize);
+}
+
+BOOL SetupDiSetDeviceRegistryPropertyA(HDEVINFO DeviceInfoSet, PSP_DEVINFO_DATA DeviceInfoData,
+                                       DWORD Property, const BYTE* PropertyBuffer,
+                                       DWORD PropertyBufferSize) {
+    Machine::State& s = sim::CurrentState();
+    const sim::Target target = sim::Locate(s, DeviceInfoSet, DeviceInfoData);
+    const std::string data = PropertyBuffer != nullptr
+                                 ? sim::HexBytes(PropertyBuffer, PropertyBufferSize)
+                                 : std::string("null");
+    if (sim::EnterCall("SetupDiSetDeviceRegistryPropertyA",
+                       "set=" + sim::SetArg(s, DeviceInfoSet) +
+                           " property=" + sim::HexNumber(Property) +
+                           " size=" + std::to_string(PropertyBufferSize) + " data=" + data,
+                       target.device)) {
+        return FALSE;
+    }
+    if (target.element == nullptr) {
+        return FALSE;
+    }
+    auto& properties = target.element->device->properties;
+    if (PropertyBuffer == nullptr) {
+        if (PropertyBufferSize != 0) {
+            return FALSE;
+        }
+        properties.erase(Property);
+        return TRUE;
+    }
+    properties[Property] = sim::RegValue{
+        static_cast<DWORD>(IsMultiStringProperty(Property) ? REG_MULTI_SZ : REG_SZ),
+        std::string(reinterpret_cast<const char*>(PropertyBuffer), PropertyBufferSize)};
+    return TRUE;
+}
+
+BOOL SetupDiGetDeviceInstanceIdA(HDEVINFO DeviceInfoSet, PSP_DEVINFO_DATA DeviceInfoData,
+                                 PSTR DeviceInstanceId, DWORD DeviceInstanceIdSize,
+                                 PDWORD RequiredSize) {
+    Machine::State& s = sim::CurrentState();
+    const sim::Target target = sim::Locate(s, DeviceInfoSet, DeviceInfoData);
+    if (sim::EnterCall("SetupDiGetDeviceInstanceIdA",
+                       "set=" + sim::SetArg(s, DeviceInfoSet) +
+                           " size=" + std::to_string(DeviceInstanceIdSize),
+                       target.device)) {
+        return FALSE;
+    }
+    if (target.element == nullptr) {
+        return FALSE;
+    }
+    const std::string& id = target.element->device->instanceId;
+    return CopyOut(std::string(id.c_str(), id.size() + 1),
+                   reinterpret_cast<PBYTE>(DeviceInstanceId), DeviceInstanceIdSize, RequiredSize);
+}
+
+}  // namespace plat

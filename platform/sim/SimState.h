@@ -1,0 +1,143 @@
+// The inside of a simulated machine, shared by the files of platform/sim only.
+//
+// Devices are records keyed by their upper-cased instance ID and live as long as the
+// machine; a record survives unplugging (it becomes a phantom) and restarts. The tree
+// is made of nodes keyed by DEVINST with parent, child and sibling links, so every
+// navigation step and every lookup is constant time. DEVINST numbers are never reused:
+// a restart or an unplug gives the device a new number, and anything that still holds
+// the old one (an element, a caller's copy) no longer matches and goes stale.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/sim/SimMachine.h"
+
+namespace sim {
+
+struct DeviceRecord {
+    std::string instanceId;  // as given when added
+    GUID classGuid{};
+    std::map<DWORD, RegValue> properties;
+    std::vector<GUID> interfaces;
+    std::optional<RegKeyValues> hardwareKey;
+    std::optional<RegKeyValues> driverKey;
+    bool present = true;
+    DEVINST node = 0;            // its current node, in the tree or (phantom) outside it
+    std::uint64_t unplugs = 0;   // registry keys opened before an unplug fail afterwards
+    std::uint64_t sequence = 0;  // order of arrival, which orders the phantoms
+};
+
+struct Node {
+    DeviceRecord* device = nullptr;
+    bool inTree = false;  // false: a phantom's node, known by ID but without links
+    DEVINST parent = 0;
+    DEVINST firstChild = 0;
+    DEVINST lastChild = 0;
+    DEVINST next = 0;
+    DEVINST prev = 0;
+};
+
+struct Element {
+    DeviceRecord* device = nullptr;
+    DEVINST node = 0;                          // the node the element was opened on
+    std::optional<std::string> installParams;  // SetupDiSetClassInstallParamsA bytes
+};
+
+struct DevInfoSet {
+    std::uint32_t serial = 0;
+    std::optional<GUID> classGuid;  // a set of one class accepts only devices of it
+    std::vector<Element> elements;  // SP_DEVINFO_DATA.Reserved is index + 1
+    std::unordered_map<const DeviceRecord*, std::size_t> indexOf;
+};
+
+struct OpenKey {
+    std::uint32_t serial = 0;
+    DeviceRecord* device = nullptr;
+    DWORD keyType = 0;
+    REGSAM access = 0;
+    std::uint64_t unplugs = 0;  // the device's count when the key was opened
+};
+
+struct ActiveFault {
+    Fault fault;
+    int seen = 0;  // matching calls since the fault was added
+};
+
+struct Machine::State {
+    std::unordered_map<std::string, std::unique_ptr<DeviceRecord>> devices;  // upper-case ID
+    std::unordered_map<DEVINST, Node> nodes;
+    DEVINST firstRoot = 0;
+    DEVINST lastRoot = 0;
+    DEVINST nextNode = 0x100;  // small numbers are left free so that an index never passes
+    std::uint64_t nextSequence = 1;
+
+    std::unordered_map<std::uintptr_t, DevInfoSet> sets;
+    std::unordered_map<std::uintptr_t, OpenKey> keys;
+    std::unordered_map<std::uintptr_t, std::uint32_t> infs;
+    std::uint32_t setSerial = 0;
+    std::uint32_t keySerial = 0;
+    std::uint32_t infSerial = 0;
+
+    std::vector<Call> calls;
+    std::vector<ActiveFault> faults;
+
+    // --- devices and the tree (SimTree.cpp) ---
+    DeviceRecord* Find(const std::string& instanceId) const;
+    DeviceRecord& Get(const std::string& instanceId) const;  // throws for unknown IDs
+    Node* NodeAt(DEVINST node);
+    DEVINST NewNode(DeviceRecord& device, bool inTree);
+    void AppendChild(DEVINST parent, DEVINST child);
+    void Detach(DEVINST node);
+    // The subtree of a node in tree order, the node first.
+    std::vector<DEVINST> Subtree(DEVINST node) const;
+    // Every node of the tree, depth-first, parent before children, children in order.
+    template <typename Visit>
+    void WalkTree(Visit visit) const;
+
+    // --- handles (SimHandles.cpp) ---
+    DevInfoSet* FindSet(HDEVINFO set);
+    std::uintptr_t NewSet(std::optional<GUID> classGuid);
+    // The element a caller's record names, or null when the record is not one of this
+    // set's elements or its device has since been restarted or unplugged.
+    Element* Resolve(DevInfoSet& set, const SP_DEVINFO_DATA* data);
+    // The element for the device, added when the set does not hold it yet.
+    std::size_t Open(DevInfoSet& set, DeviceRecord& device);
+    static void Fill(const DevInfoSet& set, std::size_t index, SP_DEVINFO_DATA& data);
+    OpenKey* FindKey(HKEY key);
+
+    // --- call log and faults ---
+    // Records the call (when logging) and tells whether an injected fault fails it.
+    bool Enter(bool logging, const char* op, std::string args, const std::string& device);
+};
+
+template <typename Visit>
+void Machine::State::WalkTree(Visit visit) const {
+    DEVINST current = firstRoot;
+    while (current != 0) {
+        const Node& node = nodes.at(current);
+        visit(current, node);
+        if (node.firstChild != 0) {
+            current = node.firstChild;
+            continue;
+        }
+        // Climb until a node with a next sibling is found.
+        DEVINST climb = current;
+        current = 0;
+        while (climb != 0) {
+            const Node& at = nodes.at(climb);
+            if (at.next != 0) {
+                current = at.next;
+                break;
+            }
+            climb = at.parent;
+        }
+    }
+}
+
+}  // namespace sim
