@@ -1,0 +1,121 @@
+// Which devices a set holds and in which order: class, enumerator, presence and
+// interface filtering, and the end of enumeration.
+#include <gtest/gtest.h>
+
+#include "platform/sim/SimTestHelpers.h"
+
+using simtest::Blank;
+using simtest::Members;
+using simtest::Spec;
+using Ids = std::vector<std::string>;
+
+namespace {
+
+class SimEnumeration : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const DEVINST pci = machine.AddDevice(Spec("PCI\\VEN_8086&DEV_0001\\3&0", sim::kClassUsb));
+        auto hubSpec = Spec("USB\\ROOT_HUB30\\4&1", sim::kClassUsb, "USB Root Hub");
+        hubSpec.interfaces = {sim::kInterfaceUsbHub};
+        const DEVINST hub = machine.AddDevice(hubSpec, pci);
+        const DEVINST mouse =
+            machine.AddDevice(Spec("USB\\VID_1111&PID_0001\\5&1", sim::kClassHid), hub);
+        machine.AddDevice(Spec("HID\\VID_1111&PID_0001\\6&1", sim::kClassMouse), mouse);
+        const DEVINST composite =
+            machine.AddDevice(Spec("USB\\VID_2222&PID_0002\\5&2", sim::kClassUsb), hub);
+        machine.AddDevice(Spec("USB\\VID_2222&PID_0002&MI_00\\6&2", sim::kClassHid), composite);
+        machine.AddDevice(Spec("USB\\VID_2222&PID_0002&MI_01\\6&3", sim::kClassHid), composite);
+        machine.AddDevice(Spec("USBSTOR\\DISK&VEN_X\\7&1", sim::kClassHid), hub);
+        machine.AddDevice(Spec("usb\\vid_3333&pid_0003\\5&3", sim::kClassHid), pci);
+        auto phantom = Spec("USB\\VID_4444&PID_0004\\5&4", sim::kClassHid);
+        phantom.present = false;
+        machine.AddDevice(phantom);
+    }
+
+    Ids Enumerate(const GUID* cls, const char* enumerator, DWORD flags) {
+        HDEVINFO set = plat::SetupDiGetClassDevsA(cls, enumerator, nullptr, flags);
+        if (set == INVALID_HANDLE_VALUE) {
+            return {"<invalid>"};
+        }
+        Ids ids = Members(set);
+        plat::SetupDiDestroyDeviceInfoList(set);
+        return ids;
+    }
+
+    sim::Machine machine;
+    sim::ScopedMachine scope{machine};
+};
+
+TEST_F(SimEnumeration, ClassEnumeratorAndPresenceSelectInTreeOrder) {
+    EXPECT_EQ(Enumerate(&sim::kClassHid, "USB", DIGCF_PRESENT),
+              (Ids{"USB\\VID_1111&PID_0001\\5&1", "USB\\VID_2222&PID_0002&MI_00\\6&2",
+                   "USB\\VID_2222&PID_0002&MI_01\\6&3", "usb\\vid_3333&pid_0003\\5&3"}));
+    EXPECT_EQ(Enumerate(nullptr, "usb", DIGCF_PRESENT | DIGCF_ALLCLASSES),
+              (Ids{"USB\\ROOT_HUB30\\4&1", "USB\\VID_1111&PID_0001\\5&1",
+                   "USB\\VID_2222&PID_0002\\5&2", "USB\\VID_2222&PID_0002&MI_00\\6&2",
+                   "USB\\VID_2222&PID_0002&MI_01\\6&3", "usb\\vid_3333&pid_0003\\5&3"}));
+    EXPECT_EQ(Enumerate(&sim::kClassMouse, nullptr, DIGCF_PRESENT),
+              (Ids{"HID\\VID_1111&PID_0001\\6&1"}));
+    // A class argument ignored by DIGCF_ALLCLASSES, and no class without it.
+    EXPECT_EQ(Enumerate(&sim::kClassMouse, "HID", DIGCF_PRESENT | DIGCF_ALLCLASSES).size(), 1u);
+    EXPECT_EQ(Enumerate(nullptr, "USB", DIGCF_PRESENT), (Ids{"<invalid>"}));
+}
+
+TEST_F(SimEnumeration, PhantomsOnlyWithoutThePresentFlagAndAfterTheTree) {
+    const Ids all = Enumerate(&sim::kClassHid, "USB", 0);
+    ASSERT_EQ(all.size(), 5u);
+    EXPECT_EQ(all.back(), "USB\\VID_4444&PID_0004\\5&4");
+
+    machine.Unplug("USB\\VID_1111&PID_0001\\5&1");
+    EXPECT_EQ(Enumerate(&sim::kClassHid, "USB", DIGCF_PRESENT).size(), 3u);
+    const Ids withPhantoms = Enumerate(&sim::kClassHid, "USB", 0);
+    EXPECT_EQ(withPhantoms, (Ids{"USB\\VID_2222&PID_0002&MI_00\\6&2",
+                                 "USB\\VID_2222&PID_0002&MI_01\\6&3", "usb\\vid_3333&pid_0003\\5&3",
+                                 "USB\\VID_4444&PID_0004\\5&4", "USB\\VID_1111&PID_0001\\5&1"}));
+}
+
+TEST_F(SimEnumeration, InterfaceQueryHoldsTheNamedDeviceOnlyWhenItExposesTheInterface) {
+    const DWORD flags = DIGCF_PRESENT | DIGCF_DEVICEINTERFACE;
+    EXPECT_EQ(Enumerate(&sim::kInterfaceUsbHub, "usb\\root_hub30\\4&1", flags),
+              (Ids{"USB\\ROOT_HUB30\\4&1"}));
+    EXPECT_EQ(Enumerate(&sim::kInterfaceUsbHub, "USB\\VID_1111&PID_0001\\5&1", flags), Ids{});
+    EXPECT_EQ(Enumerate(&sim::kInterfaceUsbHub, "USB\\NO_SUCH\\0", flags), Ids{});
+    EXPECT_EQ(Enumerate(&sim::kInterfaceUsbHub, nullptr, flags), (Ids{"USB\\ROOT_HUB30\\4&1"}));
+
+    machine.Unplug("USB\\ROOT_HUB30\\4&1");
+    EXPECT_EQ(Enumerate(&sim::kInterfaceUsbHub, "USB\\ROOT_HUB30\\4&1", flags), Ids{});
+}
+
+TEST_F(SimEnumeration, EnumerationEndsAtTheFirstIndexPastTheEnd) {
+    HDEVINFO set = plat::SetupDiGetClassDevsA(&sim::kClassMouse, nullptr, nullptr, DIGCF_PRESENT);
+    SP_DEVINFO_DATA data = Blank();
+    EXPECT_TRUE(plat::SetupDiEnumDeviceInfo(set, 0, &data));
+    EXPECT_EQ(data.DevInst, machine.NodeOf("HID\\VID_1111&PID_0001\\6&1"));
+    EXPECT_TRUE(sim::SameGuid(data.ClassGuid, sim::kClassMouse));
+    EXPECT_FALSE(plat::SetupDiEnumDeviceInfo(set, 1, &data));
+    EXPECT_FALSE(plat::SetupDiEnumDeviceInfo(set, 0xFFFFFFFF, &data));
+
+    SP_DEVINFO_DATA wrongSize = Blank();
+    wrongSize.cbSize = 24;
+    EXPECT_FALSE(plat::SetupDiEnumDeviceInfo(set, 0, &wrongSize));
+    EXPECT_FALSE(plat::SetupDiEnumDeviceInfo(set, 0, nullptr));
+    plat::SetupDiDestroyDeviceInfoList(set);
+
+    HDEVINFO empty = plat::SetupDiCreateDeviceInfoList(nullptr, nullptr);
+    ASSERT_NE(empty, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(plat::SetupDiEnumDeviceInfo(empty, 0, &data));
+    plat::SetupDiDestroyDeviceInfoList(empty);
+    EXPECT_EQ(machine.OpenSetCount(), 0u);
+}
+
+TEST_F(SimEnumeration, TreeChangesShowInTheNextSet) {
+    const DEVINST hub = machine.NodeOf("USB\\ROOT_HUB30\\4&1");
+    machine.Plug(Spec("USB\\VID_5555&PID_0005\\5&5", sim::kClassHid), hub);
+    machine.Reparent("usb\\vid_3333&pid_0003\\5&3", hub);
+    EXPECT_EQ(Enumerate(&sim::kClassHid, "USB", DIGCF_PRESENT),
+              (Ids{"USB\\VID_1111&PID_0001\\5&1", "USB\\VID_2222&PID_0002&MI_00\\6&2",
+                   "USB\\VID_2222&PID_0002&MI_01\\6&3", "USB\\VID_5555&PID_0005\\5&5",
+                   "usb\\vid_3333&pid_0003\\5&3"}));
+}
+
+}  // namespace
