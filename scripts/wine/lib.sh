@@ -1,0 +1,122 @@
+# Shared by the Wine scripts (sourced, not run): the Wine binaries, a virtual
+# display, the prefix inside a build folder and its registry snapshot.
+#
+# Layout under <build>/wine:
+#   prefix/     the WINEPREFIX every run uses, made once with wineboot -i
+#   template/   the prefix's *.reg files as they were right after it was made and
+#               set up; they are copied back before each run, so nothing a test
+#               program writes to the registry reaches the next run
+#   lock        serialises runs on the same prefix
+
+WINE64=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+QUORVIN_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+WINE_SCRIPTS="$QUORVIN_ROOT/scripts/wine"
+
+# Quiet Wine, and no download prompts for its .NET and HTML engines.
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+wine_log() { printf 'wine: %s\n' "$*" >&2; }
+wine_fail() {
+  wine_log "$*"
+  exit 1
+}
+
+# The wine folder of the build tree that holds <file>: the nearest enclosing folder
+# with a CMakeCache.txt, or build/x86_64. QUORVIN_WINE_DIR overrides both.
+wine_dir_for() {
+  if [[ -n "${QUORVIN_WINE_DIR:-}" ]]; then
+    printf '%s\n' "$QUORVIN_WINE_DIR"
+    return
+  fi
+  local dir
+  dir="$(cd "$(dirname "$1")" && pwd)"
+  while [[ "$dir" != / ]]; do
+    if [[ -f "$dir/CMakeCache.txt" ]]; then
+      printf '%s/wine\n' "$dir"
+      return
+    fi
+    dir="$(dirname "$dir")"
+  done
+  printf '%s/build/x86_64/wine\n' "$QUORVIN_ROOT"
+}
+
+# Starts a private Xvfb unless a display is given; wine_cleanup stops it.
+XVFB_PID=
+wine_ensure_display() {
+  [[ -n "${DISPLAY:-}" ]] && return
+  local number_file
+  number_file="$(mktemp)"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  local tries
+  for ((tries = 0; tries < 200; tries++)); do
+    [[ -s "$number_file" ]] && break
+    kill -0 "$XVFB_PID" 2>/dev/null || wine_fail "Xvfb did not start"
+    sleep 0.05
+  done
+  [[ -s "$number_file" ]] || wine_fail "Xvfb reported no display"
+  export DISPLAY=":$(head -n1 "$number_file")"
+  rm -f "$number_file"
+}
+
+# Ends every Wine process of the prefix and the Xvfb started here.
+wine_cleanup() {
+  if [[ -n "${WINEPREFIX:-}" && -d "$WINEPREFIX" ]]; then
+    "$WINESERVER" -k 2>/dev/null || true
+  fi
+  if [[ -n "$XVFB_PID" ]]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=
+  fi
+}
+
+# What the template depends on: the Wine build and our settings.
+wine_template_stamp() {
+  {
+    "$WINE64" --version
+    cat "$WINE_SCRIPTS/prefix-settings.reg"
+  } | sha256sum | cut -d' ' -f1
+}
+
+# Makes the prefix and its registry template unless an up-to-date one exists.
+# Needs WINEPREFIX set to <wine dir>/prefix and a display.
+wine_ensure_prefix() {
+  local wine_dir template stamp started
+  wine_dir="$(dirname "$WINEPREFIX")"
+  template="$wine_dir/template"
+  stamp="$(wine_template_stamp)"
+  if [[ -f "$template/stamp" && "$(cat "$template/stamp")" == "$stamp" ]]; then
+    return
+  fi
+  wine_log "making the prefix $WINEPREFIX"
+  started=$SECONDS
+  "$WINESERVER" -k 2>/dev/null || true
+  rm -rf "$WINEPREFIX" "$template"
+  "$WINE64" wineboot -i >/dev/null 2>&1 || wine_fail "wineboot -i failed"
+  "$WINE64" regedit /S "$(wine_windows_path "$WINE_SCRIPTS/prefix-settings.reg")" \
+    >/dev/null 2>&1 || wine_fail "importing the prefix settings failed"
+  # The registry reaches the *.reg files when the server shuts down.
+  "$WINESERVER" -w
+  mkdir -p "$template"
+  cp "$WINEPREFIX"/*.reg "$template/"
+  printf '%s\n' "$stamp" >"$template/stamp"
+  wine_log "prefix made in $((SECONDS - started)) s"
+}
+
+# Puts the template's registry back; no Wine process may run meanwhile.
+wine_restore_registry() {
+  local template
+  template="$(dirname "$WINEPREFIX")/template"
+  "$WINESERVER" -k 2>/dev/null || true
+  cp "$template"/*.reg "$WINEPREFIX/"
+}
+
+# A Unix path as Wine's Z: drive sees it.
+wine_windows_path() {
+  local path
+  path="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
+  printf 'Z:%s\n' "${path//\//\\}"
+}
