@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/WinTypes.h"
@@ -111,6 +112,10 @@ struct Call {
 // ERROR_ACCESS_DENIED (5) for registry functions; ShellExecuteA returns null and
 // records no request. GetCurrentProcess cannot fail and ignores faults.
 struct Fault {
+    // A constructor rather than an aggregate, so that {op} and {op, nth} leave the
+    // other members defaulted without tripping -Wmissing-field-initializers.
+    Fault(std::string op, int nth = 0, std::string instanceId = {})
+        : op(std::move(op)), nth(nth), instanceId(std::move(instanceId)) {}
     std::string op;
     int nth = 0;             // 0: every call
     std::string instanceId;  // empty: any device
