@@ -1,0 +1,40 @@
+#include "ui/CopyIdsText.h"
+
+namespace {
+
+constexpr char kMarker = '\xFF';
+
+}  // namespace
+
+std::string MultiStringToLines(std::string S) {
+    bool previousWasNul = false;
+    for (std::size_t i = 0; i < S.size(); ++i) {
+        if (S[i] != '\0') {
+            previousWasNul = false;
+        } else if (previousWasNul) {
+            S.resize(i - 1);
+            break;
+        } else {
+            S[i] = kMarker;
+            previousWasNul = true;
+        }
+    }
+    return S;
+}
+
+std::string CopyIdsText(const std::string& instanceId, const std::string& hardwareIds) {
+    std::string joined = instanceId;
+    joined += '\0';
+    joined += hardwareIds;
+    joined += '\0';
+    std::string text = "\"";
+    for (const char c : MultiStringToLines(joined)) {
+        if (c == kMarker) {
+            text += "\"\r\n\"";
+        } else {
+            text += c;
+        }
+    }
+    text += "\"\r\n";
+    return text;
+}

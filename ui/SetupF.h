@@ -1,0 +1,103 @@
+// TfrmSetup: the setup window's behaviour. It owns the one device list, maps grid
+// rows to devices, shows the device to process in the controls, paints the device
+// grid and carries out every command behind the controls. The controls come from
+// the layout data; a realisation (Win32 or headless) mirrors them.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "device/DeviceList.h"
+#include "ui/CopyIdsText.h"
+#include "ui/gui/Button.h"
+#include "ui/gui/CheckBox.h"
+#include "ui/gui/ComboBox.h"
+#include "ui/gui/DrawGrid.h"
+#include "ui/gui/Form.h"
+#include "ui/gui/Label.h"
+#include "ui/gui/Message.h"
+#include "ui/gui/Panel.h"
+
+inline constexpr int kHintHidePause = 10000;
+
+inline constexpr std::array<const char*, 6> ColumnTitles = {
+    "Device Name", "Parent Name", "Child Name(s)", "Mouse?", "Filter?", "Rate"};
+inline constexpr std::array<const char*, 2> YesNoText = {"No", "Yes"};
+
+inline constexpr gui::TColor kHubColor = 0xCCCCFF;        // the device to process is a hub
+inline constexpr gui::TColor kHubParentColor = 0xCCFFCC;  // ... is none, but its parent is
+
+class TfrmSetup : public gui::TForm {
+  public:
+    // Loads the layout and scales it to the application's density. FormCreate
+    // runs later, from DoCreate.
+    explicit TfrmSetup(gui::TApplication& app);
+    ~TfrmSetup() override;
+
+    gui::TPanel* PanelFutt;
+    gui::TButton* BitBtn_Install;
+    gui::TButton* BitBtn_Close;
+    gui::TDrawGrid* dgDevices;
+    gui::TCheckBox* cbFilter;
+    gui::TComboBox* cbRate;
+    gui::TLabel* Label1;
+    gui::TButton* btnApply;
+    gui::TPanel* pnlHEAD;
+    gui::TCheckBox* cbMouseOnly;
+    gui::TCheckBox* cbParent;
+    gui::TButton* btnCopyID;
+
+    // Null until the first successful build and after a failed one.
+    std::unique_ptr<TDeviceList> DeviceList;
+    bool Updating = false;
+    bool AllDevicesMode = false;
+
+    void FormCreate(gui::TObject& Sender);
+    void FormShow(gui::TObject& Sender);
+    void FormDestroy(gui::TObject& Sender);
+
+    // The device to process of list index i: the listed device, or its parent
+    // while "Process Parent" is checked.
+    TDevice& DeviceForRow(int i);
+    TDevice& CurrentDevice();
+    void RebuildDeviceList();
+    void SyncControls(int i);
+
+    void dgDevicesDrawCell(gui::TObject& Sender, int ACol, int ARow, const gui::TRect& Rect,
+                           gui::TGridDrawState State);
+    void dgDevicesSelectCell(gui::TObject& Sender, int ACol, int ARow, bool& CanSelect);
+
+    void cbFilterClick(gui::TObject& Sender);
+    void cbRateClick(gui::TObject& Sender);
+    void cbParentClick(gui::TObject& Sender);
+    void cbMouseOnlyClick(gui::TObject& Sender);
+    void btnApplyClick(gui::TObject& Sender);
+    void BitBtn_InstallClick(gui::TObject& Sender);
+    void btnCopyIDClick(gui::TObject& Sender);
+    void BitBtn_CloseClick(gui::TObject& Sender);
+    void WMDeviceChange(gui::TMessage& Message);
+
+  protected:
+    bool Dispatch(gui::TMessage& message) override;
+
+  private:
+    template <typename T>
+    T* Control(const char* name);
+    void BindHandlers();
+    // The number of listed devices; a missing list counts as an empty one.
+    int ListCount() const;
+    // Steps 3 to 5 of a rebuild: row count, device controls, controls, repaint.
+    void ShowList();
+    // The filter command once Updating has been tested.
+    void ApplyFilterChoice();
+    bool ConfirmFilter(TDevice& device);
+    bool Ask(const char* text, const char* caption, UINT style);
+    void RevertFilterBox();
+    void RunHeldRebuild();
+
+    // While a filter question is open the device that the command resolved must
+    // stay alive, so rebuilds wait until the last question has been answered.
+    int openQuestions_ = 0;
+    bool rebuildHeld_ = false;
+    bool heldRebuildReportsFailure_ = false;
+};

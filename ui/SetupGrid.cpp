@@ -1,0 +1,66 @@
+// TfrmSetup: what the device grid's cells show, and which cells may become current.
+#include <string>
+
+#include "config/LowerFilters.h"
+#include "config/Rate.h"
+#include "ui/SetupF.h"
+
+namespace {
+
+// The text of a data cell: columns 0 to 3 describe the listed device, 4 and 5 the
+// device to process.
+std::string CellText(int col, TDevice& listed, TDevice& toProcess) {
+    switch (col) {
+        case 0:
+            return listed.GetDescription();
+        case 1:
+            return listed.GetParentName();
+        case 2:
+            return listed.GetChildNames();
+        case 3:
+            return YesNoText[listed.IsMouseParent() ? 1 : 0];
+        case 4:
+            return YesNoText[HasFilter(toProcess) ? 1 : 0];
+        case 5:
+            return RateNames.at(static_cast<std::size_t>(ReadRateIndex(toProcess)));
+        default:
+            return {};
+    }
+}
+
+}  // namespace
+
+void TfrmSetup::dgDevicesDrawCell(gui::TObject&, int ACol, int ARow, const gui::TRect& Rect,
+                                  gui::TGridDrawState State) {
+    gui::Canvas& canvas = *dgDevices->Canvas();
+    const int i = ARow - dgDevices->FixedRows;
+    if (i < 0) {
+        canvas.TextRect(Rect, Rect.Left + 3, Rect.Top + 3,
+                        ColumnTitles.at(static_cast<std::size_t>(ACol)));
+        return;
+    }
+    if (i >= ListCount()) {
+        return;
+    }
+    TDevice& listed = DeviceList->GetDevice(i);
+    TDevice& toProcess = cbParent->Checked() ? listed.GetParentDevice() : listed;
+    const std::string text = CellText(ACol, listed, toProcess);
+    if (!State.Selected && !State.Focused) {
+        if (toProcess.IsHub()) {
+            canvas.SetBrushColor(kHubColor);
+        } else if (toProcess.GetParentDevice().IsHub()) {
+            canvas.SetBrushColor(kHubParentColor);
+        }
+        canvas.FillRect(Rect);
+    }
+    canvas.TextRect(Rect, Rect.Left + 3, Rect.Top + 3, text);
+}
+
+void TfrmSetup::dgDevicesSelectCell(gui::TObject&, int, int ARow, bool& CanSelect) {
+    const int i = ARow - dgDevices->FixedRows;
+    if (i < 0) {
+        CanSelect = false;
+        return;
+    }
+    SyncControls(i);
+}
