@@ -1,0 +1,86 @@
+// A small machine for the setup window's tests, installed as the current one:
+//
+//   root hub "USB Root Hub" (USB, hub interface)
+//   ├── composite "USB Composite Device" (USB)
+//   │   ├── hidA  "Mouse A"  (HID) ── mouse            no hub, parent no hub
+//   │   ├── hidB  "Keys B"   (HID) ── keyboard         (left out by Mice Only)
+//   │   └── hidHC "Hub HC"   (HID, hub interface) ── mouse    hub, parent no hub
+//   ├── hidM  "Mouse M"  (HID) ── mouse, filter on, rate "250"  no hub, parent hub
+//   └── hidH  "Hub H"    (HID, hub interface) ── mouse          hub, parent hub
+//
+// With Mice Only (the start state) the grid lists hidA, hidHC, hidM, hidH in rows
+// 1 to 4; without it hidB follows hidA.
+#pragma once
+
+#include <string>
+
+#include "platform/sim/SimMachine.h"
+
+namespace setup_test {
+
+inline const std::string kRootHub = "USB\\ROOT_HUB30\\4&1";
+inline const std::string kComposite = "USB\\VID_1111&PID_2222\\5&1";
+inline const std::string kHidA = "USB\\VID_1111&PID_2222&MI_00\\6&1";
+inline const std::string kHidB = "USB\\VID_1111&PID_2222&MI_01\\6&2";
+inline const std::string kHidHC = "USB\\VID_1111&PID_2222&MI_02\\6&3";
+inline const std::string kHidM = "USB\\VID_3333&PID_4444\\5&2";
+inline const std::string kHidH = "USB\\VID_5555&PID_6666\\5&3";
+
+inline std::string Dword(std::uint32_t value) {
+    std::string bytes(4, '\0');
+    for (int i = 0; i < 4; ++i) {
+        bytes[static_cast<std::size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    }
+    return bytes;
+}
+
+struct SetupMachine {
+    sim::Machine machine;
+    sim::ScopedMachine use{machine};
+
+    static sim::DeviceSpec Spec(const std::string& id, const GUID& cls, const char* desc,
+                                bool hub = false) {
+        sim::DeviceSpec spec;
+        spec.instanceId = id;
+        spec.classGuid = cls;
+        spec.description = desc;
+        spec.hardwareIds = {id.substr(0, id.rfind('\\')) + "&REV_0100",
+                            id.substr(0, id.rfind('\\'))};
+        spec.hardwareKey = sim::RegKeyValues{};
+        spec.driverKey = sim::RegKeyValues{};
+        if (hub) {
+            spec.interfaces = {sim::kInterfaceUsbHub};
+        }
+        return spec;
+    }
+
+    DEVINST AddWithChild(const std::string& id, const char* desc, bool hub, DEVINST parent,
+                         const GUID& childClass) {
+        const DEVINST node = machine.AddDevice(Spec(id, sim::kClassHid, desc, hub), parent);
+        machine.AddDevice(Spec("HID\\" + id.substr(4) + "\\C", childClass, "collection"), node);
+        return node;
+    }
+
+    SetupMachine() {
+        const DEVINST root =
+            machine.AddDevice(Spec(kRootHub, sim::kClassUsb, "USB Root Hub", true));
+        const DEVINST composite =
+            machine.AddDevice(Spec(kComposite, sim::kClassUsb, "USB Composite Device"), root);
+        AddWithChild(kHidA, "Mouse A", false, composite, sim::kClassMouse);
+        AddWithChild(kHidB, "Keys B", false, composite, sim::kClassKeyboard);
+        AddWithChild(kHidHC, "Hub HC", true, composite, sim::kClassMouse);
+        AddWithChild(kHidM, "Mouse M", false, root, sim::kClassMouse);
+        AddWithChild(kHidH, "Hub H", true, root, sim::kClassMouse);
+        machine.SetProperty(kHidM, SPDRP_LOWERFILTERS, REG_MULTI_SZ, std::string("quorvin\0\0", 9));
+        machine.Key(kHidM, DIREG_DRV)["bInterval"] = {REG_DWORD, Dword(4)};
+        machine.ClearCalls();
+    }
+
+    // The stored lower-filter list of a device, or "<none>".
+    std::string LowerFilters(const std::string& id) const {
+        const auto value = machine.Property(id, SPDRP_LOWERFILTERS);
+        return value ? value->data : "<none>";
+    }
+};
+
+}  // namespace setup_test
