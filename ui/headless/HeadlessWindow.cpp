@@ -86,6 +86,8 @@ std::optional<DrawnCell> HeadlessWindow::Cell(int col, int row) const {
             case CanvasOp::Kind::Text:
                 cell.hasText = true;
                 cell.text = op.text;
+                cell.textX = op.x;
+                cell.textY = op.y;
                 cell.background = op.brush;
                 break;
             case CanvasOp::Kind::RaisedEdge:

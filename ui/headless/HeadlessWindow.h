@@ -31,6 +31,8 @@ struct DrawnCell {
     gui::TRect rect;
     std::string text;
     bool hasText = false;
+    int textX = 0;  // the text's origin
+    int textY = 0;
     // The colour the cell ends up with: the last fill behind it or behind its text.
     gui::TColor background = 0;
     // Whether the draw handler filled the cell itself (after the grid's own fill).
