@@ -35,7 +35,8 @@ enum class Quirk {
     // Removing SPDRP_LOWERFILTERS (null data, length 0) leaves an empty
     // multi-string behind instead of deleting the value.
     EmptyLowerFiltersKept,
-    // Device node 0 is a live handle: the first device the process opened.
+    // Device node 0 is a live handle: node handles index a per-process table of
+    // opened elements, so node 0 is the first device of the oldest open set.
     NodeZeroNamesADevice,
     // CM_Get_Child reports success for a device without children and leaves its
     // output untouched (CM_Get_Parent and CM_Get_Sibling fail, as they should).
