@@ -1,5 +1,9 @@
 // The device's lower-filter list: read it, tell whether the filter is in it, add or
 // remove the filter and write the list back. Failures are silent.
+//
+// The list is read with a 1024-byte buffer; a longer one is read again at the size
+// the platform reports, so that no operation takes it for an empty list. SetFilter
+// leaves a list alone that exists but could not be read whole.
 #pragma once
 
 #include <string>
