@@ -6,6 +6,32 @@
 // information sets and registry keys handed out, a call log, fault injection and
 // the process facts (platform family, WOW64, shell requests). Exactly one machine
 // is current at a time; the seam functions act on it.
+//
+// How the seam answers, where Windows leaves room or the simulation chooses:
+// - Sets and elements. SetupDiGetClassDevsA walks the tree depth-first (parent
+//   before children, children in order); without DIGCF_PRESENT the phantoms follow,
+//   oldest first. An enumerator without a backslash matches the first component of
+//   the instance ID ("USB" is not "USBSTOR"); one with a backslash names a single
+//   device, also for DIGCF_DEVICEINTERFACE. A null class needs DIGCF_ALLCLASSES. A
+//   set made for one class (SetupDiCreateDeviceInfoList with a class, or a class
+//   query) refuses devices of another. An element is named by SP_DEVINFO_DATA's
+//   Reserved (its index in the set, plus one) and must carry the set's DevInst for
+//   it and cbSize == sizeof(SP_DEVINFO_DATA); anything else fails. Opening a device
+//   again returns the same element (refreshed when the device restarted meanwhile).
+// - Staleness. Restart and Unplug give devices new node numbers; elements opened
+//   before then fail every call, as do the old nodes with the configuration manager.
+//   Unknown and destroyed handles fail; handle values are never reused.
+// - Buffers. Property and instance-ID reads set *RequiredSize whenever the value
+//   exists, and write the buffer only when everything fits. CM_Get_Device_IDA needs
+//   room for the terminator (CR_BUFFER_SMALL otherwise, buffer untouched).
+// - Registry. Keys are opened only where the device has them (nothing is created);
+//   DICS_FLAG_CONFIGSPECIFIC reaches the same values as DICS_FLAG_GLOBAL. Writes need
+//   KEY_SET_VALUE and reads KEY_QUERY_VALUE in the access mask. Keys outlive restarts
+//   of their device; after an unplug their operations fail with ERROR_KEY_DELETED.
+//   Values are stored and returned byte for byte, without terminators added.
+// - Class installer. DIF_PROPERTYCHANGE with DICS_PROPCHANGE parameters (header
+//   cbSize 8, 20 bytes in all) set on the element restarts its present device, which
+//   is recorded in `restarts`; other requests fail.
 #pragma once
 
 #include <cstdint>
@@ -35,7 +61,7 @@ using RegKeyValues = std::map<std::string, RegValue, NameLess>;
 
 // Everything a test may say about a device when it adds it to the tree.
 struct DeviceSpec {
-    std::string instanceId;  // "USB\\VID_046D&PID_C08B\\6&1A2B3C&0&1"
+    std::string instanceId;  // "USB\\VID_1A2C&PID_4C5E\\6&1A2B3C&0&1"
     GUID classGuid{};
     std::optional<std::string> description;   // absent: no SPDRP_DEVICEDESC property
     std::vector<std::string> hardwareIds;     // stored as a multi-string; empty: no property
@@ -162,8 +188,8 @@ class Machine {
     // Plug a new device in (same as AddDevice, for churn tests).
     DEVINST Plug(const DeviceSpec& spec, DEVINST parent = 0);
     // Restart: the node is re-created under the same parent and position with the
-    // same instance ID and data, and a new DEVINST; old elements and handles to the
-    // node go stale. Children are re-created too.
+    // same instance ID and data, and a new DEVINST; old elements and the old node go
+    // stale. Children are re-created too. Registry keys stay usable.
     void Restart(const std::string& instanceId);
     // Moves a device (with its subtree) to the end of another parent's children.
     void Reparent(const std::string& instanceId, DEVINST newParent);
@@ -244,7 +270,14 @@ extern const GUID kInterfaceUsbHub;
 // Fills a machine with the built-in demo machine: root hubs, an external hub, a
 // composite gaming mouse, a plain mouse, a mouse behind the hub, a keyboard, a
 // headset, a HID device exposing the hub interface, a device without description,
-// devices with lower filters and with bInterval values.
+// devices with lower filters and with bInterval values. What the program's modes
+// see of it: class HID + "USB" + DIGCF_PRESENT gives 8 devices, 3 of them with a
+// mouse-class child; all classes + "USB" gives 15, 5 of which expose the hub
+// interface. The plain mouse USB\VID_0E8F&PID_0021\5&3B1D2A0&0&2 has the lower
+// filter "QUORVIN" and bInterval 3; the mouse behind the external hub,
+// USB\VID_2F1B&PID_0A31\6&4D5E6F7&0&1, has "mfltx" and 1000; the HID device
+// USB\VID_16C0&PID_05DF\5&2D7E1F3&0&2 has no description and no keys. One mouse
+// is a phantom (not present).
 void BuildDemoMachine(Machine& machine);
 
 }  // namespace sim
