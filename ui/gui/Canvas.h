@@ -28,6 +28,9 @@ class Canvas {
     virtual void DrawRaisedEdge(const TRect& rect) = 0;
     // The dotted focus rectangle around the current cell.
     virtual void DrawFocusRect(const TRect& rect) = 0;
+    // Whether any part of the rectangle lies in the region being painted. A real
+    // paint's region may be smaller than the update rectangle the grid is given.
+    virtual bool RectVisible(const TRect&) const { return true; }
 };
 
 }  // namespace gui

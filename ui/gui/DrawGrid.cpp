@@ -203,7 +203,7 @@ void TDrawGrid::PaintCells(const TRect& update) {
     for (int row = 0; row < rowCount_; ++row) {
         for (int col = 0; col < ColCount(); ++col) {
             const TRect rect = CellRect(col, row);
-            if (!rect.Empty() && rect.Intersects(update)) {
+            if (!rect.Empty() && rect.Intersects(update) && canvas_->RectVisible(rect)) {
                 PaintCell(col, row, rect);
             }
         }
