@@ -50,6 +50,11 @@ std::string ReadInstanceId(HDEVINFO set, SP_DEVINFO_DATA& element) {
 }
 
 bool GetDevInfoByDevInst(HDEVINFO set, SP_DEVINFO_DATA& element, DEVINST node) {
+    // Node 0 (what a device without a parent reports) never names a device. Some
+    // platforms answer for it anyway with an unrelated device, so it is not asked.
+    if (node == 0) {
+        return false;
+    }
     ULONG length = 0;
     if (plat::CM_Get_Device_ID_Size(&length, node, 0) != CR_SUCCESS) {
         return false;

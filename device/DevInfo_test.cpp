@@ -64,7 +64,9 @@ TEST(DevInfo, NodeZeroAndStaleNodesFailWithoutChangingTheSet) {
     TestTree tree;
     DevInfoSetHandle set(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
     SP_DEVINFO_DATA element{};
+    tree.machine.ClearCalls();
     EXPECT_FALSE(GetDevInfoByDevInst(set.get(), element, 0));
+    EXPECT_TRUE(tree.machine.Calls().empty()) << "node 0 is not asked about";
     const DEVINST old = tree.mouse;
     tree.machine.Unplug("HID\\VID_1111&PID_2222&MI_00\\7&1");
     EXPECT_FALSE(GetDevInfoByDevInst(set.get(), element, old));
