@@ -22,8 +22,5 @@ template <typename Handle>
 Handle MakeHandle(std::uintptr_t value) {
     return reinterpret_cast<Handle>(value);
 }
-inline HANDLE InvalidHandle() {
-    return INVALID_HANDLE_VALUE;
-}
 
 }  // namespace sim
