@@ -1,0 +1,27 @@
+#include "ui/win32/Fonts.h"
+
+#include <cstring>
+
+#include "ui/win32/DeviceContexts.h"
+
+namespace win32 {
+
+FontHandle CreateWindowFont(const gui::TFont& font) {
+    // A negative height asks for the character height, without internal leading.
+    return FontHandle(::CreateFontA(-font.Height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                    DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                    DEFAULT_QUALITY, DEFAULT_PITCH, font.Name.c_str()));
+}
+
+SIZE ScreenTextExtent(HFONT font, const char* text) {
+    SIZE size{0, 0};
+    WindowDC screen(nullptr);
+    if (screen.get() == nullptr) {
+        return size;
+    }
+    SelectedObject selected(screen.get(), font);
+    ::GetTextExtentPoint32A(screen.get(), text, static_cast<int>(std::strlen(text)), &size);
+    return size;
+}
+
+}  // namespace win32

@@ -1,0 +1,107 @@
+// GridWindow: keys and the mouse. Every move of the current cell goes through the
+// portable grid, which asks the select handler first; a drag on a header
+// separator resizes that column.
+#include <cstdlib>
+
+#include "ui/win32/GridWindow.h"
+
+namespace win32 {
+
+namespace {
+
+bool ControlDown() {
+    return ::GetKeyState(VK_CONTROL) < 0;
+}
+
+}  // namespace
+
+void GridWindow::Key(WPARAM key) {
+    switch (key) {
+        case VK_UP:
+            grid_.UserKey(gui::TGridKey::Up);
+            break;
+        case VK_DOWN:
+            grid_.UserKey(gui::TGridKey::Down);
+            break;
+        case VK_LEFT:
+            grid_.UserKey(gui::TGridKey::Left);
+            break;
+        case VK_RIGHT:
+            grid_.UserKey(gui::TGridKey::Right);
+            break;
+        case VK_PRIOR:
+            grid_.UserKey(gui::TGridKey::PageUp);
+            break;
+        case VK_NEXT:
+            grid_.UserKey(gui::TGridKey::PageDown);
+            break;
+        case VK_HOME:
+            grid_.UserKey(ControlDown() ? gui::TGridKey::CtrlHome : gui::TGridKey::Home);
+            break;
+        case VK_END:
+            grid_.UserKey(ControlDown() ? gui::TGridKey::CtrlEnd : gui::TGridKey::End);
+            break;
+        default:
+            break;
+    }
+}
+
+int GridWindow::SizingColumnAt(int x, int y) const {
+    if (!grid_.Options.ColSizing || grid_.FixedRows == 0 ||
+        y >= grid_.FixedRows * (grid_.DefaultRowHeight() + grid_.GridLineWidth) || y < 0) {
+        return -1;
+    }
+    for (int col = grid_.ColCount() - 1; col >= 0; --col) {
+        const gui::TRect cell = grid_.CellRect(col, 0);
+        if (!cell.Empty() && std::abs(x - cell.Right) <= kSizingMargin) {
+            return col;
+        }
+    }
+    return -1;
+}
+
+void GridWindow::MouseDown(int x, int y) {
+    if (!grid_.Usable()) {
+        return;
+    }
+    if (::GetFocus() != window_) {
+        ::SetFocus(window_);
+    }
+    const int sizing = SizingColumnAt(x, y);
+    if (sizing >= 0) {
+        sizingCol_ = sizing;
+        sizingLeft_ = grid_.CellRect(sizing, 0).Left;
+        ::SetCapture(window_);
+        return;
+    }
+    int col = 0;
+    int row = 0;
+    if (grid_.MouseCoord(x, y, col, row)) {
+        selecting_ = true;
+        ::SetCapture(window_);
+        grid_.SelectCellByUser(col, row);
+    }
+}
+
+void GridWindow::MouseMove(int x, int y) {
+    if (sizingCol_ >= 0) {
+        grid_.UserSetColWidth(sizingCol_, x - sizingLeft_);
+        return;
+    }
+    if (!selecting_) {
+        return;
+    }
+    int col = 0;
+    int row = 0;
+    if (grid_.MouseCoord(x, y, col, row) && row >= grid_.FixedRows &&
+        (col != grid_.Col() || row != grid_.Row())) {
+        grid_.SelectCellByUser(col, row);
+    }
+}
+
+void GridWindow::EndMouse() {
+    sizingCol_ = -1;
+    selecting_ = false;
+}
+
+}  // namespace win32

@@ -1,0 +1,165 @@
+#include "ui/win32/GridWindow.h"
+
+#include <stdexcept>
+
+#include "ui/win32/DeviceContexts.h"
+#include "ui/win32/Win32Canvas.h"
+#include "ui/win32/WindowClasses.h"
+
+namespace win32 {
+
+GridWindow::GridWindow(gui::TDrawGrid& grid, HWND parent, int id, HFONT font)
+    : ControlWindow(grid), grid_(grid), font_(font) {
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL;
+    if (grid.Visible()) {
+        style |= WS_VISIBLE;
+    }
+    if (!grid.Enabled()) {
+        style |= WS_DISABLED;
+    }
+    if (grid.TabStop && grid.TabOrder >= 0) {
+        style |= WS_TABSTOP;
+    }
+    // The single border.
+    const HWND window = ::CreateWindowExA(
+        WS_EX_CLIENTEDGE, kGridClassName, "", style, grid.Left(), grid.Top(), grid.Width(),
+        grid.Height(), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE)), this);
+    if (window == nullptr) {
+        throw std::runtime_error("CreateWindowEx " + grid.Name());
+    }
+    Attach(window);
+    UpdateScrollBars();
+}
+
+void GridWindow::SetFont(HFONT font) {
+    font_ = font;
+    ::InvalidateRect(window_, nullptr, FALSE);
+}
+
+void GridWindow::Changed(gui::TControl& control, gui::ControlChange what) {
+    switch (what) {
+        case gui::ControlChange::RowCount:
+        case gui::ControlChange::RowHeight:
+        case gui::ControlChange::ColWidths:
+        case gui::ControlChange::TopLeft:
+            UpdateScrollBars();
+            ::InvalidateRect(window_, nullptr, FALSE);
+            break;
+        case gui::ControlChange::CurrentCell:
+        case gui::ControlChange::Invalidate:
+            ::InvalidateRect(window_, nullptr, FALSE);
+            break;
+        case gui::ControlChange::Repaint:
+            ::InvalidateRect(window_, nullptr, FALSE);
+            ::UpdateWindow(window_);
+            break;
+        default:
+            ControlWindow::Changed(control, what);
+            break;
+    }
+}
+
+void GridWindow::PaintOn(HDC dc, const RECT& update) {
+    SelectedObject font(dc, font_);
+    Win32Canvas canvas(dc);
+    grid_.Paint(canvas, {update.left, update.top, update.right, update.bottom});
+}
+
+LRESULT GridWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Messages arrive while CreateWindowEx runs, before Attach.
+    window_ = window;
+    switch (message) {
+        case WM_PAINT: {
+            PaintSession paint(window);
+            PaintOn(paint.get(), paint.UpdateRect());
+            return 0;
+        }
+        case WM_PRINTCLIENT: {
+            RECT client{};
+            ::GetClientRect(window, &client);
+            PaintOn(reinterpret_cast<HDC>(wParam), client);
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            // Every pixel is painted by the grid itself.
+            return 1;
+        case WM_SIZE:
+            UpdateScrollBars();
+            return 0;
+        case WM_SETFONT:
+            SetFont(reinterpret_cast<HFONT>(wParam));
+            return 0;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(font_);
+        case WM_GETDLGCODE:
+            return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        case WM_SETFOCUS:
+            grid_.SetFocused(true);
+            return 0;
+        case WM_KILLFOCUS:
+            grid_.SetFocused(false);
+            return 0;
+        case WM_KEYDOWN:
+            Key(wParam);
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            MouseDown(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+            return 0;
+        case WM_MOUSEMOVE:
+            MouseMove(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+            return 0;
+        case WM_LBUTTONUP:
+            if (::GetCapture() == window) {
+                ::ReleaseCapture();
+            }
+            EndMouse();
+            return 0;
+        case WM_CAPTURECHANGED:
+            EndMouse();
+            return 0;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT) {
+                POINT point{};
+                ::GetCursorPos(&point);
+                ::ScreenToClient(window, &point);
+                if (sizingCol_ >= 0 || SizingColumnAt(point.x, point.y) >= 0) {
+                    ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_SIZEWE)));
+                    return TRUE;
+                }
+            }
+            break;
+        case WM_MOUSEWHEEL:
+            grid_.UserKey(GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? gui::TGridKey::Up
+                                                             : gui::TGridKey::Down);
+            return 0;
+        case WM_VSCROLL:
+            Scroll(SB_VERT, LOWORD(wParam));
+            return 0;
+        case WM_HSCROLL:
+            Scroll(SB_HORZ, LOWORD(wParam));
+            return 0;
+        default:
+            break;
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK GridWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* grid =
+            static_cast<GridWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(grid));
+    }
+    auto* grid = reinterpret_cast<GridWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    }
+    if (grid == nullptr) {
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    }
+    return grid->Handle(window, message, wParam, lParam);
+}
+
+}  // namespace win32

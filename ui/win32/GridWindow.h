@@ -1,0 +1,52 @@
+// The device grid as a real control, a window class of our own: it paints the
+// portable grid's cells on a real device context (only those in the region to
+// paint), keeps its scroll bars, and turns keys, clicks, drags on a header
+// separator and scrolling into the grid's User... entry points, which ask the
+// select handler before the current cell moves.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/gui/DrawGrid.h"
+#include "ui/win32/ControlWindow.h"
+
+namespace win32 {
+
+class GridWindow : public ControlWindow {
+  public:
+    GridWindow(gui::TDrawGrid& grid, HWND parent, int id, HFONT font);
+
+    void Changed(gui::TControl& control, gui::ControlChange what) override;
+    void SetFont(HFONT font) override;
+
+    LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // How near to a header separator (in pixels, either side) a drag resizes.
+    static constexpr int kSizingMargin = 3;
+
+  private:
+    void PaintOn(HDC dc, const RECT& update);
+    void UpdateScrollBars();
+    void SetScrollBars();
+    int MaxTopRow() const;
+    int MaxLeftCol() const;
+    void Scroll(int bar, WORD code);
+    void Key(WPARAM key);
+    void MouseDown(int x, int y);
+    void MouseMove(int x, int y);
+    void EndMouse();
+    // The column whose right separator in the header lies under the point, or -1.
+    int SizingColumnAt(int x, int y) const;
+
+    gui::TDrawGrid& grid_;
+    HWND window_ = nullptr;
+    HFONT font_ = nullptr;
+    bool updatingScrollBars_ = false;
+    int sizingCol_ = -1;
+    int sizingLeft_ = 0;
+    bool selecting_ = false;
+};
+
+LRESULT CALLBACK GridWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace win32

@@ -1,0 +1,42 @@
+// The setup window frmSetup on the real platform: the window's behaviour
+// (TfrmSetup, loaded and scaled to the screen's density) realised by a form
+// window, created at once and shown on request.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "ui/SetupF.h"
+#include "ui/win32/FormWindow.h"
+#include "ui/win32/Win32Application.h"
+
+namespace win32 {
+
+class SetupWindow {
+  public:
+    // Creates the window and its controls and runs the creation handler.
+    explicit SetupWindow(Win32Application& application);
+    // Runs the destruction handler while the window still exists, then destroys it.
+    ~SetupWindow();
+    SetupWindow(const SetupWindow&) = delete;
+    SetupWindow& operator=(const SetupWindow&) = delete;
+
+    TfrmSetup& Form() { return *form_; }
+    FormWindow& Window() { return *window_; }
+    HWND Handle() const { return window_->Handle(); }
+    // The window of a control of the form.
+    HWND ControlHandle(const gui::TControl& control) const;
+
+    // Runs the show handler, then centres and shows the window.
+    void Show(int showCommand);
+
+  private:
+    std::unique_ptr<TfrmSetup> form_;
+    std::unique_ptr<FormWindow> window_;
+};
+
+// Dispatches messages until the application is told to terminate.
+void RunMessageLoop(gui::TApplication& app, FormWindow& mainWindow);
+
+}  // namespace win32
