@@ -11,8 +11,8 @@ inline constexpr int kRateCount = 7;
 // The bInterval stored for each rate index; index 0 ("Default") stores nothing.
 inline constexpr std::array<std::uint32_t, kRateCount> RateTable = {0, 1, 2, 4, 8, 16, 32};
 // Polls per second, the label of each index in the rate list and the grid.
-inline constexpr std::array<const char*, kRateCount> RateNames = {
-    "Default", "1000", "500", "250", "125", "62", "31"};
+inline constexpr std::array<const char*, kRateCount> RateNames = {"Default", "1000", "500", "250",
+                                                                  "125",     "62",   "31"};
 
 // The rate index (0 to 6) of the stored value.
 int ReadRateIndex(TDevice& device);

@@ -6,147 +6,92 @@
 
 namespace {
 
-HWND Owner() {
-    return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x1234));
-}
+using Args = std::vector<std::string>;
+const HWND kOwner = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x1234));
+const std::string kPropChange = "size=20 header=8 function=0x12 state=0x3 scope=0x2 profile=0";
 
 class DeviceRestart : public ::testing::Test {
   protected:
     ConfigBench bench;
-    std::unique_ptr<TDevice> device = bench.Open(ConfigBench::kInterface);
+    sim::Machine& m = bench.machine;
 
-    void TearDown() override { EXPECT_EQ(bench.machine.OpenKeyCount(), 0u); }
-
-    sim::Machine& machine() { return bench.machine; }
-    void ExpectCompanionStarted(const std::string& parameters) {
-        ASSERT_EQ(machine().shellRequests.size(), 1u);
-        const auto& request = machine().shellRequests[0];
-        EXPECT_EQ(request.owner, Owner());
-        EXPECT_FALSE(request.verb) << "the default verb";
-        EXPECT_EQ(request.file, std::optional<std::string>("kevra64.exe"));
-        EXPECT_EQ(request.parameters, std::optional<std::string>(parameters));
-        EXPECT_FALSE(request.directory);
-        EXPECT_EQ(request.show, SW_SHOW);
+    Args Shell() const { return bench.ArgsOf("ShellExecuteA"); }
+    static std::string Companion(const std::string& parameters) {
+        return "hwnd=0x1234 verb=null file=kevra64.exe params=" + parameters + " dir=null show=5";
     }
 };
 
 }  // namespace
 
-TEST_F(DeviceRestart, PropertyChangeGoesToTheClassInstaller) {
-    RestartDevice(*device);
-    EXPECT_EQ(machine().restarts, std::vector<std::string>{ConfigBench::kInterface});
-    ASSERT_EQ(machine().CountCalls("SetupDiSetClassInstallParamsA"), 1u);
-    ASSERT_EQ(machine().CountCalls("SetupDiCallClassInstaller"), 1u);
-    EXPECT_EQ(machine().CallsOf("SetupDiCallClassInstaller")[0].device, ConfigBench::kInterface);
+TEST_F(DeviceRestart, PropertyChangeGoesToTheClassInstallerOnlyWhenAccepted) {
+    RestartDevice(*bench.Open(ConfigBench::kInterface));
+    EXPECT_EQ(m.restarts, Args{ConfigBench::kInterface});
+    EXPECT_EQ(bench.ArgsOf("SetupDiSetClassInstallParamsA"), Args{kPropChange});
+    ASSERT_EQ(m.CountCalls("SetupDiCallClassInstaller"), 1u);
+    EXPECT_TRUE(m.CallsOf("SetupDiCallClassInstaller")[0].args.starts_with("function=0x12 "));
+
+    m.AddFault(sim::Fault{"SetupDiSetClassInstallParamsA", 0, {}});
+    RestartDevice(*bench.Open(ConfigBench::kInterface));
+    EXPECT_EQ(m.CountCalls("SetupDiSetClassInstallParamsA"), 1u);
+    EXPECT_EQ(m.CountCalls("SetupDiCallClassInstaller"), 0u);
+    EXPECT_EQ(m.restarts.size(), 1u);
 }
 
-TEST_F(DeviceRestart, RefusedParametersStopTheRequest) {
-    machine().AddFault(sim::Fault{"SetupDiSetClassInstallParamsA", 0, {}});
-    RestartDevice(*device);
-    EXPECT_EQ(machine().CountCalls("SetupDiCallClassInstaller"), 0u);
-    EXPECT_TRUE(machine().restarts.empty());
-}
-
-TEST_F(DeviceRestart, FailingClassInstallerIsIgnored) {
-    machine().AddFault(sim::Fault{"SetupDiCallClassInstaller", 0, {}});
-    RestartDevice(*device);
-    EXPECT_EQ(machine().CountCalls("SetupDiCallClassInstaller"), 1u);
-    EXPECT_TRUE(machine().restarts.empty());
-}
-
-TEST_F(DeviceRestart, Wow64IsOnlyTrueWhenTheLookedUpFunctionSaysSo) {
+TEST_F(DeviceRestart, Wow64IsAskedAnewOnEveryCall) {
     const std::pair<sim::Wow64Mode, bool> cases[] = {{sim::Wow64Mode::Absent, false},
                                                      {sim::Wow64Mode::NotWow64, false},
                                                      {sim::Wow64Mode::Wow64, true},
                                                      {sim::Wow64Mode::CallFails, false}};
     for (const auto& [mode, expected] : cases) {
-        machine().wow64 = mode;
-        machine().ClearCalls();
+        m.wow64 = mode;
         EXPECT_EQ(IsWow64(), expected) << static_cast<int>(mode);
-        EXPECT_EQ(IsWow64(), expected) << static_cast<int>(mode);
-        EXPECT_EQ(machine().CountCalls("GetProcAddress"), 2u) << "looked up on every call";
     }
+    EXPECT_EQ(bench.ArgsOf("GetModuleHandleA"), Args(4, "name=kernel32.dll"));
+    EXPECT_EQ(bench.ArgsOf("GetProcAddress"), Args(4, "module=0x7C800000 name=IsWow64Process"));
+    EXPECT_EQ(bench.ArgsOf("IsWow64Process"), Args(3, "process=-1"));
 }
 
 TEST_F(DeviceRestart, InProcessUnlessUnderWow64) {
     for (auto mode :
          {sim::Wow64Mode::Absent, sim::Wow64Mode::NotWow64, sim::Wow64Mode::CallFails}) {
-        machine().wow64 = mode;
-        machine().restarts.clear();
+        m.wow64 = mode;
         // A restart re-creates the node, so every round opens the device afresh.
-        auto fresh = bench.Open(ConfigBench::kInterface);
-        RequestDeviceRestart(*fresh, Owner());
-        EXPECT_EQ(machine().restarts, std::vector<std::string>{ConfigBench::kInterface});
-        EXPECT_TRUE(machine().shellRequests.empty());
+        RequestDeviceRestart(*bench.Open(ConfigBench::kInterface), kOwner);
     }
+    EXPECT_EQ(m.restarts, Args(3, ConfigBench::kInterface));
+    EXPECT_TRUE(m.shellRequests.empty());
 }
 
-TEST_F(DeviceRestart, UnderWow64TheCompanionRestartsByInstanceId) {
-    machine().wow64 = sim::Wow64Mode::Wow64;
-    RequestDeviceRestart(*device, Owner());
-    ExpectCompanionStarted(std::string("U ") + ConfigBench::kInterface);
-    EXPECT_EQ(machine().CountCalls("SetupDiSetClassInstallParamsA"), 0u);
-    EXPECT_EQ(machine().CountCalls("SetupDiCallClassInstaller"), 0u);
-    EXPECT_TRUE(machine().restarts.empty());
-}
-
-TEST_F(DeviceRestart, UnreadableInstanceIdStillStartsTheCompanion) {
-    machine().wow64 = sim::Wow64Mode::Wow64;
-    machine().AddFault(sim::Fault{"SetupDiGetDeviceInstanceIdA", 0, {}});
-    RequestDeviceRestart(*device, Owner());
-    ExpectCompanionStarted("U ");
+TEST_F(DeviceRestart, UnderWow64TheCompanionRestartsTheDeviceToProcess) {
+    m.wow64 = sim::Wow64Mode::Wow64;
+    auto device = bench.Open(ConfigBench::kInterface);
+    RequestDeviceRestart(*device, kOwner);
+    RequestDeviceRestart(device->GetParentDevice(), kOwner);
+    m.AddFault(sim::Fault{"SetupDiGetDeviceInstanceIdA", 0, {}});
+    RequestDeviceRestart(*device, kOwner);
+    EXPECT_EQ(Shell(),
+              (Args{Companion(std::string("U ") + ConfigBench::kInterface),
+                    Companion(std::string("U ") + ConfigBench::kComposite), Companion("U ")}));
+    EXPECT_EQ(m.CountCalls("SetupDiSetClassInstallParamsA"), 0u);
+    EXPECT_TRUE(m.restarts.empty());
 }
 
 TEST_F(DeviceRestart, ParentIsRestartedThroughItsOwnPair) {
+    auto device = bench.Open(ConfigBench::kInterface);
     TDevice& parent = device->GetParentDevice();
-    machine().wow64 = sim::Wow64Mode::Wow64;
-    RequestDeviceRestart(parent, Owner());
-    ExpectCompanionStarted(std::string("U ") + ConfigBench::kComposite);
-
-    machine().wow64 = sim::Wow64Mode::NotWow64;
-    machine().ClearCalls();
-    RequestDeviceRestart(parent, Owner());
-    EXPECT_EQ(machine().restarts, std::vector<std::string>{ConfigBench::kComposite});
-    ASSERT_EQ(machine().CountCalls("SetupDiSetClassInstallParamsA"), 1u);
-    EXPECT_EQ(machine().CallsOf("SetupDiSetClassInstallParamsA")[0].device,
-              ConfigBench::kComposite);
+    m.ClearCalls();
+    RequestDeviceRestart(parent, kOwner);
+    EXPECT_EQ(m.restarts, Args{ConfigBench::kComposite});
+    EXPECT_EQ(m.CallsOf("SetupDiSetClassInstallParamsA")[0].device, ConfigBench::kComposite);
+    EXPECT_EQ(m.CallsOf("SetupDiSetClassInstallParamsA")[0].args, "set=2 " + kPropChange)
+        << "the related set, the bench's second";
 }
 
 TEST_F(DeviceRestart, InstallAppliesTheVerbOrHandsItToTheCompanion) {
-    RequestServiceInstall(Owner());
-    ASSERT_EQ(machine().shellRequests.size(), 1u);
-    const auto& request = machine().shellRequests[0];
-    EXPECT_EQ(request.owner, Owner());
-    EXPECT_EQ(request.verb, std::optional<std::string>("install"));
-    EXPECT_EQ(request.file, std::optional<std::string>("quorvin.inf"));
-    EXPECT_FALSE(request.parameters);
-    EXPECT_FALSE(request.directory);
-    EXPECT_EQ(request.show, SW_SHOW);
-
-    machine().shellRequests.clear();
-    machine().wow64 = sim::Wow64Mode::Wow64;
-    RequestServiceInstall(Owner());
-    ExpectCompanionStarted("e install quorvin.inf");
-}
-
-TEST_F(DeviceRestart, PlatformCallsCarryTheDocumentedArguments) {
-    RestartDevice(*device);
-    EXPECT_EQ(
-        bench.ArgsOf("SetupDiSetClassInstallParamsA"),
-        std::vector<std::string>{"size=20 header=8 function=0x12 state=0x3 scope=0x2 profile=0"});
-    ASSERT_EQ(machine().CountCalls("SetupDiCallClassInstaller"), 1u);
-    EXPECT_TRUE(
-        machine().CallsOf("SetupDiCallClassInstaller")[0].args.starts_with("function=0x12 "));
-
-    machine().wow64 = sim::Wow64Mode::Wow64;
-    machine().ClearCalls();
-    RequestServiceInstall(Owner());
-    EXPECT_EQ(bench.ArgsOf("GetModuleHandleA"), std::vector<std::string>{"name=kernel32.dll"});
-    EXPECT_EQ(bench.ArgsOf("GetProcAddress"),
-              std::vector<std::string>{"module=0x7C800000 name=IsWow64Process"});
-    EXPECT_EQ(bench.ArgsOf("IsWow64Process"), std::vector<std::string>{"process=-1"});
-    EXPECT_EQ(bench.ArgsOf("ShellExecuteA"),
-              std::vector<std::string>{
-                  "hwnd=0x1234 verb=null file=kevra64.exe params=e install quorvin.inf dir=null "
-                  "show=5"});
+    RequestServiceInstall(kOwner);
+    m.wow64 = sim::Wow64Mode::Wow64;
+    RequestServiceInstall(kOwner);
+    EXPECT_EQ(Shell(),
+              (Args{"hwnd=0x1234 verb=install file=quorvin.inf params=null dir=null show=5",
+                    Companion("e install quorvin.inf")}));
 }
