@@ -1,0 +1,73 @@
+// What "Copy IDs" must put on the clipboard, stated independently of ui/ so that
+// MultiStringToLines and the clipboard text can be checked against it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace model {
+
+inline constexpr char kLineMarker = '\xFF';
+
+// The text cut at every NUL: one more piece than there are NULs.
+inline std::vector<std::string> PiecesAtNul(const std::string& text) {
+    std::vector<std::string> pieces(1);
+    for (const char c : text) {
+        if (c == '\0') {
+            pieces.emplace_back();
+        } else {
+            pieces.back() += c;
+        }
+    }
+    return pieces;
+}
+
+inline std::string JoinWith(const std::vector<std::string>& pieces, std::size_t count,
+                            const std::string& separator) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i != 0) {
+            text += separator;
+        }
+        text += pieces[i];
+    }
+    return text;
+}
+
+// An empty piece between two NULs (two adjacent NULs) ends the text just before
+// the first of them; without one every NUL becomes a marker.
+inline std::string MultiStringToLines(const std::string& text) {
+    const std::vector<std::string> pieces = PiecesAtNul(text);
+    const std::size_t nuls = pieces.size() - 1;
+    for (std::size_t j = 1; j < nuls; ++j) {
+        if (pieces[j].empty()) {
+            return JoinWith(pieces, j, std::string(1, kLineMarker));
+        }
+    }
+    return JoinWith(pieces, pieces.size(), std::string(1, kLineMarker));
+}
+
+// One quoted line per ID, each ended by CR LF; a marker byte, also one that was in
+// an ID, starts a new line.
+inline std::string CopyIdsText(const std::string& instanceId, const std::string& hardwareIds) {
+    const std::string lines =
+        MultiStringToLines(instanceId + std::string(1, '\0') + hardwareIds + std::string(1, '\0'));
+    std::string text;
+    std::string line;
+    for (const char c : lines + kLineMarker) {
+        if (c == kLineMarker) {
+            text += "\"" + line + "\"\r\n";
+            line.clear();
+        } else {
+            line += c;
+        }
+    }
+    return text;
+}
+
+// What a property read gives for stored bytes: everything but the last byte.
+inline std::string PropertyText(const std::string& stored) {
+    return stored.empty() ? std::string() : stored.substr(0, stored.size() - 1);
+}
+
+}  // namespace model

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang (libFuzzer, AddressSanitizer, UndefinedBehavior-
+# Sanitizer) in build/fuzz and runs each for a bounded time, starting from its
+# committed seed corpus (fuzz/corpus/<target>) and the inputs kept from earlier runs
+# (build/fuzz/corpus/<target>). Any crash, sanitizer finding or broken invariant
+# fails the run; the input that caused it is left in build/fuzz/artifacts/.
+#
+#   QUORVIN_FUZZ_SECONDS   seconds per target (default 30)
+#   QUORVIN_FUZZ_TARGETS   the targets to run (default: all four)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds="${QUORVIN_FUZZ_SECONDS:-30}"
+targets="${QUORVIN_FUZZ_TARGETS:-lower_filters rate copy_ids names}"
+build=build/fuzz
+
+cmake -S fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" --target $(printf 'fuzz_%s ' $targets)
+
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1}"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+
+summary=()
+status=0
+for target in $targets; do
+    corpus="$build/corpus/$target"
+    artifacts="$build/artifacts/$target/"
+    log="$build/$target.log"
+    mkdir -p "$corpus" "$artifacts"
+    options=(-max_total_time="$seconds" -timeout=20 -artifact_prefix="$artifacts")
+    case "$target" in
+        lower_filters) options+=(-max_len=4096 -dict=fuzz/lower_filters.dict) ;;
+        *) options+=(-max_len=1024) ;;
+    esac
+    echo "=== fuzz_$target for ${seconds} s"
+    if "$build/fuzz_$target" "${options[@]}" "$corpus" "fuzz/corpus/$target" >"$log" 2>&1; then
+        runs=$(sed -n 's/^Done \([0-9]*\) runs in \([0-9]*\) second.*/\1 runs in \2 s/p' "$log")
+        cov=$(grep -E '^#[0-9]+' "$log" | tail -1 | sed -n 's/.*\(cov: [0-9]*\).*\(ft: [0-9]*\).*\(corp: [^ ]*\).*/\1 \2 \3/p')
+        summary+=("fuzz_$target: $runs, $cov")
+    else
+        status=1
+        grep -E 'invariant broken|ERROR|SUMMARY|runtime error|Test unit written' "$log" | head -20
+        summary+=("fuzz_$target: FAILED (log: $log)")
+    fi
+done
+
+echo
+printf '%s\n' "${summary[@]}"
+if [ "$status" -ne 0 ]; then
+    echo "FUZZING FOUND A FAULT"
+    exit 1
+fi
