@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Sizes of the Windows programs, stripped as they ship, and the size budget of the
+# product: the i686 QuorvinSetup.exe may take at most 400 KiB.
+#
+#   bash scripts/sizes.sh            builds the i686 and x86_64 programs (MinSizeRel,
+#                                    in build/perf-i686 and build/perf-x86_64), reports
+#                                    every program's size and checks the budget
+#   bash scripts/sizes.sh --check D  checks only the i686 product already built in D
+#                                    (scripts/test.sh runs this after its i686 build)
+#
+# Programs are found by their target names; a target that the build does not define
+# is reported as absent and not measured. Exits non-zero when the product exceeds
+# its budget or a program fails to build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+readonly budget_kib=400
+readonly product=QuorvinSetup
+status=0
+
+# Finds the program a target makes, building it first: sets $program, or leaves it
+# empty when the build defines no such target. Returns non-zero when the build fails.
+find_program_of() {
+  local dir=$1 target=$2 name=$3
+  program=
+  ninja -C "$dir" -t targets all 2>/dev/null | grep -q "^${target}: " || return 0
+  if ! cmake --build "$dir" --target "$target" >/dev/null; then
+    echo "  FAIL: $target does not build in $dir"
+    return 1
+  fi
+  program=$(find "$dir" -name "$name" -type f -not -path "*/CMakeFiles/*" | head -n 1)
+}
+
+# Prints one program's sizes and sets $stripped (empty when the program is absent).
+# Returns non-zero, with $status set, when the program fails to build.
+report() {
+  local arch=$1 dir=$2 target=$3 name=$4 strip=$5
+  stripped=
+  find_program_of "$dir" "$target" "$name" || { status=1; return 1; }
+  if [[ -z $program ]]; then
+    printf '  %-7s %-22s absent: no target %s in %s\n' "$arch" "$name" "$target" "$dir"
+    return 0
+  fi
+  local copy="build/perf-sizes/$arch/$name"
+  mkdir -p "$(dirname "$copy")"
+  cp "$program" "$copy"
+  "$strip" "$copy"
+  local built
+  built=$(stat -c %s "$program")
+  stripped=$(stat -c %s "$copy")
+  printf '  %-7s %-22s %9d bytes built, %9d bytes stripped (%d KiB)\n' \
+    "$arch" "$name" "$built" "$stripped" $(((stripped + 1023) / 1024))
+}
+
+# Checks the product's stripped size against the budget.
+check_product() {
+  report i686 "$1" "$product" "$product.exe" i686-w64-mingw32-strip || return 0
+  if [[ -z $stripped ]]; then
+    echo "  SKIPPED: no i686 product in this build, its size budget is not checked"
+  elif ((stripped > budget_kib * 1024)); then
+    echo "  FAIL: the i686 product takes $stripped bytes stripped, over its budget of $budget_kib KiB"
+    status=1
+  else
+    echo "  ok: the i686 product is within its budget of $budget_kib KiB"
+  fi
+}
+
+configure() {
+  local dir=$1 toolchain=$2
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=MinSizeRel -DQUORVIN_TESTS=OFF >/dev/null
+}
+
+if [[ ${1:-} == --check ]]; then
+  check_product "${2:?usage: sizes.sh --check <i686 build folder>}"
+  exit "$status"
+fi
+
+bash scripts/deps.sh
+configure build/perf-i686 cmake/mingw-i686.cmake
+configure build/perf-x86_64 cmake/mingw-x86_64.cmake
+echo "stripped sizes (MinSizeRel, statically linked)"
+check_product build/perf-i686
+for target in QuorvinSetup QuorvinSetupDemo kevra64; do
+  report x86_64 build/perf-x86_64 "$target" "$target.exe" x86_64-w64-mingw32-strip || true
+done
+exit "$status"
