@@ -22,21 +22,23 @@ struct WindowKind {
     const char* className;
     DWORD style;
     DWORD exStyle;
+    bool takesFocus;
 };
 
 WindowKind KindOf(const gui::TControl& control) {
     switch (control.Kind()) {
         case gui::ControlKind::Panel:
-            return {kPanelClassName, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+            // The tab keys go through a panel to its controls; it takes no focus itself.
+            return {kPanelClassName, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, false};
         case gui::ControlKind::CheckBox:
             // Not an automatic box: it shows the state the control is told about.
-            return {"BUTTON", BS_CHECKBOX, 0};
+            return {"BUTTON", BS_CHECKBOX, 0, true};
         case gui::ControlKind::Button:
-            return {"BUTTON", BS_PUSHBUTTON, 0};
+            return {"BUTTON", BS_PUSHBUTTON, 0, true};
         case gui::ControlKind::ComboBox:
-            return {"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 0};
+            return {"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 0, true};
         case gui::ControlKind::Label:
-            return {"STATIC", SS_LEFT, 0};
+            return {"STATIC", SS_LEFT, 0, false};
         case gui::ControlKind::DrawGrid:
             break;
     }
@@ -55,7 +57,7 @@ std::unique_ptr<ControlWindow> ControlWindow::Create(gui::TControl& control, HWN
     if (!control.Enabled()) {
         style |= WS_DISABLED;
     }
-    if (control.TabStop && control.TabOrder >= 0) {
+    if (kind.takesFocus && control.TabStop && control.TabOrder >= 0) {
         style |= WS_TABSTOP;
     }
     const HWND window = ::CreateWindowExA(

@@ -1,4 +1,6 @@
 // FormWindow: the window procedure of the form and the dialog keys.
+#include <climits>
+
 #include "ui/gui/Button.h"
 #include "ui/gui/Message.h"
 #include "ui/win32/FormWindow.h"
@@ -32,6 +34,13 @@ LRESULT FormWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
                 sizeFromWindow_ = false;
             }
             return 0;
+        case WM_GETMINMAXINFO: {
+            // No size limits: the show-time rules may make the window wider or
+            // taller than the screen, and the user may make it anything.
+            auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+            info->ptMaxTrackSize = {SHRT_MAX, SHRT_MAX};
+            return 0;
+        }
         case WM_CLOSE:
             form_.UserClose();
             return 0;

@@ -70,7 +70,9 @@ void GridWindow::MouseDown(int x, int y) {
     const int sizing = SizingColumnAt(x, y);
     if (sizing >= 0) {
         sizingCol_ = sizing;
-        sizingLeft_ = grid_.CellRect(sizing, 0).Left;
+        const gui::TRect cell = grid_.CellRect(sizing, 0);
+        sizingLeft_ = cell.Left;
+        sizingGrip_ = x - cell.Right;
         ::SetCapture(window_);
         return;
     }
@@ -85,7 +87,7 @@ void GridWindow::MouseDown(int x, int y) {
 
 void GridWindow::MouseMove(int x, int y) {
     if (sizingCol_ >= 0) {
-        grid_.UserSetColWidth(sizingCol_, x - sizingLeft_);
+        grid_.UserSetColWidth(sizingCol_, x - sizingGrip_ - sizingLeft_);
         return;
     }
     if (!selecting_) {

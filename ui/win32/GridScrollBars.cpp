@@ -60,11 +60,16 @@ void GridWindow::UpdateScrollBars() {
     for (int round = 0; round < 3; ++round) {
         RECT client{};
         ::GetClientRect(window_, &client);
-        if (client.right == grid_.ClientWidth() && client.bottom == grid_.ClientHeight() &&
-            round > 0) {
+        const bool resized =
+            client.right != grid_.ClientWidth() || client.bottom != grid_.ClientHeight();
+        if (!resized && round > 0) {
             break;
         }
-        grid_.SetClientArea(client.right, client.bottom);
+        // Only a new size brings the current cell back into view; scrolling away
+        // from it must not.
+        if (resized) {
+            grid_.SetClientArea(client.right, client.bottom);
+        }
         // With a bar gone nothing may stay scrolled out of reach.
         if (grid_.TopRow() > MaxTopRow() || grid_.LeftCol() > MaxLeftCol()) {
             grid_.UserScroll(std::min(grid_.LeftCol(), MaxLeftCol()),

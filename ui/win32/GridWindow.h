@@ -44,6 +44,7 @@ class GridWindow : public ControlWindow {
     bool updatingScrollBars_ = false;
     int sizingCol_ = -1;
     int sizingLeft_ = 0;
+    int sizingGrip_ = 0;  // where on the separator the drag started
     bool selecting_ = false;
 };
 

@@ -13,7 +13,7 @@ BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
 
 }  // namespace
 
-TaskWindowsDisabled::TaskWindowsDisabled() {
+TaskWindowsDisabled::TaskWindowsDisabled() : active_(::GetActiveWindow()) {
     ::EnumThreadWindows(::GetCurrentThreadId(), CollectEnabledWindow,
                         reinterpret_cast<LPARAM>(&disabled_));
     for (HWND window : disabled_) {
@@ -26,6 +26,9 @@ TaskWindowsDisabled::~TaskWindowsDisabled() {
         if (::IsWindow(window)) {
             ::EnableWindow(window, TRUE);
         }
+    }
+    if (active_ != nullptr && ::IsWindow(active_)) {
+        ::SetActiveWindow(active_);
     }
 }
 

@@ -1,6 +1,7 @@
 // While it lives, every enabled visible top-level window of the calling thread is
 // disabled, so that a message box owned by the (hidden) application window is modal
-// for the whole application; they are enabled again when it goes.
+// for the whole application; they are enabled again when it goes, and the window
+// that was active is activated again (closing the box left nothing to activate).
 #pragma once
 
 #include <windows.h>
@@ -17,6 +18,7 @@ class TaskWindowsDisabled {
     TaskWindowsDisabled& operator=(const TaskWindowsDisabled&) = delete;
 
   private:
+    HWND active_;
     std::vector<HWND> disabled_;
 };
 

@@ -23,6 +23,7 @@ class Win32Application {
 
     HINSTANCE Instance() const { return instance_; }
     gui::TApplication& App() { return *app_; }
+    Win32Desktop& Desktop() { return *desktop_; }
     HWND Handle() const { return window_.get(); }
     void SetTitle(const std::string& title);
 

@@ -1,7 +1,5 @@
 #include "ui/win32/Win32Desktop.h"
 
-#include <optional>
-
 #include "ui/win32/DeviceContexts.h"
 #include "ui/win32/Fonts.h"
 #include "ui/win32/TaskWindowsDisabled.h"
@@ -28,6 +26,9 @@ int Win32Desktop::TextHeight(const gui::TFont& font) {
 }
 
 std::string Win32Desktop::CommandLine() {
+    if (commandLine_) {
+        return *commandLine_;
+    }
     const char* line = ::GetCommandLineA();
     return line != nullptr ? line : "";
 }

@@ -2,6 +2,10 @@
 // text metrics, the command line, the application's window and the clipboard.
 #pragma once
 
+#include <optional>
+#include <string>
+#include <utility>
+
 #include "ui/gui/Desktop.h"
 #include "ui/win32/Win32Clipboard.h"
 
@@ -23,8 +27,13 @@ class Win32Desktop : public gui::Desktop {
     HWND ApplicationWindow() override { return applicationWindow_; }
     gui::ClipboardApi& Clipboard() override { return clipboard_; }
 
+    // Answers this instead of the process's command line (for a test harness that
+    // opens the window in several modes within one process).
+    void SetCommandLine(std::string line) { commandLine_ = std::move(line); }
+
   private:
     HWND applicationWindow_;
+    std::optional<std::string> commandLine_;
     Win32Clipboard clipboard_;
 };
 

@@ -1,0 +1,114 @@
+#include "GuiFixture.h"
+
+#include <vector>
+
+#include "ui/win32/DeviceContexts.h"
+
+namespace gui_test {
+
+GuiTest::GuiTest() : application_(::GetModuleHandleA(nullptr)) {
+    sim::BuildDemoMachine(machine_);
+    machine_.ClearCalls();
+    application_.SetTitle("QUORVIN Setup");
+}
+
+GuiTest::~GuiTest() {
+    window_.reset();
+    Pump();
+}
+
+void GuiTest::Open(const std::string& arguments, bool show) {
+    application_.Desktop().SetCommandLine("QuorvinSetupDemo.exe " + arguments);
+    window_ = std::make_unique<win32::SetupWindow>(application_);
+    boxes_.Watch(window_->Handle());
+    if (show) {
+        Show();
+    }
+}
+
+void GuiTest::Show() {
+    window_->Show(SW_SHOWNORMAL);
+    Pump();
+}
+
+HWND GuiTest::Grid() const {
+    return window_->ControlHandle(*window_->Form().dgDevices);
+}
+
+void GuiTest::Pump() {
+    MSG message{};
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            continue;
+        }
+        if (window_ == nullptr || !window_->Window().PreTranslate(message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageA(&message);
+        }
+    }
+}
+
+void GuiTest::Click(const gui::TControl& control) {
+    ::SendMessageA(Handle(control), BM_CLICK, 0, 0);
+    Pump();
+}
+
+void GuiTest::Key(HWND window, WPARAM key) {
+    ::PostMessageA(window, WM_KEYDOWN, key, 1);
+    ::PostMessageA(window, WM_KEYUP, key, 1 | (3u << 30));
+    Pump();
+}
+
+void GuiTest::ClickCell(int col, int row) {
+    const gui::TRect cell = Form().dgDevices->CellRect(col, row);
+    const LPARAM point = MAKELPARAM((cell.Left + cell.Right) / 2, (cell.Top + cell.Bottom) / 2);
+    ::SendMessageA(Grid(), WM_LBUTTONDOWN, MK_LBUTTON, point);
+    ::SendMessageA(Grid(), WM_LBUTTONUP, 0, point);
+    Pump();
+}
+
+COLORREF GuiTest::GridPixel(int x, int y) {
+    Pump();
+    ::UpdateWindow(Grid());
+    win32::WindowDC dc(Grid());
+    return ::GetPixel(dc.get(), x, y);
+}
+
+bool GuiTest::Checked(const gui::TControl& box) const {
+    return ::SendMessageA(Handle(box), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+int GuiTest::ComboSelection() const {
+    return static_cast<int>(::SendMessageA(Handle(*window_->Form().cbRate), CB_GETCURSEL, 0, 0));
+}
+
+std::string GuiTest::ClipboardText() const {
+    std::string text;
+    if (!::OpenClipboard(nullptr)) {
+        return "<clipboard cannot be opened>";
+    }
+    const HANDLE data = ::GetClipboardData(CF_TEXT);
+    if (data != nullptr) {
+        if (const auto* bytes = static_cast<const char*>(::GlobalLock(data))) {
+            text = bytes;
+            ::GlobalUnlock(data);
+        }
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+std::string GuiTest::WindowText(HWND window) const {
+    std::vector<char> buffer(static_cast<std::size_t>(::GetWindowTextLengthA(window)) + 1);
+    ::GetWindowTextA(window, buffer.data(), static_cast<int>(buffer.size()));
+    return buffer.data();
+}
+
+RECT GuiTest::RectInParent(HWND window) const {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+}  // namespace gui_test

@@ -1,0 +1,63 @@
+// The fixture of the GUI suite: a fresh demo machine made current, the message-box
+// answers, the application on the real platform and the setup window on top, with
+// helpers to pump messages, click, press keys and read back windows and pixels.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "MessageBoxAnswers.h"
+#include "platform/sim/SimMachine.h"
+#include "ui/win32/SetupWindow.h"
+#include "ui/win32/Win32Application.h"
+
+namespace gui_test {
+
+// Instance IDs of the demo machine that the tests act on.
+inline const std::string kCompositeMouse = "USB\\VID_1A2C&PID_4C5E&MI_00\\6&2C1F5D3&0&0000";
+inline const std::string kComposite = "USB\\VID_1A2C&PID_4C5E\\5&3B1D2A0&0&1";
+inline const std::string kPlainMouse = "USB\\VID_0E8F&PID_0021\\5&3B1D2A0&0&2";
+inline const std::string kRootHub = "USB\\ROOT_HUB30\\4&2E7A3C1D&0&0";
+
+class GuiTest : public ::testing::Test {
+  protected:
+    GuiTest();
+    ~GuiTest() override;
+
+    // Creates the window with the arguments after the program name; shows it unless
+    // told otherwise.
+    void Open(const std::string& arguments = "", bool show = true);
+    void Show();
+
+    TfrmSetup& Form() { return window_->Form(); }
+    HWND Main() const { return window_->Handle(); }
+    HWND Handle(const gui::TControl& control) const { return window_->ControlHandle(control); }
+    HWND Grid() const;
+
+    // Dispatches every pending message the way the program's loop does.
+    void Pump();
+    void Click(const gui::TControl& control);
+    // A press of the key on the window, through the program's dialog keys.
+    void Key(HWND window, WPARAM key);
+    void ClickCell(int col, int row);
+    // The grid's client pixel once every pending paint is done.
+    COLORREF GridPixel(int x, int y);
+    bool Checked(const gui::TControl& box) const;
+    int ComboSelection() const;
+    std::string ClipboardText() const;
+    std::string WindowText(HWND window) const;
+    // A window's rectangle relative to its parent's client area.
+    RECT RectInParent(HWND window) const;
+
+    sim::Machine machine_;
+    sim::ScopedMachine useMachine_{machine_};
+    MessageBoxAnswers boxes_;
+    win32::Win32Application application_;
+    std::unique_ptr<win32::SetupWindow> window_;
+};
+
+}  // namespace gui_test
