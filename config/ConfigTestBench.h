@@ -27,13 +27,17 @@ struct ConfigBench {
     DevInfoSetHandle related{plat::SetupDiCreateDeviceInfoList(nullptr, nullptr)};
 
     explicit ConfigBench(PlatformFamily family = PlatformFamily::NT) {
-        sim::DeviceSpec spec{kComposite, sim::kClassUsb,      "USB Composite Device", {}, true,
-                             {},         sim::RegKeyValues{}, sim::RegKeyValues{}};
+        sim::DeviceSpec spec{.instanceId = kComposite,
+                             .classGuid = sim::kClassUsb,
+                             .description = "USB Composite Device",
+                             .hardwareKey = sim::RegKeyValues{},
+                             .driverKey = sim::RegKeyValues{}};
         const DEVINST composite = machine.AddDevice(spec);
         spec.instanceId = kInterface;
         spec.classGuid = sim::kClassHid;
         machine.AddDevice(spec, composite);
-        machine.AddDevice(sim::DeviceSpec{kBare, sim::kClassHid, "Bare HID", {}, true, {}, {}, {}});
+        machine.AddDevice(sim::DeviceSpec{
+            .instanceId = kBare, .classGuid = sim::kClassHid, .description = "Bare HID"});
         machine.platformId =
             family == PlatformFamily::Win9x ? VER_PLATFORM_WIN32_WINDOWS : VER_PLATFORM_WIN32_NT;
         InitPlatformFamily();
