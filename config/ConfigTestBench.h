@@ -27,17 +27,21 @@ struct ConfigBench {
     DevInfoSetHandle related{plat::SetupDiCreateDeviceInfoList(nullptr, nullptr)};
 
     explicit ConfigBench(PlatformFamily family = PlatformFamily::NT) {
-        sim::DeviceSpec spec{.instanceId = kComposite,
-                             .classGuid = sim::kClassUsb,
-                             .description = "USB Composite Device",
-                             .hardwareKey = sim::RegKeyValues{},
-                             .driverKey = sim::RegKeyValues{}};
+        sim::DeviceSpec spec;
+        spec.instanceId = kComposite;
+        spec.classGuid = sim::kClassUsb;
+        spec.description = "USB Composite Device";
+        spec.hardwareKey = sim::RegKeyValues{};
+        spec.driverKey = sim::RegKeyValues{};
         const DEVINST composite = machine.AddDevice(spec);
         spec.instanceId = kInterface;
         spec.classGuid = sim::kClassHid;
         machine.AddDevice(spec, composite);
-        machine.AddDevice(sim::DeviceSpec{
-            .instanceId = kBare, .classGuid = sim::kClassHid, .description = "Bare HID"});
+        sim::DeviceSpec bare;
+        bare.instanceId = kBare;
+        bare.classGuid = sim::kClassHid;
+        bare.description = "Bare HID";
+        machine.AddDevice(bare);
         machine.platformId =
             family == PlatformFamily::Win9x ? VER_PLATFORM_WIN32_WINDOWS : VER_PLATFORM_WIN32_NT;
         InitPlatformFamily();
