@@ -18,6 +18,23 @@ class PaintScope {
     Canvas*& slot_;
 };
 
+// Visits the rows that can be on screen, in order: the fixed rows, then the rows
+// from the top row down to the first one that starts below the client area. Rows
+// scrolled out of view are never visited, so a paint costs what its visible rows
+// cost however long the grid is.
+template <typename Visit>
+void ForEachShownRow(const TDrawGrid& grid, Visit visit) {
+    const int fixed = std::min(grid.FixedRows, grid.RowCount());
+    for (int row = 0; row < fixed; ++row) {
+        visit(row);
+    }
+    const int first = std::max(grid.FixedRows, grid.TopRow());
+    const int end = std::min(grid.RowCount(), first + grid.VisibleRowCount() + 1);
+    for (int row = first; row < end; ++row) {
+        visit(row);
+    }
+}
+
 }  // namespace
 
 void TDrawGrid::SetColCount(int count, int width) {
@@ -200,14 +217,14 @@ void TDrawGrid::Paint(gui::Canvas& canvas, const TRect& update) {
 }
 
 void TDrawGrid::PaintCells(const TRect& update) {
-    for (int row = 0; row < rowCount_; ++row) {
+    ForEachShownRow(*this, [&](int row) {
         for (int col = 0; col < ColCount(); ++col) {
             const TRect rect = CellRect(col, row);
             if (!rect.Empty() && rect.Intersects(update) && canvas_->RectVisible(rect)) {
                 PaintCell(col, row, rect);
             }
         }
-    }
+    });
 }
 
 void TDrawGrid::PaintCell(int col, int row, const TRect& rect) {
@@ -244,12 +261,12 @@ void TDrawGrid::PaintLinesAndRest(const TRect& update) {
             gridRight = std::max(gridRight, rect.Right + GridLineWidth);
         }
     }
-    for (int row = 0; row < rowCount_; ++row) {
+    ForEachShownRow(*this, [&](int row) {
         const TRect rect = CellRect(std::min(col_, ColCount() - 1), row);
         if (!rect.Empty()) {
             gridBottom = std::max(gridBottom, rect.Bottom + GridLineWidth);
         }
-    }
+    });
     auto fill = [&](TColor color, const TRect& rect) {
         if (!rect.Empty() && rect.Intersects(update)) {
             canvas_->SetBrushColor(color);
@@ -257,13 +274,13 @@ void TDrawGrid::PaintLinesAndRest(const TRect& update) {
         }
     };
     if (GridLineWidth > 0) {
-        for (int row = 0; row < rowCount_; ++row) {
+        ForEachShownRow(*this, [&](int row) {
             const int top = RowTop(row);
             if (top >= 0 && top < ClientHeight() && (Options.HorzLine || Options.FixedHorzLine)) {
                 const int y = top + defaultRowHeight_;
                 fill(LineColor, {0, y, gridRight, y + GridLineWidth});
             }
-        }
+        });
         for (int col = 0; col < ColCount(); ++col) {
             const int left = ColumnLeft(col);
             if (left >= 0 && left < ClientWidth() && (Options.VertLine || Options.FixedVertLine)) {
