@@ -1,6 +1,7 @@
 #include "config/LowerFilterStore.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "config/DeviceKey.h"
 #include "config/LowerFilters.h"
@@ -20,9 +21,9 @@ const BYTE* Bytes(const std::string& data) {
     return reinterpret_cast<const BYTE*>(data.data());
 }
 
-std::string Received(std::string buffer, DWORD count) {
+StoredList Received(std::string buffer, DWORD count) {
     buffer.resize(std::min<std::size_t>(count, buffer.size()));
-    return buffer;
+    return {StoredListState::Found, std::move(buffer)};
 }
 
 LSTATUS QueryValue(HKEY key, std::string& buffer, DWORD& size) {
@@ -31,10 +32,10 @@ LSTATUS QueryValue(HKEY key, std::string& buffer, DWORD& size) {
     return plat::RegQueryValueExA(key, kLowerFiltersValue, nullptr, &type, Bytes(buffer), &size);
 }
 
-std::optional<std::string> ReadHardwareKeyValue(TDevice& device) {
+StoredList ReadHardwareKeyValue(TDevice& device) {
     const RegKey key = OpenDeviceKey(device, DIREG_DEV);
     if (!key.valid()) {
-        return std::string();
+        return {StoredListState::Unreadable, {}};
     }
     std::string buffer(kLowerFiltersReadBuffer, '\0');
     DWORD size = 0;
@@ -43,17 +44,17 @@ std::optional<std::string> ReadHardwareKeyValue(TDevice& device) {
         return Received(std::move(buffer), size);
     }
     if (status == ERROR_FILE_NOT_FOUND) {
-        return std::string();
+        return {StoredListState::Absent, {}};
     }
     if (status != ERROR_MORE_DATA || size <= kLowerFiltersReadBuffer) {
-        return std::nullopt;
+        return {StoredListState::Unreadable, {}};
     }
     buffer.assign(size, '\0');
     status = QueryValue(key.get(), buffer, size);
     if (status == ERROR_SUCCESS) {
         return Received(std::move(buffer), size);
     }
-    return std::nullopt;
+    return {StoredListState::Unreadable, {}};
 }
 
 bool QueryProperty(TDevice& device, std::string& buffer, DWORD& required) {
@@ -64,21 +65,21 @@ bool QueryProperty(TDevice& device, std::string& buffer, DWORD& required) {
                static_cast<DWORD>(buffer.size()), &required) != 0;
 }
 
-std::optional<std::string> ReadProperty(TDevice& device) {
+StoredList ReadProperty(TDevice& device) {
     std::string buffer(kLowerFiltersReadBuffer, '\0');
     DWORD required = 0;
     if (QueryProperty(device, buffer, required)) {
         return Received(std::move(buffer), required);
     }
-    // An absent property reports no size; only a list that did not fit asks for more.
+    // Only a list that did not fit reports the size it needs.
     if (required <= kLowerFiltersReadBuffer) {
-        return std::string();
+        return {StoredListState::MaybeAbsent, {}};
     }
     buffer.assign(required, '\0');
     if (QueryProperty(device, buffer, required)) {
         return Received(std::move(buffer), required);
     }
-    return std::nullopt;
+    return {StoredListState::Unreadable, {}};
 }
 
 void WriteHardwareKeyValue(TDevice& device, const std::string& data) {
@@ -102,7 +103,7 @@ void WriteProperty(TDevice& device, const std::string& data) {
 
 }  // namespace
 
-std::optional<std::string> ReadStoredLowerFilters(TDevice& device) {
+StoredList ReadStoredLowerFilters(TDevice& device) {
     return CurrentPlatformFamily() == PlatformFamily::Win9x ? ReadHardwareKeyValue(device)
                                                             : ReadProperty(device);
 }

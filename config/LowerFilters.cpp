@@ -20,7 +20,7 @@ bool ContainsFilter(const TLowerFilterList& list, const std::string& filterName)
 }  // namespace
 
 TLowerFilterList ReadLowerFilters(TDevice& device) {
-    return SplitLowerFilterText(ReadStoredLowerFilters(device).value_or(std::string()));
+    return SplitLowerFilterText(ReadStoredLowerFilters(device).bytes);
 }
 
 bool HasFilter(TDevice& device) {
@@ -28,13 +28,17 @@ bool HasFilter(TDevice& device) {
 }
 
 void SetFilter(TDevice& device, bool on) {
-    const std::optional<std::string> stored = ReadStoredLowerFilters(device);
-    if (!stored) {
-        // A list that exists but could not be read whole is left as it is.
+    StoredList stored = ReadStoredLowerFilters(device);
+    if (on && stored.state == StoredListState::MaybeAbsent) {
+        // Before a list that only seems absent is replaced, one more read makes sure a
+        // single failed call does not cost the user the entries it holds.
+        stored = ReadStoredLowerFilters(device);
+    }
+    if (stored.state == StoredListState::Unreadable) {
         return;
     }
     const std::string filterName = CurrentFilterName();
-    TLowerFilterList list = SplitLowerFilterText(*stored);
+    TLowerFilterList list = SplitLowerFilterText(stored.bytes);
     const bool found = ContainsFilter(list, filterName);
     bool changed = false;
     if (on && !found) {

@@ -3,7 +3,8 @@
 //
 // The list is read with a 1024-byte buffer; a longer one is read again at the size
 // the platform reports, so that no operation takes it for an empty list. SetFilter
-// leaves a list alone that exists but could not be read whole.
+// leaves a list alone that may exist but could not be read whole, and reads a list
+// that seems absent once more before it stores the filter alone.
 #pragma once
 
 #include <string>

@@ -165,6 +165,17 @@ TEST_P(LowerFilterList, LongListThatCannotBeReadAgainIsLeftAlone) {
     EXPECT_EQ(StoredBytes(), stored);
 }
 
+// One failed call never costs the user the entries of the list: the 9x family
+// writes nothing without a key it could read through, the NT family reads a
+// property that seems absent once more before the filter alone replaces it.
+TEST_P(LowerFilterList, OneFailedCallNeverLosesTheOtherEntries) {
+    Store(Bytes("kbdclass||"));
+    bench.machine.AddFault(sim::Fault{
+        OnWin9x() ? "SetupDiOpenDevRegKey" : "SetupDiGetDeviceRegistryPropertyA", 1, {}});
+    SetFilter(*device, true);
+    EXPECT_EQ(StoredBytes(), Bytes(OnWin9x() ? "kbdclass||" : "@|kbdclass||"));
+}
+
 INSTANTIATE_TEST_SUITE_P(BothFamilies, LowerFilterList,
                          ::testing::Values(PlatformFamily::Win9x, PlatformFamily::NT),
                          [](const auto& info) {
@@ -221,7 +232,9 @@ TEST(LowerFilterCalls, NtUsesTheParentsOrOwnPropertyAndNeverAKey) {
     TDevice& parent = device->GetParentDevice();
     bench.machine.ClearCalls();
     SetFilter(parent, true);
-    EXPECT_EQ(bench.ArgsOf("SetupDiGetDeviceRegistryPropertyA"), Args{"property=0x12 size=1024"});
+    // The second read confirms that the list is absent before the filter alone is stored.
+    EXPECT_EQ(bench.ArgsOf("SetupDiGetDeviceRegistryPropertyA"),
+              Args(2, "property=0x12 size=1024"));
     EXPECT_EQ(bench.ArgsOf("SetupDiSetDeviceRegistryPropertyA"),
               Args{"property=0x12 size=9 data=71756F7276696E0000"});
     EXPECT_EQ(bench.machine.CallsOf("SetupDiSetDeviceRegistryPropertyA")[0].device,
