@@ -147,6 +147,15 @@ TEST_F(GuiTest, RateListWritesEveryKeyboardStep) {
     EXPECT_EQ(ComboSelection(), 0);
     EXPECT_EQ(Interval(machine_, kCompositeMouse), -1) << "Default stores nothing";
     EXPECT_EQ(::GetFocus(), rate);
+
+    // Steps in the dropped-down list write too; closing it with Esc leaves the list
+    // showing what was written last.
+    ::SendMessageA(rate, CB_SHOWDROPDOWN, TRUE, 0);
+    Key(rate, VK_DOWN);
+    Key(rate, VK_ESCAPE);
+    EXPECT_FALSE(Form().Closed());
+    EXPECT_EQ(ComboSelection(), Form().cbRate->ItemIndex());
+    EXPECT_EQ(Interval(machine_, kCompositeMouse), Form().cbRate->ItemIndex() == 0 ? -1 : 1);
 }
 
 TEST_F(GuiTest, ProcessParentShowsAndActsOnTheParent) {

@@ -2,6 +2,8 @@
 // marking of hubs and of devices attached to a hub, the highlight of the current
 // cell (also while focused), the header's face and the plain window colour.
 #include "GuiFixture.h"
+#include "ui/win32/Fonts.h"
+#include "ui/win32/Win32Canvas.h"
 
 namespace gui_test {
 namespace {
@@ -52,25 +54,40 @@ TEST_F(GridPixels, ProcessParentColoursByTheParent) {
     EXPECT_EQ(CellColor(1, 2), kLightGreen);
 }
 
-TEST_F(GridPixels, TextIsClippedToItsCell) {
-    Open();
-    gui::TDrawGrid& grid = *Form().dgDevices;
-    // Column 2 holds "HID-compliant mouse; HID Keyboard Device" in row 1; narrowed,
-    // the text must stop at the cell's edge and leave the grid line and the next
-    // cell untouched.
-    grid.SetColWidth(2, 30);
-    const gui::TRect cell = grid.CellRect(2, 1);
-    const gui::TRect next = grid.CellRect(3, 1);
-    for (int y = cell.Top; y < cell.Bottom; ++y) {
-        EXPECT_EQ(GridPixel(next.Left + 1, y), ::GetSysColor(COLOR_WINDOW)) << y;
-    }
-    bool textInCell = false;
-    for (int x = cell.Left; x < cell.Right && !textInCell; ++x) {
-        for (int y = cell.Top; y < cell.Bottom && !textInCell; ++y) {
-            textInCell = GridPixel(x, y) == ::GetSysColor(COLOR_WINDOWTEXT);
+// In a grid paint the cells after a cell cover whatever its text would spill, so
+// the canvas is checked on its own: a long text in a short cell.
+TEST(Win32Canvas, TextIsOpaqueAndClippedToItsCell) {
+    win32::WindowDC screen(nullptr);
+    win32::MemoryDC dc(screen.get());
+    const win32::BitmapHandle bitmap(::CreateCompatibleBitmap(screen.get(), 200, 40));
+    win32::SelectedObject selectBitmap(dc.get(), bitmap.get());
+    const win32::FontHandle font = win32::CreateWindowFont({"MS Sans Serif", 11});
+    win32::SelectedObject selectFont(dc.get(), font.get());
+    win32::Win32Canvas canvas(dc.get());
+    canvas.SetBrushColor(RGB(255, 255, 255));
+    canvas.FillRect({0, 0, 200, 40});
+
+    canvas.SetBrushColor(kLightGreen);
+    canvas.SetFontColor(RGB(0, 0, 0));
+    const gui::TRect cell{10, 5, 40, 26};
+    canvas.TextRect(cell, cell.Left + 3, cell.Top + 3, "HID-compliant mouse; HID Keyboard Device");
+
+    int text = 0;
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            const COLORREF pixel = ::GetPixel(dc.get(), x, y);
+            const bool inside =
+                x >= cell.Left && x < cell.Right && y >= cell.Top && y < cell.Bottom;
+            if (!inside) {
+                ASSERT_EQ(pixel, RGB(255, 255, 255)) << x << "," << y;
+            } else if (pixel != kLightGreen) {
+                // Opaque: inside the cell only the fill and the text's own pixels.
+                ASSERT_EQ(pixel, RGB(0, 0, 0)) << x << "," << y;
+                ++text;
+            }
         }
     }
-    EXPECT_TRUE(textInCell);
+    EXPECT_GT(text, 20);
 }
 
 }  // namespace

@@ -135,5 +135,24 @@ TEST_F(GuiTest, APaintDrawsOnlyTheCellsInItsRegion) {
     grid.OnDrawCell = draw;
 }
 
+TEST_F(GuiTest, AFailingCellEndsItsPaintWhichIsReportedAndNotRepeated) {
+    Open();
+    // From now on no parent can be opened.
+    machine_.AddFault({"SetupDiOpenDeviceInfoA"});
+    Click(*Form().cbParent);
+    ASSERT_EQ(boxes_.Shown().size(), 1u) << "the controls could not show the parent";
+    ::InvalidateRect(Grid(), nullptr, FALSE);
+    ::UpdateWindow(Grid());
+    Pump();
+    ASSERT_GE(boxes_.Shown().size(), 2u);
+    for (const ShownBox& box : boxes_.Shown()) {
+        EXPECT_EQ(box.text, "GetParentDevice.GetDevInfoByDevInst.");
+        EXPECT_EQ(box.owner, application_.Handle());
+    }
+    // The failed paint left its area valid: nothing waits to be painted again.
+    EXPECT_FALSE(::GetUpdateRect(Grid(), nullptr, FALSE));
+    EXPECT_TRUE(::IsWindowEnabled(Main()));
+}
+
 }  // namespace
 }  // namespace gui_test

@@ -2,9 +2,16 @@
 
 #include <vector>
 
-#include "ui/win32/DeviceContexts.h"
-
 namespace gui_test {
+
+WindowImage::WindowImage(HWND window) : screen_(window), dc_(screen_.get()) {
+    RECT client{};
+    ::GetClientRect(window, &client);
+    bitmap_ =
+        win32::BitmapHandle(::CreateCompatibleBitmap(screen_.get(), client.right, client.bottom));
+    selected_.emplace(dc_.get(), bitmap_.get());
+    ::BitBlt(dc_.get(), 0, 0, client.right, client.bottom, screen_.get(), 0, 0, SRCCOPY);
+}
 
 GuiTest::GuiTest() : application_(::GetModuleHandleA(nullptr)) {
     sim::BuildDemoMachine(machine_);
@@ -72,6 +79,12 @@ COLORREF GuiTest::GridPixel(int x, int y) {
     ::UpdateWindow(Grid());
     win32::WindowDC dc(Grid());
     return ::GetPixel(dc.get(), x, y);
+}
+
+std::unique_ptr<WindowImage> GuiTest::CaptureGrid() {
+    Pump();
+    ::UpdateWindow(Grid());
+    return std::make_unique<WindowImage>(Grid());
 }
 
 bool GuiTest::Checked(const gui::TControl& box) const {

@@ -6,16 +6,32 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "MessageBoxAnswers.h"
 #include "platform/sim/SimMachine.h"
+#include "ui/win32/DeviceContexts.h"
+#include "ui/win32/GdiObject.h"
 #include "ui/win32/SetupWindow.h"
 #include "ui/win32/Win32Application.h"
 
 namespace gui_test {
+
+// A copy of a window's client pixels in a bitmap of our own.
+class WindowImage {
+  public:
+    explicit WindowImage(HWND window);
+    COLORREF At(int x, int y) const { return ::GetPixel(dc_.get(), x, y); }
+
+  private:
+    win32::WindowDC screen_;
+    win32::MemoryDC dc_;
+    win32::BitmapHandle bitmap_;
+    std::optional<win32::SelectedObject> selected_;
+};
 
 // Instance IDs of the demo machine that the tests act on.
 inline const std::string kCompositeMouse = "USB\\VID_1A2C&PID_4C5E&MI_00\\6&2C1F5D3&0&0000";
@@ -46,6 +62,8 @@ class GuiTest : public ::testing::Test {
     void ClickCell(int col, int row);
     // The grid's client pixel once every pending paint is done.
     COLORREF GridPixel(int x, int y);
+    // The grid's client area as painted now, for reading many pixels at once.
+    std::unique_ptr<WindowImage> CaptureGrid();
     bool Checked(const gui::TControl& box) const;
     int ComboSelection() const;
     std::string ClipboardText() const;

@@ -142,6 +142,10 @@ void ControlWindow::Command(WORD code) {
                 auto& combo = static_cast<gui::TComboBox&>(control_);
                 combo.UserSelect(static_cast<int>(::SendMessageA(handle_, CB_GETCURSEL, 0, 0)));
                 ShowItemIndex();
+            } else if (code == CBN_CLOSEUP) {
+                // A list closed with Esc goes back to its old item without telling:
+                // show the item the control holds.
+                ShowItemIndex();
             }
             break;
         default:

@@ -28,12 +28,16 @@ void SetupWindow::Show(int showCommand) {
     form_->Show();
 }
 
-void RunMessageLoop(gui::TApplication& app, FormWindow& mainWindow) {
+void RunMessageLoop(gui::TApplication& app, FormWindow& mainWindow,
+                    const std::function<void(HWND)>& afterMessage) {
     MSG message{};
     while (!app.Terminated() && ::GetMessageA(&message, nullptr, 0, 0) > 0) {
         if (!mainWindow.PreTranslate(message)) {
             ::TranslateMessage(&message);
             ::DispatchMessageA(&message);
+        }
+        if (afterMessage) {
+            afterMessage(mainWindow.Handle());
         }
     }
 }

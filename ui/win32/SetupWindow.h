@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
 #include "ui/SetupF.h"
@@ -36,7 +37,9 @@ class SetupWindow {
     std::unique_ptr<FormWindow> window_;
 };
 
-// Dispatches messages until the application is told to terminate.
-void RunMessageLoop(gui::TApplication& app, FormWindow& mainWindow);
+// Dispatches messages until the application is told to terminate; afterMessage,
+// when given, runs after each one with the main window.
+void RunMessageLoop(gui::TApplication& app, FormWindow& mainWindow,
+                    const std::function<void(HWND)>& afterMessage = {});
 
 }  // namespace win32
