@@ -132,7 +132,9 @@ inline std::string CheckNames(const std::uint8_t* data, std::size_t size) {
                                                ExpectedNames(childNames), mouse ? "Yes" : "No"};
 
     NamesBed bed(c);
-    headless::HeadlessWindow window({.show = c.paint});
+    headless::WindowOptions options;
+    options.show = c.paint;
+    headless::HeadlessWindow window(options);
     TfrmSetup& form = window.Form();
     if (!mouse) {
         form.cbMouseOnly->UserClick();
