@@ -15,6 +15,7 @@ ctest --preset native -j2
 step "i686 product build"
 cmake --preset mingw-i686 -DQUORVIN_TESTS=OFF >/dev/null
 cmake --build --preset mingw-i686
+bash scripts/sizes.sh --check build/i686
 
 step "x86_64 build and the Wine suites"
 bash scripts/wine/test.sh build/x86_64
