@@ -1,7 +1,8 @@
 // Owners of device contexts and of what is selected into them: a window's or the
 // screen's DC (GetDC / ReleaseDC), a paint's DC (BeginPaint / EndPaint), a memory
-// DC (CreateCompatibleDC / DeleteDC), and an object selected for a while
-// (SelectObject, the previous one put back at the end).
+// DC (CreateCompatibleDC / DeleteDC), an object selected for a while
+// (SelectObject, the previous one put back at the end), and a DC's whole drawing
+// state kept for a while (SaveDC / RestoreDC).
 #pragma once
 
 #include <windows.h>
@@ -74,6 +75,22 @@ class SelectedObject {
   private:
     HDC dc_;
     HGDIOBJ previous_;
+};
+
+class SavedDCState {
+  public:
+    explicit SavedDCState(HDC dc) : dc_(dc), saved_(::SaveDC(dc)) {}
+    ~SavedDCState() {
+        if (saved_ != 0) {
+            ::RestoreDC(dc_, saved_);
+        }
+    }
+    SavedDCState(const SavedDCState&) = delete;
+    SavedDCState& operator=(const SavedDCState&) = delete;
+
+  private:
+    HDC dc_;
+    int saved_;
 };
 
 }  // namespace win32

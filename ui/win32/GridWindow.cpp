@@ -61,6 +61,8 @@ void GridWindow::Changed(gui::TControl& control, gui::ControlChange what) {
 }
 
 void GridWindow::PaintOn(HDC dc, const RECT& update) {
+    // A DC handed in by WM_PRINTCLIENT goes back to its owner as it came.
+    SavedDCState state(dc);
     SelectedObject font(dc, font_);
     Win32Canvas canvas(dc);
     grid_.Paint(canvas, {update.left, update.top, update.right, update.bottom});
