@@ -13,14 +13,17 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <filesystem>
 #include <functional>
 #include <iostream>
 #include <map>
 #include <memory>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "companion/Companion.h"
 #include "config/PlatformFamily.h"
 #include "fuzz/FilterListModel.h"
 #include "tests/ReliabilityBench.h"
@@ -395,6 +398,96 @@ std::string ScenarioName(const ::testing::TestParamInfo<Scenario>& info) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, FaultSweep, ::testing::ValuesIn(Scenarios()), ScenarioName);
+
+// Together the scenarios call, and so fail, every platform operation of the setup
+// program.
+TEST(FaultSweepCoverage, TheScenariosCallEveryOperationOfTheProgram) {
+    std::set<std::string> called;
+    for (const Scenario& scenario : Scenarios()) {
+        Session run(scenario.variant);
+        scenario.prepare(run);
+        run.machine.ClearCalls();
+        scenario.act(run);
+        for (const sim::Call& call : run.machine.Calls()) {
+            called.insert(call.op);
+        }
+    }
+    for (const char* op : {"SetupDiGetClassDevsA",
+                           "SetupDiCreateDeviceInfoList",
+                           "SetupDiEnumDeviceInfo",
+                           "SetupDiDestroyDeviceInfoList",
+                           "SetupDiOpenDeviceInfoA",
+                           "SetupDiGetDeviceRegistryPropertyA",
+                           "SetupDiSetDeviceRegistryPropertyA",
+                           "SetupDiGetDeviceInstanceIdA",
+                           "SetupDiOpenDevRegKey",
+                           "SetupDiSetClassInstallParamsA",
+                           "SetupDiCallClassInstaller",
+                           "CM_Get_Device_ID_Size",
+                           "CM_Get_Device_IDA",
+                           "CM_Get_Parent",
+                           "CM_Get_Child",
+                           "CM_Get_Sibling",
+                           "IsEqualGUID",
+                           "RegQueryValueExA",
+                           "RegSetValueExA",
+                           "RegDeleteValueA",
+                           "RegCloseKey",
+                           "ShellExecuteA",
+                           "GetVersionExA",
+                           "GetModuleHandleA",
+                           "GetProcAddress",
+                           "IsWow64Process"}) {
+        EXPECT_EQ(called.count(op), 1u) << op << " is called by no scenario";
+    }
+}
+
+// The companion's two commands with each of their calls failing in turn: a clean
+// exit code with nothing written to the error stream, or one line and a non-zero
+// code; never a set or a setup information file left open, and never a restart or
+// an installation reported as done that did not happen.
+TEST(CompanionFaults, EachCallFailsInTurn) {
+    std::size_t cases = 0;
+    for (const std::string& command : {"U " + kPlainMouse, std::string("e install quorvin.inf")}) {
+        std::map<std::string, std::size_t> counts;
+        {
+            Session run(Variant::Wow64);
+            run.machine.files.push_back(std::filesystem::absolute("quorvin.inf").string());
+            std::ostringstream err;
+            ASSERT_EQ(RunCompanion(command, err), 0) << err.str();
+            for (const sim::Call& call : run.machine.Calls()) {
+                ++counts[call.op];
+            }
+        }
+        for (const auto& [op, count] : counts) {
+            for (std::size_t n = 1; n <= count; ++n) {
+                ++cases;
+                Session run(Variant::Wow64);
+                run.machine.files.push_back(std::filesystem::absolute("quorvin.inf").string());
+                run.machine.AddFault(sim::Fault(op, static_cast<int>(n)));
+                std::ostringstream err;
+                const int code = RunCompanion(command, err);
+                const std::string context = command + ", " + op + " call " + std::to_string(n);
+                const std::string line = err.str();
+                if (code == 0) {
+                    EXPECT_EQ(line, "") << context;
+                    // InstallHinfSectionA returns nothing, so its failure cannot be seen.
+                    const std::size_t done = op == "InstallHinfSectionA" ? 0 : 1;
+                    EXPECT_EQ(run.machine.restarts.size() + run.machine.infInstalls.size(), done)
+                        << context;
+                } else {
+                    EXPECT_EQ(line.find('\n'), line.size() - 1) << context << ": " << line;
+                    EXPECT_TRUE(line.starts_with("kevra64: ")) << context << ": " << line;
+                }
+                const std::size_t stuckSets = op == "SetupDiDestroyDeviceInfoList" ? 1 : 0;
+                EXPECT_EQ(run.machine.OpenSetCount(), stuckSets) << context;
+                EXPECT_EQ(run.machine.OpenInfCount(), op == "SetupCloseInfFile" ? 1u : 0u)
+                    << context;
+            }
+        }
+    }
+    std::cout << "[ sweep    ] companion: " << cases << " cases\n";
+}
 
 // The clipboard side of "Copy IDs": each call the copy makes fails in turn. Only a
 // clipboard that cannot be opened is an error, and whatever fails, the clipboard
