@@ -23,7 +23,9 @@ status=0
 find_program_of() {
   local dir=$1 target=$2 name=$3
   program=
-  ninja -C "$dir" -t targets all 2>/dev/null | grep -q "^${target}: " || return 0
+  local targets
+  targets=$(ninja -C "$dir" -t targets all 2>/dev/null) || return 0
+  grep -q "^${target}: " <<<"$targets" || return 0
   if ! cmake --build "$dir" --target "$target" >/dev/null; then
     echo "  FAIL: $target does not build in $dir"
     return 1
@@ -67,7 +69,7 @@ check_product() {
 
 configure() {
   local dir=$1 toolchain=$2
-  cmake -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+  cmake --no-warn-unused-cli -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=MinSizeRel -DQUORVIN_TESTS=OFF >/dev/null
 }
 
