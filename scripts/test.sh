@@ -1,16 +1,25 @@
 #!/usr/bin/env bash
-# Runs every test: the native suite, the same suite under the sanitizers, the
-# Windows builds (the i686 product must always compile) and the Wine suites.
+# Runs every test: the native suite, the same suite under the sanitizers, bounded
+# fuzzing, the Windows builds (the i686 product must always compile and keep its
+# size budget) and the Wine suites (the real platform, and the real window).
+#   QUORVIN_FUZZ_SECONDS   seconds per fuzz target (default 30)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 
-step() { printf '\n=== %s\n' "$*"; }
+started=$SECONDS
+step() { printf '\n=== %s (at %d s)\n' "$*" "$((SECONDS - started))"; }
 
 step "native build and tests"
 cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native -j2
+
+step "the native suite under AddressSanitizer and UndefinedBehaviorSanitizer"
+bash scripts/sanitize.sh
+
+step "fuzzing"
+bash scripts/fuzz.sh
 
 step "i686 product build"
 cmake --preset mingw-i686 -DQUORVIN_TESTS=OFF >/dev/null
@@ -19,6 +28,7 @@ bash scripts/sizes.sh --check build/i686
 
 step "x86_64 build and the Wine suites"
 bash scripts/wine/test.sh build/x86_64
+bash tests/wine-gui/run.sh build/x86_64
+bash tests/wine-gui/check-programs.sh build/i686 build/x86_64
 
-echo
-echo "ALL TESTS PASSED"
+printf '\nALL TESTS PASSED in %d s\n' "$((SECONDS - started))"
