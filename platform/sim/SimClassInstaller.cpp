@@ -50,10 +50,13 @@ BOOL SetupDiSetClassInstallParamsA(HDEVINFO DeviceInfoSet, PSP_DEVINFO_DATA Devi
                                    DWORD ClassInstallParamsSize) {
     Machine::State& s = sim::CurrentState();
     const sim::Target target = sim::Locate(s, DeviceInfoSet, DeviceInfoData);
-    if (sim::EnterCall("SetupDiSetClassInstallParamsA",
-                       "set=" + sim::SetArg(s, DeviceInfoSet) + " " +
-                           ParamsArgs(ClassInstallParams, ClassInstallParamsSize),
-                       target.device)) {
+    if (sim::EnterCall(
+            "SetupDiSetClassInstallParamsA",
+            [&] {
+                return "set=" + sim::SetArg(s, DeviceInfoSet) + " " +
+                       ParamsArgs(ClassInstallParams, ClassInstallParamsSize);
+            },
+            target.device)) {
         return FALSE;
     }
     if (target.element == nullptr) {
@@ -81,7 +84,10 @@ BOOL SetupDiCallClassInstaller(DI_FUNCTION InstallFunction, HDEVINFO DeviceInfoS
     const sim::Target target = sim::Locate(s, DeviceInfoSet, DeviceInfoData);
     if (sim::EnterCall(
             "SetupDiCallClassInstaller",
-            "function=" + sim::HexNumber(InstallFunction) + " set=" + sim::SetArg(s, DeviceInfoSet),
+            [&] {
+                return "function=" + sim::HexNumber(InstallFunction) +
+                       " set=" + sim::SetArg(s, DeviceInfoSet);
+            },
             target.device)) {
         return FALSE;
     }

@@ -2,6 +2,7 @@
 // tree have a parent, children and siblings; a phantom's node answers its instance ID
 // and nothing else. Out-parameters are written only on success.
 #include <cstring>
+#include <string_view>
 
 #include "platform/Platform.h"
 #include "platform/sim/SimSeamSupport.h"
@@ -15,16 +16,20 @@ std::string NodeArgs(DEVINST node, ULONG flags) {
     return "node=" + std::to_string(node) + " flags=" + sim::HexNumber(flags);
 }
 
-std::string DeviceAt(Machine::State& s, DEVINST node) {
-    const sim::Node* at = s.NodeAt(node);
-    return at != nullptr ? at->device->instanceId : std::string();
+// The instance ID of the device a node belongs to, for the log and per-device faults.
+auto DeviceAt(Machine::State& s, DEVINST node) {
+    return [&s, node] {
+        const sim::Node* at = s.NodeAt(node);
+        return at != nullptr ? std::string_view(at->device->instanceId) : std::string_view();
+    };
 }
 
 enum class Step { Parent, Child, Sibling };
 
 CONFIGRET Navigate(const char* op, Step step, PDEVINST result, DEVINST from, ULONG flags) {
     Machine::State& s = sim::CurrentState();
-    if (sim::EnterCall(op, NodeArgs(from, flags), DeviceAt(s, from))) {
+    if (sim::EnterCall(
+            op, [&] { return NodeArgs(from, flags); }, DeviceAt(s, from))) {
         return CR_FAILURE;
     }
     if (result == nullptr) {
@@ -53,8 +58,9 @@ namespace plat {
 
 CONFIGRET CM_Get_Device_ID_Size(PULONG pulLen, DEVINST dnDevInst, ULONG ulFlags) {
     Machine::State& s = sim::CurrentState();
-    if (sim::EnterCall("CM_Get_Device_ID_Size", NodeArgs(dnDevInst, ulFlags),
-                       DeviceAt(s, dnDevInst))) {
+    if (sim::EnterCall(
+            "CM_Get_Device_ID_Size", [&] { return NodeArgs(dnDevInst, ulFlags); },
+            DeviceAt(s, dnDevInst))) {
         return CR_FAILURE;
     }
     if (pulLen == nullptr) {
@@ -73,10 +79,13 @@ CONFIGRET CM_Get_Device_ID_Size(PULONG pulLen, DEVINST dnDevInst, ULONG ulFlags)
 
 CONFIGRET CM_Get_Device_IDA(DEVINST dnDevInst, PSTR Buffer, ULONG BufferLen, ULONG ulFlags) {
     Machine::State& s = sim::CurrentState();
-    if (sim::EnterCall("CM_Get_Device_IDA",
-                       "node=" + std::to_string(dnDevInst) + " size=" + std::to_string(BufferLen) +
-                           " flags=" + sim::HexNumber(ulFlags),
-                       DeviceAt(s, dnDevInst))) {
+    if (sim::EnterCall(
+            "CM_Get_Device_IDA",
+            [&] {
+                return "node=" + std::to_string(dnDevInst) + " size=" + std::to_string(BufferLen) +
+                       " flags=" + sim::HexNumber(ulFlags);
+            },
+            DeviceAt(s, dnDevInst))) {
         return CR_FAILURE;
     }
     if (Buffer == nullptr) {
@@ -110,8 +119,9 @@ CONFIGRET CM_Get_Sibling(PDEVINST pdnDevInst, DEVINST dnDevInst, ULONG ulFlags) 
 }
 
 BOOL IsEqualGUID(REFGUID rguid1, REFGUID rguid2) {
-    if (sim::EnterCall("IsEqualGUID",
-                       "a=" + sim::FormatGuid(rguid1) + " b=" + sim::FormatGuid(rguid2))) {
+    if (sim::EnterCall("IsEqualGUID", [&] {
+            return "a=" + sim::FormatGuid(rguid1) + " b=" + sim::FormatGuid(rguid2);
+        })) {
         return FALSE;
     }
     return sim::SameGuid(rguid1, rguid2) ? TRUE : FALSE;

@@ -66,9 +66,9 @@ OpenKey* Machine::State::FindKey(HKEY key) {
 }
 
 bool Machine::State::Enter(bool logging, const char* op, std::string args,
-                           const std::string& device) {
+                           std::string_view device) {
     if (logging) {
-        calls.push_back(Call{op, std::move(args), device});
+        calls.push_back(Call{op, std::move(args), std::string(device)});
     }
     bool fail = false;
     for (ActiveFault& active : faults) {

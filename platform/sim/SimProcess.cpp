@@ -20,7 +20,7 @@ HANDLE ProcessPseudoHandle() {
 
 BOOL WINAPI SimIsWow64Process(HANDLE hProcess, PBOOL Wow64Process) {
     Machine& machine = sim::Current();
-    if (sim::EnterCall("IsWow64Process", "process=" + sim::HandleArg(hProcess))) {
+    if (sim::EnterCall("IsWow64Process", [&] { return "process=" + sim::HandleArg(hProcess); })) {
         return FALSE;
     }
     if (hProcess != ProcessPseudoHandle() || Wow64Process == nullptr) {
@@ -51,9 +51,10 @@ namespace plat {
 
 HINF SetupOpenInfFileA(PCSTR FileName, PCSTR InfClass, DWORD InfStyle, PUINT ErrorLine) {
     Machine& machine = sim::Current();
-    if (sim::EnterCall("SetupOpenInfFileA", "file=" + sim::TextArg(FileName) +
-                                                " class=" + sim::TextArg(InfClass) +
-                                                " style=" + sim::HexNumber(InfStyle))) {
+    if (sim::EnterCall("SetupOpenInfFileA", [&] {
+            return "file=" + sim::TextArg(FileName) + " class=" + sim::TextArg(InfClass) +
+                   " style=" + sim::HexNumber(InfStyle);
+        })) {
         return INVALID_HANDLE_VALUE;
     }
     if (FileName == nullptr) {
@@ -79,9 +80,10 @@ HINF SetupOpenInfFileA(PCSTR FileName, PCSTR InfClass, DWORD InfStyle, PUINT Err
 void SetupCloseInfFile(HINF InfHandle) {
     Machine::State& s = sim::CurrentState();
     const auto found = s.infs.find(sim::HandleValue(InfHandle));
-    const std::string inf =
-        found != s.infs.end() ? std::to_string(found->second) : sim::HandleArg(InfHandle);
-    if (sim::EnterCall("SetupCloseInfFile", "inf=" + inf)) {
+    if (sim::EnterCall("SetupCloseInfFile", [&] {
+            return "inf=" + (found != s.infs.end() ? std::to_string(found->second)
+                                                   : sim::HandleArg(InfHandle));
+        })) {
         return;
     }
     if (found != s.infs.end()) {
@@ -92,9 +94,10 @@ void SetupCloseInfFile(HINF InfHandle) {
 void InstallHinfSectionA(HWND Window, HINSTANCE ModuleHandle, PCSTR CommandLine, INT ShowCommand) {
     (void)ModuleHandle;
     Machine& machine = sim::Current();
-    if (sim::EnterCall("InstallHinfSectionA", "hwnd=" + sim::HandleArg(Window) +
-                                                  " command=" + sim::TextArg(CommandLine) +
-                                                  " show=" + std::to_string(ShowCommand))) {
+    if (sim::EnterCall("InstallHinfSectionA", [&] {
+            return "hwnd=" + sim::HandleArg(Window) + " command=" + sim::TextArg(CommandLine) +
+                   " show=" + std::to_string(ShowCommand);
+        })) {
         return;
     }
     machine.infInstalls.push_back(CommandLine != nullptr ? CommandLine : "");
@@ -103,11 +106,11 @@ void InstallHinfSectionA(HWND Window, HINSTANCE ModuleHandle, PCSTR CommandLine,
 HINSTANCE ShellExecuteA(HWND hwnd, PCSTR lpOperation, PCSTR lpFile, PCSTR lpParameters,
                         PCSTR lpDirectory, INT nShowCmd) {
     Machine& machine = sim::Current();
-    if (sim::EnterCall(
-            "ShellExecuteA",
-            "hwnd=" + sim::HandleArg(hwnd) + " verb=" + sim::TextArg(lpOperation) +
-                " file=" + sim::TextArg(lpFile) + " params=" + sim::TextArg(lpParameters) +
-                " dir=" + sim::TextArg(lpDirectory) + " show=" + std::to_string(nShowCmd))) {
+    if (sim::EnterCall("ShellExecuteA", [&] {
+            return "hwnd=" + sim::HandleArg(hwnd) + " verb=" + sim::TextArg(lpOperation) +
+                   " file=" + sim::TextArg(lpFile) + " params=" + sim::TextArg(lpParameters) +
+                   " dir=" + sim::TextArg(lpDirectory) + " show=" + std::to_string(nShowCmd);
+        })) {
         return nullptr;
     }
     auto text = [](PCSTR value) {
@@ -120,10 +123,11 @@ HINSTANCE ShellExecuteA(HWND hwnd, PCSTR lpOperation, PCSTR lpFile, PCSTR lpPara
 
 BOOL GetVersionExA(LPOSVERSIONINFOA lpVersionInformation) {
     Machine& machine = sim::Current();
-    if (sim::EnterCall("GetVersionExA",
-                       "size=" + (lpVersionInformation != nullptr
-                                      ? std::to_string(lpVersionInformation->dwOSVersionInfoSize)
-                                      : std::string("null")))) {
+    if (sim::EnterCall("GetVersionExA", [&] {
+            return "size=" + (lpVersionInformation != nullptr
+                                  ? std::to_string(lpVersionInformation->dwOSVersionInfoSize)
+                                  : std::string("null"));
+        })) {
         return FALSE;
     }
     if (machine.versionQueryFails || lpVersionInformation == nullptr) {
@@ -143,7 +147,7 @@ BOOL GetVersionExA(LPOSVERSIONINFOA lpVersionInformation) {
 }
 
 HMODULE GetModuleHandleA(PCSTR lpModuleName) {
-    if (sim::EnterCall("GetModuleHandleA", "name=" + sim::TextArg(lpModuleName))) {
+    if (sim::EnterCall("GetModuleHandleA", [&] { return "name=" + sim::TextArg(lpModuleName); })) {
         return nullptr;
     }
     if (lpModuleName == nullptr) {
@@ -162,7 +166,8 @@ FARPROC GetProcAddress(HMODULE hModule, PCSTR lpProcName) {
                              : IsOrdinal(lpProcName)
                                  ? "#" + std::to_string(sim::HandleValue(lpProcName))
                                  : std::string(lpProcName);
-    if (sim::EnterCall("GetProcAddress", "module=" + sim::HandleArg(hModule) + " name=" + name)) {
+    if (sim::EnterCall("GetProcAddress",
+                       [&] { return "module=" + sim::HandleArg(hModule) + " name=" + name; })) {
         return nullptr;
     }
     if (sim::HandleValue(hModule) != sim::kKernel32Handle || lpProcName == nullptr ||
@@ -177,7 +182,7 @@ FARPROC GetProcAddress(HMODULE hModule, PCSTR lpProcName) {
 
 HANDLE GetCurrentProcess() {
     // The platform's call cannot fail, so an injected fault changes nothing here.
-    sim::EnterCall("GetCurrentProcess", "");
+    sim::EnterCall("GetCurrentProcess", [] { return std::string(); });
     return ProcessPseudoHandle();
 }
 

@@ -5,6 +5,7 @@
 // (the registry key outlives the device stack). Once the device is unplugged, the
 // operations on keys opened before fail with ERROR_KEY_DELETED; closing still works.
 #include <cstring>
+#include <string_view>
 
 #include "platform/Platform.h"
 #include "platform/sim/SimHandles.h"
@@ -28,8 +29,8 @@ std::optional<sim::RegKeyValues>& Storage(sim::DeviceRecord& device, DWORD keyTy
     return keyType == DIREG_DEV ? device.hardwareKey : device.driverKey;
 }
 
-std::string DeviceOf(const sim::OpenKey* key) {
-    return key != nullptr ? key->device->instanceId : std::string();
+std::string_view DeviceOf(const sim::OpenKey* key) {
+    return key != nullptr ? std::string_view(key->device->instanceId) : std::string_view();
 }
 
 std::string NameArg(PCSTR name) {
@@ -64,11 +65,14 @@ HKEY SetupDiOpenDevRegKey(HDEVINFO DeviceInfoSet, PSP_DEVINFO_DATA DeviceInfoDat
                           DWORD HwProfile, DWORD KeyType, REGSAM samDesired) {
     Machine::State& s = sim::CurrentState();
     const sim::Target target = sim::Locate(s, DeviceInfoSet, DeviceInfoData);
-    if (sim::EnterCall("SetupDiOpenDevRegKey",
-                       "set=" + sim::SetArg(s, DeviceInfoSet) + " scope=" + sim::HexNumber(Scope) +
-                           " profile=" + std::to_string(HwProfile) + " key=" +
-                           sim::HexNumber(KeyType) + " access=" + sim::HexNumber(samDesired),
-                       target.device)) {
+    if (sim::EnterCall(
+            "SetupDiOpenDevRegKey",
+            [&] {
+                return "set=" + sim::SetArg(s, DeviceInfoSet) + " scope=" + sim::HexNumber(Scope) +
+                       " profile=" + std::to_string(HwProfile) + " key=" + sim::HexNumber(KeyType) +
+                       " access=" + sim::HexNumber(samDesired);
+            },
+            target.device)) {
         return InvalidKey();
     }
     if (target.element == nullptr) {
@@ -92,12 +96,15 @@ LSTATUS RegQueryValueExA(HKEY hKey, PCSTR lpValueName, LPDWORD lpReserved, LPDWO
                          LPBYTE lpData, LPDWORD lpcbData) {
     Machine::State& s = sim::CurrentState();
     sim::OpenKey* key = s.FindKey(hKey);
-    std::string args = "key=" + sim::KeyArg(s, hKey) + " name=" + NameArg(lpValueName) +
-                       " size=" + (lpcbData != nullptr ? std::to_string(*lpcbData) : "null");
-    if (lpData == nullptr) {
-        args += " data=null";
-    }
-    if (sim::EnterCall("RegQueryValueExA", std::move(args), DeviceOf(key))) {
+    auto args = [&] {
+        std::string text = "key=" + sim::KeyArg(s, hKey) + " name=" + NameArg(lpValueName) +
+                           " size=" + (lpcbData != nullptr ? std::to_string(*lpcbData) : "null");
+        if (lpData == nullptr) {
+            text += " data=null";
+        }
+        return text;
+    };
+    if (sim::EnterCall("RegQueryValueExA", args, DeviceOf(key))) {
         return kAccessDenied;
     }
     sim::RegKeyValues* values = nullptr;
@@ -134,14 +141,14 @@ LSTATUS RegSetValueExA(HKEY hKey, PCSTR lpValueName, DWORD Reserved, DWORD dwTyp
                        const BYTE* lpData, DWORD cbData) {
     Machine::State& s = sim::CurrentState();
     sim::OpenKey* key = s.FindKey(hKey);
-    const std::string data =
-        lpData != nullptr ? sim::HexBytes(lpData, cbData) : std::string("null");
-    if (sim::EnterCall("RegSetValueExA",
-                       "key=" + sim::KeyArg(s, hKey) + " name=" + NameArg(lpValueName) +
-                           " reserved=" + std::to_string(Reserved) +
-                           " type=" + std::to_string(dwType) + " size=" + std::to_string(cbData) +
-                           " data=" + data,
-                       DeviceOf(key))) {
+    auto args = [&] {
+        const std::string data =
+            lpData != nullptr ? sim::HexBytes(lpData, cbData) : std::string("null");
+        return "key=" + sim::KeyArg(s, hKey) + " name=" + NameArg(lpValueName) +
+               " reserved=" + std::to_string(Reserved) + " type=" + std::to_string(dwType) +
+               " size=" + std::to_string(cbData) + " data=" + data;
+    };
+    if (sim::EnterCall("RegSetValueExA", args, DeviceOf(key))) {
         return kAccessDenied;
     }
     sim::RegKeyValues* values = nullptr;
@@ -160,9 +167,10 @@ LSTATUS RegSetValueExA(HKEY hKey, PCSTR lpValueName, DWORD Reserved, DWORD dwTyp
 LSTATUS RegDeleteValueA(HKEY hKey, PCSTR lpValueName) {
     Machine::State& s = sim::CurrentState();
     sim::OpenKey* key = s.FindKey(hKey);
-    if (sim::EnterCall("RegDeleteValueA",
-                       "key=" + sim::KeyArg(s, hKey) + " name=" + NameArg(lpValueName),
-                       DeviceOf(key))) {
+    if (sim::EnterCall(
+            "RegDeleteValueA",
+            [&] { return "key=" + sim::KeyArg(s, hKey) + " name=" + NameArg(lpValueName); },
+            DeviceOf(key))) {
         return kAccessDenied;
     }
     sim::RegKeyValues* values = nullptr;
@@ -174,7 +182,9 @@ LSTATUS RegDeleteValueA(HKEY hKey, PCSTR lpValueName) {
 
 LSTATUS RegCloseKey(HKEY hKey) {
     Machine::State& s = sim::CurrentState();
-    if (sim::EnterCall("RegCloseKey", "key=" + sim::KeyArg(s, hKey), DeviceOf(s.FindKey(hKey)))) {
+    if (sim::EnterCall(
+            "RegCloseKey", [&] { return "key=" + sim::KeyArg(s, hKey); },
+            DeviceOf(s.FindKey(hKey)))) {
         return kAccessDenied;
     }
     return s.keys.erase(sim::HandleValue(hKey)) != 0 ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;

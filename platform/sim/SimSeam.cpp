@@ -2,6 +2,7 @@
 // from the current simulated machine.
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 #include "platform/Platform.h"
 #include "platform/sim/SimHandles.h"
@@ -17,7 +18,7 @@ namespace {
 
 // "USB" names the devices whose first path component is USB; a text with a backslash
 // names one device by its instance ID. Letter case is not significant.
-bool EnumeratorMatches(const std::string& enumerator, const std::string& instanceId) {
+bool EnumeratorMatches(std::string_view enumerator, std::string_view instanceId) {
     if (enumerator.empty()) {
         return true;
     }
@@ -39,15 +40,19 @@ bool ValidRecord(const SP_DEVINFO_DATA* data) {
     return data != nullptr && data->cbSize == sizeof(SP_DEVINFO_DATA);
 }
 
-const char* kNoDevice = "";
+constexpr std::string_view kNoDevice;
+
+std::string CbSizeArg(const SP_DEVINFO_DATA* data) {
+    return data != nullptr ? std::to_string(data->cbSize) : "null";
+}
 
 // Copies bytes out under the platform's buffer rules: the required size is reported
 // whenever asked for, the buffer is written only when everything fits.
-BOOL CopyOut(const std::string& bytes, PBYTE buffer, DWORD size, PDWORD required) {
+BOOL CopyOut(const char* bytes, std::size_t count, PBYTE buffer, DWORD size, PDWORD required) {
     if (buffer == nullptr && size != 0) {
         return FALSE;
     }
-    const auto needed = static_cast<DWORD>(bytes.size());
+    const auto needed = static_cast<DWORD>(count);
     if (required != nullptr) {
         *required = needed;
     }
@@ -55,7 +60,7 @@ BOOL CopyOut(const std::string& bytes, PBYTE buffer, DWORD size, PDWORD required
         return FALSE;
     }
     if (needed != 0) {
-        std::memcpy(buffer, bytes.data(), needed);
+        std::memcpy(buffer, bytes, needed);
     }
     return TRUE;
 }
@@ -72,14 +77,17 @@ namespace plat {
 HDEVINFO SetupDiGetClassDevsA(const GUID* ClassGuid, PCSTR Enumerator, HWND hwndParent,
                               DWORD Flags) {
     Machine::State& s = sim::CurrentState();
-    const std::string enumerator = Enumerator != nullptr ? Enumerator : "";
-    const bool oneDevice = enumerator.find('\\') != std::string::npos;
+    const std::string_view enumerator = Enumerator != nullptr ? Enumerator : "";
+    const bool oneDevice = enumerator.find('\\') != std::string_view::npos;
     DeviceRecord* named = oneDevice ? s.Find(enumerator) : nullptr;
     if (sim::EnterCall(
             "SetupDiGetClassDevsA",
-            "class=" + sim::GuidArg(ClassGuid) + " enum=" + sim::TextArg(Enumerator) +
-                " hwnd=" + sim::HandleArg(hwndParent) + " flags=" + sim::HexNumber(Flags),
-            named != nullptr ? named->instanceId : (oneDevice ? enumerator : kNoDevice))) {
+            [&] {
+                return "class=" + sim::GuidArg(ClassGuid) + " enum=" + sim::TextArg(Enumerator) +
+                       " hwnd=" + sim::HandleArg(hwndParent) + " flags=" + sim::HexNumber(Flags);
+            },
+            named != nullptr ? std::string_view(named->instanceId)
+                             : (oneDevice ? enumerator : kNoDevice))) {
         return INVALID_HANDLE_VALUE;
     }
     const bool allClasses = (Flags & DIGCF_ALLCLASSES) != 0;
@@ -135,8 +143,9 @@ HDEVINFO SetupDiGetClassDevsA(const GUID* ClassGuid, PCSTR Enumerator, HWND hwnd
 }
 
 HDEVINFO SetupDiCreateDeviceInfoList(const GUID* ClassGuid, HWND hwndParent) {
-    if (sim::EnterCall("SetupDiCreateDeviceInfoList", "class=" + sim::GuidArg(ClassGuid) +
-                                                          " hwnd=" + sim::HandleArg(hwndParent))) {
+    if (sim::EnterCall("SetupDiCreateDeviceInfoList", [&] {
+            return "class=" + sim::GuidArg(ClassGuid) + " hwnd=" + sim::HandleArg(hwndParent);
+        })) {
         return INVALID_HANDLE_VALUE;
     }
     std::optional<GUID> setClass;
@@ -153,10 +162,15 @@ BOOL SetupDiEnumDeviceInfo(HDEVINFO DeviceInfoSet, DWORD MemberIndex,
     const bool inRange = set != nullptr && MemberIndex < set->elements.size();
     if (sim::EnterCall(
             "SetupDiEnumDeviceInfo",
-            "set=" + sim::SetArg(s, DeviceInfoSet) + " index=" + std::to_string(MemberIndex) +
-                " cbSize=" +
-                (DeviceInfoData != nullptr ? std::to_string(DeviceInfoData->cbSize) : "null"),
-            inRange ? set->elements[MemberIndex].device->instanceId : kNoDevice)) {
+            [&] {
+                return "set=" + sim::SetArg(s, DeviceInfoSet) +
+                       " index=" + std::to_string(MemberIndex) +
+                       " cbSize=" + CbSizeArg(DeviceInfoData);
+            },
+            [&] {
+                return inRange ? std::string_view(set->elements[MemberIndex].device->instanceId)
+                               : kNoDevice;
+            })) {
         return FALSE;
     }
     if (!inRange || !ValidRecord(DeviceInfoData)) {
@@ -168,7 +182,8 @@ BOOL SetupDiEnumDeviceInfo(HDEVINFO DeviceInfoSet, DWORD MemberIndex,
 
 BOOL SetupDiDestroyDeviceInfoList(HDEVINFO DeviceInfoSet) {
     Machine::State& s = sim::CurrentState();
-    if (sim::EnterCall("SetupDiDestroyDeviceInfoList", "set=" + sim::SetArg(s, DeviceInfoSet))) {
+    if (sim::EnterCall("SetupDiDestroyDeviceInfoList",
+                       [&] { return "set=" + sim::SetArg(s, DeviceInfoSet); })) {
         return FALSE;
     }
     return s.sets.erase(sim::HandleValue(DeviceInfoSet)) != 0 ? TRUE : FALSE;
@@ -180,11 +195,18 @@ BOOL SetupDiOpenDeviceInfoA(HDEVINFO DeviceInfoSet, PCSTR DeviceInstanceId, HWND
     DeviceRecord* device = DeviceInstanceId != nullptr ? s.Find(DeviceInstanceId) : nullptr;
     if (sim::EnterCall(
             "SetupDiOpenDeviceInfoA",
-            "set=" + sim::SetArg(s, DeviceInfoSet) + " id=" + sim::TextArg(DeviceInstanceId) +
-                " hwnd=" + sim::HandleArg(hwndParent) + " flags=" + sim::HexNumber(OpenFlags) +
-                " cbSize=" +
-                (DeviceInfoData != nullptr ? std::to_string(DeviceInfoData->cbSize) : "null"),
-            device != nullptr ? device->instanceId : sim::TextArg(DeviceInstanceId))) {
+            [&] {
+                return "set=" + sim::SetArg(s, DeviceInfoSet) +
+                       " id=" + sim::TextArg(DeviceInstanceId) +
+                       " hwnd=" + sim::HandleArg(hwndParent) +
+                       " flags=" + sim::HexNumber(OpenFlags) +
+                       " cbSize=" + CbSizeArg(DeviceInfoData);
+            },
+            [&] {
+                return device != nullptr             ? std::string_view(device->instanceId)
+                       : DeviceInstanceId != nullptr ? std::string_view(DeviceInstanceId)
+                                                     : std::string_view("null");
+            })) {
         return FALSE;
     }
     DevInfoSet* set = s.FindSet(DeviceInfoSet);
@@ -210,10 +232,14 @@ BOOL SetupDiGetDeviceRegistryPropertyA(HDEVINFO DeviceInfoSet, PSP_DEVINFO_DATA 
                                        PDWORD RequiredSize) {
     Machine::State& s = sim::CurrentState();
     const sim::Target target = sim::Locate(s, DeviceInfoSet, DeviceInfoData);
-    if (sim::EnterCall("SetupDiGetDeviceRegistryPropertyA",
-                       "set=" + sim::SetArg(s, DeviceInfoSet) + " property=" +
-                           sim::HexNumber(Property) + " size=" + std::to_string(PropertyBufferSize),
-                       target.device)) {
+    if (sim::EnterCall(
+            "SetupDiGetDeviceRegistryPropertyA",
+            [&] {
+                return "set=" + sim::SetArg(s, DeviceInfoSet) +
+                       " property=" + sim::HexNumber(Property) +
+                       " size=" + std::to_string(PropertyBufferSize);
+            },
+            target.device)) {
         return FALSE;
     }
     if (target.element == nullptr) {
@@ -227,7 +253,8 @@ BOOL SetupDiGetDeviceRegistryPropertyA(HDEVINFO DeviceInfoSet, PSP_DEVINFO_DATA 
     if (PropertyRegDataType != nullptr) {
         *PropertyRegDataType = found->second.type;
     }
-    return CopyOut(found->second.data, PropertyBuffer, PropertyBufferSize, RequiredSize);
+    const std::string& data = found->second.data;
+    return CopyOut(data.data(), data.size(), PropertyBuffer, PropertyBufferSize, RequiredSize);
 }
 
 BOOL SetupDiSetDeviceRegistryPropertyA(HDEVINFO DeviceInfoSet, PSP_DEVINFO_DATA DeviceInfoData,
@@ -235,14 +262,17 @@ BOOL SetupDiSetDeviceRegistryPropertyA(HDEVINFO DeviceInfoSet, PSP_DEVINFO_DATA 
                                        DWORD PropertyBufferSize) {
     Machine::State& s = sim::CurrentState();
     const sim::Target target = sim::Locate(s, DeviceInfoSet, DeviceInfoData);
-    const std::string data = PropertyBuffer != nullptr
-                                 ? sim::HexBytes(PropertyBuffer, PropertyBufferSize)
-                                 : std::string("null");
-    if (sim::EnterCall("SetupDiSetDeviceRegistryPropertyA",
-                       "set=" + sim::SetArg(s, DeviceInfoSet) +
-                           " property=" + sim::HexNumber(Property) +
-                           " size=" + std::to_string(PropertyBufferSize) + " data=" + data,
-                       target.device)) {
+    if (sim::EnterCall(
+            "SetupDiSetDeviceRegistryPropertyA",
+            [&] {
+                const std::string data = PropertyBuffer != nullptr
+                                             ? sim::HexBytes(PropertyBuffer, PropertyBufferSize)
+                                             : std::string("null");
+                return "set=" + sim::SetArg(s, DeviceInfoSet) +
+                       " property=" + sim::HexNumber(Property) +
+                       " size=" + std::to_string(PropertyBufferSize) + " data=" + data;
+            },
+            target.device)) {
         return FALSE;
     }
     if (target.element == nullptr) {
@@ -267,18 +297,22 @@ BOOL SetupDiGetDeviceInstanceIdA(HDEVINFO DeviceInfoSet, PSP_DEVINFO_DATA Device
                                  PDWORD RequiredSize) {
     Machine::State& s = sim::CurrentState();
     const sim::Target target = sim::Locate(s, DeviceInfoSet, DeviceInfoData);
-    if (sim::EnterCall("SetupDiGetDeviceInstanceIdA",
-                       "set=" + sim::SetArg(s, DeviceInfoSet) +
-                           " size=" + std::to_string(DeviceInstanceIdSize),
-                       target.device)) {
+    if (sim::EnterCall(
+            "SetupDiGetDeviceInstanceIdA",
+            [&] {
+                return "set=" + sim::SetArg(s, DeviceInfoSet) +
+                       " size=" + std::to_string(DeviceInstanceIdSize);
+            },
+            target.device)) {
         return FALSE;
     }
     if (target.element == nullptr) {
         return FALSE;
     }
     const std::string& id = target.element->device->instanceId;
-    return CopyOut(std::string(id.c_str(), id.size() + 1),
-                   reinterpret_cast<PBYTE>(DeviceInstanceId), DeviceInstanceIdSize, RequiredSize);
+    // The terminator is part of the ID's bytes.
+    return CopyOut(id.c_str(), id.size() + 1, reinterpret_cast<PBYTE>(DeviceInstanceId),
+                   DeviceInstanceIdSize, RequiredSize);
 }
 
 }  // namespace plat

@@ -8,11 +8,6 @@ Machine::State& CurrentState() {
     return Current().state();
 }
 
-bool EnterCall(const char* op, std::string args, const std::string& device) {
-    Machine& machine = Current();
-    return machine.state().Enter(machine.logging, op, std::move(args), device);
-}
-
 std::string SetArg(Machine::State& state, HDEVINFO set) {
     const DevInfoSet* found = state.FindSet(set);
     return found != nullptr ? std::to_string(found->serial) : HandleArg(set);

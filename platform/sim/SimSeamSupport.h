@@ -3,6 +3,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <type_traits>
 
 #include "platform/sim/SimState.h"
 
@@ -11,7 +13,27 @@ namespace sim {
 // The state of the current machine.
 Machine::State& CurrentState();
 // Enters a seam call into the current machine's log and faults; true: it must fail.
-bool EnterCall(const char* op, std::string args, const std::string& device = {});
+// args is a callable that formats the call's arguments; device is the instance ID the
+// call is about, or a callable that finds it. Faults match by operation and device,
+// never by arguments, so the arguments are formatted only while the log is on and the
+// device is looked up only when the log is on or faults are active: a quiet machine
+// spends nothing on either.
+template <typename Args, typename Device = std::string_view>
+bool EnterCall(const char* op, const Args& args, const Device& device = {}) {
+    Machine& machine = Current();
+    Machine::State& state = machine.state();
+    if (!machine.logging && state.faults.empty()) {
+        return false;
+    }
+    std::string_view name;
+    if constexpr (std::is_invocable_v<const Device&>) {
+        name = device();
+    } else {
+        name = device;
+    }
+    return state.Enter(machine.logging, op, machine.logging ? std::string(args()) : std::string(),
+                       name);
+}
 
 // The "set=" argument: the set's serial number (1 for the machine's first set), or the
 // handle's value when the machine does not know it.
@@ -25,7 +47,7 @@ std::string KeyArg(Machine::State& state, HKEY key);
 struct Target {
     DevInfoSet* set = nullptr;
     Element* element = nullptr;
-    std::string device;
+    std::string_view device;
 };
 Target Locate(Machine::State& state, HDEVINFO set, const SP_DEVINFO_DATA* data);
 

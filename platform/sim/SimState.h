@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -88,7 +89,7 @@ struct Machine::State {
     std::vector<ActiveFault> faults;
 
     // --- devices and the tree (SimTree.cpp) ---
-    DeviceRecord* Find(const std::string& instanceId) const;
+    DeviceRecord* Find(std::string_view instanceId) const;
     DeviceRecord& Get(const std::string& instanceId) const;  // throws for unknown IDs
     Node* NodeAt(DEVINST node);
     DEVINST NewNode(DeviceRecord& device, bool inTree);
@@ -113,7 +114,7 @@ struct Machine::State {
 
     // --- call log and faults ---
     // Records the call (when logging) and tells whether an injected fault fails it.
-    bool Enter(bool logging, const char* op, std::string args, const std::string& device);
+    bool Enter(bool logging, const char* op, std::string args, std::string_view device);
 };
 
 template <typename Visit>

@@ -21,7 +21,7 @@ std::string Upper(std::string text) {
     return text;
 }
 
-bool EqualNoCase(const std::string& a, const std::string& b) {
+bool EqualNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
     }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/WinTypes.h"
@@ -11,7 +12,7 @@
 namespace sim {
 
 std::string Upper(std::string text);
-bool EqualNoCase(const std::string& a, const std::string& b);
+bool EqualNoCase(std::string_view a, std::string_view b);
 bool SameGuid(const GUID& a, const GUID& b);
 
 // "0x" and upper-case hex digits without padding: 0x2, 0xF003F.

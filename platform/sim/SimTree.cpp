@@ -7,8 +7,8 @@
 
 namespace sim {
 
-DeviceRecord* Machine::State::Find(const std::string& instanceId) const {
-    const auto found = devices.find(Upper(instanceId));
+DeviceRecord* Machine::State::Find(std::string_view instanceId) const {
+    const auto found = devices.find(Upper(std::string(instanceId)));
     return found != devices.end() ? found->second.get() : nullptr;
 }
 
