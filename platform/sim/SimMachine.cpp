@@ -61,7 +61,7 @@ DEVINST Machine::AddDevice(const DeviceSpec& spec, DEVINST parent) {
         throw std::invalid_argument("device already present: " + spec.instanceId);
     }
     if (device != nullptr) {
-        s.nodes.erase(device->node);  // the phantom arrives again
+        s.Retire(device->node);  // the phantom arrives again
     } else {
         auto record = std::make_unique<DeviceRecord>();
         device = record.get();
@@ -86,8 +86,8 @@ DEVINST Machine::NodeOf(const std::string& instanceId) const {
 }
 
 std::string Machine::InstanceIdOf(DEVINST node) const {
-    const auto found = state_->nodes.find(node);
-    return found != state_->nodes.end() ? found->second.device->instanceId : std::string();
+    const Node* found = state_->NodeAt(node);
+    return found != nullptr ? found->device->instanceId : std::string();
 }
 
 std::size_t Machine::DeviceCount() const {
@@ -141,8 +141,8 @@ void Machine::Unplug(const std::string& instanceId) {
     const std::vector<DEVINST> gone = s.Subtree(device.node);
     s.Detach(device.node);
     for (const DEVINST node : gone) {
-        DeviceRecord& leaving = *s.nodes.at(node).device;
-        s.nodes.erase(node);
+        DeviceRecord& leaving = *s.At(node).device;
+        s.Retire(node);
         leaving.present = false;
         ++leaving.unplugs;
         leaving.sequence = s.nextSequence++;
@@ -161,15 +161,15 @@ void Machine::Restart(const std::string& instanceId) {
     // Every node of the subtree gets a new number; links are rewritten through the map.
     std::unordered_map<DEVINST, DEVINST> renumbered;
     for (const DEVINST node : subtree) {
-        renumbered[node] = s.NewNode(*s.nodes.at(node).device, true);
+        renumbered[node] = s.NewNode(*s.At(node).device, true);
     }
     auto map = [&](DEVINST node) {
         const auto found = renumbered.find(node);
         return found != renumbered.end() ? found->second : node;
     };
     for (const DEVINST node : subtree) {
-        const Node before = s.nodes.at(node);
-        Node& after = s.nodes.at(renumbered.at(node));
+        const Node before = s.At(node);
+        Node& after = s.At(renumbered.at(node));
         after.parent = map(before.parent);
         after.firstChild = map(before.firstChild);
         after.lastChild = map(before.lastChild);
@@ -177,22 +177,22 @@ void Machine::Restart(const std::string& instanceId) {
         after.prev = map(before.prev);
     }
     // Splice the new top node into the old one's place among its siblings.
-    const Node& top = s.nodes.at(renumbered.at(old));
+    const Node& top = s.At(renumbered.at(old));
     const DEVINST fresh = renumbered.at(old);
-    DEVINST& first = top.parent != 0 ? s.nodes.at(top.parent).firstChild : s.firstRoot;
-    DEVINST& last = top.parent != 0 ? s.nodes.at(top.parent).lastChild : s.lastRoot;
+    DEVINST& first = top.parent != 0 ? s.At(top.parent).firstChild : s.firstRoot;
+    DEVINST& last = top.parent != 0 ? s.At(top.parent).lastChild : s.lastRoot;
     if (top.prev != 0) {
-        s.nodes.at(top.prev).next = fresh;
+        s.At(top.prev).next = fresh;
     } else {
         first = fresh;
     }
     if (top.next != 0) {
-        s.nodes.at(top.next).prev = fresh;
+        s.At(top.next).prev = fresh;
     } else {
         last = fresh;
     }
     for (const DEVINST node : subtree) {
-        s.nodes.erase(node);
+        s.Retire(node);
     }
 }
 
@@ -202,7 +202,7 @@ void Machine::Reparent(const std::string& instanceId, DEVINST newParent) {
     if (!device.present) {
         throw std::invalid_argument("device is not present: " + instanceId);
     }
-    for (DEVINST up = newParent; up != 0; up = s.nodes.at(up).parent) {
+    for (DEVINST up = newParent; up != 0; up = s.At(up).parent) {
         const Node* at = s.NodeAt(up);
         if (at == nullptr || !at->inTree) {
             throw std::invalid_argument("new parent is not in the tree");

@@ -2,10 +2,12 @@
 //
 // Devices are records keyed by their upper-cased instance ID and live as long as the
 // machine; a record survives unplugging (it becomes a phantom) and restarts. The tree
-// is made of nodes keyed by DEVINST with parent, child and sibling links, so every
-// navigation step and every lookup is constant time. DEVINST numbers are never reused:
-// a restart or an unplug gives the device a new number, and anything that still holds
-// the old one (an element, a caller's copy) no longer matches and goes stale.
+// is made of nodes with parent, child and sibling links, so every navigation step and
+// every lookup is constant time. DEVINST numbers are handed out densely and never
+// reused, so the nodes sit in one vector in the order they were made, indexed by their
+// number: a restart or an unplug gives the device a new number (and retires the old
+// node), and anything that still holds the old one (an element, a caller's copy) no
+// longer matches and goes stale.
 #pragma once
 
 #include <cstdint>
@@ -35,8 +37,8 @@ struct DeviceRecord {
 };
 
 struct Node {
-    DeviceRecord* device = nullptr;
-    bool inTree = false;  // false: a phantom's node, known by ID but without links
+    DeviceRecord* device = nullptr;  // null: a retired node, which no call finds
+    bool inTree = false;             // false: a phantom's node, known by ID but without links
     DEVINST parent = 0;
     DEVINST firstChild = 0;
     DEVINST lastChild = 0;
@@ -72,10 +74,11 @@ struct ActiveFault {
 
 struct Machine::State {
     std::unordered_map<std::string, std::unique_ptr<DeviceRecord>> devices;  // upper-case ID
-    std::unordered_map<DEVINST, Node> nodes;
+    // Small numbers are left free so that an index never passes for a node.
+    static constexpr DEVINST kFirstNode = 0x100;
+    std::vector<Node> nodes;  // node kFirstNode + i at i, retired ones included
     DEVINST firstRoot = 0;
     DEVINST lastRoot = 0;
-    DEVINST nextNode = 0x100;  // small numbers are left free so that an index never passes
     std::uint64_t nextSequence = 1;
 
     std::unordered_map<std::uintptr_t, DevInfoSet> sets;
@@ -91,8 +94,15 @@ struct Machine::State {
     // --- devices and the tree (SimTree.cpp) ---
     DeviceRecord* Find(std::string_view instanceId) const;
     DeviceRecord& Get(const std::string& instanceId) const;  // throws for unknown IDs
+    // A live node (of the tree or a phantom's), or null.
     Node* NodeAt(DEVINST node);
+    const Node* NodeAt(DEVINST node) const;
+    // A node known to be live, as the links name them.
+    Node& At(DEVINST node) { return nodes[node - kFirstNode]; }
+    const Node& At(DEVINST node) const { return nodes[node - kFirstNode]; }
     DEVINST NewNode(DeviceRecord& device, bool inTree);
+    // The node's number is never handed out again and no call finds it any more.
+    void Retire(DEVINST node);
     void AppendChild(DEVINST parent, DEVINST child);
     void Detach(DEVINST node);
     // The subtree of a node in tree order, the node first.
@@ -121,7 +131,7 @@ template <typename Visit>
 void Machine::State::WalkTree(Visit visit) const {
     DEVINST current = firstRoot;
     while (current != 0) {
-        const Node& node = nodes.at(current);
+        const Node& node = At(current);
         visit(current, node);
         if (node.firstChild != 0) {
             current = node.firstChild;
@@ -131,7 +141,7 @@ void Machine::State::WalkTree(Visit visit) const {
         DEVINST climb = current;
         current = 0;
         while (climb != 0) {
-            const Node& at = nodes.at(climb);
+            const Node& at = At(climb);
             if (at.next != 0) {
                 current = at.next;
                 break;

@@ -1,6 +1,7 @@
 // The device tree of a simulated machine: records by instance ID, nodes by DEVINST,
 // and the links between nodes.
 #include <stdexcept>
+#include <utility>
 
 #include "platform/sim/SimState.h"
 #include "platform/sim/SimText.h"
@@ -20,32 +21,41 @@ DeviceRecord& Machine::State::Get(const std::string& instanceId) const {
     return *device;
 }
 
-Node* Machine::State::NodeAt(DEVINST node) {
-    if (node == 0) {
+const Node* Machine::State::NodeAt(DEVINST node) const {
+    // Unsigned: numbers below kFirstNode (0 included) wrap around and fall out of range.
+    const DEVINST index = node - kFirstNode;
+    if (index >= nodes.size() || nodes[index].device == nullptr) {
         return nullptr;
     }
-    const auto found = nodes.find(node);
-    return found != nodes.end() ? &found->second : nullptr;
+    return &nodes[index];
+}
+
+Node* Machine::State::NodeAt(DEVINST node) {
+    return const_cast<Node*>(std::as_const(*this).NodeAt(node));
 }
 
 DEVINST Machine::State::NewNode(DeviceRecord& device, bool inTree) {
-    const DEVINST id = nextNode++;
-    Node& node = nodes[id];
+    const auto id = static_cast<DEVINST>(kFirstNode + nodes.size());
+    Node& node = nodes.emplace_back();
     node.device = &device;
     node.inTree = inTree;
     device.node = id;
     return id;
 }
 
+void Machine::State::Retire(DEVINST node) {
+    At(node) = Node{};
+}
+
 void Machine::State::AppendChild(DEVINST parent, DEVINST child) {
-    Node& node = nodes.at(child);
+    Node& node = At(child);
     node.parent = parent;
     node.next = 0;
-    DEVINST& first = parent != 0 ? nodes.at(parent).firstChild : firstRoot;
-    DEVINST& last = parent != 0 ? nodes.at(parent).lastChild : lastRoot;
+    DEVINST& first = parent != 0 ? At(parent).firstChild : firstRoot;
+    DEVINST& last = parent != 0 ? At(parent).lastChild : lastRoot;
     node.prev = last;
     if (last != 0) {
-        nodes.at(last).next = child;
+        At(last).next = child;
     } else {
         first = child;
     }
@@ -53,16 +63,16 @@ void Machine::State::AppendChild(DEVINST parent, DEVINST child) {
 }
 
 void Machine::State::Detach(DEVINST id) {
-    Node& node = nodes.at(id);
-    DEVINST& first = node.parent != 0 ? nodes.at(node.parent).firstChild : firstRoot;
-    DEVINST& last = node.parent != 0 ? nodes.at(node.parent).lastChild : lastRoot;
+    Node& node = At(id);
+    DEVINST& first = node.parent != 0 ? At(node.parent).firstChild : firstRoot;
+    DEVINST& last = node.parent != 0 ? At(node.parent).lastChild : lastRoot;
     if (node.prev != 0) {
-        nodes.at(node.prev).next = node.next;
+        At(node.prev).next = node.next;
     } else {
         first = node.next;
     }
     if (node.next != 0) {
-        nodes.at(node.next).prev = node.prev;
+        At(node.next).prev = node.prev;
     } else {
         last = node.prev;
     }
@@ -72,15 +82,15 @@ void Machine::State::Detach(DEVINST id) {
 std::vector<DEVINST> Machine::State::Subtree(DEVINST root) const {
     std::vector<DEVINST> order{root};
     std::vector<DEVINST> pending;
-    for (DEVINST child = nodes.at(root).lastChild; child != 0; child = nodes.at(child).prev) {
+    for (DEVINST child = At(root).lastChild; child != 0; child = At(child).prev) {
         pending.push_back(child);
     }
     while (!pending.empty()) {
         const DEVINST current = pending.back();
         pending.pop_back();
         order.push_back(current);
-        const Node& node = nodes.at(current);
-        for (DEVINST child = node.lastChild; child != 0; child = nodes.at(child).prev) {
+        const Node& node = At(current);
+        for (DEVINST child = node.lastChild; child != 0; child = At(child).prev) {
             pending.push_back(child);
         }
     }
