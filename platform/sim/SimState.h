@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "platform/sim/SimMachine.h"
+#include "platform/sim/SimText.h"
 
 namespace sim {
 
@@ -73,7 +74,8 @@ struct ActiveFault {
 };
 
 struct Machine::State {
-    std::unordered_map<std::string, std::unique_ptr<DeviceRecord>> devices;  // upper-case ID
+    // By instance ID, upper-cased once when the device is added; looked up in any case.
+    std::unordered_map<std::string, std::unique_ptr<DeviceRecord>, NoCaseHash, NoCaseEqual> devices;
     // Small numbers are left free so that an index never passes for a node.
     static constexpr DEVINST kFirstNode = 0x100;
     std::vector<Node> nodes;  // node kFirstNode + i at i, retired ones included

@@ -33,6 +33,44 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+namespace {
+
+constexpr std::uint64_t kEveryByte = 0x0101010101010101ULL;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+
+// Eight characters at once: every byte from 'a' to 'z' loses 0x20, the others (bytes
+// above 0x7F included) stay. No byte's sum carries into the next.
+std::uint64_t UpperWord(std::uint64_t word) {
+    const std::uint64_t low7 = word & ~kHighBits;
+    const std::uint64_t atLeastA = low7 + (0x80 - 'a') * kEveryByte;
+    const std::uint64_t aboveZ = low7 + (0x80 - 'z' - 1) * kEveryByte;
+    const std::uint64_t lower = atLeastA & ~aboveZ & ~word & kHighBits;
+    return word - (lower >> 2);
+}
+
+std::uint64_t Mix(std::uint64_t hash, std::uint64_t word) {
+    hash = (hash ^ word) * 0x9E3779B97F4A7C15ULL;
+    return hash ^ (hash >> 29);
+}
+
+}  // namespace
+
+std::size_t HashNoCase(std::string_view text) {
+    std::uint64_t hash = text.size();
+    std::size_t at = 0;
+    for (; at + 8 <= text.size(); at += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + at, 8);
+        hash = Mix(hash, UpperWord(word));
+    }
+    if (at < text.size()) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + at, text.size() - at);
+        hash = Mix(hash, UpperWord(word));
+    }
+    return static_cast<std::size_t>(hash ^ (hash >> 32));
+}
+
 bool SameGuid(const GUID& a, const GUID& b) {
     return std::memcmp(&a, &b, sizeof(GUID)) == 0;
 }

@@ -9,7 +9,7 @@
 namespace sim {
 
 DeviceRecord* Machine::State::Find(std::string_view instanceId) const {
-    const auto found = devices.find(Upper(std::string(instanceId)));
+    const auto found = devices.find(instanceId);
     return found != devices.end() ? found->second.get() : nullptr;
 }
 
