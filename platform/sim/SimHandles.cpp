@@ -2,23 +2,71 @@
 // every seam call into the log and the fault injection.
 #include "platform/sim/SimHandles.h"
 
+#include <algorithm>
+#include <memory>
+
 #include "platform/sim/SimState.h"
 #include "platform/sim/SimText.h"
 
 namespace sim {
 
-DevInfoSet* Machine::State::FindSet(HDEVINFO set) {
-    const auto found = sets.find(HandleValue(set));
-    return found != sets.end() ? &found->second : nullptr;
+namespace {
+
+// Reused sets are those an interface query makes: one element, or none.
+constexpr std::size_t kSpareSets = 8;
+constexpr std::size_t kSmallSet = 16;
+
+using SetList = std::vector<std::unique_ptr<DevInfoSet>>;
+
+// The live set with that handle, or the end: handles grow with the serial, and the
+// list is in serial order.
+SetList::iterator Position(SetList& sets, HDEVINFO set) {
+    const std::uintptr_t value = HandleValue(set);
+    if (value <= kSetHandleBase || (value - kSetHandleBase) % kHandleStep != 0) {
+        return sets.end();
+    }
+    const auto found = std::lower_bound(
+        sets.begin(), sets.end(), value,
+        [](const std::unique_ptr<DevInfoSet>& live, std::uintptr_t h) { return live->handle < h; });
+    return found != sets.end() && (*found)->handle == value ? found : sets.end();
 }
 
-std::uintptr_t Machine::State::NewSet(std::optional<GUID> classGuid) {
-    const std::uint32_t serial = ++setSerial;
-    const std::uintptr_t handle = kSetHandleBase + serial * kHandleStep;
-    DevInfoSet& set = sets[handle];
-    set.serial = serial;
-    set.classGuid = classGuid;
-    return handle;
+}  // namespace
+
+DevInfoSet* Machine::State::FindSet(HDEVINFO set) {
+    const auto found = Position(sets, set);
+    return found != sets.end() ? found->get() : nullptr;
+}
+
+DevInfoSet& Machine::State::NewSet(std::optional<GUID> classGuid) {
+    std::unique_ptr<DevInfoSet> set;
+    if (!spareSets.empty()) {
+        set = std::move(spareSets.back());
+        spareSets.pop_back();
+    } else {
+        set = std::make_unique<DevInfoSet>();
+    }
+    set->serial = ++setSerial;
+    set->handle = kSetHandleBase + set->serial * kHandleStep;
+    set->classGuid = classGuid;
+    sets.push_back(std::move(set));
+    return *sets.back();
+}
+
+bool Machine::State::DestroySet(HDEVINFO set) {
+    const auto found = Position(sets, set);
+    if (found == sets.end()) {
+        return false;
+    }
+    std::unique_ptr<DevInfoSet> gone = std::move(*found);
+    sets.erase(found);
+    if (spareSets.size() < kSpareSets && gone->elements.capacity() <= kSmallSet) {
+        gone->elements.clear();
+        gone->indexOf.Clear();
+        gone->indexed = 0;
+        spareSets.push_back(std::move(gone));
+    }
+    return true;
 }
 
 Element* Machine::State::Resolve(DevInfoSet& set, const SP_DEVINFO_DATA* data) {
@@ -38,19 +86,26 @@ Element* Machine::State::Resolve(DevInfoSet& set, const SP_DEVINFO_DATA* data) {
 }
 
 std::size_t Machine::State::Open(DevInfoSet& set, DeviceRecord& device) {
-    const auto found = set.indexOf.find(&device);
-    if (found != set.indexOf.end()) {
-        Element& element = set.elements[found->second];
+    for (; set.indexed < set.elements.size(); ++set.indexed) {
+        set.indexOf.Insert(set.elements[set.indexed].device, set.indexed);
+    }
+    const std::size_t found = set.indexOf.Find(&device);
+    if (found != ElementIndex::kNone) {
+        Element& element = set.elements[found];
         if (element.node != device.node) {
             // Re-opening a restarted device refreshes its element in place.
             element.node = device.node;
             element.installParams.reset();
         }
-        return found->second;
+        return found;
     }
-    set.elements.push_back(Element{&device, device.node, std::nullopt});
-    set.indexOf.emplace(&device, set.elements.size() - 1);
+    Append(set, device);
+    set.indexOf.Insert(&device, set.indexed++);
     return set.elements.size() - 1;
+}
+
+void Machine::State::Append(DevInfoSet& set, DeviceRecord& device) {
+    set.elements.push_back(Element{&device, device.node, std::nullopt});
 }
 
 void Machine::State::Fill(const DevInfoSet& set, std::size_t index, SP_DEVINFO_DATA& data) {

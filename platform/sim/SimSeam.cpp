@@ -111,17 +111,18 @@ HDEVINFO SetupDiGetClassDevsA(const GUID* ClassGuid, PCSTR Enumerator, HWND hwnd
     if (!interfaces && filter != nullptr) {
         setClass = *filter;
     }
-    const std::uintptr_t handle = s.NewSet(setClass);
-    DevInfoSet& set = s.sets.at(handle);
+    DevInfoSet& set = s.NewSet(setClass);
+    const auto handle = sim::MakeHandle<HDEVINFO>(set.handle);
     if (oneDevice) {
         if (named != nullptr && wanted(*named)) {
-            s.Open(set, *named);
+            Machine::State::Append(set, *named);
         }
-        return sim::MakeHandle<HDEVINFO>(handle);
+        return handle;
     }
+    // Each device is met once: the tree holds the present ones, the phantoms follow.
     s.WalkTree([&](DEVINST, const sim::Node& node) {
         if (wanted(*node.device) && EnumeratorMatches(enumerator, node.device->instanceId)) {
-            s.Open(set, *node.device);
+            Machine::State::Append(set, *node.device);
         }
     });
     if (!presentOnly) {
@@ -136,10 +137,10 @@ HDEVINFO SetupDiGetClassDevsA(const GUID* ClassGuid, PCSTR Enumerator, HWND hwnd
             phantoms.begin(), phantoms.end(),
             [](const DeviceRecord* a, const DeviceRecord* b) { return a->sequence < b->sequence; });
         for (DeviceRecord* device : phantoms) {
-            s.Open(set, *device);
+            Machine::State::Append(set, *device);
         }
     }
-    return sim::MakeHandle<HDEVINFO>(handle);
+    return handle;
 }
 
 HDEVINFO SetupDiCreateDeviceInfoList(const GUID* ClassGuid, HWND hwndParent) {
@@ -152,7 +153,7 @@ HDEVINFO SetupDiCreateDeviceInfoList(const GUID* ClassGuid, HWND hwndParent) {
     if (ClassGuid != nullptr) {
         setClass = *ClassGuid;
     }
-    return sim::MakeHandle<HDEVINFO>(sim::CurrentState().NewSet(setClass));
+    return sim::MakeHandle<HDEVINFO>(sim::CurrentState().NewSet(setClass).handle);
 }
 
 BOOL SetupDiEnumDeviceInfo(HDEVINFO DeviceInfoSet, DWORD MemberIndex,
@@ -186,7 +187,7 @@ BOOL SetupDiDestroyDeviceInfoList(HDEVINFO DeviceInfoSet) {
                        [&] { return "set=" + sim::SetArg(s, DeviceInfoSet); })) {
         return FALSE;
     }
-    return s.sets.erase(sim::HandleValue(DeviceInfoSet)) != 0 ? TRUE : FALSE;
+    return s.DestroySet(DeviceInfoSet) ? TRUE : FALSE;
 }
 
 BOOL SetupDiOpenDeviceInfoA(HDEVINFO DeviceInfoSet, PCSTR DeviceInstanceId, HWND hwndParent,

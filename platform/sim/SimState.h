@@ -19,6 +19,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/sim/SimElementIndex.h"
 #include "platform/sim/SimMachine.h"
 #include "platform/sim/SimText.h"
 
@@ -55,9 +56,13 @@ struct Element {
 
 struct DevInfoSet {
     std::uint32_t serial = 0;
+    std::uintptr_t handle = 0;
     std::optional<GUID> classGuid;  // a set of one class accepts only devices of it
     std::vector<Element> elements;  // SP_DEVINFO_DATA.Reserved is index + 1
-    std::unordered_map<const DeviceRecord*, std::size_t> indexOf;
+    // The index covers the first `indexed` elements. An enumeration appends its devices
+    // without it; the first open into the set catches up.
+    ElementIndex indexOf;
+    std::size_t indexed = 0;
 };
 
 struct OpenKey {
@@ -83,7 +88,11 @@ struct Machine::State {
     DEVINST lastRoot = 0;
     std::uint64_t nextSequence = 1;
 
-    std::unordered_map<std::uintptr_t, DevInfoSet> sets;
+    // Live sets in the order they were made (so by serial and handle), and destroyed
+    // small sets kept for reuse: the many short-lived sets of interface queries then
+    // allocate nothing.
+    std::vector<std::unique_ptr<DevInfoSet>> sets;
+    std::vector<std::unique_ptr<DevInfoSet>> spareSets;
     std::unordered_map<std::uintptr_t, OpenKey> keys;
     std::unordered_map<std::uintptr_t, std::uint32_t> infs;
     std::uint32_t setSerial = 0;
@@ -115,12 +124,16 @@ struct Machine::State {
 
     // --- handles (SimHandles.cpp) ---
     DevInfoSet* FindSet(HDEVINFO set);
-    std::uintptr_t NewSet(std::optional<GUID> classGuid);
+    DevInfoSet& NewSet(std::optional<GUID> classGuid);
+    // False for an unknown handle.
+    bool DestroySet(HDEVINFO set);
     // The element a caller's record names, or null when the record is not one of this
     // set's elements or its device has since been restarted or unplugged.
     Element* Resolve(DevInfoSet& set, const SP_DEVINFO_DATA* data);
     // The element for the device, added when the set does not hold it yet.
     std::size_t Open(DevInfoSet& set, DeviceRecord& device);
+    // Adds an element for a device that the set does not hold (an enumeration's).
+    static void Append(DevInfoSet& set, DeviceRecord& device);
     static void Fill(const DevInfoSet& set, std::size_t index, SP_DEVINFO_DATA& data);
     OpenKey* FindKey(HKEY key);
 
