@@ -143,7 +143,7 @@ inline model::Entries WithoutFilter(const model::Entries& entries, const std::st
     return others;
 }
 
-// The properties the brief names, each with its own message, beyond the exact
+// The promises of the filter commands, each with its own message, beyond the exact
 // comparison with the model.
 inline std::string CheckSetFilterInvariants(const FilterCase& c, bool on,
                                             const model::Stored& after) {

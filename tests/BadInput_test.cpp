@@ -1,7 +1,8 @@
 // Bad input at the edges of the program: the setup program's command line with odd
 // quoting, very long arguments and bytes outside ASCII; the companion's command
 // line when it is malformed; a setup information file that is missing. Each gets
-// the documented behaviour or a clear one-line error, and nothing is written.
+// the behaviour the program promises or a clear one-line error, and nothing is
+// written.
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -193,7 +193,7 @@ void PrintTo(const Scenario& scenario, std::ostream* out) {
 
 class FaultSweep : public ::testing::TestWithParam<Scenario> {
   protected:
-    // The calls of the act in a clean run, and what the machine holds before and after.
+    // The calls of the act in a clean run, which reports no error.
     std::vector<sim::Call> CleanCalls() {
         const Scenario& scenario = GetParam();
         Session run(scenario.variant);

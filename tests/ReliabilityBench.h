@@ -31,13 +31,10 @@ inline const char* VariantName(Variant variant) {
     return "?";
 }
 
-// The demo machine's devices that the tests name.
-inline const std::string kGamingMouse = "USB\\VID_1A2C&PID_4C5E&MI_00\\6&2C1F5D3&0&0000";
-inline const std::string kGamingComposite = "USB\\VID_1A2C&PID_4C5E\\5&3B1D2A0&0&1";
+// The demo machine's devices that the tests name: a mouse with "QUORVIN" stored,
+// and a mouse behind an external hub with "mfltx".
 inline const std::string kPlainMouse = "USB\\VID_0E8F&PID_0021\\5&3B1D2A0&0&2";
 inline const std::string kHubMouse = "USB\\VID_2F1B&PID_0A31\\6&4D5E6F7&0&1";
-inline const std::string kExternalHub = "USB\\VID_05E3&PID_0610\\5&3B1D2A0&0&3";
-inline const std::string kRootHub = "USB\\ROOT_HUB30\\4&2E7A3C1D&0&0";
 
 // The stored state of one device: its lower-filter list where the family keeps it,
 // and its bInterval value.
