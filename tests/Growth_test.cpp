@@ -4,7 +4,6 @@
 // (scripts/bench.sh), never by a timed test.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <string>
 
