@@ -64,8 +64,8 @@ DEVINST Machine::AddDevice(const DeviceSpec& spec, DEVINST parent) {
         s.Retire(device->node);  // the phantom arrives again
     } else {
         auto record = std::make_unique<DeviceRecord>();
-        device = record.get();
-        s.devices.emplace(Upper(spec.instanceId), std::move(record));
+        record->instanceId = spec.instanceId;
+        device = &s.devices.Add(std::move(record));
     }
     Describe(*device, spec);
     device->sequence = s.nextSequence++;

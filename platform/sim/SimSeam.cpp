@@ -127,7 +127,7 @@ HDEVINFO SetupDiGetClassDevsA(const GUID* ClassGuid, PCSTR Enumerator, HWND hwnd
     });
     if (!presentOnly) {
         std::vector<DeviceRecord*> phantoms;
-        for (const auto& [key, device] : s.devices) {
+        for (const auto& device : s.devices.Records()) {
             if (!device->present && wanted(*device) &&
                 EnumeratorMatches(enumerator, device->instanceId)) {
                 phantoms.push_back(device.get());

@@ -1,6 +1,6 @@
 // The inside of a simulated machine, shared by the files of platform/sim only.
 //
-// Devices are records keyed by their upper-cased instance ID and live as long as the
+// Devices are records found by instance ID (SimDeviceTable.h) and live as long as the
 // machine; a record survives unplugging (it becomes a phantom) and restarts. The tree
 // is made of nodes with parent, child and sibling links, so every navigation step and
 // every lookup is constant time. DEVINST numbers are handed out densely and never
@@ -19,9 +19,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/sim/SimDeviceTable.h"
 #include "platform/sim/SimElementIndex.h"
 #include "platform/sim/SimMachine.h"
-#include "platform/sim/SimText.h"
 
 namespace sim {
 
@@ -79,8 +79,7 @@ struct ActiveFault {
 };
 
 struct Machine::State {
-    // By instance ID, upper-cased once when the device is added; looked up in any case.
-    std::unordered_map<std::string, std::unique_ptr<DeviceRecord>, NoCaseHash, NoCaseEqual> devices;
+    DeviceTable devices;
     // Small numbers are left free so that an index never passes for a node.
     static constexpr DEVINST kFirstNode = 0x100;
     std::vector<Node> nodes;  // node kFirstNode + i at i, retired ones included

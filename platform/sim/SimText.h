@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,22 +12,9 @@
 
 namespace sim {
 
-std::string Upper(std::string text);
 bool EqualNoCase(std::string_view a, std::string_view b);
 // A hash under which texts that differ only in ASCII letter case are equal.
-std::size_t HashNoCase(std::string_view text);
-
-// Hash and equality for tables keyed by text without regard to letter case. Both are
-// transparent, so a lookup takes the caller's text as it is: nothing is copied or
-// folded beforehand.
-struct NoCaseHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const { return HashNoCase(text); }
-};
-struct NoCaseEqual {
-    using is_transparent = void;
-    bool operator()(std::string_view a, std::string_view b) const { return EqualNoCase(a, b); }
-};
+std::uint64_t HashNoCase(std::string_view text);
 bool SameGuid(const GUID& a, const GUID& b);
 
 // "0x" and upper-case hex digits without padding: 0x2, 0xF003F.

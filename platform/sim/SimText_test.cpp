@@ -1,5 +1,6 @@
-// Case folding of instance IDs: the hash that finds devices folds eight characters at
-// a time, so every byte value is checked in the word part and in the tail.
+// Case folding of instance IDs: the hash that finds devices and the comparison that
+// confirms them fold eight characters at a time, so every byte value is checked in the
+// word part and in the tail.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,7 +14,7 @@ char Folded(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-TEST(SimText, HashFoldsExactlyTheAsciiLettersInEveryPosition) {
+TEST(SimText, HashAndComparisonFoldExactlyTheAsciiLettersInEveryPosition) {
     const std::string base = "USB\\VID_1A2C&PID_4C5E\\6";  // 24 bytes: three words
     for (const std::size_t length : {base.size(), base.size() - 3}) {
         for (std::size_t at = 0; at < length; at += 5) {
@@ -24,6 +25,7 @@ TEST(SimText, HashFoldsExactlyTheAsciiLettersInEveryPosition) {
                 text[at] = c;
                 upper[at] = Folded(c);
                 EXPECT_EQ(sim::HashNoCase(text), sim::HashNoCase(upper)) << value << " at " << at;
+                EXPECT_TRUE(sim::EqualNoCase(text, upper)) << value << " at " << at;
                 // A byte that is no letter keeps its case bit: '@' and '`', '[' and '{',
                 // 0xC9 and 0xE9 stay apart.
                 const char other = static_cast<char>(value ^ 0x20);

@@ -8,9 +8,56 @@
 
 namespace sim {
 
+DeviceTable::DeviceTable() = default;
+DeviceTable::~DeviceTable() = default;
+
+DeviceRecord* DeviceTable::Find(std::string_view instanceId) const {
+    if (slots_.empty()) {
+        return nullptr;
+    }
+    const std::uint64_t hash = HashNoCase(instanceId);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t at = static_cast<std::size_t>(hash) & mask;; at = (at + 1) & mask) {
+        const Slot& slot = slots_[at];
+        if (slot.device == nullptr) {
+            return nullptr;
+        }
+        if (slot.hash == hash && EqualNoCase(slot.device->instanceId, instanceId)) {
+            return slot.device;
+        }
+    }
+}
+
+DeviceRecord& DeviceTable::Add(std::unique_ptr<DeviceRecord> record) {
+    if (4 * (records_.size() + 1) > 3 * slots_.size()) {
+        Grow();
+    }
+    DeviceRecord& added = *records_.emplace_back(std::move(record));
+    Place(HashNoCase(added.instanceId), &added);
+    return added;
+}
+
+void DeviceTable::Place(std::uint64_t hash, DeviceRecord* device) {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t at = static_cast<std::size_t>(hash) & mask;
+    while (slots_[at].device != nullptr) {
+        at = (at + 1) & mask;
+    }
+    slots_[at] = Slot{hash, device};
+}
+
+void DeviceTable::Grow() {
+    std::vector<Slot> old(slots_.empty() ? 16 : 2 * slots_.size());
+    old.swap(slots_);
+    for (const Slot& slot : old) {
+        if (slot.device != nullptr) {
+            Place(slot.hash, slot.device);
+        }
+    }
+}
+
 DeviceRecord* Machine::State::Find(std::string_view instanceId) const {
-    const auto found = devices.find(instanceId);
-    return found != devices.end() ? found->second.get() : nullptr;
+    return devices.Find(instanceId);
 }
 
 DeviceRecord& Machine::State::Get(const std::string& instanceId) const {
