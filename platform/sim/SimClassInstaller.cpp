@@ -66,13 +66,13 @@ BOOL SetupDiSetClassInstallParamsA(HDEVINFO DeviceInfoSet, PSP_DEVINFO_DATA Devi
         if (ClassInstallParamsSize != 0) {
             return FALSE;
         }
-        target.element->installParams.reset();
+        target.set->installParams.erase(target.index);
         return TRUE;
     }
     if (!AcceptableParams(ClassInstallParams, ClassInstallParamsSize)) {
         return FALSE;
     }
-    target.element->installParams =
+    target.set->installParams[target.index] =
         std::string(reinterpret_cast<const char*>(ClassInstallParams), ClassInstallParamsSize);
     return TRUE;
 }
@@ -93,10 +93,14 @@ BOOL SetupDiCallClassInstaller(DI_FUNCTION InstallFunction, HDEVINFO DeviceInfoS
     }
     // Only the property-change restart of a present device is simulated.
     if (target.element == nullptr || InstallFunction != DIF_PROPERTYCHANGE ||
-        !target.element->device->present || !target.element->installParams) {
+        !target.element->device->present) {
         return FALSE;
     }
-    const std::string& bytes = *target.element->installParams;
+    const auto params = target.set->installParams.find(target.index);
+    if (params == target.set->installParams.end()) {
+        return FALSE;
+    }
+    const std::string& bytes = params->second;
     SP_PROPCHANGE_PARAMS change;
     if (bytes.size() != sizeof change) {
         return FALSE;

@@ -2,6 +2,8 @@
 // interface filtering, and the end of enumeration.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/sim/SimTestHelpers.h"
 
 using simtest::Blank;
@@ -106,6 +108,35 @@ TEST_F(SimEnumeration, EnumerationEndsAtTheFirstIndexPastTheEnd) {
     EXPECT_FALSE(plat::SetupDiEnumDeviceInfo(empty, 0, &data));
     plat::SetupDiDestroyDeviceInfoList(empty);
     EXPECT_EQ(machine.OpenSetCount(), 0u);
+}
+
+TEST_F(SimEnumeration, AnEnumeratorNamesTheWholeFirstComponent) {
+    const DEVINST pci = machine.NodeOf("PCI\\VEN_8086&DEV_0001\\3&0");
+    machine.AddDevice(Spec("USB", sim::kClassHid), pci);
+    machine.AddDevice(Spec("US\\X\\1", sim::kClassHid), pci);
+    machine.AddDevice(Spec("Usb\\", sim::kClassHid), pci);
+    EXPECT_EQ(Enumerate(&sim::kClassHid, "USB", DIGCF_PRESENT),
+              (Ids{"USB\\VID_1111&PID_0001\\5&1", "USB\\VID_2222&PID_0002&MI_00\\6&2",
+                   "USB\\VID_2222&PID_0002&MI_01\\6&3", "usb\\vid_3333&pid_0003\\5&3", "Usb\\"}));
+    EXPECT_EQ(Enumerate(&sim::kClassHid, "us", DIGCF_PRESENT), (Ids{"US\\X\\1"}));
+    EXPECT_EQ(Enumerate(&sim::kClassHid, "USBS", DIGCF_PRESENT), Ids{});
+    const Ids any = Enumerate(&sim::kClassHid, nullptr, DIGCF_PRESENT);
+    EXPECT_EQ(std::count(any.begin(), any.end(), "USB"), 1);
+}
+
+// A phantom that arrives again may come with another class: the sets made since see
+// it with that class.
+TEST_F(SimEnumeration, APhantomBackWithAnotherClassIsListedUnderIt) {
+    auto back = Spec("USB\\VID_4444&PID_0004\\5&4", sim::kClassMouse);
+    machine.AddDevice(back, machine.NodeOf("USB\\ROOT_HUB30\\4&1"));
+    EXPECT_EQ(Enumerate(&sim::kClassHid, "USB", 0).size(), 4u);
+    HDEVINFO set = plat::SetupDiGetClassDevsA(&sim::kClassMouse, "USB", nullptr, DIGCF_PRESENT);
+    SP_DEVINFO_DATA data = Blank();
+    ASSERT_TRUE(plat::SetupDiEnumDeviceInfo(set, 0, &data));
+    EXPECT_EQ(data.DevInst, machine.NodeOf(back.instanceId));
+    EXPECT_TRUE(sim::SameGuid(data.ClassGuid, sim::kClassMouse));
+    EXPECT_FALSE(plat::SetupDiEnumDeviceInfo(set, 1, &data));
+    plat::SetupDiDestroyDeviceInfoList(set);
 }
 
 TEST_F(SimEnumeration, TreeChangesShowInTheNextSet) {

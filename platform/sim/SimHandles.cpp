@@ -64,6 +64,7 @@ bool Machine::State::DestroySet(HDEVINFO set) {
         gone->elements.clear();
         gone->indexOf.Clear();
         gone->indexed = 0;
+        gone->installParams.clear();
         spareSets.push_back(std::move(gone));
     }
     return true;
@@ -95,7 +96,8 @@ std::size_t Machine::State::Open(DevInfoSet& set, DeviceRecord& device) {
         if (element.node != device.node) {
             // Re-opening a restarted device refreshes its element in place.
             element.node = device.node;
-            element.installParams.reset();
+            element.kind = At(device.node).kind;
+            set.installParams.erase(found);
         }
         return found;
     }
@@ -105,12 +107,12 @@ std::size_t Machine::State::Open(DevInfoSet& set, DeviceRecord& device) {
 }
 
 void Machine::State::Append(DevInfoSet& set, DeviceRecord& device) {
-    set.elements.push_back(Element{&device, device.node, std::nullopt});
+    set.elements.push_back(Element{&device, device.node, At(device.node).kind});
 }
 
-void Machine::State::Fill(const DevInfoSet& set, std::size_t index, SP_DEVINFO_DATA& data) {
+void Machine::State::Fill(const DevInfoSet& set, std::size_t index, SP_DEVINFO_DATA& data) const {
     const Element& element = set.elements[index];
-    data.ClassGuid = element.device->classGuid;
+    data.ClassGuid = kinds[element.kind].classGuid;
     data.DevInst = element.node;
     data.Reserved = static_cast<ULONG_PTR>(index + 1);
 }

@@ -16,16 +16,11 @@ using sim::Machine;
 
 namespace {
 
-// "USB" names the devices whose first path component is USB; a text with a backslash
-// names one device by its instance ID. Letter case is not significant.
-bool EnumeratorMatches(std::string_view enumerator, std::string_view instanceId) {
-    if (enumerator.empty()) {
-        return true;
-    }
-    if (instanceId.size() <= enumerator.size() || instanceId[enumerator.size()] != '\\') {
-        return false;
-    }
-    return sim::EqualNoCase(instanceId.substr(0, enumerator.size()), enumerator);
+// "USB" names the devices whose first path component is USB (a text with a backslash
+// names one device by its instance ID, and is not asked here). Letter case is not
+// significant.
+bool EnumeratorMatches(std::string_view enumerator, const sim::Kind& kind) {
+    return enumerator.empty() || sim::EqualNoCase(kind.bus, enumerator);
 }
 
 bool ExposesInterface(const DeviceRecord& device, const GUID* interfaceClass) {
@@ -115,21 +110,31 @@ HDEVINFO SetupDiGetClassDevsA(const GUID* ClassGuid, PCSTR Enumerator, HWND hwnd
     const auto handle = sim::MakeHandle<HDEVINFO>(set.handle);
     if (oneDevice) {
         if (named != nullptr && wanted(*named)) {
-            Machine::State::Append(set, *named);
+            s.Append(set, *named);
         }
         return handle;
     }
+    // The kinds of node the query takes, so that the walk reads a device only to ask
+    // for its interfaces. Nodes of the tree are present ones.
+    std::vector<bool> kindWanted(s.kinds.size());
+    for (std::size_t k = 0; k < s.kinds.size(); ++k) {
+        const sim::Kind& kind = s.kinds[k];
+        kindWanted[k] = EnumeratorMatches(enumerator, kind) &&
+                        (interfaces || filter == nullptr || sim::SameGuid(kind.classGuid, *filter));
+    }
+    auto takes = [&](const DeviceRecord& device, std::uint16_t kind) {
+        return kindWanted[kind] && (!interfaces || ExposesInterface(device, filter));
+    };
     // Each device is met once: the tree holds the present ones, the phantoms follow.
     s.WalkTree([&](DEVINST, const sim::Node& node) {
-        if (wanted(*node.device) && EnumeratorMatches(enumerator, node.device->instanceId)) {
-            Machine::State::Append(set, *node.device);
+        if (takes(*node.device, node.kind)) {
+            s.Append(set, *node.device);
         }
     });
     if (!presentOnly) {
         std::vector<DeviceRecord*> phantoms;
         for (const auto& device : s.devices.Records()) {
-            if (!device->present && wanted(*device) &&
-                EnumeratorMatches(enumerator, device->instanceId)) {
+            if (!device->present && takes(*device, s.At(device->node).kind)) {
                 phantoms.push_back(device.get());
             }
         }
@@ -137,7 +142,7 @@ HDEVINFO SetupDiGetClassDevsA(const GUID* ClassGuid, PCSTR Enumerator, HWND hwnd
             phantoms.begin(), phantoms.end(),
             [](const DeviceRecord* a, const DeviceRecord* b) { return a->sequence < b->sequence; });
         for (DeviceRecord* device : phantoms) {
-            Machine::State::Append(set, *device);
+            s.Append(set, *device);
         }
     }
     return handle;
@@ -177,7 +182,7 @@ BOOL SetupDiEnumDeviceInfo(HDEVINFO DeviceInfoSet, DWORD MemberIndex,
     if (!inRange || !ValidRecord(DeviceInfoData)) {
         return FALSE;
     }
-    Machine::State::Fill(*set, MemberIndex, *DeviceInfoData);
+    s.Fill(*set, MemberIndex, *DeviceInfoData);
     return TRUE;
 }
 
@@ -222,7 +227,7 @@ BOOL SetupDiOpenDeviceInfoA(HDEVINFO DeviceInfoSet, PCSTR DeviceInstanceId, HWND
     }
     const std::size_t index = s.Open(*set, *device);
     if (DeviceInfoData != nullptr) {
-        Machine::State::Fill(*set, index, *DeviceInfoData);
+        s.Fill(*set, index, *DeviceInfoData);
     }
     return TRUE;
 }

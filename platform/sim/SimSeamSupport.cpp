@@ -28,6 +28,9 @@ Target Locate(Machine::State& state, HDEVINFO set, const SP_DEVINFO_DATA* data) 
         target.device = target.set->elements[data->Reserved - 1].device->instanceId;
     }
     target.element = state.Resolve(*target.set, data);
+    if (target.element != nullptr) {
+        target.index = data->Reserved - 1;
+    }
     return target;
 }
 

@@ -47,6 +47,7 @@ std::string KeyArg(Machine::State& state, HKEY key);
 struct Target {
     DevInfoSet* set = nullptr;
     Element* element = nullptr;
+    std::size_t index = 0;  // the element's, when there is one
     std::string_view device;
 };
 Target Locate(Machine::State& state, HDEVINFO set, const SP_DEVINFO_DATA* data);

@@ -38,9 +38,19 @@ struct DeviceRecord {
     std::uint64_t sequence = 0;  // order of arrival, which orders the phantoms
 };
 
+// What an enumeration selects by: a setup class and the first component of instance
+// IDs ("USB"; empty when the ID has no backslash, which no enumerator names). The
+// machine has few of them, so a node carries its kind's number and a walk over the tree
+// need not read the devices.
+struct Kind {
+    GUID classGuid{};
+    std::string bus;
+};
+
 struct Node {
     DeviceRecord* device = nullptr;  // null: a retired node, which no call finds
     bool inTree = false;             // false: a phantom's node, known by ID but without links
+    std::uint16_t kind = 0;          // the device's, when the node was made
     DEVINST parent = 0;
     DEVINST firstChild = 0;
     DEVINST lastChild = 0;
@@ -50,8 +60,8 @@ struct Node {
 
 struct Element {
     DeviceRecord* device = nullptr;
-    DEVINST node = 0;                          // the node the element was opened on
-    std::optional<std::string> installParams;  // SetupDiSetClassInstallParamsA bytes
+    DEVINST node = 0;        // the node the element was opened on
+    std::uint16_t kind = 0;  // that node's, whose class the element reports
 };
 
 struct DevInfoSet {
@@ -63,6 +73,8 @@ struct DevInfoSet {
     // without it; the first open into the set catches up.
     ElementIndex indexOf;
     std::size_t indexed = 0;
+    // SetupDiSetClassInstallParamsA bytes by element index; few elements have any.
+    std::map<std::size_t, std::string> installParams;
 };
 
 struct OpenKey {
@@ -83,6 +95,7 @@ struct Machine::State {
     // Small numbers are left free so that an index never passes for a node.
     static constexpr DEVINST kFirstNode = 0x100;
     std::vector<Node> nodes;  // node kFirstNode + i at i, retired ones included
+    std::vector<Kind> kinds;
     DEVINST firstRoot = 0;
     DEVINST lastRoot = 0;
     std::uint64_t nextSequence = 1;
@@ -111,6 +124,8 @@ struct Machine::State {
     Node& At(DEVINST node) { return nodes[node - kFirstNode]; }
     const Node& At(DEVINST node) const { return nodes[node - kFirstNode]; }
     DEVINST NewNode(DeviceRecord& device, bool inTree);
+    // The number of the device's kind, added when new.
+    std::uint16_t KindOf(const DeviceRecord& device);
     // The node's number is never handed out again and no call finds it any more.
     void Retire(DEVINST node);
     void AppendChild(DEVINST parent, DEVINST child);
@@ -132,8 +147,8 @@ struct Machine::State {
     // The element for the device, added when the set does not hold it yet.
     std::size_t Open(DevInfoSet& set, DeviceRecord& device);
     // Adds an element for a device that the set does not hold (an enumeration's).
-    static void Append(DevInfoSet& set, DeviceRecord& device);
-    static void Fill(const DevInfoSet& set, std::size_t index, SP_DEVINFO_DATA& data);
+    void Append(DevInfoSet& set, DeviceRecord& device);
+    void Fill(const DevInfoSet& set, std::size_t index, SP_DEVINFO_DATA& data) const;
     OpenKey* FindKey(HKEY key);
 
     // --- call log and faults ---

@@ -1,5 +1,6 @@
 // The device tree of a simulated machine: records by instance ID, nodes by DEVINST,
 // and the links between nodes.
+#include <limits>
 #include <stdexcept>
 #include <utility>
 
@@ -83,11 +84,30 @@ Node* Machine::State::NodeAt(DEVINST node) {
 
 DEVINST Machine::State::NewNode(DeviceRecord& device, bool inTree) {
     const auto id = static_cast<DEVINST>(kFirstNode + nodes.size());
+    const std::uint16_t kind = KindOf(device);
     Node& node = nodes.emplace_back();
     node.device = &device;
     node.inTree = inTree;
+    node.kind = kind;
     device.node = id;
     return id;
+}
+
+std::uint16_t Machine::State::KindOf(const DeviceRecord& device) {
+    const std::string_view id = device.instanceId;
+    const std::size_t slash = id.find('\\');
+    const std::string_view bus = slash != std::string_view::npos ? id.substr(0, slash) : "";
+    for (std::size_t k = 0; k < kinds.size(); ++k) {
+        const Kind& kind = kinds[k];
+        if (SameGuid(kind.classGuid, device.classGuid) && EqualNoCase(kind.bus, bus)) {
+            return static_cast<std::uint16_t>(k);
+        }
+    }
+    if (kinds.size() > std::numeric_limits<std::uint16_t>::max()) {
+        throw std::length_error("too many kinds of simulated device");
+    }
+    kinds.push_back(Kind{device.classGuid, std::string(bus)});
+    return static_cast<std::uint16_t>(kinds.size() - 1);
 }
 
 void Machine::State::Retire(DEVINST node) {
