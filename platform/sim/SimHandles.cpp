@@ -12,9 +12,12 @@ namespace sim {
 
 namespace {
 
-// Reused sets are those an interface query makes: one element, or none.
-constexpr std::size_t kSpareSets = 8;
-constexpr std::size_t kSmallSet = 16;
+// Destroyed sets kept for reuse. A rebuild destroys two sets and makes two again, and
+// every interface query makes and destroys one.
+constexpr std::size_t kSpareSets = 4;
+// An index larger than this is dropped rather than cleared, so that reusing a set
+// costs what its next use costs.
+constexpr std::size_t kKeptIndexSlots = 64;
 
 using SetList = std::vector<std::unique_ptr<DevInfoSet>>;
 
@@ -60,9 +63,15 @@ bool Machine::State::DestroySet(HDEVINFO set) {
     }
     std::unique_ptr<DevInfoSet> gone = std::move(*found);
     sets.erase(found);
-    if (spareSets.size() < kSpareSets && gone->elements.capacity() <= kSmallSet) {
+    if (spareSets.size() < kSpareSets) {
+        // The elements keep their storage: the next list of the same size appends
+        // without growing it.
         gone->elements.clear();
-        gone->indexOf.Clear();
+        if (gone->indexOf.Slots() > kKeptIndexSlots) {
+            gone->indexOf = ElementIndex();
+        } else {
+            gone->indexOf.Clear();
+        }
         gone->indexed = 0;
         gone->installParams.clear();
         spareSets.push_back(std::move(gone));
@@ -101,13 +110,13 @@ std::size_t Machine::State::Open(DevInfoSet& set, DeviceRecord& device) {
         }
         return found;
     }
-    Append(set, device);
+    Append(set, device, device.node);
     set.indexOf.Insert(&device, set.indexed++);
     return set.elements.size() - 1;
 }
 
-void Machine::State::Append(DevInfoSet& set, DeviceRecord& device) {
-    set.elements.push_back(Element{&device, device.node, At(device.node).kind});
+void Machine::State::Append(DevInfoSet& set, DeviceRecord& device, DEVINST node) {
+    set.elements.push_back(Element{&device, node, At(node).kind});
 }
 
 void Machine::State::Fill(const DevInfoSet& set, std::size_t index, SP_DEVINFO_DATA& data) const {

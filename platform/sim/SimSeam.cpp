@@ -110,7 +110,7 @@ HDEVINFO SetupDiGetClassDevsA(const GUID* ClassGuid, PCSTR Enumerator, HWND hwnd
     const auto handle = sim::MakeHandle<HDEVINFO>(set.handle);
     if (oneDevice) {
         if (named != nullptr && wanted(*named)) {
-            s.Append(set, *named);
+            s.Append(set, *named, named->node);
         }
         return handle;
     }
@@ -126,9 +126,9 @@ HDEVINFO SetupDiGetClassDevsA(const GUID* ClassGuid, PCSTR Enumerator, HWND hwnd
         return kindWanted[kind] && (!interfaces || ExposesInterface(device, filter));
     };
     // Each device is met once: the tree holds the present ones, the phantoms follow.
-    s.WalkTree([&](DEVINST, const sim::Node& node) {
+    s.WalkTree([&](DEVINST number, const sim::Node& node) {
         if (takes(*node.device, node.kind)) {
-            s.Append(set, *node.device);
+            s.Append(set, *node.device, number);
         }
     });
     if (!presentOnly) {
@@ -142,7 +142,7 @@ HDEVINFO SetupDiGetClassDevsA(const GUID* ClassGuid, PCSTR Enumerator, HWND hwnd
             phantoms.begin(), phantoms.end(),
             [](const DeviceRecord* a, const DeviceRecord* b) { return a->sequence < b->sequence; });
         for (DeviceRecord* device : phantoms) {
-            s.Append(set, *device);
+            s.Append(set, *device, device->node);
         }
     }
     return handle;

@@ -101,8 +101,8 @@ struct Machine::State {
     std::uint64_t nextSequence = 1;
 
     // Live sets in the order they were made (so by serial and handle), and destroyed
-    // small sets kept for reuse: the many short-lived sets of interface queries then
-    // allocate nothing.
+    // sets kept for reuse with their storage: rebuilt lists and the many short-lived
+    // sets of interface queries then allocate nothing.
     std::vector<std::unique_ptr<DevInfoSet>> sets;
     std::vector<std::unique_ptr<DevInfoSet>> spareSets;
     std::unordered_map<std::uintptr_t, OpenKey> keys;
@@ -146,8 +146,9 @@ struct Machine::State {
     Element* Resolve(DevInfoSet& set, const SP_DEVINFO_DATA* data);
     // The element for the device, added when the set does not hold it yet.
     std::size_t Open(DevInfoSet& set, DeviceRecord& device);
-    // Adds an element for a device that the set does not hold (an enumeration's).
-    void Append(DevInfoSet& set, DeviceRecord& device);
+    // Adds an element for a device that the set does not hold (an enumeration's), on
+    // its current node: given, so that a walk over the nodes need not read the device.
+    void Append(DevInfoSet& set, DeviceRecord& device, DEVINST node);
     void Fill(const DevInfoSet& set, std::size_t index, SP_DEVINFO_DATA& data) const;
     OpenKey* FindKey(HKEY key);
 
