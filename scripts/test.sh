@@ -29,6 +29,7 @@ bash scripts/sizes.sh --check build/i686
 step "x86_64 build and the Wine suites"
 bash scripts/wine/test.sh build/x86_64
 bash tests/wine-gui/run.sh build/x86_64
+bash tests/wine-leak/run.sh build/x86_64
 bash tests/wine-gui/check-programs.sh build/i686 build/x86_64
 
 printf '\nALL TESTS PASSED in %d s\n' "$((SECONDS - started))"
