@@ -103,6 +103,7 @@ CONFIGRET CM_Get_Device_IDA(DEVINST dnDevInst, PSTR Buffer, ULONG BufferLen, ULO
         return CR_BUFFER_SMALL;
     }
     std::memcpy(Buffer, id.c_str(), id.size() + 1);
+    s.recentlyNamed = at->device;
     return CR_SUCCESS;
 }
 

@@ -92,6 +92,33 @@ TEST_F(SimConfigManager, DeviceIdNeedsRoomForItsTerminator) {
     EXPECT_EQ(std::string(buffer.c_str()), id);
 }
 
+// Reading an ID and opening the device by it is the usual order of calls; opening any
+// other ID, or a near one, in between or afterwards must still find exactly that device.
+TEST_F(SimConfigManager, OpeningByIdFindsTheNamedDeviceWhateverIdWasReadBefore) {
+    HDEVINFO set = plat::SetupDiCreateDeviceInfoList(nullptr, nullptr);
+    auto open = [&](const std::string& id) {
+        SP_DEVINFO_DATA data = simtest::Blank();
+        return plat::SetupDiOpenDeviceInfoA(set, id.c_str(), nullptr, 0, &data) ? data.DevInst
+                                                                                : DEVINST{0};
+    };
+    const std::string firstId = IdOf(first);
+    EXPECT_EQ(open(IdOf(second)), second);
+    EXPECT_EQ(IdOf(third), "USB\\VID_0003&PID_0003\\5&3");
+    EXPECT_EQ(open(firstId), first);
+    EXPECT_EQ(open("usb\\vid_0003&pid_0003\\5&3"), third);
+    EXPECT_EQ(IdOf(third), "USB\\VID_0003&PID_0003\\5&3");
+    EXPECT_EQ(open("USB\\VID_0003&PID_0003\\5&"), 0u);
+    EXPECT_EQ(open("USB\\VID_0003&PID_0003\\5&3 "), 0u);
+    EXPECT_EQ(open("USB\\VID_0003&PID_0003\\5&4"), 0u);
+    char id[64];
+    SP_DEVINFO_DATA data = simtest::Blank();
+    ASSERT_TRUE(plat::SetupDiOpenDeviceInfoA(set, firstId.c_str(), nullptr, 0, &data));
+    ASSERT_TRUE(plat::SetupDiGetDeviceInstanceIdA(set, &data, id, sizeof id, nullptr));
+    EXPECT_EQ(open("HID\\VID_0002&PID_0002\\6&1"), grandchild);
+    EXPECT_EQ(open(id), first);
+    plat::SetupDiDestroyDeviceInfoList(set);
+}
+
 TEST_F(SimConfigManager, RestartRenumbersTheSubtreeInItsPlace) {
     machine.Restart("USB\\VID_0002&PID_0002\\5&2");
     const DEVINST renewed = machine.NodeOf("USB\\VID_0002&PID_0002\\5&2");

@@ -317,8 +317,12 @@ BOOL SetupDiGetDeviceInstanceIdA(HDEVINFO DeviceInfoSet, PSP_DEVINFO_DATA Device
     }
     const std::string& id = target.element->device->instanceId;
     // The terminator is part of the ID's bytes.
-    return CopyOut(id.c_str(), id.size() + 1, reinterpret_cast<PBYTE>(DeviceInstanceId),
-                   DeviceInstanceIdSize, RequiredSize);
+    if (!CopyOut(id.c_str(), id.size() + 1, reinterpret_cast<PBYTE>(DeviceInstanceId),
+                 DeviceInstanceIdSize, RequiredSize)) {
+        return FALSE;
+    }
+    s.recentlyNamed = target.element->device;
+    return TRUE;
 }
 
 }  // namespace plat

@@ -58,6 +58,9 @@ void DeviceTable::Grow() {
 }
 
 DeviceRecord* Machine::State::Find(std::string_view instanceId) const {
+    if (recentlyNamed != nullptr && EqualNoCase(recentlyNamed->instanceId, instanceId)) {
+        return recentlyNamed;
+    }
     return devices.Find(instanceId);
 }
 
