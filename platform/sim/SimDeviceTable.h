@@ -26,7 +26,8 @@ class DeviceTable {
     DeviceTable& operator=(const DeviceTable&) = delete;
 
     DeviceRecord* Find(std::string_view instanceId) const;
-    // Takes a record whose instance ID (set beforehand) is not in the table yet.
+    // Takes a record whose instance ID (set beforehand) is not in the table yet, and
+    // gives it the next number.
     DeviceRecord& Add(std::unique_ptr<DeviceRecord> record);
 
     std::size_t size() const { return records_.size(); }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,6 +42,7 @@ TEST(SimDeviceTable, EveryIdIsFoundInAnyCaseAndNoNearMiss) {
         const std::string id = IdOf(i);
         const auto at = static_cast<std::size_t>(i);
         EXPECT_EQ(table.Records()[at].get(), added[at]);
+        EXPECT_EQ(added[at]->number, static_cast<std::uint32_t>(i));
         EXPECT_EQ(table.Find(id), added[at]) << id;
         EXPECT_EQ(table.Find(Lower(id)), added[at]) << id;
         EXPECT_EQ(table.Find(id.substr(0, id.size() - 1)), nullptr) << id;

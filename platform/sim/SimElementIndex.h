@@ -1,7 +1,9 @@
-// Where each device sits among a set's elements: a flat table keyed by the device's
-// record, with linear probing. A set never loses an element, so the table needs no
-// removal; it doubles when half full, and a cleared table keeps its slots for the
-// set's next use, so once it is large enough an open allocates nothing.
+// Where each device sits among a set's elements: a flat table with linear probing,
+// keyed by the device's number (devices are numbered densely in order of arrival).
+// The number is its own hash: devices opened in tree order, which is about the order
+// they arrived in, land in neighbouring slots, so the table is walked rather than
+// jumped about in. A set never loses an element, so the table needs no removal; it
+// doubles when half full, and a cleared table keeps its slots for the set's next use.
 #pragma once
 
 #include <algorithm>
@@ -11,33 +13,32 @@
 
 namespace sim {
 
-struct DeviceRecord;
-
 class ElementIndex {
   public:
     static constexpr std::size_t kNone = SIZE_MAX;
 
-    std::size_t Find(const DeviceRecord* device) const {
+    std::size_t Find(std::uint32_t device) const {
         if (slots_.empty()) {
             return kNone;
         }
-        for (std::size_t at = Home(device);; at = (at + 1) & (slots_.size() - 1)) {
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t at = device & mask;; at = (at + 1) & mask) {
             const Slot& slot = slots_[at];
+            if (slot.index == kFree) {
+                return kNone;
+            }
             if (slot.device == device) {
                 return slot.index;
-            }
-            if (slot.device == nullptr) {
-                return kNone;
             }
         }
     }
 
     // The device must not be in the table yet.
-    void Insert(const DeviceRecord* device, std::size_t index) {
+    void Insert(std::uint32_t device, std::size_t index) {
         if (2 * (used_ + 1) > slots_.size()) {
             Grow();
         }
-        Place(device, index);
+        Place(device, static_cast<std::uint32_t>(index));
         ++used_;
     }
 
@@ -49,40 +50,32 @@ class ElementIndex {
     std::size_t Slots() const { return slots_.size(); }
 
   private:
+    static constexpr std::uint32_t kFree = UINT32_MAX;
     struct Slot {
-        const DeviceRecord* device = nullptr;
-        std::size_t index = 0;
+        std::uint32_t device = 0;
+        std::uint32_t index = kFree;
     };
-    static constexpr unsigned kFirstBits = 3;
 
-    // Fibonacci hashing: the top bits of the product spread neighbouring addresses.
-    std::size_t Home(const DeviceRecord* device) const {
-        const auto address = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(device));
-        return static_cast<std::size_t>((address * 0x9E3779B97F4A7C15ULL) >> (64 - bits_));
-    }
-
-    void Place(const DeviceRecord* device, std::size_t index) {
-        std::size_t at = Home(device);
-        while (slots_[at].device != nullptr) {
-            at = (at + 1) & (slots_.size() - 1);
+    void Place(std::uint32_t device, std::uint32_t index) {
+        const std::size_t mask = slots_.size() - 1;
+        std::size_t at = device & mask;
+        while (slots_[at].index != kFree) {
+            at = (at + 1) & mask;
         }
         slots_[at] = Slot{device, index};
     }
 
     void Grow() {
-        std::vector<Slot> old;
+        std::vector<Slot> old(slots_.empty() ? 8 : 2 * slots_.size());
         old.swap(slots_);
-        bits_ = old.empty() ? kFirstBits : bits_ + 1;
-        slots_.assign(std::size_t{1} << bits_, Slot{});
         for (const Slot& slot : old) {
-            if (slot.device != nullptr) {
+            if (slot.index != kFree) {
                 Place(slot.device, slot.index);
             }
         }
     }
 
     std::vector<Slot> slots_;  // a power of two of them, at most half in use
-    unsigned bits_ = 0;
     std::size_t used_ = 0;
 };
 

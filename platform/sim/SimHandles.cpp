@@ -97,9 +97,9 @@ Element* Machine::State::Resolve(DevInfoSet& set, const SP_DEVINFO_DATA* data) {
 
 std::size_t Machine::State::Open(DevInfoSet& set, DeviceRecord& device) {
     for (; set.indexed < set.elements.size(); ++set.indexed) {
-        set.indexOf.Insert(set.elements[set.indexed].device, set.indexed);
+        set.indexOf.Insert(set.elements[set.indexed].device->number, set.indexed);
     }
-    const std::size_t found = set.indexOf.Find(&device);
+    const std::size_t found = set.indexOf.Find(device.number);
     if (found != ElementIndex::kNone) {
         Element& element = set.elements[found];
         if (element.node != device.node) {
@@ -111,7 +111,7 @@ std::size_t Machine::State::Open(DevInfoSet& set, DeviceRecord& device) {
         return found;
     }
     Append(set, device, device.node);
-    set.indexOf.Insert(&device, set.indexed++);
+    set.indexOf.Insert(device.number, set.indexed++);
     return set.elements.size() - 1;
 }
 

@@ -26,10 +26,11 @@
 namespace sim {
 
 // What the frequent calls read comes first, within one cache line; the rest follows.
-struct DeviceRecord {
+struct alignas(64) DeviceRecord {
     std::string instanceId;  // as given when added
     GUID classGuid{};
-    DEVINST node = 0;  // its current node, in the tree or (phantom) outside it
+    DEVINST node = 0;          // its current node, in the tree or (phantom) outside it
+    std::uint32_t number = 0;  // 0, 1, 2... in order of arrival
     bool present = true;
     std::map<DWORD, RegValue> properties;
     std::vector<GUID> interfaces;

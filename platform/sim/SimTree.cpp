@@ -34,6 +34,7 @@ DeviceRecord& DeviceTable::Add(std::unique_ptr<DeviceRecord> record) {
         Grow();
     }
     DeviceRecord& added = *records_.emplace_back(std::move(record));
+    added.number = static_cast<std::uint32_t>(records_.size() - 1);
     Place(HashNoCase(added.instanceId), &added);
     return added;
 }
