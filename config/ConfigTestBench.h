@@ -27,16 +27,16 @@ struct ConfigBench {
     DevInfoSetHandle related{plat::SetupDiCreateDeviceInfoList(nullptr, nullptr)};
 
     explicit ConfigBench(PlatformFamily family = PlatformFamily::NT) {
-        sim::DeviceSpec spec;
-        spec.instanceId = kComposite;
-        spec.classGuid = sim::kClassUsb;
-        spec.description = "USB Composite Device";
-        spec.hardwareKey = sim::RegKeyValues{};
-        spec.driverKey = sim::RegKeyValues{};
-        const DEVINST composite = machine.AddDevice(spec);
-        spec.instanceId = kInterface;
-        spec.classGuid = sim::kClassHid;
-        machine.AddDevice(spec, composite);
+        sim::DeviceSpec plan;
+        plan.instanceId = kComposite;
+        plan.classGuid = sim::kClassUsb;
+        plan.description = "USB Composite Device";
+        plan.hardwareKey = sim::RegKeyValues{};
+        plan.driverKey = sim::RegKeyValues{};
+        const DEVINST composite = machine.AddDevice(plan);
+        plan.instanceId = kInterface;
+        plan.classGuid = sim::kClassHid;
+        machine.AddDevice(plan, composite);
         sim::DeviceSpec bare;
         bare.instanceId = kBare;
         bare.classGuid = sim::kClassHid;

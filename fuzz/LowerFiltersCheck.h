@@ -66,14 +66,14 @@ class FilterBed {
     static constexpr const char* kId = "USB\\VID_1A2C&PID_4C5E&MI_00\\6&2C1F5D3&0&0000";
 
     explicit FilterBed(const FilterCase& c) : win9x_(c.win9x) {
-        sim::DeviceSpec spec;
-        spec.instanceId = kId;
-        spec.classGuid = sim::kClassHid;
-        spec.description = "USB Input Device";
+        sim::DeviceSpec plan;
+        plan.instanceId = kId;
+        plan.classGuid = sim::kClassHid;
+        plan.description = "USB Input Device";
         if (!c.keyMissing) {
-            spec.hardwareKey = sim::RegKeyValues{};
+            plan.hardwareKey = sim::RegKeyValues{};
         }
-        machine_.AddDevice(spec);
+        machine_.AddDevice(plan);
         if (c.present && c.win9x && !c.keyMissing) {
             machine_.Key(kId, DIREG_DEV)["LowerFilters"] = sim::RegValue{c.type, c.bytes};
         } else if (c.present && !c.win9x) {

@@ -104,10 +104,10 @@ class NamesBed {
   private:
     DEVINST Add(const std::string& id, const GUID& cls, const Description& description,
                 DEVINST parent) {
-        sim::DeviceSpec spec;
-        spec.instanceId = id;
-        spec.classGuid = cls;
-        const DEVINST node = machine_.AddDevice(spec, parent);
+        sim::DeviceSpec plan;
+        plan.instanceId = id;
+        plan.classGuid = cls;
+        const DEVINST node = machine_.AddDevice(plan, parent);
         if (description) {
             machine_.SetProperty(id, SPDRP_DEVICEDESC, REG_SZ, *description);
         }

@@ -91,16 +91,16 @@ class RateBed {
     static constexpr const char* kId = "USB\\VID_0E8F&PID_0021\\5&3B1D2A0&0&2";
 
     explicit RateBed(const RateCase& c) {
-        sim::DeviceSpec spec;
-        spec.instanceId = kId;
-        spec.classGuid = sim::kClassHid;
+        sim::DeviceSpec plan;
+        plan.instanceId = kId;
+        plan.classGuid = sim::kClassHid;
         if (!c.keyMissing) {
-            spec.driverKey = sim::RegKeyValues{};
+            plan.driverKey = sim::RegKeyValues{};
             if (c.present) {
-                (*spec.driverKey)["bInterval"] = sim::RegValue{c.type, c.bytes};
+                (*plan.driverKey)["bInterval"] = sim::RegValue{c.type, c.bytes};
             }
         }
-        machine_.AddDevice(spec);
+        machine_.AddDevice(plan);
         set_ = DevInfoSetHandle(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
         SP_DEVINFO_DATA element{};
         element.cbSize = sizeof(SP_DEVINFO_DATA);

@@ -103,7 +103,7 @@ class Churn {
   private:
     // A device of the walk: its data, and the device it was last placed below.
     struct Placed {
-        sim::DeviceSpec spec;
+        sim::DeviceSpec plan;
         std::string parent;  // empty: a root of the tree
     };
     enum class Kind { Mouse, Hub, HubLikeMouse, Keyboard, Composite };
@@ -128,9 +128,9 @@ class Churn {
                                : present[Pick(static_cast<unsigned>(present.size()))];
     }
 
-    DEVINST Place(const sim::DeviceSpec& spec, const std::string& parent) {
-        devices_[spec.instanceId] = {spec, parent};
-        return machine_.Plug(spec, parent.empty() ? 0 : machine_.NodeOf(parent));
+    DEVINST Place(const sim::DeviceSpec& plan, const std::string& parent) {
+        devices_[plan.instanceId] = {plan, parent};
+        return machine_.Plug(plan, parent.empty() ? 0 : machine_.NodeOf(parent));
     }
 
     // A device of a kind, with the function below it that marks a mouse or a keyboard,
@@ -138,41 +138,41 @@ class Churn {
     std::string Add(Kind kind, const std::string& parent) {
         const std::string serial = std::to_string(++serial_);
         const std::string product = "VID_C0DE&PID_" + std::to_string(100 + static_cast<int>(kind));
-        sim::DeviceSpec spec;
-        spec.instanceId = "USB\\" + product + "\\" + serial;
-        spec.hardwareIds = {"USB\\" + product + "&REV_0100", "USB\\" + product};
+        sim::DeviceSpec plan;
+        plan.instanceId = "USB\\" + product + "\\" + serial;
+        plan.hardwareIds = {"USB\\" + product + "&REV_0100", "USB\\" + product};
         const bool hub = kind == Kind::Hub || kind == Kind::HubLikeMouse;
-        spec.classGuid =
+        plan.classGuid =
             kind == Kind::Hub || kind == Kind::Composite ? sim::kClassUsb : sim::kClassHid;
-        spec.description = "Churn " + std::to_string(static_cast<int>(kind)) + " " + serial;
+        plan.description = "Churn " + std::to_string(static_cast<int>(kind)) + " " + serial;
         if (hub) {
-            spec.interfaces = {sim::kInterfaceUsbHub};
+            plan.interfaces = {sim::kInterfaceUsbHub};
         }
         if (Pick(3) != 0) {
-            spec.hardwareKey = sim::RegKeyValues{};
-            spec.driverKey = sim::RegKeyValues{};
+            plan.hardwareKey = sim::RegKeyValues{};
+            plan.driverKey = sim::RegKeyValues{};
             if (Pick(2) == 0) {
-                (*spec.driverKey)["bInterval"] = {
+                (*plan.driverKey)["bInterval"] = {
                     REG_DWORD,
                     std::string(1, static_cast<char>(1 + Pick(40))) + std::string(3, '\0')};
             }
         }
-        Place(spec, parent);
+        Place(plan, parent);
         if (Pick(3) == 0) {
-            machine_.SetProperty(spec.instanceId, SPDRP_LOWERFILTERS, REG_MULTI_SZ,
+            machine_.SetProperty(plan.instanceId, SPDRP_LOWERFILTERS, REG_MULTI_SZ,
                                  std::string("quorvin\0other\0\0", 15));
         }
         if (kind == Kind::Composite) {
-            Add(Kind::Mouse, spec.instanceId);
-            Add(Kind::Keyboard, spec.instanceId);
+            Add(Kind::Mouse, plan.instanceId);
+            Add(Kind::Keyboard, plan.instanceId);
         } else if (kind != Kind::Hub) {
             sim::DeviceSpec function;
             function.instanceId = "HID\\" + product + "\\F&" + serial;
             function.classGuid = kind == Kind::Keyboard ? sim::kClassKeyboard : sim::kClassMouse;
             function.description = "HID function " + serial;
-            Place(function, spec.instanceId);
+            Place(function, plan.instanceId);
         }
-        return spec.instanceId;
+        return plan.instanceId;
     }
 
     // A host controller with a root hub, below it a composite mouse, an external hub
@@ -221,7 +221,7 @@ class Churn {
         unplugged_.erase(unplugged_.begin() + static_cast<std::ptrdiff_t>(at));
         group.front().parent = AnyPresent();
         for (const Placed& placed : group) {
-            Place(placed.spec, placed.parent);
+            Place(placed.plan, placed.parent);
         }
     }
 

@@ -100,22 +100,22 @@ class MachineGenerator {
 
     DEVINST Add(const std::string& id, const GUID& cls, const std::string& description,
                 std::vector<std::string> hardwareIds, DEVINST parent, bool hub = false) {
-        sim::DeviceSpec spec;
-        spec.instanceId = id;
-        spec.classGuid = cls;
-        spec.description = description;
-        spec.hardwareIds = std::move(hardwareIds);
-        spec.hardwareKey = sim::RegKeyValues{};
-        spec.driverKey = sim::RegKeyValues{{"DriverDesc", {REG_SZ, description + '\0'}}};
+        sim::DeviceSpec plan;
+        plan.instanceId = id;
+        plan.classGuid = cls;
+        plan.description = description;
+        plan.hardwareIds = std::move(hardwareIds);
+        plan.hardwareKey = sim::RegKeyValues{};
+        plan.driverKey = sim::RegKeyValues{{"DriverDesc", {REG_SZ, description + '\0'}}};
         if (hub) {
-            spec.interfaces = {sim::kInterfaceUsbHub};
+            plan.interfaces = {sim::kInterfaceUsbHub};
         }
         ++shape_.nodes;
         if (id.rfind("USB\\", 0) == 0) {
             ++shape_.usbEnumerated;
             shape_.hubs += hub ? 1 : 0;
         }
-        return machine_.AddDevice(spec, parent);
+        return machine_.AddDevice(plan, parent);
     }
 
     DEVINST AddHost() {

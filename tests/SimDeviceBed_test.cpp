@@ -9,18 +9,18 @@ class SimDeviceBed : public DeviceBed {
     SimDeviceBed() : scope_(machine_) {}
 
     void Add(const BedDevice& device) override {
-        sim::DeviceSpec spec;
-        spec.instanceId = device.instanceId;
-        spec.classGuid = device.classGuid;
-        spec.description = device.description;
-        spec.hardwareIds = device.hardwareIds;
+        sim::DeviceSpec plan;
+        plan.instanceId = device.instanceId;
+        plan.classGuid = device.classGuid;
+        plan.description = device.description;
+        plan.hardwareIds = device.hardwareIds;
         if (device.hubInterface) {
-            spec.interfaces.push_back(sim::kInterfaceUsbHub);
+            plan.interfaces.push_back(sim::kInterfaceUsbHub);
         }
         if (device.driverKey) {
-            spec.driverKey = sim::RegKeyValues{};
+            plan.driverKey = sim::RegKeyValues{};
         }
-        machine_.AddDevice(spec);
+        machine_.AddDevice(plan);
     }
 
     std::optional<BedValue> LowerFilters(const std::string& instanceId) override {

@@ -32,19 +32,19 @@ constexpr ControlSpec Control(const char* name, ControlKind kind, const char* pa
             hint, tabOrder, false,  true, true, 0,     gui::mrNone, false,          false};
 }
 
-constexpr ControlSpec Docked(ControlSpec spec, TAlign align) {
-    spec.align = align;
-    return spec;
+constexpr ControlSpec Docked(ControlSpec plan, TAlign align) {
+    plan.align = align;
+    return plan;
 }
 
-constexpr ControlSpec Checked(ControlSpec spec) {
-    spec.checked = true;
-    return spec;
+constexpr ControlSpec Checked(ControlSpec plan) {
+    plan.checked = true;
+    return plan;
 }
 
-constexpr ControlSpec WithResult(ControlSpec spec, int modalResult) {
-    spec.modalResult = modalResult;
-    return spec;
+constexpr ControlSpec WithResult(ControlSpec plan, int modalResult) {
+    plan.modalResult = modalResult;
+    return plan;
 }
 
 }  // namespace

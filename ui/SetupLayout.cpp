@@ -11,32 +11,32 @@
 
 namespace {
 
-gui::TControl& CreateControl(gui::TForm& form, const layout::ControlSpec& spec) {
-    gui::TControl* parent = spec.parent != nullptr ? form.FindControl(spec.parent) : nullptr;
-    switch (spec.kind) {
+gui::TControl& CreateControl(gui::TForm& form, const layout::ControlSpec& plan) {
+    gui::TControl* parent = plan.parent != nullptr ? form.FindControl(plan.parent) : nullptr;
+    switch (plan.kind) {
         case gui::ControlKind::Panel:
-            return form.Add<gui::TPanel>(spec.name, parent);
+            return form.Add<gui::TPanel>(plan.name, parent);
         case gui::ControlKind::CheckBox: {
-            auto& box = form.Add<gui::TCheckBox>(spec.name, parent);
-            box.LoadChecked(spec.checked);
+            auto& box = form.Add<gui::TCheckBox>(plan.name, parent);
+            box.LoadChecked(plan.checked);
             return box;
         }
         case gui::ControlKind::ComboBox: {
-            auto& combo = form.Add<gui::TComboBox>(spec.name, parent);
-            combo.ItemHeight = spec.itemHeight;
+            auto& combo = form.Add<gui::TComboBox>(plan.name, parent);
+            combo.ItemHeight = plan.itemHeight;
             return combo;
         }
         case gui::ControlKind::Label: {
-            auto& label = form.Add<gui::TLabel>(spec.name, parent);
-            label.AutoSize = spec.autoSize;
+            auto& label = form.Add<gui::TLabel>(plan.name, parent);
+            label.AutoSize = plan.autoSize;
             label.TabStop = false;
             return label;
         }
         case gui::ControlKind::Button: {
-            auto& button = form.Add<gui::TButton>(spec.name, parent);
-            button.ModalResult = spec.modalResult;
-            button.Cancel = spec.cancel;
-            if (spec.cancel) {
+            auto& button = form.Add<gui::TButton>(plan.name, parent);
+            button.ModalResult = plan.modalResult;
+            button.Cancel = plan.cancel;
+            if (plan.cancel) {
                 form.CancelButton = &button;
             }
             return button;
@@ -44,7 +44,7 @@ gui::TControl& CreateControl(gui::TForm& form, const layout::ControlSpec& spec) 
         case gui::ControlKind::DrawGrid:
             break;
     }
-    auto& grid = form.Add<gui::TDrawGrid>(spec.name, parent);
+    auto& grid = form.Add<gui::TDrawGrid>(plan.name, parent);
     const layout::GridSpec& g = layout::kGrid;
     grid.FixedRows = g.fixedRows;
     grid.FixedCols = g.fixedCols;
@@ -67,15 +67,15 @@ void LoadSetupLayout(gui::TForm& form) {
     form.SetCaption(w.caption);
     form.SetFont({w.fontName, w.fontHeight});
     form.PixelsPerInch = w.designPixelsPerInch;
-    for (const layout::ControlSpec& spec : layout::kControls) {
-        gui::TControl& control = CreateControl(form, spec);
-        control.SetBounds(spec.left, spec.top, spec.width, spec.height);
-        control.SetAlign(spec.align);
-        control.SetCaption(spec.caption);
-        control.Hint = spec.hint;
-        control.TabOrder = spec.tabOrder;
-        control.SetEnabled(spec.enabled);
-        control.SetVisible(spec.visible);
+    for (const layout::ControlSpec& plan : layout::kControls) {
+        gui::TControl& control = CreateControl(form, plan);
+        control.SetBounds(plan.left, plan.top, plan.width, plan.height);
+        control.SetAlign(plan.align);
+        control.SetCaption(plan.caption);
+        control.Hint = plan.hint;
+        control.TabOrder = plan.tabOrder;
+        control.SetEnabled(plan.enabled);
+        control.SetVisible(plan.visible);
     }
     form.SetClientSize(w.clientWidth, w.clientHeight);
     form.Realign();

@@ -30,23 +30,23 @@ RegValue Text(const std::string& text) {
 // parameters and a driver key that describes the driver.
 DeviceSpec Installed(const std::string& id, const GUID& cls, const std::string& description,
                      std::vector<std::string> hardwareIds) {
-    DeviceSpec spec;
-    spec.instanceId = id;
-    spec.classGuid = cls;
-    spec.description = description;
-    spec.hardwareIds = std::move(hardwareIds);
-    spec.hardwareKey = RegKeyValues{{"SelectiveSuspendEnabled", RegValue{REG_BINARY, "\x01"}}};
-    spec.driverKey = RegKeyValues{{"DriverDesc", Text(description)},
+    DeviceSpec plan;
+    plan.instanceId = id;
+    plan.classGuid = cls;
+    plan.description = description;
+    plan.hardwareIds = std::move(hardwareIds);
+    plan.hardwareKey = RegKeyValues{{"SelectiveSuspendEnabled", RegValue{REG_BINARY, "\x01"}}};
+    plan.driverKey = RegKeyValues{{"DriverDesc", Text(description)},
                                   {"ProviderName", Text("Generic")},
                                   {"DriverVersion", Text("10.0.19041.1")}};
-    return spec;
+    return plan;
 }
 
 DeviceSpec Hub(const std::string& id, const std::string& description,
                std::vector<std::string> hardwareIds) {
-    DeviceSpec spec = Installed(id, kClassUsb, description, std::move(hardwareIds));
-    spec.interfaces = {kInterfaceUsbHub};
-    return spec;
+    DeviceSpec plan = Installed(id, kClassUsb, description, std::move(hardwareIds));
+    plan.interfaces = {kInterfaceUsbHub};
+    return plan;
 }
 
 // A USB HID device ("USB Input Device") with the usual pair of hardware IDs.

@@ -4,19 +4,19 @@
 
 #include "platform/sim/SimTestHelpers.h"
 
-using simtest::Spec;
+using simtest::Plan;
 
 namespace {
 
 class SimConfigManager : public ::testing::Test {
   protected:
     void SetUp() override {
-        root = machine.AddDevice(Spec("USB\\ROOT_HUB\\4&1", sim::kClassUsb));
-        first = machine.AddDevice(Spec("USB\\VID_0001&PID_0001\\5&1", sim::kClassHid), root);
-        second = machine.AddDevice(Spec("USB\\VID_0002&PID_0002\\5&2", sim::kClassHid), root);
-        third = machine.AddDevice(Spec("USB\\VID_0003&PID_0003\\5&3", sim::kClassHid), root);
+        root = machine.AddDevice(Plan("USB\\ROOT_HUB\\4&1", sim::kClassUsb));
+        first = machine.AddDevice(Plan("USB\\VID_0001&PID_0001\\5&1", sim::kClassHid), root);
+        second = machine.AddDevice(Plan("USB\\VID_0002&PID_0002\\5&2", sim::kClassHid), root);
+        third = machine.AddDevice(Plan("USB\\VID_0003&PID_0003\\5&3", sim::kClassHid), root);
         grandchild =
-            machine.AddDevice(Spec("HID\\VID_0002&PID_0002\\6&1", sim::kClassMouse), second);
+            machine.AddDevice(Plan("HID\\VID_0002&PID_0002\\6&1", sim::kClassMouse), second);
     }
 
     std::vector<DEVINST> Children(DEVINST node) {
@@ -159,16 +159,16 @@ TEST_F(SimConfigManager, UnpluggedNodesBecomeUnknownAndPhantomsStayOutsideTheTre
     EXPECT_NE(plat::CM_Get_Child(&out, data.DevInst, 0), static_cast<CONFIGRET>(CR_SUCCESS));
     plat::SetupDiDestroyDeviceInfoList(set);
 
-    // Plugged again, it takes a new place at the end and gets its new spec's data.
-    machine.Plug(Spec("USB\\VID_0002&PID_0002\\5&2", sim::kClassHid, "Back again"), root);
+    // Plugged again, it takes a new place at the end and gets its new plan's data.
+    machine.Plug(Plan("USB\\VID_0002&PID_0002\\5&2", sim::kClassHid, "Back again"), root);
     EXPECT_EQ(Children(root).back(), machine.NodeOf("USB\\VID_0002&PID_0002\\5&2"));
     EXPECT_TRUE(machine.Property("USB\\VID_0002&PID_0002\\5&2", SPDRP_DEVICEDESC).has_value());
 }
 
 TEST_F(SimConfigManager, BuilderRefusesImpossibleTrees) {
-    EXPECT_THROW(machine.AddDevice(Spec("usb\\root_hub\\4&1", sim::kClassUsb)),
+    EXPECT_THROW(machine.AddDevice(Plan("usb\\root_hub\\4&1", sim::kClassUsb)),
                  std::invalid_argument);
-    EXPECT_THROW(machine.AddDevice(Spec("USB\\X\\1", sim::kClassUsb), 0xDEAD),
+    EXPECT_THROW(machine.AddDevice(Plan("USB\\X\\1", sim::kClassUsb), 0xDEAD),
                  std::invalid_argument);
     EXPECT_THROW(machine.Reparent("USB\\ROOT_HUB\\4&1", grandchild), std::invalid_argument);
     EXPECT_THROW(machine.Unplug("USB\\NO_SUCH\\0"), std::out_of_range);

@@ -6,7 +6,7 @@
 
 using simtest::Blank;
 using simtest::OpenAlone;
-using simtest::Spec;
+using simtest::Plan;
 
 namespace {
 
@@ -16,10 +16,10 @@ const char* const kPointer = "HID\\VID_1111&PID_0001\\6&1";
 class SimElements : public ::testing::Test {
   protected:
     void SetUp() override {
-        auto mouse = Spec(kMouse, sim::kClassHid, "USB Input Device");
+        auto mouse = Plan(kMouse, sim::kClassHid, "USB Input Device");
         mouse.hardwareIds = {"USB\\VID_1111&PID_0001&REV_0100", "USB\\VID_1111&PID_0001"};
         const DEVINST node = machine.AddDevice(mouse);
-        machine.AddDevice(Spec(kPointer, sim::kClassMouse, "HID-compliant mouse"), node);
+        machine.AddDevice(Plan(kPointer, sim::kClassMouse, "HID-compliant mouse"), node);
     }
     void TearDown() override { EXPECT_EQ(machine.OpenSetCount(), 0u); }
 

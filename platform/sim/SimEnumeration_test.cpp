@@ -8,7 +8,7 @@
 
 using simtest::Blank;
 using simtest::Members;
-using simtest::Spec;
+using simtest::Plan;
 using Ids = std::vector<std::string>;
 
 namespace {
@@ -16,20 +16,20 @@ namespace {
 class SimEnumeration : public ::testing::Test {
   protected:
     void SetUp() override {
-        const DEVINST pci = machine.AddDevice(Spec("PCI\\VEN_8086&DEV_0001\\3&0", sim::kClassUsb));
-        auto hubSpec = Spec("USB\\ROOT_HUB30\\4&1", sim::kClassUsb, "USB Root Hub");
+        const DEVINST pci = machine.AddDevice(Plan("PCI\\VEN_8086&DEV_0001\\3&0", sim::kClassUsb));
+        auto hubSpec = Plan("USB\\ROOT_HUB30\\4&1", sim::kClassUsb, "USB Root Hub");
         hubSpec.interfaces = {sim::kInterfaceUsbHub};
         const DEVINST hub = machine.AddDevice(hubSpec, pci);
         const DEVINST mouse =
-            machine.AddDevice(Spec("USB\\VID_1111&PID_0001\\5&1", sim::kClassHid), hub);
-        machine.AddDevice(Spec("HID\\VID_1111&PID_0001\\6&1", sim::kClassMouse), mouse);
+            machine.AddDevice(Plan("USB\\VID_1111&PID_0001\\5&1", sim::kClassHid), hub);
+        machine.AddDevice(Plan("HID\\VID_1111&PID_0001\\6&1", sim::kClassMouse), mouse);
         const DEVINST composite =
-            machine.AddDevice(Spec("USB\\VID_2222&PID_0002\\5&2", sim::kClassUsb), hub);
-        machine.AddDevice(Spec("USB\\VID_2222&PID_0002&MI_00\\6&2", sim::kClassHid), composite);
-        machine.AddDevice(Spec("USB\\VID_2222&PID_0002&MI_01\\6&3", sim::kClassHid), composite);
-        machine.AddDevice(Spec("USBSTOR\\DISK&VEN_X\\7&1", sim::kClassHid), hub);
-        machine.AddDevice(Spec("usb\\vid_3333&pid_0003\\5&3", sim::kClassHid), pci);
-        auto phantom = Spec("USB\\VID_4444&PID_0004\\5&4", sim::kClassHid);
+            machine.AddDevice(Plan("USB\\VID_2222&PID_0002\\5&2", sim::kClassUsb), hub);
+        machine.AddDevice(Plan("USB\\VID_2222&PID_0002&MI_00\\6&2", sim::kClassHid), composite);
+        machine.AddDevice(Plan("USB\\VID_2222&PID_0002&MI_01\\6&3", sim::kClassHid), composite);
+        machine.AddDevice(Plan("USBSTOR\\DISK&VEN_X\\7&1", sim::kClassHid), hub);
+        machine.AddDevice(Plan("usb\\vid_3333&pid_0003\\5&3", sim::kClassHid), pci);
+        auto phantom = Plan("USB\\VID_4444&PID_0004\\5&4", sim::kClassHid);
         phantom.present = false;
         machine.AddDevice(phantom);
     }
@@ -112,9 +112,9 @@ TEST_F(SimEnumeration, EnumerationEndsAtTheFirstIndexPastTheEnd) {
 
 TEST_F(SimEnumeration, AnEnumeratorNamesTheWholeFirstComponent) {
     const DEVINST pci = machine.NodeOf("PCI\\VEN_8086&DEV_0001\\3&0");
-    machine.AddDevice(Spec("USB", sim::kClassHid), pci);
-    machine.AddDevice(Spec("US\\X\\1", sim::kClassHid), pci);
-    machine.AddDevice(Spec("Usb\\", sim::kClassHid), pci);
+    machine.AddDevice(Plan("USB", sim::kClassHid), pci);
+    machine.AddDevice(Plan("US\\X\\1", sim::kClassHid), pci);
+    machine.AddDevice(Plan("Usb\\", sim::kClassHid), pci);
     EXPECT_EQ(Enumerate(&sim::kClassHid, "USB", DIGCF_PRESENT),
               (Ids{"USB\\VID_1111&PID_0001\\5&1", "USB\\VID_2222&PID_0002&MI_00\\6&2",
                    "USB\\VID_2222&PID_0002&MI_01\\6&3", "usb\\vid_3333&pid_0003\\5&3", "Usb\\"}));
@@ -127,7 +127,7 @@ TEST_F(SimEnumeration, AnEnumeratorNamesTheWholeFirstComponent) {
 // A phantom that arrives again may come with another class: the sets made since see
 // it with that class.
 TEST_F(SimEnumeration, APhantomBackWithAnotherClassIsListedUnderIt) {
-    auto back = Spec("USB\\VID_4444&PID_0004\\5&4", sim::kClassMouse);
+    auto back = Plan("USB\\VID_4444&PID_0004\\5&4", sim::kClassMouse);
     machine.AddDevice(back, machine.NodeOf("USB\\ROOT_HUB30\\4&1"));
     EXPECT_EQ(Enumerate(&sim::kClassHid, "USB", 0).size(), 4u);
     HDEVINFO set = plat::SetupDiGetClassDevsA(&sim::kClassMouse, "USB", nullptr, DIGCF_PRESENT);
@@ -141,7 +141,7 @@ TEST_F(SimEnumeration, APhantomBackWithAnotherClassIsListedUnderIt) {
 
 TEST_F(SimEnumeration, TreeChangesShowInTheNextSet) {
     const DEVINST hub = machine.NodeOf("USB\\ROOT_HUB30\\4&1");
-    machine.Plug(Spec("USB\\VID_5555&PID_0005\\5&5", sim::kClassHid), hub);
+    machine.Plug(Plan("USB\\VID_5555&PID_0005\\5&5", sim::kClassHid), hub);
     machine.Reparent("usb\\vid_3333&pid_0003\\5&3", hub);
     EXPECT_EQ(Enumerate(&sim::kClassHid, "USB", DIGCF_PRESENT),
               (Ids{"USB\\VID_1111&PID_0001\\5&1", "USB\\VID_2222&PID_0002&MI_00\\6&2",

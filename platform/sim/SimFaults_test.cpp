@@ -6,7 +6,7 @@
 
 using simtest::Blank;
 using simtest::OpenAlone;
-using simtest::Spec;
+using simtest::Plan;
 
 namespace {
 
@@ -16,10 +16,10 @@ const char* const kOther = "USB\\VID_2222&PID_0002\\5&2";
 class SimFaults : public ::testing::Test {
   protected:
     void SetUp() override {
-        auto mouse = Spec(kMouse, sim::kClassHid, "Mouse");
+        auto mouse = Plan(kMouse, sim::kClassHid, "Mouse");
         mouse.driverKey = sim::RegKeyValues{};
         machine.AddDevice(mouse);
-        machine.AddDevice(Spec(kOther, sim::kClassHid, "Other"));
+        machine.AddDevice(Plan(kOther, sim::kClassHid, "Other"));
     }
     bool CanRead(const char* id) {
         SP_DEVINFO_DATA data;

@@ -11,20 +11,20 @@ namespace sim {
 
 namespace {
 
-void Describe(DeviceRecord& device, const DeviceSpec& spec) {
-    device.instanceId = spec.instanceId;
-    device.classGuid = spec.classGuid;
+void Describe(DeviceRecord& device, const DeviceSpec& plan) {
+    device.instanceId = plan.instanceId;
+    device.classGuid = plan.classGuid;
     device.properties.clear();
-    if (spec.description) {
-        device.properties[SPDRP_DEVICEDESC] = RegValue{REG_SZ, *spec.description + '\0'};
+    if (plan.description) {
+        device.properties[SPDRP_DEVICEDESC] = RegValue{REG_SZ, *plan.description + '\0'};
     }
-    if (!spec.hardwareIds.empty()) {
-        device.properties[SPDRP_HARDWAREID] = RegValue{REG_MULTI_SZ, MultiString(spec.hardwareIds)};
+    if (!plan.hardwareIds.empty()) {
+        device.properties[SPDRP_HARDWAREID] = RegValue{REG_MULTI_SZ, MultiString(plan.hardwareIds)};
     }
-    device.interfaces = spec.interfaces;
-    device.hardwareKey = spec.hardwareKey;
-    device.driverKey = spec.driverKey;
-    device.present = spec.present;
+    device.interfaces = plan.interfaces;
+    device.hardwareKey = plan.hardwareKey;
+    device.driverKey = plan.driverKey;
+    device.present = plan.present;
 }
 
 std::optional<RegKeyValues>& KeyOf(DeviceRecord& device, DWORD keyType) {
@@ -45,39 +45,39 @@ Machine::State& Machine::state() {
     return *state_;
 }
 
-DEVINST Machine::AddDevice(const DeviceSpec& spec, DEVINST parent) {
-    if (spec.instanceId.empty()) {
+DEVINST Machine::AddDevice(const DeviceSpec& plan, DEVINST parent) {
+    if (plan.instanceId.empty()) {
         throw std::invalid_argument("a simulated device needs an instance ID");
     }
     State& s = *state_;
-    if (spec.present && parent != 0) {
+    if (plan.present && parent != 0) {
         const Node* at = s.NodeAt(parent);
         if (at == nullptr || !at->inTree) {
             throw std::invalid_argument("parent node is not in the tree");
         }
     }
-    DeviceRecord* device = s.Find(spec.instanceId);
+    DeviceRecord* device = s.Find(plan.instanceId);
     if (device != nullptr && device->present) {
-        throw std::invalid_argument("device already present: " + spec.instanceId);
+        throw std::invalid_argument("device already present: " + plan.instanceId);
     }
     if (device != nullptr) {
         s.Retire(device->node);  // the phantom arrives again
     } else {
         auto record = std::make_unique<DeviceRecord>();
-        record->instanceId = spec.instanceId;
+        record->instanceId = plan.instanceId;
         device = &s.devices.Add(std::move(record));
     }
-    Describe(*device, spec);
+    Describe(*device, plan);
     device->sequence = s.nextSequence++;
-    const DEVINST node = s.NewNode(*device, spec.present);
-    if (spec.present) {
+    const DEVINST node = s.NewNode(*device, plan.present);
+    if (plan.present) {
         s.AppendChild(parent, node);
     }
     return node;
 }
 
-DEVINST Machine::Plug(const DeviceSpec& spec, DEVINST parent) {
-    return AddDevice(spec, parent);
+DEVINST Machine::Plug(const DeviceSpec& plan, DEVINST parent) {
+    return AddDevice(plan, parent);
 }
 
 DEVINST Machine::NodeOf(const std::string& instanceId) const {

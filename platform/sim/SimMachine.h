@@ -159,10 +159,10 @@ class Machine {
     // --- building the tree ------------------------------------------------
     // Adds a device under parent (0: a root of the tree) as its last child and
     // returns its node. Instance IDs are unique (compared without letter case); adding
-    // the ID of a phantom brings that device back with the new spec's data. The
+    // the ID of a phantom brings that device back with the new plan's data. The
     // builder throws std::invalid_argument / std::out_of_range on misuse (a present
     // duplicate, an unknown parent or device).
-    DEVINST AddDevice(const DeviceSpec& spec, DEVINST parent = 0);
+    DEVINST AddDevice(const DeviceSpec& plan, DEVINST parent = 0);
     // The node of a present device, or 0.
     DEVINST NodeOf(const std::string& instanceId) const;
     // The instance ID of a known node (of the tree or a phantom's), or empty.
@@ -186,7 +186,7 @@ class Machine {
     // phantoms (data kept), and registry keys opened on them before fail from now on.
     void Unplug(const std::string& instanceId);
     // Plug a new device in (same as AddDevice, for churn tests).
-    DEVINST Plug(const DeviceSpec& spec, DEVINST parent = 0);
+    DEVINST Plug(const DeviceSpec& plan, DEVINST parent = 0);
     // Restart: the node is re-created under the same parent and position with the
     // same instance ID and data, and a new DEVINST; old elements and the old node go
     // stale. Children are re-created too. Registry keys stay usable.

@@ -5,7 +5,7 @@
 #include "platform/sim/SimTestHelpers.h"
 
 using simtest::OpenAlone;
-using simtest::Spec;
+using simtest::Plan;
 
 namespace {
 
@@ -107,8 +107,8 @@ TEST_F(SimProcess, InfFilesOpenOnlyWhenTheyExistAndAreCounted) {
 class SimClassInstaller : public ::testing::Test {
   protected:
     void SetUp() override {
-        const DEVINST parent = machine.AddDevice(Spec(kComposite, sim::kClassUsb));
-        machine.AddDevice(Spec(kInterface, sim::kClassHid), parent);
+        const DEVINST parent = machine.AddDevice(Plan(kComposite, sim::kClassUsb));
+        machine.AddDevice(Plan(kInterface, sim::kClassHid), parent);
         set = OpenAlone(kComposite, element);
     }
     void TearDown() override {

@@ -5,7 +5,7 @@
 #include "platform/sim/SimTestHelpers.h"
 
 using simtest::OpenAlone;
-using simtest::Spec;
+using simtest::Plan;
 
 namespace {
 
@@ -16,12 +16,12 @@ const HKEY kNoKey = static_cast<HKEY>(INVALID_HANDLE_VALUE);
 class SimRegistry : public ::testing::Test {
   protected:
     void SetUp() override {
-        auto mouse = Spec(kMouse, sim::kClassHid);
+        auto mouse = Plan(kMouse, sim::kClassHid);
         mouse.driverKey =
             sim::RegKeyValues{{"bInterval", {REG_DWORD, std::string("\x03\0\0\0", 4)}}};
         mouse.hardwareKey = sim::RegKeyValues{};
         machine.AddDevice(mouse);
-        machine.AddDevice(Spec(kBare, sim::kClassHid));
+        machine.AddDevice(Plan(kBare, sim::kClassHid));
         set = OpenAlone(kMouse, element);
     }
     void TearDown() override {

@@ -7,7 +7,7 @@
 #include "platform/sim/SimTestHelpers.h"
 
 using simtest::Blank;
-using simtest::Spec;
+using simtest::Plan;
 
 namespace {
 
@@ -19,15 +19,15 @@ TEST(SimScale, TenThousandDevicesInLinearTime) {
     constexpr int kHubs = 100;
     constexpr int kPerHub = 50;
     for (int h = 0; h < kHubs; ++h) {
-        auto hub = Spec("USB\\ROOT_HUB\\" + std::to_string(h), sim::kClassUsb, "USB Root Hub");
+        auto hub = Plan("USB\\ROOT_HUB\\" + std::to_string(h), sim::kClassUsb, "USB Root Hub");
         hub.interfaces = {sim::kInterfaceUsbHub};
         const DEVINST hubNode = machine.AddDevice(hub);
         for (int d = 0; d < kPerHub; ++d) {
             const std::string n = std::to_string(h) + "_" + std::to_string(d);
             const DEVINST device = machine.AddDevice(
-                Spec("USB\\VID_1111&PID_" + n + "\\1", sim::kClassHid, "USB Input Device"),
+                Plan("USB\\VID_1111&PID_" + n + "\\1", sim::kClassHid, "USB Input Device"),
                 hubNode);
-            machine.AddDevice(Spec("HID\\VID_1111&PID_" + n + "\\2", sim::kClassMouse), device);
+            machine.AddDevice(Plan("HID\\VID_1111&PID_" + n + "\\2", sim::kClassMouse), device);
         }
     }
     ASSERT_EQ(machine.DeviceCount(), static_cast<std::size_t>(kHubs * (1 + 2 * kPerHub)));

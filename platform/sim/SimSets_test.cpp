@@ -9,7 +9,7 @@
 #include "platform/sim/SimTestHelpers.h"
 
 using simtest::Blank;
-using simtest::Spec;
+using simtest::Plan;
 
 namespace {
 
@@ -18,15 +18,15 @@ const char* const kHub = "USB\\ROOT_HUB\\4&1";
 class SimSets : public ::testing::Test {
   protected:
     void SetUp() override {
-        auto hub = Spec(kHub, sim::kClassUsb, "USB Root Hub");
+        auto hub = Plan(kHub, sim::kClassUsb, "USB Root Hub");
         hub.interfaces = {sim::kInterfaceUsbHub};
         const DEVINST node = machine.AddDevice(hub);
         for (int i = 0; i < 40; ++i) {
             const std::string pid = "VID_1111&PID_" + std::to_string(1000 + i);
             ids.push_back("USB\\" + pid + "\\5&1");
             mice.push_back("HID\\" + pid + "\\6&1");
-            const DEVINST device = machine.AddDevice(Spec(ids.back(), sim::kClassHid), node);
-            machine.AddDevice(Spec(mice.back(), sim::kClassMouse), device);
+            const DEVINST device = machine.AddDevice(Plan(ids.back(), sim::kClassHid), node);
+            machine.AddDevice(Plan(mice.back(), sim::kClassMouse), device);
         }
     }
     void TearDown() override { EXPECT_EQ(machine.OpenSetCount(), 0u); }

@@ -11,13 +11,13 @@
 
 namespace simtest {
 
-inline sim::DeviceSpec Spec(std::string id, const GUID& classGuid,
+inline sim::DeviceSpec Plan(std::string id, const GUID& classGuid,
                             std::optional<std::string> description = std::nullopt) {
-    sim::DeviceSpec spec;
-    spec.instanceId = std::move(id);
-    spec.classGuid = classGuid;
-    spec.description = std::move(description);
-    return spec;
+    sim::DeviceSpec plan;
+    plan.instanceId = std::move(id);
+    plan.classGuid = classGuid;
+    plan.description = std::move(description);
+    return plan;
 }
 
 inline SP_DEVINFO_DATA Blank() {

@@ -65,42 +65,42 @@ TEST_F(GuiTest, StartUpWindowFrameSizeAndPlace) {
 
 TEST_F(GuiTest, StartUpControlsFollowTheLayout) {
     Open();
-    for (const layout::ControlSpec& spec : layout::kControls) {
-        SCOPED_TRACE(spec.name);
-        const gui::TControl& control = *Form().FindControl(spec.name);
+    for (const layout::ControlSpec& plan : layout::kControls) {
+        SCOPED_TRACE(plan.name);
+        const gui::TControl& control = *Form().FindControl(plan.name);
         const HWND window = Handle(control);
         ASSERT_NE(window, nullptr);
         // Parent, caption, state.
         const HWND parent =
-            spec.parent != nullptr ? Handle(*Form().FindControl(spec.parent)) : Main();
+            plan.parent != nullptr ? Handle(*Form().FindControl(plan.parent)) : Main();
         EXPECT_EQ(::GetParent(window), parent);
-        if (spec.kind != gui::ControlKind::ComboBox) {
-            EXPECT_EQ(WindowText(window), spec.caption);
+        if (plan.kind != gui::ControlKind::ComboBox) {
+            EXPECT_EQ(WindowText(window), plan.caption);
         }
-        EXPECT_EQ(::IsWindowEnabled(window) != FALSE, spec.enabled);
-        EXPECT_EQ((Style(window) & WS_VISIBLE) != 0, spec.visible);
+        EXPECT_EQ(::IsWindowEnabled(window) != FALSE, plan.enabled);
+        EXPECT_EQ((Style(window) & WS_VISIBLE) != 0, plan.visible);
         EXPECT_EQ((Style(window) & WS_TABSTOP) != 0,
-                  spec.tabOrder >= 0 && spec.kind != gui::ControlKind::Panel);
+                  plan.tabOrder >= 0 && plan.kind != gui::ControlKind::Panel);
         // Place: the window stands where the control is; at 96 pixels per inch that
         // is the design place, except for what docking or the label's text decides.
         const RECT rect = RectInParent(window);
         EXPECT_EQ(rect.left, control.Left());
         EXPECT_EQ(rect.top, control.Top());
         EXPECT_EQ(rect.right - rect.left, control.Width());
-        if (spec.align == gui::TAlign::alNone) {
-            EXPECT_EQ(control.Left(), spec.left);
-            EXPECT_EQ(control.Top(), spec.top);
-            if (!spec.autoSize) {
-                EXPECT_EQ(control.Width(), spec.width);
+        if (plan.align == gui::TAlign::alNone) {
+            EXPECT_EQ(control.Left(), plan.left);
+            EXPECT_EQ(control.Top(), plan.top);
+            if (!plan.autoSize) {
+                EXPECT_EQ(control.Width(), plan.width);
             }
         }
         // Kind.
         const std::string cls = ClassOf(window);
-        switch (spec.kind) {
+        switch (plan.kind) {
             case gui::ControlKind::CheckBox:
                 EXPECT_EQ(cls, "Button");
                 EXPECT_EQ(Style(window) & BS_TYPEMASK, BS_CHECKBOX);
-                EXPECT_EQ(Checked(control), spec.checked);
+                EXPECT_EQ(Checked(control), plan.checked);
                 break;
             case gui::ControlKind::Button:
                 // No default button.

@@ -193,14 +193,14 @@ class GuiResources : public ::testing::Test {
                 machine_.Restart(plainMouse);
                 break;
             case 1: {
-                sim::DeviceSpec spec;
-                spec.instanceId = extra;
-                spec.classGuid = sim::kClassHid;
-                spec.description = "Leak check device";
+                sim::DeviceSpec plan;
+                plan.instanceId = extra;
+                plan.classGuid = sim::kClassHid;
+                plan.description = "Leak check device";
                 // Below the root hub: a device without a parent would make "Process
                 // Parent" report an error, in a modal box nobody answers here.
                 const DEVINST node =
-                    machine_.Plug(spec, machine_.NodeOf("USB\\ROOT_HUB30\\4&2E7A3C1D&0&0"));
+                    machine_.Plug(plan, machine_.NodeOf("USB\\ROOT_HUB30\\4&2E7A3C1D&0&0"));
                 sim::DeviceSpec mouse;
                 mouse.instanceId = "HID\\VID_C0DE&PID_0001\\A&1";
                 mouse.classGuid = sim::kClassMouse;

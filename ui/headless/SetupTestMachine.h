@@ -38,34 +38,34 @@ struct SetupMachine {
     sim::Machine machine;
     sim::ScopedMachine use{machine};
 
-    static sim::DeviceSpec Spec(const std::string& id, const GUID& cls, const char* desc,
+    static sim::DeviceSpec Plan(const std::string& id, const GUID& cls, const char* desc,
                                 bool hub = false) {
-        sim::DeviceSpec spec;
-        spec.instanceId = id;
-        spec.classGuid = cls;
-        spec.description = desc;
-        spec.hardwareIds = {id.substr(0, id.rfind('\\')) + "&REV_0100",
+        sim::DeviceSpec plan;
+        plan.instanceId = id;
+        plan.classGuid = cls;
+        plan.description = desc;
+        plan.hardwareIds = {id.substr(0, id.rfind('\\')) + "&REV_0100",
                             id.substr(0, id.rfind('\\'))};
-        spec.hardwareKey = sim::RegKeyValues{};
-        spec.driverKey = sim::RegKeyValues{};
+        plan.hardwareKey = sim::RegKeyValues{};
+        plan.driverKey = sim::RegKeyValues{};
         if (hub) {
-            spec.interfaces = {sim::kInterfaceUsbHub};
+            plan.interfaces = {sim::kInterfaceUsbHub};
         }
-        return spec;
+        return plan;
     }
 
     DEVINST AddWithChild(const std::string& id, const char* desc, bool hub, DEVINST parent,
                          const GUID& childClass) {
-        const DEVINST node = machine.AddDevice(Spec(id, sim::kClassHid, desc, hub), parent);
-        machine.AddDevice(Spec("HID\\" + id.substr(4) + "\\C", childClass, "collection"), node);
+        const DEVINST node = machine.AddDevice(Plan(id, sim::kClassHid, desc, hub), parent);
+        machine.AddDevice(Plan("HID\\" + id.substr(4) + "\\C", childClass, "collection"), node);
         return node;
     }
 
     SetupMachine() {
         const DEVINST root =
-            machine.AddDevice(Spec(kRootHub, sim::kClassUsb, "USB Root Hub", true));
+            machine.AddDevice(Plan(kRootHub, sim::kClassUsb, "USB Root Hub", true));
         const DEVINST composite =
-            machine.AddDevice(Spec(kComposite, sim::kClassUsb, "USB Composite Device"), root);
+            machine.AddDevice(Plan(kComposite, sim::kClassUsb, "USB Composite Device"), root);
         AddWithChild(kHidA, "Mouse A", false, composite, sim::kClassMouse);
         AddWithChild(kHidB, "Keys B", false, composite, sim::kClassKeyboard);
         AddWithChild(kHidHC, "Hub HC", true, composite, sim::kClassMouse);
