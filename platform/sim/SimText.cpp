@@ -21,7 +21,14 @@ constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
 
 std::uint64_t WordAt(std::string_view text, std::size_t at) {
     std::uint64_t word = 0;
-    std::memcpy(&word, text.data() + at, text.size() - at < 8 ? text.size() - at : 8);
+    std::memcpy(&word, text.data() + at, 8);
+    return word;
+}
+
+// The last, partial word, zero-filled.
+std::uint64_t TailAt(std::string_view text, std::size_t at) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, text.data() + at, text.size() - at);
     return word;
 }
 
@@ -57,18 +64,27 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
     }
-    for (std::size_t at = 0; at < a.size(); at += 8) {
+    // Most texts compared are spelt alike.
+    if (a.empty() || std::memcmp(a.data(), b.data(), a.size()) == 0) {
+        return true;
+    }
+    std::size_t at = 0;
+    for (; at + 8 <= a.size(); at += 8) {
         if (UpperWord(WordAt(a, at)) != UpperWord(WordAt(b, at))) {
             return false;
         }
     }
-    return true;
+    return at == a.size() || UpperWord(TailAt(a, at)) == UpperWord(TailAt(b, at));
 }
 
 std::uint64_t HashNoCase(std::string_view text) {
     std::uint64_t hash = text.size();
-    for (std::size_t at = 0; at < text.size(); at += 8) {
+    std::size_t at = 0;
+    for (; at + 8 <= text.size(); at += 8) {
         hash = Mix(hash, UpperWord(WordAt(text, at)));
+    }
+    if (at < text.size()) {
+        hash = Mix(hash, UpperWord(TailAt(text, at)));
     }
     return Finish(hash);
 }
