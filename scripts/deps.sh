@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
 # Installs, from Debian's archive, whatever the build and the tests need and the
 # machine lacks. Safe to run again: it installs nothing when all is present.
+#   scripts/deps.sh [package...]    only these packages (default: everything)
 set -euo pipefail
 
-packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev clang-format
-  googletest libgtest-dev libbenchmark-dev
-  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
-  wine64 xvfb imagemagick python3
-)
+packages=("$@")
+if ((${#packages[@]} == 0)); then
+  packages=(
+    cmake ninja-build g++ clang libclang-rt-14-dev clang-format
+    googletest libgtest-dev libbenchmark-dev
+    g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
+    wine64 xvfb imagemagick python3
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
