@@ -22,6 +22,7 @@ void Describe(DeviceRecord& device, const DeviceSpec& plan) {
         device.properties[SPDRP_HARDWAREID] = RegValue{REG_MULTI_SZ, MultiString(plan.hardwareIds)};
     }
     device.interfaces = plan.interfaces;
+    device.hasInterfaces = !plan.interfaces.empty();
     device.hardwareKey = plan.hardwareKey;
     device.driverKey = plan.driverKey;
     device.present = plan.present;

@@ -24,8 +24,8 @@ bool EnumeratorMatches(std::string_view enumerator, const sim::Kind& kind) {
 }
 
 bool ExposesInterface(const DeviceRecord& device, const GUID* interfaceClass) {
-    if (interfaceClass == nullptr) {
-        return !device.interfaces.empty();
+    if (!device.hasInterfaces || interfaceClass == nullptr) {
+        return device.hasInterfaces;
     }
     return std::any_of(device.interfaces.begin(), device.interfaces.end(),
                        [&](const GUID& g) { return sim::SameGuid(g, *interfaceClass); });

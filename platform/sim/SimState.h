@@ -32,6 +32,7 @@ struct alignas(64) DeviceRecord {
     DEVINST node = 0;          // its current node, in the tree or (phantom) outside it
     std::uint32_t number = 0;  // 0, 1, 2... in order of arrival
     bool present = true;
+    bool hasInterfaces = false;  // !interfaces.empty(), so that most queries stop here
     std::map<DWORD, RegValue> properties;
     std::vector<GUID> interfaces;
     std::optional<RegKeyValues> hardwareKey;
