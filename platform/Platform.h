@@ -71,4 +71,8 @@ HMODULE GetModuleHandleA(PCSTR lpModuleName);
 FARPROC GetProcAddress(HMODULE hModule, PCSTR lpProcName);
 HANDLE GetCurrentProcess();
 
+// The calling thread's last-error code, which failing SetupAPI and process calls set.
+DWORD GetLastError();
+void SetLastError(DWORD dwErrCode);
+
 }  // namespace plat

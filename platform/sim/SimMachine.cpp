@@ -22,7 +22,6 @@ void Describe(DeviceRecord& device, const DeviceSpec& plan) {
         device.properties[SPDRP_HARDWAREID] = RegValue{REG_MULTI_SZ, MultiString(plan.hardwareIds)};
     }
     device.interfaces = plan.interfaces;
-    device.hasInterfaces = !plan.interfaces.empty();
     device.hardwareKey = plan.hardwareKey;
     device.driverKey = plan.driverKey;
     device.present = plan.present;
@@ -65,11 +64,10 @@ DEVINST Machine::AddDevice(const DeviceSpec& plan, DEVINST parent) {
         s.Retire(device->node);  // the phantom arrives again
     } else {
         auto record = std::make_unique<DeviceRecord>();
-        record->instanceId = plan.instanceId;
-        device = &s.devices.Add(std::move(record));
+        device = record.get();
+        s.devices[plan.instanceId] = std::move(record);
     }
     Describe(*device, plan);
-    device->sequence = s.nextSequence++;
     const DEVINST node = s.NewNode(*device, plan.present);
     if (plan.present) {
         s.AppendChild(parent, node);
@@ -146,7 +144,6 @@ void Machine::Unplug(const std::string& instanceId) {
         s.Retire(node);
         leaving.present = false;
         ++leaving.unplugs;
-        leaving.sequence = s.nextSequence++;
         s.NewNode(leaving, false);
     }
 }
@@ -160,7 +157,7 @@ void Machine::Restart(const std::string& instanceId) {
     const DEVINST old = device.node;
     const std::vector<DEVINST> subtree = s.Subtree(old);
     // Every node of the subtree gets a new number; links are rewritten through the map.
-    std::unordered_map<DEVINST, DEVINST> renumbered;
+    std::map<DEVINST, DEVINST> renumbered;
     for (const DEVINST node : subtree) {
         renumbered[node] = s.NewNode(*s.At(node).device, true);
     }
@@ -249,7 +246,11 @@ void Machine::ClearFaults() {
 }
 
 bool Machine::Enter(const char* op, std::string args, const std::string& device) {
-    return state_->Enter(logging, op, std::move(args), device);
+    return state_->Enter(logging, op, std::move(args), device) != nullptr;
+}
+
+DWORD Machine::LastError() const {
+    return state_->lastError;
 }
 
 std::size_t Machine::OpenSetCount() const {

@@ -58,14 +58,14 @@ HINF SetupOpenInfFileA(PCSTR FileName, PCSTR InfClass, DWORD InfStyle, PUINT Err
         return INVALID_HANDLE_VALUE;
     }
     if (FileName == nullptr) {
-        return INVALID_HANDLE_VALUE;
+        return sim::Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
     }
     bool exists = false;
     for (const std::string& file : machine.files) {
         exists = exists || sim::EqualNoCase(file, FileName);
     }
     if (!exists) {
-        return INVALID_HANDLE_VALUE;
+        return sim::Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
     }
     if (ErrorLine != nullptr) {
         *ErrorLine = 0;
@@ -178,6 +178,14 @@ FARPROC GetProcAddress(HMODULE hModule, PCSTR lpProcName) {
     // Function pointers travel as FARPROC; void(*)() is the type any of them may pass
     // through without a cast warning.
     return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&SimIsWow64Process));
+}
+
+DWORD GetLastError() {
+    return sim::CurrentState().lastError;
+}
+
+void SetLastError(DWORD dwErrCode) {
+    sim::CurrentState().lastError = dwErrCode;
 }
 
 HANDLE GetCurrentProcess() {
