@@ -60,7 +60,11 @@ void TfrmSetup::ApplyFilterChoice() {
         return;
     }
     SetFilter(device, cbFilter->Checked());
-    dgDevices->Repaint();
+    // A rebuild held while a question was open repaints the new list once it runs; a
+    // repaint now would read devices that may have left.
+    if (!rebuildHeld_) {
+        dgDevices->Repaint();
+    }
 }
 
 bool TfrmSetup::ConfirmFilter(TDevice& device) {

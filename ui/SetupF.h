@@ -6,6 +6,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 #include "device/DeviceList.h"
 #include "ui/CopyIdsText.h"
@@ -86,8 +87,15 @@ class TfrmSetup : public gui::TForm {
     void BindHandlers();
     // The number of listed devices; a missing list counts as an empty one.
     int ListCount() const;
-    // Steps 3 to 5 of a rebuild: row count, device controls, controls, repaint.
-    void ShowList();
+    // Steps 3 to 5 of a rebuild: row count, device controls, controls, repaint. The
+    // device that was current is kept current when the new list holds it
+    // (keptIndex, its index there); otherwise, with -1, the row position is kept.
+    void ShowList(int keptIndex = -1);
+    // The instance ID of the current row's listed device, or empty when there is none
+    // or it cannot be read.
+    std::string CurrentListedId();
+    // The index in the list of the device with this instance ID, or -1.
+    int IndexOfListed(const std::string& instanceId);
     // The filter command once Updating has been tested.
     void ApplyFilterChoice();
     bool ConfirmFilter(TDevice& device);

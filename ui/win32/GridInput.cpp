@@ -1,4 +1,4 @@
-// GridWindow: keys and the mouse. Every move of the current cell goes through the
+// GridWindow: keys, the mouse and its wheel. Every move of the current cell goes through the
 // portable grid, which asks the select handler first; a drag on a header
 // separator resizes that column.
 #include <cstdlib>
@@ -13,7 +13,22 @@ bool ControlDown() {
     return ::GetKeyState(VK_CONTROL) < 0;
 }
 
+// The system's wheel setting: rows per notch, WHEEL_PAGESCROLL for a page, 0 for none.
+unsigned WheelScrollLines() {
+    UINT lines = 3;
+    if (!::SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0)) {
+        return 3;
+    }
+    return lines;
+}
+
 }  // namespace
+
+void GridWindow::Wheel(WPARAM wParam) {
+    static_assert(gui::TDrawGrid::kWheelDelta == WHEEL_DELTA &&
+                  gui::TDrawGrid::kWheelPageScroll == WHEEL_PAGESCROLL);
+    grid_.UserWheel(GET_WHEEL_DELTA_WPARAM(wParam), WheelScrollLines());
+}
 
 void GridWindow::Key(WPARAM key) {
     switch (key) {

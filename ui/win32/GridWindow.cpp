@@ -133,8 +133,7 @@ LRESULT GridWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             }
             break;
         case WM_MOUSEWHEEL:
-            grid_.UserKey(GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? gui::TGridKey::Up
-                                                             : gui::TGridKey::Down);
+            Wheel(wParam);
             return 0;
         case WM_VSCROLL:
             Scroll(SB_VERT, LOWORD(wParam));

@@ -32,6 +32,7 @@ class GridWindow : public ControlWindow {
     int MaxLeftCol() const;
     void Scroll(int bar, WORD code);
     void Key(WPARAM key);
+    void Wheel(WPARAM wParam);
     void MouseDown(int x, int y);
     void MouseMove(int x, int y);
     void EndMouse();
