@@ -2,6 +2,8 @@
 // a device change that arrives while a question is open.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ui/headless/HeadlessWindow.h"
 #include "ui/headless/SetupTestMachine.h"
 
@@ -168,6 +170,31 @@ TEST_F(FilterTest, AnUnplugInsideAQuestionNeverReachesAReleasedDevice) {
     EXPECT_EQ(w.Cell(0, 1)->text, "Hub HC");
     EXPECT_FALSE(form.cbFilter->Checked());  // the box shows the row's new device
     EXPECT_EQ(w.Desktop().MessageBoxes().size(), 1u);
+}
+
+// The old list may name devices that have left: once the held rebuild is due, only
+// the new list is painted, so nothing reads a departed device after the write.
+TEST_F(FilterTest, AHeldRebuildPaintsTheNewListInPlaceOfTheCommandsRepaint) {
+    SelectRow(1);
+    int paintsBeforeYes = -1;
+    w.Desktop().QueueAnswer(IDYES, [&] {
+        m.machine.Unplug(kHidHC);
+        w.SendDeviceChange();
+        paintsBeforeYes = w.PaintCount();
+    });
+    form.cbFilter->UserClick();
+
+    EXPECT_EQ(m.LowerFilters(kHidA), kFilterOnly);
+    EXPECT_EQ(w.PaintCount(), paintsBeforeYes + 1);
+    EXPECT_EQ(w.Cell(0, 2)->text, "Mouse M");
+    const auto& calls = m.machine.Calls();
+    const auto write = std::find_if(calls.begin(), calls.end(), [](const sim::Call& call) {
+        return call.op == "SetupDiSetDeviceRegistryPropertyA";
+    });
+    ASSERT_NE(write, calls.end());
+    EXPECT_TRUE(std::none_of(write, calls.end(),
+                             [](const sim::Call& call) { return call.device == kHidHC; }));
+    EXPECT_EQ(QuestionTexts(), std::vector<std::string>{kUsefulText});
 }
 
 TEST_F(FilterTest, NoInsideAQuestionWithADeviceChangeStillRevertsAndRebuilds) {
