@@ -5,6 +5,7 @@
 // font at high densities, and a face with other widths makes a caption run into its
 // neighbour; this is where that shows.
 #include <algorithm>
+#include <cstdint>
 #include <cctype>
 #include <iostream>
 #include <sstream>
@@ -47,7 +48,8 @@ SIZE TextExtent(HWND window, const std::string& text) {
     SIZE size{0, 0};
     win32::WindowDC dc(window);
     const auto font = reinterpret_cast<HFONT>(::SendMessageA(window, WM_GETFONT, 0, 0));
-    win32::SelectedObject selected(dc.get(), font != nullptr ? font : ::GetStockObject(SYSTEM_FONT));
+    win32::SelectedObject selected(dc.get(),
+                                   font != nullptr ? font : ::GetStockObject(SYSTEM_FONT));
     ::GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size;
 }
@@ -151,7 +153,28 @@ class LayoutFits : public GuiTest {
 
 TEST_F(LayoutFits, CaptionsFitAndControlsNeitherOverlapNorLeaveTheWindow) {
     Open();
-    std::cout << "[ layout   ] at " << PixelsPerInch() << " pixels per inch\n";
+    {
+        // The face the window's font became, for whoever reads the log.
+        win32::WindowDC dc(Main());
+        win32::SelectedObject selected(dc.get(), reinterpret_cast<HFONT>(::SendMessageA(
+                                                     Handle(*Form().cbFilter), WM_GETFONT, 0, 0)));
+        char face[LF_FACESIZE] = {};
+        ::GetTextFaceA(dc.get(), sizeof(face), face);
+        // A substituted face keeps the asked-for name; the outline metrics name
+        // the font that draws.
+        std::string family = "a bitmap font";
+        std::vector<char> metrics(::GetOutlineTextMetricsA(dc.get(), 0, nullptr));
+        if (!metrics.empty()) {
+            auto* outline = reinterpret_cast<OUTLINETEXTMETRICA*>(metrics.data());
+            if (::GetOutlineTextMetricsA(dc.get(), static_cast<UINT>(metrics.size()), outline)) {
+                family = metrics.data() + reinterpret_cast<uintptr_t>(outline->otmpFamilyName);
+            }
+        }
+        TEXTMETRICA text{};
+        ::GetTextMetricsA(dc.get(), &text);
+        std::cout << "[ layout   ] at " << PixelsPerInch() << " pixels per inch: " << face
+                  << " drawn by " << family << ", " << text.tmHeight << " pixels high\n";
+    }
     CheckChildrenOf(Main());
     // Panels, grid, three check boxes, the rate list, the label and four buttons.
     EXPECT_EQ(checked_, 12);
@@ -166,8 +189,7 @@ TEST_F(LayoutFits, FindsACaptionThatRunsIntoItsNeighbour) {
     ::testing::TestPartResultArray failures;
     {
         ::testing::ScopedFakeTestPartResultReporter reporter(
-            ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD,
-            &failures);
+            ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &failures);
         CheckChildrenOf(Main());
     }
     // The caption is too wide, and its drawn part runs under the rate list.
