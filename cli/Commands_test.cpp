@@ -216,8 +216,7 @@ TEST_F(CommandsTest, ShowReportsEverythingAndHelpCoversEveryCommand) {
                              "USB\\VID_1111&PID_2222&MI_02&REV_0100"}) {
         EXPECT_NE(show.out.find(text), std::string::npos) << text;
     }
-    for (const char* command :
-         {"list", "show", "set", "restart", "install", "export", "apply"}) {
+    for (const char* command : {"list", "show", "set", "restart", "install", "export", "apply"}) {
         const CliRun help = Quorvin({command, "--help"});
         EXPECT_EQ(help.code, 0);
         EXPECT_EQ(help.out.rfind(std::string("usage: quorvin ") + command, 0), 0u) << command;

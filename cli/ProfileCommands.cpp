@@ -149,7 +149,8 @@ int ApplyCommand(const CommandArgs& argv, Console& console) {
     try {
         profile = ParseProfile(ReadProfileText(args.positional[0], console.in));
     } catch (const ProfileError& e) {
-        throw UsageError(args.positional[0] + ": " + e.what());
+        const std::string& file = args.positional[0];
+        throw UsageError((file == "-" ? "standard input" : file) + ": " + e.what());
     }
     const ReachableDevices reachable;
     ChangeReport report{"apply", {}, {}};
