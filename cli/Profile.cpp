@@ -16,6 +16,29 @@ std::string Trim(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
+// Windows editors and shells save text with a byte-order mark: Notepad's UTF-8 and
+// the UTF-16 of Windows PowerShell's ">" redirection. Both become plain 8-bit text;
+// UTF-16 characters beyond one byte cannot appear in a profile's IDs.
+std::string WithoutByteOrderMark(const std::string& text) {
+    if (text.rfind("\xEF\xBB\xBF", 0) == 0) {
+        return text.substr(3);
+    }
+    if (text.rfind("\xFF\xFE", 0) != 0) {
+        return text;
+    }
+    if (text.size() % 2 != 0) {
+        throw ProfileError("profile in UTF-16 has an odd number of bytes");
+    }
+    std::string narrow;
+    for (std::size_t i = 2; i < text.size(); i += 2) {
+        if (text[i + 1] != '\0' || text[i] == '\0') {
+            throw ProfileError("profile in UTF-16 holds a character outside ANSI text");
+        }
+        narrow += text[i];
+    }
+    return narrow;
+}
+
 class ProfileReader {
   public:
     Profile Read(const std::string& text) {
@@ -54,6 +77,11 @@ class ProfileReader {
     void Line(const std::string& line) {
         if (line.empty() || line[0] == '#' || line[0] == ';') {
             return;
+        }
+        for (const char c : line) {
+            if (static_cast<unsigned char>(c) < 0x20 && c != '\t') {
+                Fail("control character in the line");
+            }
         }
         if (line[0] == '[') {
             if (EqualNoCaseAscii(line, "[device]")) {
@@ -161,7 +189,10 @@ std::string OneLine(const std::string& text) {
 }  // namespace
 
 Profile ParseProfile(const std::string& text) {
-    return ProfileReader().Read(text);
+    if (text.size() > 2 * kProfileMaxBytes) {
+        throw ProfileError("profile is larger than 1 MiB");
+    }
+    return ProfileReader().Read(WithoutByteOrderMark(text));
 }
 
 std::string FormatProfile(const Profile& profile) {

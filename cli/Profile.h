@@ -18,7 +18,8 @@
 // Blank lines and lines starting with '#' or ';' are ignored; blanks around names and
 // values are dropped. Anything else (an unknown or repeated name, a bad value, a
 // section without a device or without a setting, a NUL byte, a file over 1 MiB) is an
-// error naming the line.
+// error naming the line. A UTF-8 or UTF-16LE byte-order mark (Notepad, Windows
+// PowerShell's redirection) is understood.
 #pragma once
 
 #include <optional>

@@ -87,6 +87,7 @@ class Reader {
             Flush();
             pending_.emplace();
             pending_->plan.instanceId = NonEmpty(rest);
+            pending_->line = number_;
             return;
         }
         if (word == "platform-id") {
@@ -113,10 +114,13 @@ class Reader {
         std::string parent;
         std::vector<std::pair<DWORD, RegValue>> properties;
         std::optional<RegKeyValues>* currentKey = nullptr;
+        int line = 0;  // of its "device" line, which errors found at the end name
     };
 
-    [[noreturn]] void Fail(const std::string& why) const {
-        throw MachineFileError("machine file line " + std::to_string(number_) + ": " + why);
+    [[noreturn]] void Fail(const std::string& why) const { FailAt(number_, why); }
+
+    [[noreturn]] static void FailAt(int line, const std::string& why) {
+        throw MachineFileError("machine file line " + std::to_string(line) + ": " + why);
     }
 
     std::string NonEmpty(const std::string& text) const {
@@ -232,17 +236,17 @@ class Reader {
         DEVINST parent = 0;
         if (!d.parent.empty()) {
             if (!d.plan.present) {
-                Fail("a phantom has no parent: " + d.plan.instanceId);
+                FailAt(d.line, "a phantom has no parent: " + d.plan.instanceId);
             }
             parent = machine_.NodeOf(d.parent);
             if (parent == 0) {
-                Fail("parent not listed before its child: " + d.parent);
+                FailAt(d.line, "parent not listed before its child: " + d.parent);
             }
         }
         try {
             machine_.AddDevice(d.plan, parent);
         } catch (const std::logic_error& e) {
-            Fail(e.what());
+            FailAt(d.line, e.what());
         }
         for (const auto& [code, value] : d.properties) {
             machine_.SetProperty(d.plan.instanceId, code, value.type, value.data);
