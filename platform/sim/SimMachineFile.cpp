@@ -65,6 +65,15 @@ void SaveDevice(std::ostream& out, const Machine::State& s, const DeviceRecord& 
 
 // --- reading ---------------------------------------------------------------
 
+// A device as its lines describe it, added to the machine at the next "device" line.
+struct PendingDevice {
+    DeviceSpec plan;
+    std::string parent;
+    std::vector<std::pair<DWORD, RegValue>> properties;
+    std::optional<RegKeyValues>* currentKey = nullptr;
+    int line = 0;  // of its "device" line, which errors found at the end name
+};
+
 class Reader {
   public:
     explicit Reader(Machine& machine) : machine_(machine) {}
@@ -109,14 +118,6 @@ class Reader {
     }
 
   private:
-    struct PendingDevice {
-        DeviceSpec plan;
-        std::string parent;
-        std::vector<std::pair<DWORD, RegValue>> properties;
-        std::optional<RegKeyValues>* currentKey = nullptr;
-        int line = 0;  // of its "device" line, which errors found at the end name
-    };
-
     [[noreturn]] void Fail(const std::string& why) const { FailAt(number_, why); }
 
     [[noreturn]] static void FailAt(int line, const std::string& why) {
