@@ -11,6 +11,7 @@
 #include "fuzz/CopyIdsCheck.h"
 #include "fuzz/LowerFiltersCheck.h"
 #include "fuzz/NamesCheck.h"
+#include "fuzz/ProfileCheck.h"
 #include "fuzz/RateCheck.h"
 
 using namespace std::string_literals;
@@ -102,7 +103,8 @@ INSTANTIATE_TEST_SUITE_P(Targets, SeedCorpus,
                          ::testing::Values(Target{"lower_filters", fuzzcheck::CheckLowerFilters},
                                            Target{"rate", fuzzcheck::CheckRate},
                                            Target{"copy_ids", fuzzcheck::CheckCopyIds},
-                                           Target{"names", fuzzcheck::CheckNames}),
+                                           Target{"names", fuzzcheck::CheckNames},
+                                           Target{"profile", fuzzcheck::CheckProfile}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
