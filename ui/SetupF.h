@@ -6,8 +6,14 @@
 
 #include <array>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "device/DeviceList.h"
+#include "input/ActivityMarks.h"
+#include "input/CollectionRows.h"
+#include "input/RawInputReader.h"
 #include "ui/CopyIdsText.h"
 #include "ui/gui/Button.h"
 #include "ui/gui/CheckBox.h"
@@ -77,6 +83,19 @@ class TfrmSetup : public gui::TForm {
     void BitBtn_CloseClick(gui::TObject& Sender);
     void WMDeviceChange(gui::TMessage& Message);
 
+    // --- what the devices themselves say (SetupInput.cpp) ---
+    // The hint of list index i: the listed device's own name and its IDs.
+    std::string RowHint(int i);
+    // A report from a device: marks its row. False when no listed row sent it.
+    bool InputArrived(const input::Report& report);
+    // How strongly list index i's activity mark shows now, 0 to 1.
+    double ActivityLevel(int i, LONGLONG now) const;
+    bool ActivityShowing(LONGLONG now) const;
+    // The HID collections of list index i, whose reports a measurement counts.
+    std::vector<std::string> CollectionsOfRow(int i);
+    // The interval its stored rate asks for, in milliseconds, or 0 without one.
+    double StoredIntervalMs(int i);
+
   protected:
     bool Dispatch(gui::TMessage& message) override;
 
@@ -94,10 +113,17 @@ class TfrmSetup : public gui::TForm {
     bool Ask(const char* text, const char* caption, UINT style);
     void RevertFilterBox();
     void RunHeldRebuild();
+    // The list was built again: rows mean other devices now.
+    void ListChanged();
+    void DrawActivityMark(int i, const gui::TRect& cell);
+    input::CollectionRows& Rows();
 
     // While a filter question is open the device that the command resolved must
     // stay alive, so rebuilds wait until the last question has been answered.
     int openQuestions_ = 0;
     bool rebuildHeld_ = false;
     bool heldRebuildReportsFailure_ = false;
+    // Made on first need after each build: most sessions never send input here.
+    std::optional<input::CollectionRows> rows_;
+    std::optional<input::ActivityMarks> marks_;
 };

@@ -67,6 +67,8 @@ class HeadlessWindow {
     // The cells of the last paint; a cell the paint did not reach is absent.
     std::optional<DrawnCell> Cell(int col, int row) const;
     std::vector<DrawnCell> Cells() const;
+    // Every operation of the last paint of the grid.
+    const RecordingCanvas& Canvas() const { return canvas_; }
 
     // A WM_DEVICECHANGE reaching the main window; returns the window procedure's result.
     LRESULT SendDeviceChange(WPARAM event = 0x0007);

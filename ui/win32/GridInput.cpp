@@ -101,6 +101,42 @@ void GridWindow::MouseMove(int x, int y) {
     }
 }
 
+void GridWindow::TrackPointerRow(int x, int y) {
+    int col = 0;
+    int row = 0;
+    const int now = grid_.MouseCoord(x, y, col, row) && row >= grid_.FixedRows ? row : -1;
+    if (now != pointerRow_) {
+        pointerRow_ = now;
+        if (OnPointerRow) {
+            OnPointerRow(now);
+        }
+    }
+}
+
+void GridWindow::ContextMenu(LPARAM lParam) {
+    if (!OnRowMenu || !grid_.Usable()) {
+        return;
+    }
+    POINT screen{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    int row = grid_.Row();
+    if (lParam == -1) {
+        // From the keyboard: the current row, at its cell.
+        const gui::TRect cell = grid_.CellRect(grid_.Col(), row);
+        screen = {cell.Left, cell.Bottom};
+        ::ClientToScreen(window_, &screen);
+    } else {
+        POINT client = screen;
+        ::ScreenToClient(window_, &client);
+        int col = 0;
+        if (!grid_.MouseCoord(client.x, client.y, col, row)) {
+            return;
+        }
+    }
+    if (row >= grid_.FixedRows) {
+        OnRowMenu(row, screen);
+    }
+}
+
 void GridWindow::EndMouse() {
     sizingCol_ = -1;
     selecting_ = false;

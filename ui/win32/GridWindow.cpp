@@ -110,6 +110,7 @@ LRESULT GridWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             MouseDown(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
             return 0;
         case WM_MOUSEMOVE:
+            TrackPointerRow(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
             MouseMove(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
             return 0;
         case WM_LBUTTONUP:
@@ -132,6 +133,9 @@ LRESULT GridWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
                 }
             }
             break;
+        case WM_CONTEXTMENU:
+            ContextMenu(lParam);
+            return 0;
         case WM_MOUSEWHEEL:
             grid_.UserKey(GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? gui::TGridKey::Up
                                                              : gui::TGridKey::Down);
