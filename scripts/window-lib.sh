@@ -53,10 +53,8 @@ window_start_demo() {
     sleep 0.1
   done
   xwininfo -name "$WINDOW_TITLE" >/dev/null 2>&1 || wine_fail "the demo's window did not show"
-  # The pointer out of the window, so that no hint shows (where xdotool is present).
-  if command -v xdotool >/dev/null; then
-    xdotool mousemove 0 0
-  fi
+  # The pointer out of the window, so that no hint shows.
+  xdotool mousemove 0 0
   sleep 1.5
 }
 

@@ -89,6 +89,15 @@ void TfrmSetup::DrawActivityMark(int i, const gui::TRect& cell) {
     canvas.SetBrushColor(background);
 }
 
+void TfrmSetup::AddInputMenuItems() {
+    pmDevices->Add("&Measure polling rate...", [this](gui::TObject&) {
+        const int i = dgDevices->Row() - dgDevices->FixedRows;
+        if (OnMeasure && i >= 0 && i < ListCount()) {
+            OnMeasure(i);
+        }
+    });
+}
+
 std::vector<std::string> TfrmSetup::CollectionsOfRow(int i) {
     if (i < 0 || i >= ListCount()) {
         return {};

@@ -4,6 +4,7 @@
 #include "platform/sim/SimHandles.h"
 #include "platform/sim/SimInput.h"
 #include "platform/sim/SimSeamSupport.h"
+#include "platform/sim/SimSystem.h"
 #include "platform/sim/SimText.h"
 
 using sim::Machine;
@@ -180,8 +181,13 @@ FARPROC GetProcAddress(HMODULE hModule, PCSTR lpProcName) {
         return sim::DevicePropertyReader(machine);
     }
     if (sim::HandleValue(hModule) != sim::kKernel32Handle || lpProcName == nullptr ||
-        IsOrdinal(lpProcName) || name != "IsWow64Process" ||
-        machine.wow64 == sim::Wow64Mode::Absent) {
+        IsOrdinal(lpProcName)) {
+        return nullptr;
+    }
+    if (name != "IsWow64Process") {
+        return sim::Kernel32Export(name);
+    }
+    if (machine.wow64 == sim::Wow64Mode::Absent) {
         return nullptr;
     }
     // Function pointers travel as FARPROC; void(*)() is the type any of them may pass

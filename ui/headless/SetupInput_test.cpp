@@ -104,3 +104,11 @@ TEST_F(InputTest, MeasuringKnowsTheRowsCollectionsAndStoredRate) {
     EXPECT_EQ(form.StoredIntervalMs(2), 4.0);  // "250"
     EXPECT_EQ(form.StoredIntervalMs(0), 0.0);
 }
+
+TEST_F(InputTest, TheGridMenuMeasuresTheClickedRow) {
+    std::vector<int> measured;
+    form.OnMeasure = [&](int i) { measured.push_back(i); };
+    form.dgDevices->SelectCellByUser(0, 3);
+    EXPECT_TRUE(w.ChooseGridMenuItem("Measure polling rate..."));
+    EXPECT_EQ(measured, std::vector<int>{2});
+}

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "ui/win32/GridWindow.h"
+#include "ui/win32/PopupMenuWindow.h"
 
 namespace win32 {
 
@@ -113,28 +114,29 @@ void GridWindow::TrackPointerRow(int x, int y) {
     }
 }
 
-void GridWindow::ContextMenu(LPARAM lParam) {
-    if (!OnRowMenu || !grid_.Usable()) {
+void GridWindow::RightMouseDown(int x, int y) {
+    if (!grid_.Usable()) {
         return;
     }
-    POINT screen{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    int row = grid_.Row();
+    if (::GetFocus() != window_) {
+        ::SetFocus(window_);
+    }
+    int col = 0;
+    int row = 0;
+    if (grid_.MouseCoord(x, y, col, row) && row >= grid_.FixedRows && col >= grid_.FixedCols &&
+        (col != grid_.Col() || row != grid_.Row())) {
+        grid_.SelectCellByUser(col, row);
+    }
+}
+
+void GridWindow::ShowContextMenu(LPARAM lParam) {
+    POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     if (lParam == -1) {
-        // From the keyboard: the current row, at its cell.
-        const gui::TRect cell = grid_.CellRect(grid_.Col(), row);
-        screen = {cell.Left, cell.Bottom};
-        ::ClientToScreen(window_, &screen);
-    } else {
-        POINT client = screen;
-        ::ScreenToClient(window_, &client);
-        int col = 0;
-        if (!grid_.MouseCoord(client.x, client.y, col, row)) {
-            return;
-        }
+        const gui::TRect cell = grid_.CellRect(grid_.Col(), grid_.Row());
+        point = cell.Empty() ? POINT{0, 0} : POINT{cell.Left, cell.Bottom};
+        ::ClientToScreen(window_, &point);
     }
-    if (row >= grid_.FixedRows) {
-        OnRowMenu(row, screen);
-    }
+    TrackPopup(*grid_.PopupMenu, window_, point);
 }
 
 void GridWindow::EndMouse() {

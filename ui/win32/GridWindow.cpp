@@ -109,6 +109,15 @@ LRESULT GridWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_LBUTTONDBLCLK:
             MouseDown(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
             return 0;
+        case WM_RBUTTONDOWN:
+            RightMouseDown(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+            return 0;
+        case WM_CONTEXTMENU:
+            if (grid_.PopupMenu != nullptr && grid_.Usable()) {
+                ShowContextMenu(lParam);
+                return 0;
+            }
+            break;
         case WM_MOUSEMOVE:
             TrackPointerRow(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
             MouseMove(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
@@ -133,9 +142,6 @@ LRESULT GridWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
                 }
             }
             break;
-        case WM_CONTEXTMENU:
-            ContextMenu(lParam);
-            return 0;
         case WM_MOUSEWHEEL:
             grid_.UserKey(GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? gui::TGridKey::Up
                                                              : gui::TGridKey::Down);

@@ -1,7 +1,5 @@
 #include "ui/win32/SetupWindow.h"
 
-#include <type_traits>
-
 #include "ui/Layout.h"
 #include "ui/win32/GridWindow.h"
 
@@ -36,27 +34,7 @@ void SetupWindow::ConnectDeviceInput(HINSTANCE instance) {
             grid->Handle(),
             row < 0 ? std::string() : form_->RowHint(row - form_->dgDevices->FixedRows));
     };
-    grid->OnRowMenu = [this](int row, POINT screen) { RowMenu(row, screen); };
-}
-
-void SetupWindow::RowMenu(int row, POINT screen) {
-    const int i = row - form_->dgDevices->FixedRows;
-    if (!form_->DeviceList || i < 0 || i >= form_->DeviceList->Count()) {
-        return;
-    }
-    constexpr UINT kMeasure = 1;
-    const std::unique_ptr<std::remove_pointer_t<HMENU>, decltype(&::DestroyMenu)> menu(
-        ::CreatePopupMenu(), &::DestroyMenu);
-    if (!menu) {
-        return;
-    }
-    ::AppendMenuA(menu.get(), MF_STRING, kMeasure, "Measure polling rate...");
-    const UINT chosen =
-        static_cast<UINT>(::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x,
-                                           screen.y, 0, window_->Handle(), nullptr));
-    if (chosen == kMeasure) {
-        form_->App().Guard([&] { input_->Measure(i); });
-    }
+    form_->OnMeasure = [this](int i) { input_->Measure(i); };
 }
 
 HWND SetupWindow::ControlHandle(const gui::TControl& control) const {

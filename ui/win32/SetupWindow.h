@@ -35,9 +35,8 @@ class SetupWindow {
     RawInputSink& Input() { return *input_; }
 
   private:
-    // The row hints and the context menu of the grid, and the raw-input listener.
+    // The row hints, the measuring command and the raw-input listener.
     void ConnectDeviceInput(HINSTANCE instance);
-    void RowMenu(int row, POINT screen);
 
     std::unique_ptr<TfrmSetup> form_;
     std::unique_ptr<FormWindow> window_;
