@@ -10,5 +10,5 @@ started=$SECONDS
 cmake --preset mingw-x86_64 -B "$build" >/dev/null
 cmake --build "$build"
 echo "wine: x86_64 tree built in $((SECONDS - started)) s"
-bash scripts/wine/run.sh "$build/tests/wine/quorvin_wine_tests.exe"
+bash scripts/wine/run.sh --move-pointer "$build/tests/wine/quorvin_wine_tests.exe"
 echo "wine: build and suite took $((SECONDS - started)) s"
