@@ -7,6 +7,7 @@
 // A program links exactly one of the two libraries; nothing else changes.
 #pragma once
 
+#include "platform/PlatformInput.h"
 #include "platform/WinTypes.h"
 
 namespace plat {

@@ -5,9 +5,16 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "device/DeviceList.h"
+#include "input/ActivityMarks.h"
+#include "input/CollectionRows.h"
+#include "input/RawInputReader.h"
 #include "ui/CopyIdsText.h"
 #include "ui/gui/Button.h"
 #include "ui/gui/CheckBox.h"
@@ -82,6 +89,21 @@ class TfrmSetup : public gui::TForm {
     void WMDeviceChange(gui::TMessage& Message);
     void pmDevicesPopup(gui::TObject& Sender);
 
+    // --- what the devices themselves say (SetupInput.cpp) ---
+    // The hint of list index i: the listed device's own name and its IDs.
+    std::string RowHint(int i);
+    // A report from a device: marks its row. False when no listed row sent it.
+    bool InputArrived(const input::Report& report);
+    // How strongly list index i's activity mark shows now, 0 to 1.
+    double ActivityLevel(int i, LONGLONG now) const;
+    bool ActivityShowing(LONGLONG now) const;
+    // The HID collections of list index i, whose reports a measurement counts.
+    std::vector<std::string> CollectionsOfRow(int i);
+    // The interval its stored rate asks for, in milliseconds, or 0 without one.
+    double StoredIntervalMs(int i);
+    // Opens the measuring window for list index i; the realisation sets it.
+    std::function<void(int i)> OnMeasure;
+
   protected:
     bool Dispatch(gui::TMessage& message) override;
 
@@ -100,6 +122,11 @@ class TfrmSetup : public gui::TForm {
     bool Ask(const char* text, const char* caption, UINT style);
     void RevertFilterBox();
     void RunHeldRebuild();
+    // The list was built again: rows mean other devices now.
+    void ListChanged();
+    void AddInputMenuItems();
+    void DrawActivityMark(int i, const gui::TRect& cell);
+    input::CollectionRows& Rows();
 
     // While a filter question is open the device that the command resolved must
     // stay alive, so rebuilds wait until the last question has been answered.
@@ -107,4 +134,7 @@ class TfrmSetup : public gui::TForm {
     int openQuestions_ = 0;
     bool rebuildHeld_ = false;
     bool heldRebuildReportsFailure_ = false;
+    // Made on first need after each build: most sessions never send input here.
+    std::optional<input::CollectionRows> rows_;
+    std::optional<input::ActivityMarks> marks_;
 };

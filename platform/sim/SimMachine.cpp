@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "platform/sim/SimInput.h"
 #include "platform/sim/SimState.h"
 #include "platform/sim/SimSystem.h"
 #include "platform/sim/SimText.h"
@@ -199,6 +200,7 @@ void Machine::Restart(const std::string& instanceId) {
     for (const DEVINST node : subtree) {
         s.Retire(node);
     }
+    NoteRestart(*this, instanceId);
 }
 
 void Machine::Reparent(const std::string& instanceId, DEVINST newParent) {

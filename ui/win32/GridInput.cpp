@@ -102,6 +102,18 @@ void GridWindow::MouseMove(int x, int y) {
     }
 }
 
+void GridWindow::TrackPointerRow(int x, int y) {
+    int col = 0;
+    int row = 0;
+    const int now = grid_.MouseCoord(x, y, col, row) && row >= grid_.FixedRows ? row : -1;
+    if (now != pointerRow_) {
+        pointerRow_ = now;
+        if (OnPointerRow) {
+            OnPointerRow(now);
+        }
+    }
+}
+
 void GridWindow::RightMouseDown(int x, int y) {
     if (!grid_.Usable()) {
         return;

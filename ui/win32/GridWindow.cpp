@@ -119,6 +119,7 @@ LRESULT GridWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             }
             break;
         case WM_MOUSEMOVE:
+            TrackPointerRow(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
             MouseMove(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
             return 0;
         case WM_LBUTTONUP:
