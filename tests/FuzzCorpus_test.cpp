@@ -84,8 +84,7 @@ class SeedCorpus : public ::testing::TestWithParam<Target> {};
 
 TEST_P(SeedCorpus, EverySeedKeepsTheInvariants) {
     const std::filesystem::path folder =
-        std::filesystem::path(__FILE__).parent_path().parent_path() / "fuzz" / "corpus" /
-        GetParam().name;
+        std::filesystem::path(QUORVIN_FUZZ_CORPUS) / GetParam().name;
     std::size_t seeds = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         std::ifstream in(entry.path(), std::ios::binary);
