@@ -8,6 +8,8 @@
 #pragma once
 
 #include "platform/WinTypes.h"
+// Files, folders and access control (the undo journal's).
+#include "platform/PlatformFiles.h"
 
 namespace plat {
 
