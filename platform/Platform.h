@@ -72,3 +72,6 @@ FARPROC GetProcAddress(HMODULE hModule, PCSTR lpProcName);
 HANDLE GetCurrentProcess();
 
 }  // namespace plat
+
+// Device state, services, files and the companion's process.
+#include "platform/PlatformServices.h"

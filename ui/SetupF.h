@@ -17,6 +17,7 @@
 #include "ui/gui/Label.h"
 #include "ui/gui/Message.h"
 #include "ui/gui/Panel.h"
+#include "ui/gui/PopupMenu.h"
 
 inline constexpr int kHintHidePause = 10000;
 
@@ -46,6 +47,9 @@ class TfrmSetup : public gui::TForm {
     gui::TCheckBox* cbMouseOnly;
     gui::TCheckBox* cbParent;
     gui::TButton* btnCopyID;
+    // The grid's context menu: commands beyond the window's buttons, so the layout
+    // stays as designed. Each feature adds its items in BuildGridMenu.
+    gui::TPopupMenu* pmDevices;
 
     // Null until the first successful build and after a failed one.
     std::unique_ptr<TDeviceList> DeviceList;
@@ -76,6 +80,7 @@ class TfrmSetup : public gui::TForm {
     void btnCopyIDClick(gui::TObject& Sender);
     void BitBtn_CloseClick(gui::TObject& Sender);
     void WMDeviceChange(gui::TMessage& Message);
+    void pmDevicesPopup(gui::TObject& Sender);
 
   protected:
     bool Dispatch(gui::TMessage& message) override;
@@ -84,6 +89,7 @@ class TfrmSetup : public gui::TForm {
     template <typename T>
     T* Control(const char* name);
     void BindHandlers();
+    void BuildGridMenu();
     // The number of listed devices; a missing list counts as an empty one.
     int ListCount() const;
     // Steps 3 to 5 of a rebuild: row count, device controls, controls, repaint.
@@ -97,6 +103,7 @@ class TfrmSetup : public gui::TForm {
 
     // While a filter question is open the device that the command resolved must
     // stay alive, so rebuilds wait until the last question has been answered.
+    std::unique_ptr<gui::TPopupMenu> gridMenu_;
     int openQuestions_ = 0;
     bool rebuildHeld_ = false;
     bool heldRebuildReportsFailure_ = false;

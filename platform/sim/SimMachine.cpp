@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "platform/sim/SimState.h"
+#include "platform/sim/SimSystem.h"
 #include "platform/sim/SimText.h"
 
 namespace sim {
@@ -40,10 +41,13 @@ std::optional<RegKeyValues>& KeyOf(DeviceRecord& device, DWORD keyType) {
 
 }  // namespace
 
-Machine::Machine() : state_(std::make_unique<State>()) {}
+Machine::Machine() : state_(std::make_unique<State>()), system_(std::make_unique<System>()) {}
 Machine::~Machine() = default;
 Machine::State& Machine::state() {
     return *state_;
+}
+System& Machine::system() {
+    return *system_;
 }
 
 DEVINST Machine::AddDevice(const DeviceSpec& plan, DEVINST parent) {

@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 #include "platform/sim/SimHandles.h"
 #include "platform/sim/SimSeamSupport.h"
+#include "platform/sim/SimSystem.h"
 #include "platform/sim/SimText.h"
 
 using sim::Machine;
@@ -171,8 +172,13 @@ FARPROC GetProcAddress(HMODULE hModule, PCSTR lpProcName) {
         return nullptr;
     }
     if (sim::HandleValue(hModule) != sim::kKernel32Handle || lpProcName == nullptr ||
-        IsOrdinal(lpProcName) || name != "IsWow64Process" ||
-        machine.wow64 == sim::Wow64Mode::Absent) {
+        IsOrdinal(lpProcName)) {
+        return nullptr;
+    }
+    if (name != "IsWow64Process") {
+        return sim::Kernel32Export(name);
+    }
+    if (machine.wow64 == sim::Wow64Mode::Absent) {
         return nullptr;
     }
     // Function pointers travel as FARPROC; void(*)() is the type any of them may pass

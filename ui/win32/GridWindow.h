@@ -2,7 +2,8 @@
 // portable grid's cells on a real device context (only those in the region to
 // paint), keeps its scroll bars, and turns keys, clicks, drags on a header
 // separator and scrolling into the grid's User... entry points, which ask the
-// select handler before the current cell moves.
+// select handler before the current cell moves. A right click or the menu key
+// shows the grid's context menu.
 #pragma once
 
 #include <windows.h>
@@ -35,6 +36,10 @@ class GridWindow : public ControlWindow {
     void MouseDown(int x, int y);
     void MouseMove(int x, int y);
     void EndMouse();
+    // A right click makes the row under it current, so its context menu is about it.
+    void RightMouseDown(int x, int y);
+    // At the pointer, or below the current cell when the keyboard asked (lParam -1).
+    void ShowContextMenu(LPARAM lParam);
     // The column whose right separator in the header lies under the point, or -1.
     int SizingColumnAt(int x, int y) const;
 
