@@ -17,6 +17,26 @@ bool ContainsFilter(const TLowerFilterList& list, const std::string& filterName)
                        [&](const std::string& entry) { return IsFilterEntry(entry, filterName); });
 }
 
+StoredSetting SettingOf(const StoredList& stored) {
+    switch (stored.state) {
+        case StoredListState::Found:
+            return {StoredSetting::State::Present, stored.bytes};
+        case StoredListState::Absent:
+            return {StoredSetting::State::Absent, {}};
+        case StoredListState::Unreadable:
+            break;
+    }
+    return {StoredSetting::State::Unknown, {}};
+}
+
+// The list the bytes store: none when they are empty.
+StoredSetting SettingOf(const std::string& bytes) {
+    if (bytes.empty()) {
+        return {StoredSetting::State::Absent, {}};
+    }
+    return {StoredSetting::State::Present, bytes};
+}
+
 }  // namespace
 
 TLowerFilterList ReadLowerFilters(TDevice& device) {
@@ -27,7 +47,7 @@ bool HasFilter(TDevice& device) {
     return ContainsFilter(ReadLowerFilters(device), CurrentFilterName());
 }
 
-void SetFilter(TDevice& device, bool on) {
+void SetFilter(TDevice& device, bool on, const BeforeWrite& beforeWrite) {
     const StoredList stored = ReadStoredLowerFilters(device);
     // A list that may exist is never replaced: the filter alone is written only where
     // the platform said there is no list.
@@ -46,9 +66,32 @@ void SetFilter(TDevice& device, bool on) {
                       [&](const std::string& entry) { return IsFilterEntry(entry, filterName); });
         changed = true;
     }
-    if (changed) {
-        WriteLowerFilters(device, list);
+    if (!changed) {
+        return;
     }
+    RemoveTrailingEmptyEntries(list);
+    const std::string after = JoinLowerFilterList(list);
+    if (beforeWrite) {
+        const PlannedChange change{DeviceSetting::LowerFilters, SettingOf(stored),
+                                   SettingOf(after)};
+        if (!beforeWrite(change)) {
+            return;
+        }
+    }
+    WriteStoredLowerFilters(device, after);
+}
+
+StoredSetting ReadLowerFilterSetting(TDevice& device) {
+    return SettingOf(ReadStoredLowerFilters(device));
+}
+
+bool WriteLowerFilterSetting(TDevice& device, const StoredSetting& setting) {
+    if (setting.state == StoredSetting::State::Unknown) {
+        return false;
+    }
+    WriteStoredLowerFilters(
+        device, setting.state == StoredSetting::State::Present ? setting.bytes : std::string());
+    return true;
 }
 
 void WriteLowerFilters(TDevice& device, TLowerFilterList& list) {

@@ -93,6 +93,7 @@ int TfrmSetup::IndexOfListed(const std::string& instanceId) {
 }
 
 void TfrmSetup::ShowList(int keptIndex) {
+    ListChanged();
     const int rows = std::max(ListCount(), 1) + dgDevices->FixedRows;
     const int keptRow = keptIndex + dgDevices->FixedRows;
     // Moved before the row count changes where the row exists already, so that a

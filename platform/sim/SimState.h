@@ -74,6 +74,8 @@ struct OpenKey {
     std::uint64_t unplugs = 0;  // the device's count when the key was opened
 };
 
+struct InputState;  // SimInput.cpp
+
 struct ActiveFault {
     Fault fault;
     int seen = 0;  // matching calls since the fault was added
@@ -100,6 +102,8 @@ struct Machine::State {
 
     std::vector<Call> calls;
     std::vector<ActiveFault> faults;
+    // Raw input, the clock and text conversion (SimInput.h), made on first use.
+    std::shared_ptr<InputState> input;
 
     // --- devices and the tree (SimTree.cpp) ---
     DeviceRecord* Find(std::string_view instanceId) const;
@@ -117,6 +121,15 @@ struct Machine::State {
     void Detach(DEVINST node);
     // The subtree of a node in tree order, the node first.
     std::vector<DEVINST> Subtree(DEVINST node) const;
+    // Every node of the tree, depth-first, parent before children, children in order.
+    template <typename Visit>
+    void WalkTree(Visit visit) const {
+        for (DEVINST root = firstRoot; root != 0; root = At(root).next) {
+            for (const DEVINST node : Subtree(root)) {
+                visit(node, At(node));
+            }
+        }
+    }
 
     // --- handles (SimHandles.cpp) ---
     DevInfoSet* FindSet(HDEVINFO set);
