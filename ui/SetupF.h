@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 
+#include "config/RestartOutcome.h"
 #include "device/DeviceList.h"
 #include "ui/CopyIdsText.h"
 #include "ui/gui/Button.h"
@@ -91,6 +92,8 @@ class TfrmSetup : public gui::TForm {
     // The filter command once Updating has been tested.
     void ApplyFilterChoice();
     bool ConfirmFilter(TDevice& device);
+    // The restart's one message, when it has something to tell.
+    void ReportRestart(const RestartOutcome& outcome);
     bool Ask(const char* text, const char* caption, UINT style);
     void RevertFilterBox();
     void RunHeldRebuild();
