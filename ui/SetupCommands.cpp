@@ -5,6 +5,7 @@
 
 #include "config/CompanionLauncher.h"
 #include "config/DriverService.h"
+#include "config/FilterQuestions.h"
 #include "config/LowerFilters.h"
 #include "config/Rate.h"
 #include "config/Restart.h"
@@ -77,10 +78,10 @@ void TfrmSetup::ApplyFilterChoice() {
 }
 
 bool TfrmSetup::ConfirmFilter(TDevice& device) {
-    if (device.IsHub() && !Ask(kHubQuestion, kHubCaption, kHubStyle)) {
+    if (AsksHubQuestion(device) && !Ask(kHubQuestion, kHubCaption, kHubStyle)) {
         return false;
     }
-    if (!device.GetParentDevice().IsHub() &&
+    if (AsksUsefulnessQuestion(device) &&
         !Ask(kUsefulnessQuestion, kUsefulnessCaption, kUsefulnessStyle)) {
         return false;
     }
