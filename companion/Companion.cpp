@@ -5,14 +5,15 @@
 
 #include "companion/CommandLine.h"
 #include "companion/InfFile.h"
-#include "config/PropertyChange.h"
+#include "config/RestartOutcome.h"
+#include "config/VerifiedRestart.h"
 #include "device/DevInfoSetHandle.h"
 #include "platform/Platform.h"
 
 namespace {
 
-constexpr int kFailed = 1;
-constexpr int kUsage = 2;
+constexpr int kFailed = kCompanionFailed;
+constexpr int kUsage = kCompanionUsage;
 
 // The shell's "install" verb for a setup information file: its DefaultInstall
 // section, 128 (files relative to the file's own folder) + 4 (ask before a reboot).
@@ -30,11 +31,13 @@ int RestartByInstanceId(const std::string& instanceId, std::ostream& err) {
         err << "kevra64: no device with instance ID " << instanceId << '\n';
         return kFailed;
     }
-    if (!RequestPropertyChange(set.get(), element)) {
+    // The outcome of a restart that did happen is the caller's to tell, by the exit
+    // code alone, so that the user hears of it once.
+    const RestartOutcome outcome = RestartAndVerify(set.get(), element, instanceId);
+    if (outcome.kind == RestartOutcome::Kind::Failed) {
         err << "kevra64: the restart of " << instanceId << " was refused\n";
-        return kFailed;
     }
-    return 0;
+    return CompanionExitCode(outcome);
 }
 
 std::optional<std::string> FullPath(const std::string& file) {

@@ -1,12 +1,25 @@
 // kevra64.exe, the 64-bit companion of the setup program under WOW64: it restarts a
 // device ("U <instance ID>") or installs a setup information file ("e install
 // <file>") where a 32-bit process cannot.
+//
+// A restart is verified as the setup program verifies its own (config/VerifiedRestart.h):
+// Windows' reboot flags are read, and a device that comes back with a problem while it
+// carries the filter has the filter removed and is restarted again. The exit code tells
+// the outcome (config/RestartOutcome.h):
+//   0          done (restarted and started; installed)
+//   1          failed (no such device or file, the restart refused); one line to err
+//   2          the command line was not understood; one line to err
+//   3          restarted, but Windows must be restarted for the change to take effect
+//   0x1000 | p problem p with the filter: the filter was removed, the device works again
+//   0x2000 | p problem p with the filter: the filter was removed, the device still fails
+// Codes 3 and above write nothing to err: the program that started the companion
+// tells the user.
 #pragma once
 
 #include <ostream>
 #include <string>
 
-// Runs one command line (the part after the program name). Returns 0 on success;
-// otherwise writes one line to err and returns non-zero. A command line that is
+// Runs one command line (the part after the program name). Returns the exit code
+// above; 1 and 2 come with one line written to err. A command line that is
 // not understood, an unknown device or a missing file changes nothing.
 int RunCompanion(const std::string& commandLine, std::ostream& err);

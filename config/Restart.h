@@ -1,16 +1,31 @@
 // Restarting a device and installing the driver service, in-process or, under
-// WOW64, through the 64-bit companion program. Failures are silent.
+// WOW64, through the 64-bit companion program, which is started by its full path
+// from this program's folder and waited for.
 #pragma once
 
+#include "config/CompanionLauncher.h"
+#include "config/RestartOutcome.h"
 #include "platform/WinTypes.h"
 
 class TDevice;
 
-// A property-change request to the class installer for the device's pair.
+// A property-change request to the class installer for the device's pair; nothing
+// is looked at afterwards.
 void RestartDevice(TDevice& device);
 // Whether this process runs under WOW64; asked anew on every call.
 bool IsWow64();
-// The Restart button: the companion under WOW64, RestartDevice otherwise.
-void RequestDeviceRestart(TDevice& device, HWND owner);
-// The Install Service button: the companion under WOW64, the "install" verb otherwise.
-void RequestServiceInstall(HWND owner);
+// The Restart button. Under WOW64 the companion restarts the device by its instance
+// ID ("U <instance ID>") and reports the outcome by its exit code; otherwise the
+// device is restarted in-process through its pair. Either way the restart is verified
+// and a problem caused by the filter reverted (config/VerifiedRestart.h). The pump
+// runs while the companion is waited for.
+RestartOutcome RequestDeviceRestart(TDevice& device, HWND owner, const MessagePump& pump = {});
+
+enum class InstallOutcome {
+    Requested,         // the "install" verb was applied, or the companion installed
+    CompanionMissing,  // under WOW64, kevra64.exe is not beside the program
+    Failed,            // the companion could not be started or failed (and said why)
+};
+// The Install Service button: the companion under WOW64 ("e install quorvin.inf",
+// waited for with the pump), the shell's "install" verb on quorvin.inf otherwise.
+InstallOutcome RequestServiceInstall(HWND owner, const MessagePump& pump = {});

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "config/ConfigTestBench.h"
+#include "platform/sim/SimSystem.h"
 
 namespace {
 
@@ -15,9 +16,12 @@ class DeviceRestart : public ::testing::Test {
     ConfigBench bench;
     sim::Machine& m = bench.machine;
 
-    Args Shell() const { return bench.ArgsOf("ShellExecuteA"); }
+    static constexpr const char* kCompanionPath = "C:\\Users\\User\\Downloads\\kevra64.exe";
+    Args Shell() const { return bench.ArgsOf("ShellExecuteExA"); }
+    // Started by its full path, waited for, the shell's error boxes suppressed.
     static std::string Companion(const std::string& parameters) {
-        return "hwnd=0x1234 verb=null file=kevra64.exe params=" + parameters + " dir=null show=5";
+        return std::string("hwnd=0x1234 verb=null file=") + kCompanionPath +
+               " params=" + parameters + " dir=null show=5 mask=0x440";
     }
 };
 
@@ -62,8 +66,9 @@ TEST_F(DeviceRestart, InProcessUnlessUnderWow64) {
     EXPECT_TRUE(m.shellRequests.empty());
 }
 
-TEST_F(DeviceRestart, UnderWow64TheCompanionRestartsTheDeviceToProcess) {
+TEST_F(DeviceRestart, UnderWow64TheCompanionBesideTheProgramRestartsTheDeviceToProcess) {
     m.wow64 = sim::Wow64Mode::Wow64;
+    m.files.push_back(kCompanionPath);
     auto device = bench.Open(ConfigBench::kInterface);
     RequestDeviceRestart(*device, kOwner);
     RequestDeviceRestart(device->GetParentDevice(), kOwner);
@@ -72,8 +77,10 @@ TEST_F(DeviceRestart, UnderWow64TheCompanionRestartsTheDeviceToProcess) {
     EXPECT_EQ(Shell(),
               (Args{Companion(std::string("U ") + ConfigBench::kInterface),
                     Companion(std::string("U ") + ConfigBench::kComposite), Companion("U ")}));
+    EXPECT_EQ(m.CountCalls("ShellExecuteA"), 0u);
     EXPECT_EQ(m.CountCalls("SetupDiSetClassInstallParamsA"), 0u);
     EXPECT_TRUE(m.restarts.empty());
+    EXPECT_TRUE(m.system().processes.empty()) << "every process handle closed";
 }
 
 TEST_F(DeviceRestart, ParentIsRestartedThroughItsOwnPair) {
@@ -88,10 +95,14 @@ TEST_F(DeviceRestart, ParentIsRestartedThroughItsOwnPair) {
 }
 
 TEST_F(DeviceRestart, InstallAppliesTheVerbOrHandsItToTheCompanion) {
-    RequestServiceInstall(kOwner);
+    EXPECT_EQ(RequestServiceInstall(kOwner), InstallOutcome::Requested);
+    EXPECT_EQ(bench.ArgsOf("ShellExecuteA"),
+              Args{"hwnd=0x1234 verb=install file=quorvin.inf params=null dir=null show=5"});
     m.wow64 = sim::Wow64Mode::Wow64;
-    RequestServiceInstall(kOwner);
-    EXPECT_EQ(Shell(),
-              (Args{"hwnd=0x1234 verb=install file=quorvin.inf params=null dir=null show=5",
-                    Companion("e install quorvin.inf")}));
+    EXPECT_EQ(RequestServiceInstall(kOwner), InstallOutcome::CompanionMissing);
+    m.files.push_back(kCompanionPath);
+    EXPECT_EQ(RequestServiceInstall(kOwner), InstallOutcome::Requested);
+    m.system().run = [](const std::string&, const std::string&) { return DWORD{1}; };
+    EXPECT_EQ(RequestServiceInstall(kOwner), InstallOutcome::Failed);
+    EXPECT_EQ(Shell(), Args(2, Companion("e install quorvin.inf")));
 }

@@ -185,6 +185,9 @@ TEST(MissingSetupInformation, InstallServiceAsksAnywayAndShowsNothing) {
         sim::ScopedMachine use(machine);
         BuildVariant(machine, variant);
         machine.files.clear();
+        if (variant == Variant::Wow64) {
+            machine.files.push_back(kCompanionBesideProgram);
+        }
         const StoredState before = Snapshot(machine, AllInstanceIds(machine), false);
         headless::HeadlessWindow window;
         window.Form().BitBtn_Install->UserClick();
@@ -197,7 +200,7 @@ TEST(MissingSetupInformation, InstallServiceAsksAnywayAndShowsNothing) {
             EXPECT_EQ(request.file, "quorvin.inf");
             continue;
         }
-        EXPECT_EQ(request.file, "kevra64.exe");
+        EXPECT_EQ(request.file, kCompanionBesideProgram);
         std::ostringstream err;
         EXPECT_EQ(RunCompanion(request.parameters.value_or(""), err), 1);
         EXPECT_EQ(err.str().rfind("kevra64: cannot open the setup information file", 0), 0u);

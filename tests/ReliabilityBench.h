@@ -6,13 +6,16 @@
 
 #include <map>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "companion/Companion.h"
 #include "config/PlatformFamily.h"
 #include "device/DevInfoSetHandle.h"
 #include "platform/Platform.h"
 #include "platform/sim/SimMachine.h"
+#include "platform/sim/SimSystem.h"
 #include "ui/headless/HeadlessDesktop.h"
 
 namespace reliability {
@@ -35,6 +38,8 @@ inline const char* VariantName(Variant variant) {
 // and a mouse behind an external hub with "mfltx".
 inline const std::string kPlainMouse = "USB\\VID_0E8F&PID_0021\\5&3B1D2A0&0&2";
 inline const std::string kHubMouse = "USB\\VID_2F1B&PID_0A31\\6&4D5E6F7&0&1";
+// Where the setup program finds its companion on the simulated machine.
+inline const std::string kCompanionBesideProgram = "C:\\Users\\User\\Downloads\\kevra64.exe";
 
 // The stored state of one device: its lower-filter list where the family keeps it,
 // and its bInterval value.
@@ -103,6 +108,12 @@ inline void BuildVariant(sim::Machine& machine, Variant variant) {
     sim::BuildDemoMachine(machine);
     if (variant == Variant::Wow64) {
         machine.wow64 = sim::Wow64Mode::Wow64;
+        // The companion beside the program, restarting on the same machine.
+        machine.files.push_back(kCompanionBesideProgram);
+        machine.system().run = [](const std::string&, const std::string& parameters) {
+            std::ostringstream err;
+            return static_cast<DWORD>(RunCompanion(parameters, err));
+        };
     }
     if (variant == Variant::Win9x) {
         machine.platformId = VER_PLATFORM_WIN32_WINDOWS;

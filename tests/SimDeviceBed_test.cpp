@@ -1,12 +1,14 @@
 // Runs the seam agreement tests on the simulated platform.
 #include "platform/sim/SimMachine.h"
+#include "platform/sim/SimSystem.h"
 #include "tests/DeviceBed.h"
 
 namespace {
 
 class SimDeviceBed : public DeviceBed {
   public:
-    SimDeviceBed() : scope_(machine_) {}
+    // The filter's driver is installed, so that restarts keep a device's filter.
+    SimDeviceBed() : scope_(machine_) { sim::InstallDriverService(machine_, "quorvin"); }
 
     void Add(const BedDevice& device) override {
         sim::DeviceSpec plan;

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <utility>
 
+#include "config/CompanionLauncher.h"
+#include "config/DriverService.h"
 #include "config/FilterQuestions.h"
 #include "config/LowerFilters.h"
 #include "config/Rate.h"
@@ -20,6 +22,17 @@ constexpr const char* kUsefulnessQuestion =
     "Filter driver is probably useless for this device, continue setup?";
 constexpr const char* kUsefulnessCaption = " Information";
 constexpr UINT kUsefulnessStyle = MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2;
+
+// Asked after the two questions above, and only when the filter's driver is known to be
+// unable to load: a device that lists it would not start after its next restart.
+constexpr const char* kDriverQuestion =
+    "The QUORVIN driver is not installed, or its driver file is missing. With the filter on "
+    "it, this device will not start until the driver is installed: a mouse or keyboard "
+    "would stop working after Restart. Put the filter on the device anyway?";
+constexpr UINT kDriverStyle = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2;
+
+constexpr const char* kRestartCaption = " Warning !!!";
+constexpr const char* kRebootCaption = " Information";
 
 static_assert(kHubStyle == 0x134 && kUsefulnessStyle == 0x144, "question styles");
 
@@ -74,6 +87,9 @@ bool TfrmSetup::ConfirmFilter(TDevice& device) {
     }
     if (AsksUsefulnessQuestion(device) &&
         !Ask(kUsefulnessQuestion, kUsefulnessCaption, kUsefulnessStyle)) {
+        return false;
+    }
+    if (ReadFilterService().Missing() && !Ask(kDriverQuestion, kHubCaption, kDriverStyle)) {
         return false;
     }
     return true;
@@ -132,11 +148,42 @@ void TfrmSetup::cbMouseOnlyClick(gui::TObject&) {
 }
 
 void TfrmSetup::btnApplyClick(gui::TObject&) {
-    RequestDeviceRestart(CurrentDevice(), Handle());
+    RestartOutcome outcome;
+    App().Services().WaitModally([&](const std::function<void()>& pump) {
+        outcome = RequestDeviceRestart(CurrentDevice(), Handle(), pump);
+    });
+    ReportRestart(outcome);
+}
+
+void TfrmSetup::ReportRestart(const RestartOutcome& outcome) {
+    using Kind = RestartOutcome::Kind;
+    const bool missing = outcome.kind == Kind::CompanionMissing;
+    const std::string text = DescribeRestartOutcome(outcome, missing ? CompanionPath() : "");
+    if (text.empty()) {
+        return;
+    }
+    // Warnings rather than errors: the error icon is the application's error report's.
+    const bool reboot = outcome.kind == Kind::NeedsReboot;
+    App().MessageBoxA(Handle(), text, reboot ? kRebootCaption : kRestartCaption,
+                      MB_OK | (reboot ? MB_ICONINFORMATION : MB_ICONWARNING));
+    if (outcome.kind == Kind::ProblemReverted || outcome.kind == Kind::ProblemNotCured) {
+        // The filter left the device's list: show the list as it now is. Like the
+        // rebuild after a device change, one that fails is not reported.
+        try {
+            RebuildDeviceList();
+        } catch (...) {
+        }
+    }
 }
 
 void TfrmSetup::BitBtn_InstallClick(gui::TObject&) {
-    RequestServiceInstall(Handle());
+    InstallOutcome outcome = InstallOutcome::Requested;
+    App().Services().WaitModally([&](const std::function<void()>& pump) {
+        outcome = RequestServiceInstall(Handle(), pump);
+    });
+    if (outcome == InstallOutcome::CompanionMissing) {
+        ReportRestart({RestartOutcome::Kind::CompanionMissing, 0});
+    }
 }
 
 void TfrmSetup::btnCopyIDClick(gui::TObject&) {

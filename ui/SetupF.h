@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "config/RestartOutcome.h"
 #include "device/DeviceList.h"
 #include "input/ActivityMarks.h"
 #include "input/CollectionRows.h"
@@ -126,6 +127,8 @@ class TfrmSetup : public gui::TForm {
     // The filter command once Updating has been tested.
     void ApplyFilterChoice();
     bool ConfirmFilter(TDevice& device);
+    // The restart's one message, when it has something to tell.
+    void ReportRestart(const RestartOutcome& outcome);
     bool Ask(const char* text, const char* caption, UINT style);
     void RevertFilterBox();
     void RunHeldRebuild();

@@ -3,6 +3,7 @@
 // the application's window and the clipboard. One realisation per platform.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "ui/gui/ClipboardApi.h"
@@ -28,6 +29,13 @@ class Desktop {
     // The window that owns the application's error reports and the clipboard.
     virtual HWND ApplicationWindow() = 0;
     virtual ClipboardApi& Clipboard() = 0;
+
+    // Runs work, which waits for something outside the program (the companion) and
+    // calls the pump it is given whenever messages are waiting. The pump runs them: the
+    // windows keep painting and handle what is sent or posted to them (device changes),
+    // but from the first pump on they take no input from the user, as under a modal box.
+    using WaitWork = std::function<void(const std::function<void()>& pump)>;
+    virtual void WaitModally(const WaitWork& work) = 0;
 };
 
 }  // namespace gui

@@ -53,6 +53,27 @@ int HeadlessDesktop::MessageBoxA(HWND owner, const std::string& text, const std:
     return boxes_.at(index).answer;
 }
 
+void HeadlessDesktop::QueueWhileWaiting(std::function<void()> step) {
+    waitSteps_.push_back(std::move(step));
+}
+
+void HeadlessDesktop::WaitModally(const WaitWork& work) {
+    ++waits_;
+    struct Unblock {
+        bool& blocked;
+        ~Unblock() { blocked = false; }
+    } unblock{blocked_};
+    work([this] {
+        blocked_ = true;
+        ++pumps_;
+        if (!waitSteps_.empty()) {
+            const std::function<void()> step = std::move(waitSteps_.front());
+            waitSteps_.pop_front();
+            step();
+        }
+    });
+}
+
 int HeadlessDesktop::TextHeight(const gui::TFont& font) {
     return textHeight ? *textHeight : MulDivRounded(font.Height, 13, 11);
 }

@@ -45,6 +45,13 @@ class HeadlessDesktop : public gui::Desktop {
     // How many message boxes are open right now.
     int OpenMessageBoxes() const { return open_; }
 
+    // Each pump of a modal wait runs the next queued step (a device change, say).
+    void QueueWhileWaiting(std::function<void()> step);
+    int Waits() const { return waits_; }
+    int Pumps() const { return pumps_; }
+    // Whether a modal wait is running and has pumped: the windows take no input.
+    bool InputBlocked() const { return blocked_; }
+
     int MessageBoxA(HWND owner, const std::string& text, const std::string& caption,
                     UINT type) override;
     int ScreenPixelsPerInch() override { return pixelsPerInch; }
@@ -52,6 +59,7 @@ class HeadlessDesktop : public gui::Desktop {
     std::string CommandLine() override { return commandLine; }
     HWND ApplicationWindow() override { return ApplicationWindowHandle(); }
     gui::ClipboardApi& Clipboard() override { return clipboard; }
+    void WaitModally(const WaitWork& work) override;
 
   private:
     struct Answer {
@@ -61,6 +69,10 @@ class HeadlessDesktop : public gui::Desktop {
     std::deque<Answer> answers_;
     std::vector<ShownMessageBox> boxes_;
     int open_ = 0;
+    std::deque<std::function<void()>> waitSteps_;
+    int waits_ = 0;
+    int pumps_ = 0;
+    bool blocked_ = false;
 };
 
 }  // namespace headless

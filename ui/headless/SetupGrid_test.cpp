@@ -260,6 +260,7 @@ TEST_F(GridTest, RestartAndInstallUseTheMainWindowAndCloseEndsTheRun) {
     EXPECT_EQ(m.machine.restarts, std::vector<std::string>{kHidM});
     w.SendDeviceChange();  // the restart changed the tree
     m.machine.wow64 = sim::Wow64Mode::Wow64;
+    m.machine.files.push_back("C:\\Users\\User\\Downloads\\kevra64.exe");
     form.btnApply->UserClick();
     form.BitBtn_Install->UserClick();
     ASSERT_EQ(m.machine.shellRequests.size(), 2u);

@@ -9,13 +9,14 @@
 //   └── hidH  "Hub H"    (HID, hub interface) ── mouse          hub, parent hub
 //
 // With Mice Only (the start state) the grid lists hidA, hidHC, hidM, hidH in rows
-// 1 to 4; without it hidB follows hidA.
+// 1 to 4; without it hidB follows hidA. The filter driver is installed.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "platform/sim/SimMachine.h"
+#include "platform/sim/SimSystem.h"
 
 namespace setup_test {
 
@@ -89,6 +90,7 @@ struct SetupMachine {
         AddWithChild(kHidH, "Hub H", true, root, sim::kClassMouse);
         machine.SetProperty(kHidM, SPDRP_LOWERFILTERS, REG_MULTI_SZ, std::string("quorvin\0\0", 9));
         machine.Key(kHidM, DIREG_DRV)["bInterval"] = {REG_DWORD, Dword(4)};
+        sim::InstallDriverService(machine, "quorvin");
         machine.ClearCalls();
     }
 

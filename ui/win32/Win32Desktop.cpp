@@ -25,6 +25,31 @@ int Win32Desktop::TextHeight(const gui::TFont& font) {
     return static_cast<int>(ScreenTextExtent(handle.get(), "0").cy);
 }
 
+void Win32Desktop::WaitModally(const WaitWork& work) {
+    // The windows are disabled only once messages arrive, so a wait that never pumps
+    // (an in-process restart) leaves them as they are.
+    std::optional<TaskWindowsDisabled> modal;
+    std::optional<WPARAM> quit;
+    work([&] {
+        if (!modal) {
+            modal.emplace();
+        }
+        MSG message{};
+        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                quit = message.wParam;  // for the main loop, once the wait is over
+                continue;
+            }
+            ::TranslateMessage(&message);
+            ::DispatchMessageA(&message);
+        }
+    });
+    modal.reset();
+    if (quit) {
+        ::PostQuitMessage(static_cast<int>(*quit));
+    }
+}
+
 std::string Win32Desktop::CommandLine() {
     if (commandLine_) {
         return *commandLine_;

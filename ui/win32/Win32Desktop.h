@@ -26,6 +26,7 @@ class Win32Desktop : public gui::Desktop {
     std::string CommandLine() override;
     HWND ApplicationWindow() override { return applicationWindow_; }
     gui::ClipboardApi& Clipboard() override { return clipboard_; }
+    void WaitModally(const WaitWork& work) override;
 
     // Answers this instead of the process's command line (for a test harness that
     // opens the window in several modes within one process).

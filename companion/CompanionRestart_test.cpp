@@ -1,0 +1,131 @@
+// Restarts under WOW64: the setup program starts the companion beside it, which
+// restarts, verifies and reverts itself and reports through its exit code.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "companion/Companion.h"
+#include "config/ConfigTestBench.h"
+#include "config/Restart.h"
+#include "platform/sim/SimSystem.h"
+#include "platform/sim/SimText.h"
+
+namespace {
+
+using Kind = RestartOutcome::Kind;
+constexpr const char* kDevice = ConfigBench::kInterface;
+constexpr const char* kDriverFile = "C:\\WINDOWS\\System32\\drivers\\quorvin.sys";
+const HWND kOwner = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x1234));
+
+class CompanionRestart : public ::testing::Test {
+  protected:
+    ConfigBench bench;
+    sim::Machine& m = bench.machine;
+    sim::System& system = m.system();
+    std::string companionErr;
+    int pumps = 0;
+
+    CompanionRestart() {
+        m.wow64 = sim::Wow64Mode::Wow64;
+        sim::InstallDriverService(m, "quorvin");
+        system.programPath = "C:\\Tools\\Quorvin\\QuorvinSetup.exe";
+        m.files.push_back("C:\\Tools\\Quorvin\\kevra64.exe");
+        // The started program is the companion itself, on the same machine.
+        system.run = [this](const std::string&, const std::string& parameters) {
+            std::ostringstream err;
+            const int code = RunCompanion(parameters, err);
+            companionErr += err.str();
+            return static_cast<DWORD>(code);
+        };
+        m.SetProperty(kDevice, SPDRP_LOWERFILTERS, REG_MULTI_SZ, sim::MultiString({"quorvin"}));
+    }
+    void TearDown() override {
+        EXPECT_EQ(m.OpenSetCount(), 2u) << "only the bench's own sets";
+        EXPECT_TRUE(system.processes.empty()) << "the process handle was closed";
+    }
+
+    RestartOutcome Restart() {
+        return RequestDeviceRestart(*bench.Open(kDevice), kOwner, [this] { ++pumps; });
+    }
+    std::string Filters() const { return m.Property(kDevice, SPDRP_LOWERFILTERS)->data; }
+};
+
+}  // namespace
+
+TEST_F(CompanionRestart, EveryBranchReachesTheSetupProgramThroughTheExitCode) {
+    EXPECT_EQ(Restart(), (RestartOutcome{Kind::Restarted, 0}));
+
+    std::erase(m.files, kDriverFile);
+    EXPECT_EQ(Restart(), (RestartOutcome{Kind::ProblemReverted, 39}));
+    EXPECT_EQ(m.Property(kDevice, SPDRP_LOWERFILTERS), std::nullopt);
+
+    m.SetProperty(kDevice, SPDRP_LOWERFILTERS, REG_MULTI_SZ, sim::MultiString({"quorvin", "gone"}));
+    EXPECT_EQ(Restart(), (RestartOutcome{Kind::ProblemNotCured, 39}));
+    EXPECT_EQ(Filters(), sim::MultiString({"gone"}));
+
+    system.heldOpen.insert(kDevice);
+    EXPECT_EQ(Restart(), (RestartOutcome{Kind::NeedsReboot, 0}));
+
+    EXPECT_EQ(companionErr, "") << "outcomes are told by the setup program alone";
+    EXPECT_EQ(m.CountCalls("ShellExecuteExA"), 1u);
+    EXPECT_EQ(m.CountCalls("SetupDiSetClassInstallParamsA"), 1u) << "in the companion";
+}
+
+TEST_F(CompanionRestart, TheWindowKeepsItsMessagesWhileTheCompanionRuns) {
+    system.inputRounds = 3;
+    EXPECT_EQ(Restart().kind, Kind::Restarted);
+    EXPECT_EQ(pumps, 3);
+    const auto waits = m.CallsOf("MsgWaitForMultipleObjects");
+    ASSERT_EQ(waits.size(), 4u);
+    EXPECT_EQ(waits[0].args, "count=1 handle=1 all=0 ms=4294967295 mask=0x4FF");
+    // Without a pump (a console program) it simply waits.
+    RequestDeviceRestart(*bench.Open(kDevice), kOwner);
+    EXPECT_EQ(m.CallsOf("WaitForSingleObject").at(0).args, "handle=2 ms=4294967295");
+}
+
+TEST_F(CompanionRestart, OnlyTheCompanionBesideTheProgramIsStarted) {
+    // One in the current folder or on the search path does not count.
+    m.files = {"kevra64.exe", "C:\\WINDOWS\\System32\\kevra64.exe"};
+    EXPECT_EQ(Restart(), (RestartOutcome{Kind::CompanionMissing, 0}));
+    EXPECT_EQ(m.CountCalls("ShellExecuteExA"), 0u);
+    EXPECT_EQ(CompanionPath(), "C:\\Tools\\Quorvin\\kevra64.exe");
+
+    // A folder whose name is not ASCII is passed byte for byte, and a path longer than
+    // MAX_PATH is read whole.
+    for (const std::string& folder : {std::string("C:\\Donn\xE9"
+                                                  "es"),
+                                      "C:\\" + std::string(300, 'd')}) {
+        system.programPath = folder + "\\QuorvinSetup.exe";
+        m.files = {folder + "\\kevra64.exe", kDriverFile};
+        m.ClearCalls();
+        EXPECT_EQ(Restart().kind, Kind::Restarted);
+        EXPECT_EQ(m.shellRequests.back().file, folder + "\\kevra64.exe");
+    }
+}
+
+TEST_F(CompanionRestart, AnythingButAnExitCodeIsAFailure) {
+    for (const char* op : {"ShellExecuteExA", "MsgWaitForMultipleObjects", "GetExitCodeProcess"}) {
+        m.AddFault({op});
+        EXPECT_EQ(Restart().kind, Kind::Failed) << op;
+        m.ClearFaults();
+    }
+    for (const char* op : {"GetModuleFileNameA", "GetFileAttributesA"}) {
+        m.AddFault({op});
+        EXPECT_EQ(Restart().kind, Kind::CompanionMissing) << op;
+        m.ClearFaults();
+    }
+    system.run = [](const std::string&, const std::string&) { return DWORD{0xC0000005}; };
+    EXPECT_EQ(Restart().kind, Kind::Failed);
+}
+
+TEST_F(CompanionRestart, TheCompanionsOwnCodesAndItsOneLineForFailures) {
+    std::ostringstream err;
+    std::erase(m.files, kDriverFile);
+    EXPECT_EQ(RunCompanion(std::string("U ") + kDevice, err), 0x1027);
+    EXPECT_EQ(err.str(), "");
+    system.heldOpen.insert(kDevice);
+    EXPECT_EQ(RunCompanion(std::string("U ") + kDevice, err), 3);
+    m.AddFault({"SetupDiCallClassInstaller"});
+    EXPECT_EQ(RunCompanion(std::string("U ") + kDevice, err), 1);
+    EXPECT_NE(err.str().find("was refused"), std::string::npos);
+}

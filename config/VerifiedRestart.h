@@ -1,0 +1,29 @@
+// A device restart that looks at its result: whether Windows wants a reboot for it, and
+// whether the device came back with a problem while it carries the filter. In that case
+// the filter is taken off the device's lower filters again (no other entry is lost) and
+// the device restarted once more, so that a missing or broken filter driver never
+// leaves a machine without its mouse or keyboard.
+//
+// Shared by the setup program (in-process restarts), the 64-bit companion and the
+// command-line program.
+#pragma once
+
+#include <string>
+
+#include "config/RestartOutcome.h"
+#include "platform/WinTypes.h"
+
+// Restarts the device through the pair (DIF_PROPERTYCHANGE), then:
+// - Failed when the restart was not accepted;
+// - NeedsReboot when the pair's install parameters carry DI_NEEDRESTART or
+//   DI_NEEDREBOOT (the device was not restarted, so nothing else is looked at);
+// - otherwise the device is located by instance ID and its state read: no problem, or a
+//   problem while the filter is not in its list, is Restarted; a problem with the filter
+//   in its list is reverted as above: ProblemReverted when it then starts, otherwise
+//   ProblemNotCured. An empty instance ID skips the verification (Restarted).
+RestartOutcome RestartAndVerify(HDEVINFO set, SP_DEVINFO_DATA& element,
+                                const std::string& instanceId);
+
+// The same for a device named by its instance ID, opened into a set of its own
+// (Failed when it cannot be opened).
+RestartOutcome RestartAndVerifyById(const std::string& instanceId);

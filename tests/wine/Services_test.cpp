@@ -1,0 +1,80 @@
+// The driver-service queries against Wine's real service manager: a dummy kernel
+// driver service is installed in the prefix for the test (and removed again), with a
+// file where its image path points.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "config/DriverService.h"
+#include "config/ServiceHandle.h"
+#include "device/DeviceState.h"
+
+namespace {
+
+constexpr const char* kName = "quorvintest";
+
+std::string SystemFolder() {
+    char folder[MAX_PATH] = {};
+    const UINT length = ::GetSystemDirectoryA(folder, MAX_PATH);
+    return std::string(folder, length);
+}
+
+class WineServices : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const ServiceHandle manager(::OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+        ASSERT_TRUE(manager.valid());
+        const ServiceHandle service(
+            ::CreateServiceA(manager.get(), kName, kName, SERVICE_ALL_ACCESS, SERVICE_KERNEL_DRIVER,
+                             SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
+                             "\\SystemRoot\\System32\\drivers\\quorvintest.sys", nullptr, nullptr,
+                             nullptr, nullptr, nullptr));
+        ASSERT_TRUE(service.valid()) << ::GetLastError();
+    }
+    void TearDown() override {
+        ::DeleteFileA(file_.c_str());
+        const ServiceHandle manager(::OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+        const ServiceHandle service(::OpenServiceA(manager.get(), kName, DELETE));
+        ASSERT_TRUE(service.valid());
+        EXPECT_TRUE(::DeleteService(service.get()));
+    }
+    void CreateDriverFile() {
+        const HANDLE file = ::CreateFileA(file_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        ::CloseHandle(file);
+    }
+    const std::string file_ = SystemFolder() + "\\drivers\\quorvintest.sys";
+};
+
+}  // namespace
+
+TEST_F(WineServices, AnInstalledServiceIsFoundWithItsImageFile) {
+    DriverServiceState state = ReadDriverService(kName);
+    EXPECT_TRUE(state.known);
+    EXPECT_TRUE(state.installed);
+    EXPECT_EQ(_stricmp(state.imageFile.c_str(), file_.c_str()), 0) << state.imageFile;
+    EXPECT_FALSE(state.fileFound);
+    EXPECT_FALSE(state.running);
+    EXPECT_TRUE(state.Missing());
+
+    CreateDriverFile();
+    state = ReadDriverService(kName);
+    EXPECT_TRUE(state.fileFound);
+    EXPECT_FALSE(state.Missing());
+}
+
+TEST_F(WineServices, AServiceThatIsNotThereIsMissing) {
+    const DriverServiceState state = ReadDriverService("quorvin-not-installed");
+    EXPECT_TRUE(state.known);
+    EXPECT_FALSE(state.installed);
+    EXPECT_TRUE(state.Missing());
+}
+
+TEST(WineDeviceState, ADeviceThatIsNotPresentIsNotLocated) {
+    const DeviceState state = ReadDeviceState("USB\\VID_0000&PID_0000\\QUORVIN-ABSENT");
+    EXPECT_FALSE(state.present);
+    EXPECT_FALSE(state.HasProblem());
+}
