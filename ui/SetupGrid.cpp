@@ -56,6 +56,9 @@ void TfrmSetup::dgDevicesDrawCell(gui::TObject&, int ACol, int ARow, const gui::
         canvas.FillRect(Rect);
     }
     canvas.TextRect(Rect, Rect.Left + 3, Rect.Top + 3, text);
+    if (ACol == 0) {
+        DrawActivityMark(i, Rect);
+    }
 }
 
 void TfrmSetup::dgDevicesSelectCell(gui::TObject&, int, int ARow, bool& CanSelect) {
