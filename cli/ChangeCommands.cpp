@@ -1,6 +1,4 @@
 // set, restart and install: the window's device commands and its two buttons.
-#include <ostream>
-
 #include "cli/ChangeReport.h"
 #include "cli/Commands.h"
 #include "cli/DeviceActions.h"
@@ -85,9 +83,9 @@ int InstallCommand(const CommandArgs& argv, Console& console) {
         JsonWriter json;
         json.BeginObject().Key("version").Number(1).Key("command").String("install");
         json.Key("result").String(ActionResultName(result)).EndObject();
-        console.out << json.Text() << '\n';
+        console.out += json.Text() + '\n';
     } else {
-        console.out << "install " << ActionResultName(result) << '\n';
+        console.out += std::string("install ") + ActionResultName(result) + '\n';
     }
     if (result == ActionResult::Failed) {
         throw CommandFailed("the driver service could not be installed");

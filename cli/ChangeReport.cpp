@@ -5,7 +5,7 @@
 
 namespace cli {
 
-int PrintChangeReport(const ChangeReport& report, bool json, std::ostream& out) {
+int PrintChangeReport(const ChangeReport& report, bool json, std::string& out) {
     int failures = 0;
     bool reboot = false;
     for (const DeviceChange& change : report.changes) {
@@ -34,20 +34,19 @@ int PrintChangeReport(const ChangeReport& report, bool json, std::ostream& out) 
         writer.EndArray();
         writer.Key("rebootNeeded").Bool(reboot);
         writer.EndObject();
-        out << writer.Text() << '\n';
+        out += writer.Text() + '\n';
     } else {
         for (const DeviceChange& change : report.changes) {
-            out << ChangeText(change) << '\n';
+            out += ChangeText(change) + '\n';
         }
         for (const UnmatchedEntry& entry : report.unmatched) {
-            out << "no device for "
-                << (entry.instanceId.empty() ? entry.hardwareId : entry.instanceId) << '\n';
+            out += "no device for " +
+                   (entry.instanceId.empty() ? entry.hardwareId : entry.instanceId) + '\n';
         }
         if (reboot) {
-            out << "a reboot is needed for the changes to take effect\n";
+            out += "a reboot is needed for the changes to take effect\n";
         }
     }
-    out.flush();
     if (failures > 0) {
         throw CommandFailed(std::to_string(failures) + " device(s) could not be changed");
     }

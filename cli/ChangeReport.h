@@ -2,7 +2,6 @@
 // JSON object, and the exit code their outcome calls for.
 #pragma once
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -23,6 +22,6 @@ struct ChangeReport {
 
 // 1 when a write failed or a restart failed, else 3 when a restart needs a reboot,
 // else 0. A failure is also raised as CommandFailed after the report is written.
-int PrintChangeReport(const ChangeReport& report, bool json, std::ostream& out);
+int PrintChangeReport(const ChangeReport& report, bool json, std::string& out);
 
 }  // namespace cli

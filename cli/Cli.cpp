@@ -1,7 +1,6 @@
 #include "cli/Cli.h"
 
 #include <algorithm>
-#include <ostream>
 
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
@@ -36,7 +35,7 @@ int Run(const std::vector<std::string>& args, Console& console) {
     const std::string command = FindCommand(args);
     if (command.empty() || command == "help") {
         if (AsksForHelp(args) || command == "help") {
-            console.out << ProgramHelp();
+            console.out += ProgramHelp();
             return kExitDone;
         }
         throw UsageError(args.empty() ? "no command; try quorvin --help"
@@ -47,7 +46,7 @@ int Run(const std::vector<std::string>& args, Console& console) {
             continue;
         }
         if (AsksForHelp(args)) {
-            console.out << CommandHelp(command);
+            console.out += CommandHelp(command);
             return kExitDone;
         }
         // The filter's name in lower-filter lists depends on the family, as in the window.
@@ -69,24 +68,22 @@ int Run(const std::vector<std::string>& args, Console& console) {
 
 }  // namespace
 
-void PrintError(std::ostream& err, const std::string& message) {
+void PrintError(std::string& err, const std::string& message) {
     std::string line = message;
     std::replace(line.begin(), line.end(), '\n', ' ');
     std::replace(line.begin(), line.end(), '\r', ' ');
-    err << "quorvin: " << line << '\n';
-    err.flush();
+    err += "quorvin: " + line + '\n';
 }
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           std::istream& in) {
-    Console console{out, in};
+int RunCli(const std::vector<std::string>& args, CliIo& io) {
+    Console console{io.out, io.readInput};
     try {
         return Run(args, console);
     } catch (const UsageError& e) {
-        PrintError(err, e.what());
+        PrintError(io.err, e.what());
         return kExitBadUsage;
     } catch (const std::exception& e) {
-        PrintError(err, e.what());
+        PrintError(io.err, e.what());
         return kExitFailed;
     }
 }

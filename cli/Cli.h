@@ -3,18 +3,25 @@
 // arguments and the standard streams.
 #pragma once
 
-#include <iosfwd>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace cli {
 
+// What a run prints and where its standard input comes from. The program stays off
+// the standard library's streams, whose locale machinery would triple its size.
+struct CliIo {
+    std::string out;
+    std::string err;
+    std::function<std::string()> readInput;
+};
+
 // Runs one command line (the arguments after the program name). Reports go to out,
 // errors to err as one line "quorvin: ..."; returns the exit code (ExitCodes.h).
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           std::istream& in);
+int RunCli(const std::vector<std::string>& args, CliIo& io);
 
 // Writes one error line: "quorvin: " and the message with line breaks made blanks.
-void PrintError(std::ostream& err, const std::string& message);
+void PrintError(std::string& err, const std::string& message);
 
 }  // namespace cli

@@ -3,7 +3,6 @@
 // the platform calls that change a machine.
 #pragma once
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,13 +18,12 @@ struct CliRun {
 };
 
 inline CliRun Quorvin(const std::vector<std::string>& args, const std::string& input = {}) {
-    std::ostringstream out;
-    std::ostringstream err;
-    std::istringstream in(input);
+    cli::CliIo io;
+    io.readInput = [input] { return input; };
     CliRun run;
-    run.code = cli::RunCli(args, out, err, in);
-    run.out = out.str();
-    run.err = err.str();
+    run.code = cli::RunCli(args, io);
+    run.out = io.out;
+    run.err = io.err;
     return run;
 }
 

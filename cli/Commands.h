@@ -3,15 +3,16 @@
 // usage and failures are raised (ExitCodes.h) and reported by RunCli.
 #pragma once
 
-#include <iosfwd>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace cli {
 
 struct Console {
-    std::ostream& out;
-    std::istream& in;  // a profile read from "-"
+    std::string& out;
+    // Standard input, read whole when a command needs it (a profile given as "-").
+    const std::function<std::string()>& readInput;
 };
 
 using CommandArgs = std::vector<std::string>;

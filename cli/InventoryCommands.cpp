@@ -1,6 +1,4 @@
 // list and show: what the window's grid shows, as text or JSON.
-#include <ostream>
-
 #include "cli/Commands.h"
 #include "cli/DeviceFacts.h"
 #include "cli/JsonWriter.h"
@@ -44,7 +42,7 @@ int ListCommand(const CommandArgs& argv, Console& console) {
             WriteFactsJson(json, facts[i], static_cast<int>(i) + 1);
         }
         json.EndArray().EndObject();
-        console.out << json.Text() << '\n';
+        console.out += json.Text() + '\n';
         return 0;
     }
     std::vector<std::vector<std::string>> rows = {
@@ -55,7 +53,7 @@ int ListCommand(const CommandArgs& argv, Console& console) {
                         RateNames.at(static_cast<std::size_t>(f.rate)), QuestionsText(f),
                         f.instanceId});
     }
-    console.out << FormatTable(rows);
+    console.out += FormatTable(rows);
     return 0;
 }
 
@@ -77,7 +75,7 @@ int ShowCommand(const CommandArgs& argv, Console& console) {
             continue;
         }
         if (!first) {
-            console.out << '\n';
+            console.out += '\n';
         }
         first = false;
         std::vector<std::vector<std::string>> rows = {
@@ -93,11 +91,11 @@ int ShowCommand(const CommandArgs& argv, Console& console) {
         for (std::size_t i = 0; i < f.hardwareIds.size(); ++i) {
             rows.push_back({i == 0 ? "Hardware IDs:" : "", f.hardwareIds[i]});
         }
-        console.out << FormatTable(rows);
+        console.out += FormatTable(rows);
     }
     json.EndArray().EndObject();
     if (args.Has("json")) {
-        console.out << json.Text() << '\n';
+        console.out += json.Text() + '\n';
     }
     return 0;
 }

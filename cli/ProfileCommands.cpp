@@ -1,7 +1,4 @@
 // export and apply: profiles of the filter and rate settings across machines.
-#include <fstream>
-#include <iterator>
-#include <ostream>
 
 #include "cli/Arguments.h"
 #include "cli/ChangeReport.h"
@@ -10,6 +7,7 @@
 #include "cli/ExitCodes.h"
 #include "cli/Profile.h"
 #include "cli/ReachableDevices.h"
+#include "cli/TextFile.h"
 #include "config/LowerFilters.h"
 #include "config/Rate.h"
 #include "device/Device.h"
@@ -18,28 +16,16 @@ namespace cli {
 
 namespace {
 
-std::string ReadProfileText(const std::string& file, std::istream& standardInput) {
-    std::ifstream opened;
-    std::istream* in = &standardInput;
-    if (file != "-") {
-        opened.open(file, std::ios::binary);
-        if (!opened) {
-            throw UsageError("cannot read the profile " + file);
-        }
-        in = &opened;
+std::string ReadProfileText(const std::string& file, const std::function<std::string()>& input) {
+    if (file == "-") {
+        return input();
     }
-    std::string text;
-    char buffer[4096];
-    while (in->read(buffer, sizeof buffer) || in->gcount() > 0) {
-        text.append(buffer, static_cast<std::size_t>(in->gcount()));
-        if (text.size() > kProfileMaxBytes) {
-            break;  // the parser names the size
-        }
-    }
-    if (in->bad()) {
+    // Twice the limit: a UTF-16 profile takes two bytes a character.
+    std::optional<std::string> text = ReadTextFile(file, 2 * kProfileMaxBytes);
+    if (!text) {
         throw UsageError("cannot read the profile " + file);
     }
-    return text;
+    return std::move(*text);
 }
 
 struct Match {
@@ -126,17 +112,15 @@ int ExportCommand(const CommandArgs& argv, Console& console) {
     }
     const std::string text = FormatProfile(profile);
     if (args.positional.empty() || args.positional[0] == "-") {
-        console.out << text;
+        console.out += text;
         return 0;
     }
     const std::string& file = args.positional[0];
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    if (!out) {
+    if (!WriteTextFile(file, text)) {
         throw CommandFailed("cannot write the profile " + file);
     }
-    console.out << "exported " << profile.entries.size() << " device(s) to " << file << '\n';
+    console.out +=
+        "exported " + std::to_string(profile.entries.size()) + " device(s) to " + file + '\n';
     return 0;
 }
 
@@ -147,7 +131,7 @@ int ApplyCommand(const CommandArgs& argv, Console& console) {
     }
     Profile profile;
     try {
-        profile = ParseProfile(ReadProfileText(args.positional[0], console.in));
+        profile = ParseProfile(ReadProfileText(args.positional[0], console.readInput));
     } catch (const ProfileError& e) {
         const std::string& file = args.positional[0];
         throw UsageError((file == "-" ? "standard input" : file) + ": " + e.what());

@@ -1,11 +1,25 @@
 // quorvin.exe on Windows: the command-line program over the real platform.
-#include <iostream>
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "cli/Cli.h"
+#include "cli/Profile.h"
+#include "cli/TextFile.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return cli::RunCli(args, std::cout, std::cerr, std::cin);
+    // A profile piped in arrives byte for byte, UTF-16 included.
+    _setmode(_fileno(stdin), _O_BINARY);
+    cli::CliIo io;
+    io.readInput = [] {
+        return cli::ReadStream(stdin, 2 * cli::kProfileMaxBytes).value_or(std::string());
+    };
+    const int code = cli::RunCli(args, io);
+    cli::WriteStream(stdout, io.out);
+    cli::WriteStream(stderr, io.err);
+    return code;
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sizes of the Windows programs, stripped as they ship, and the size budget of the
-# product: the i686 QuorvinSetup.exe may take at most 400 KiB.
+# product: the i686 QuorvinSetup.exe, and quorvin.exe that ships beside it, may each
+# take at most 400 KiB.
 #
 #   bash scripts/sizes.sh            builds the i686 and x86_64 programs (MinSizeRel,
 #                                    in build/perf-i686 and build/perf-x86_64), reports
@@ -54,17 +55,23 @@ report() {
     "$arch" "$name" "$built" "$stripped" $(((stripped + 1023) / 1024))
 }
 
-# Checks the product's stripped size against the budget.
-check_product() {
-  report i686 "$1" "$product" "$product.exe" i686-w64-mingw32-strip || return 0
+# Checks one shipped i686 program's stripped size against the budget.
+check_budget() {
+  local dir=$1 target=$2
+  report i686 "$dir" "$target" "$target.exe" i686-w64-mingw32-strip || return 0
   if [[ -z $stripped ]]; then
-    echo "  SKIPPED: no i686 product in this build, its size budget is not checked"
+    echo "  SKIPPED: no i686 $target in this build, its size budget is not checked"
   elif ((stripped > budget_kib * 1024)); then
-    echo "  FAIL: the i686 product takes $stripped bytes stripped, over its budget of $budget_kib KiB"
+    echo "  FAIL: the i686 $target takes $stripped bytes stripped, over its budget of $budget_kib KiB"
     status=1
   else
-    echo "  ok: the i686 product is within its budget of $budget_kib KiB"
+    echo "  ok: the i686 $target is within its budget of $budget_kib KiB"
   fi
+}
+
+check_product() {
+  check_budget "$1" "$product"
+  check_budget "$1" quorvin
 }
 
 configure() {
@@ -83,7 +90,7 @@ configure build/perf-i686 cmake/mingw-i686.cmake
 configure build/perf-x86_64 cmake/mingw-x86_64.cmake
 echo "stripped sizes (MinSizeRel, statically linked)"
 check_product build/perf-i686
-for target in QuorvinSetup QuorvinSetupDemo kevra64; do
+for target in QuorvinSetup QuorvinSetupDemo kevra64 quorvin; do
   report x86_64 build/perf-x86_64 "$target" "$target.exe" x86_64-w64-mingw32-strip || true
 done
 exit "$status"

@@ -1,13 +1,25 @@
 // quorvin on Linux: the command-line program over the simulated demo machine, whose
 // state persists in a file between runs (DemoMachineFile.h).
 #include <cstdlib>
-#include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/Cli.h"
 #include "cli/ExitCodes.h"
+#include "cli/Profile.h"
+#include "cli/TextFile.h"
 #include "cli/demo/DemoMachineFile.h"
+
+namespace {
+
+int Fail(int code, const std::string& message) {
+    std::string line;
+    cli::PrintError(line, message);
+    cli::WriteStream(stderr, line);
+    return code;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     try {
@@ -30,17 +42,21 @@ int main(int argc, char** argv) {
         machine.logging = false;
         if (options.reset && options.rest.empty()) {
             demo::Save(machine, options.machineFile);
-            std::cout << "demo machine reset: " << options.machineFile << '\n';
+            cli::WriteStream(stdout, "demo machine reset: " + options.machineFile + '\n');
             return cli::kExitDone;
         }
-        const int code = cli::RunCli(options.rest, std::cout, std::cerr, std::cin);
+        cli::CliIo io;
+        io.readInput = [] {
+            return cli::ReadStream(stdin, 2 * cli::kProfileMaxBytes).value_or(std::string());
+        };
+        const int code = cli::RunCli(options.rest, io);
         demo::Save(machine, options.machineFile);
+        cli::WriteStream(stdout, io.out);
+        cli::WriteStream(stderr, io.err);
         return code;
     } catch (const cli::UsageError& e) {
-        cli::PrintError(std::cerr, e.what());
-        return cli::kExitBadUsage;
+        return Fail(cli::kExitBadUsage, e.what());
     } catch (const std::exception& e) {
-        cli::PrintError(std::cerr, e.what());
-        return cli::kExitFailed;
+        return Fail(cli::kExitFailed, e.what());
     }
 }
