@@ -9,6 +9,8 @@
 
 #include "platform/PlatformInput.h"
 #include "platform/WinTypes.h"
+// Files, folders and access control (the undo journal's).
+#include "platform/PlatformFiles.h"
 
 namespace plat {
 

@@ -1,6 +1,7 @@
 // TfrmSetup: what the device grid's cells show, and which cells may become current.
 #include <string>
 
+#include "config/FilterQuestions.h"
 #include "config/LowerFilters.h"
 #include "config/Rate.h"
 #include "ui/SetupF.h"
@@ -46,9 +47,10 @@ void TfrmSetup::dgDevicesDrawCell(gui::TObject&, int ACol, int ARow, const gui::
     TDevice& toProcess = cbParent->Checked() ? listed.GetParentDevice() : listed;
     const std::string text = CellText(ACol, listed, toProcess);
     if (!State.Selected && !State.Focused) {
-        if (toProcess.IsHub()) {
+        // The colours announce the questions a check of "Filter On Device" asks.
+        if (AsksHubQuestion(toProcess)) {
             canvas.SetBrushColor(kHubColor);
-        } else if (toProcess.GetParentDevice().IsHub()) {
+        } else if (!AsksUsefulnessQuestion(toProcess)) {
             canvas.SetBrushColor(kHubParentColor);
         }
         canvas.FillRect(Rect);

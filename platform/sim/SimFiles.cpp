@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/Platform.h"
+#include "platform/sim/SimDisk.h"
 #include "platform/sim/SimHandles.h"
 #include "platform/sim/SimSeamSupport.h"
 #include "platform/sim/SimSystem.h"
@@ -116,6 +117,10 @@ DWORD GetFileAttributesA(LPCSTR lpFileName) {
     }
     if (lpFileName == nullptr) {
         return INVALID_FILE_ATTRIBUTES;
+    }
+    if (const DWORD onDisk = sim::DiskAttributes(machine.disk(), lpFileName);
+        onDisk != INVALID_FILE_ATTRIBUTES) {
+        return onDisk;
     }
     return sim::FileAttributes(machine, SeenPath(machine, lpFileName));
 }

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "platform/sim/SimDisk.h"
 #include "platform/sim/SimInput.h"
 #include "platform/sim/SimState.h"
 #include "platform/sim/SimSystem.h"
@@ -42,8 +43,14 @@ std::optional<RegKeyValues>& KeyOf(DeviceRecord& device, DWORD keyType) {
 
 }  // namespace
 
-Machine::Machine() : state_(std::make_unique<State>()), system_(std::make_unique<System>()) {}
+Machine::Machine()
+    : state_(std::make_unique<State>()),
+      system_(std::make_unique<System>()),
+      disk_(std::make_unique<Disk>()) {}
 Machine::~Machine() = default;
+Disk& Machine::disk() {
+    return *disk_;
+}
 Machine::State& Machine::state() {
     return *state_;
 }

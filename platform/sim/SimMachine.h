@@ -151,6 +151,7 @@ enum class Wow64Mode { Absent, NotWow64, Wow64, CallFails };
 
 // Services, files, device state and started programs (SimSystem.h).
 struct System;
+class Disk;  // the file system, SimDisk.h
 
 class Machine {
   public:
@@ -239,6 +240,8 @@ class Machine {
 
     // Services, folders, device state and started programs (SimSystem.h).
     System& system();
+    // The machine's files and folders.
+    Disk& disk();
 
     // The seam implementation's view of the machine. Only platform/sim uses it.
     struct State;
@@ -247,6 +250,7 @@ class Machine {
   private:
     std::unique_ptr<State> state_;
     std::unique_ptr<System> system_;
+    std::unique_ptr<Disk> disk_;
 };
 
 // The machine the seam functions act on. Tests install their own with ScopedMachine.

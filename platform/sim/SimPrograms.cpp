@@ -2,6 +2,7 @@
 // program runs (System::run) when it is waited for, after the input rounds that a
 // message-aware wait reports meanwhile.
 #include "platform/Platform.h"
+#include "platform/sim/SimDisk.h"
 #include "platform/sim/SimHandles.h"
 #include "platform/sim/SimSeamSupport.h"
 #include "platform/sim/SimSystem.h"
@@ -158,6 +159,9 @@ BOOL CloseHandle(HANDLE hObject) {
     System& system = sim::Current().system();
     if (sim::EnterCall("CloseHandle", [&] { return "handle=" + ProcessArg(system, hObject); })) {
         return FALSE;
+    }
+    if (sim::CloseDiskHandle(sim::Current().disk(), sim::HandleValue(hObject))) {
+        return TRUE;
     }
     return system.processes.erase(sim::HandleValue(hObject)) != 0 ? TRUE : FALSE;
 }
