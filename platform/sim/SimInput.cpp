@@ -399,6 +399,9 @@ UINT GetRawInputData(HRAWINPUT hRawInput, UINT uiCommand, LPVOID pData, PUINT pc
     }
     sim::Machine::State& state = machine.state();
     const sim::DeviceRecord* device = state.Find(input.current->collection);
+    if (device == nullptr) {
+        return sim::kFailed;
+    }
     RAWINPUTHEADER header{};
     header.dwType = sim::UsageOf(*device).type;
     header.dwSize = sizeof(RAWINPUTHEADER);

@@ -41,8 +41,14 @@ TEST(WineDeviceInput, TheBusReportedNameIsReadThroughTheLateBoundReader) {
     TDevice device(set, element, set);
     // Without the property the hint still has the IDs.
     EXPECT_EQ(input::BusReportedName(device), std::nullopt);
+    // The SDK headers at hand do not declare the writer; SetupApi.dll exports it.
+    using SetPropertyFn = BOOL(WINAPI*)(HDEVINFO, PSP_DEVINFO_DATA, const DEVPROPKEY*, DEVPROPTYPE,
+                                        const BYTE*, DWORD, DWORD);
+    const auto setProperty = reinterpret_cast<SetPropertyFn>(reinterpret_cast<void (*)()>(
+        ::GetProcAddress(::GetModuleHandleA("setupapi.dll"), "SetupDiSetDevicePropertyW")));
+    ASSERT_NE(setProperty, nullptr);
     const wchar_t name[] = L"G502 HERO Gaming Mouse";
-    const BOOL stored = ::SetupDiSetDevicePropertyW(
+    const BOOL stored = setProperty(
         set, &element, &DEVPKEY_Device_BusReportedDeviceDesc, DEVPROP_TYPE_STRING,
         reinterpret_cast<const BYTE*>(name), sizeof name, 0);
     ASSERT_TRUE(stored) << "Wine's SetupAPI stores no device property: " << ::GetLastError();

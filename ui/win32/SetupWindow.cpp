@@ -22,16 +22,17 @@ SetupWindow::~SetupWindow() {
 }
 
 void SetupWindow::ConnectDeviceInput(HINSTANCE instance) {
-    auto* grid = static_cast<GridWindow*>(window_->WindowOf(*form_->dgDevices));
+    ControlWindow* control = window_->WindowOf(*form_->dgDevices);
+    const HWND gridWindow = control->Handle();
     input_ = std::make_unique<RawInputSink>(
         instance, *form_, window_->Handle(),
-        reinterpret_cast<HFONT>(::SendMessageA(grid->Handle(), WM_GETFONT, 0, 0)));
+        reinterpret_cast<HFONT>(::SendMessageA(gridWindow, WM_GETFONT, 0, 0)));
     if (form_->dgDevices->Hint.empty()) {
-        window_->Hints().AddTool(grid->Handle(), "");
+        window_->Hints().AddTool(gridWindow, "");
     }
-    grid->OnPointerRow = [this, grid](int row) {
+    static_cast<GridWindow*>(control)->OnPointerRow = [this, gridWindow](int row) {
         window_->Hints().UpdateToolText(
-            grid->Handle(),
+            gridWindow,
             row < 0 ? std::string() : form_->RowHint(row - form_->dgDevices->FixedRows));
     };
     form_->OnMeasure = [this](int i) { input_->Measure(i); };
