@@ -86,10 +86,6 @@ bool RunningOnWine() {
     return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
-std::unique_ptr<DeviceBed> MakeWin32DeviceBed() {
-    return std::make_unique<Win32DeviceBed>();
-}
-
 }  // namespace
 
 // Created devices would outlive the test in the prefix's registry; each one is
@@ -189,6 +185,3 @@ bool Win32DeviceBed::Has(Quirk quirk) const {
     }
     return false;
 }
-
-INSTANTIATE_TEST_SUITE_P(Wine, SeamAgreement, ::testing::Values(&MakeWin32DeviceBed),
-                         [](const auto&) { return std::string("Wine"); });
