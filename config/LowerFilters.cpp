@@ -17,6 +17,27 @@ bool ContainsFilter(const TLowerFilterList& list, const std::string& filterName)
                        [&](const std::string& entry) { return IsFilterEntry(entry, filterName); });
 }
 
+StoredSetting SettingOf(const StoredList& stored) {
+    switch (stored.state) {
+        case StoredListState::Found:
+            return {StoredSetting::State::Present, stored.bytes};
+        case StoredListState::Absent:
+        case StoredListState::MaybeAbsent:
+            return {StoredSetting::State::Absent, {}};
+        case StoredListState::Unreadable:
+            break;
+    }
+    return {StoredSetting::State::Unknown, {}};
+}
+
+// The list the bytes store: none when they are empty.
+StoredSetting SettingOf(const std::string& bytes) {
+    if (bytes.empty()) {
+        return {StoredSetting::State::Absent, {}};
+    }
+    return {StoredSetting::State::Present, bytes};
+}
+
 }  // namespace
 
 TLowerFilterList ReadLowerFilters(TDevice& device) {
@@ -27,7 +48,7 @@ bool HasFilter(TDevice& device) {
     return ContainsFilter(ReadLowerFilters(device), CurrentFilterName());
 }
 
-void SetFilter(TDevice& device, bool on) {
+void SetFilter(TDevice& device, bool on, const BeforeWrite& beforeWrite) {
     StoredList stored = ReadStoredLowerFilters(device);
     if (on && stored.state == StoredListState::MaybeAbsent) {
         // Before a list that only seems absent is replaced, one more read makes sure a
@@ -49,9 +70,32 @@ void SetFilter(TDevice& device, bool on) {
                       [&](const std::string& entry) { return IsFilterEntry(entry, filterName); });
         changed = true;
     }
-    if (changed) {
-        WriteLowerFilters(device, list);
+    if (!changed) {
+        return;
     }
+    RemoveTrailingEmptyEntries(list);
+    const std::string after = JoinLowerFilterList(list);
+    if (beforeWrite) {
+        const PlannedChange change{DeviceSetting::LowerFilters, SettingOf(stored),
+                                   SettingOf(after)};
+        if (!beforeWrite(change)) {
+            return;
+        }
+    }
+    WriteStoredLowerFilters(device, after);
+}
+
+StoredSetting ReadLowerFilterSetting(TDevice& device) {
+    return SettingOf(ReadStoredLowerFilters(device));
+}
+
+bool WriteLowerFilterSetting(TDevice& device, const StoredSetting& setting) {
+    if (setting.state == StoredSetting::State::Unknown) {
+        return false;
+    }
+    WriteStoredLowerFilters(
+        device, setting.state == StoredSetting::State::Present ? setting.bytes : std::string());
+    return true;
 }
 
 void WriteLowerFilters(TDevice& device, TLowerFilterList& list) {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "config/PlannedChange.h"
+
 class TDevice;
 
 using TLowerFilterList = std::vector<std::string>;
@@ -18,6 +20,12 @@ inline constexpr unsigned kLowerFiltersReadBuffer = 1024;
 
 TLowerFilterList ReadLowerFilters(TDevice& device);
 bool HasFilter(TDevice& device);
-void SetFilter(TDevice& device, bool on);
+// beforeWrite, when given, learns of the write first and may stop it.
+void SetFilter(TDevice& device, bool on, const BeforeWrite& beforeWrite = {});
+// The stored list as a setting: Unknown when it may exist but could not be read whole.
+StoredSetting ReadLowerFilterSetting(TDevice& device);
+// Stores the setting's bytes as the list, or removes the list for Absent. False (and
+// nothing written) for Unknown.
+bool WriteLowerFilterSetting(TDevice& device, const StoredSetting& setting);
 // Removes the list's trailing empty entries, then stores it (or deletes it when empty).
 void WriteLowerFilters(TDevice& device, TLowerFilterList& list);

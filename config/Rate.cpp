@@ -1,6 +1,7 @@
 #include "config/Rate.h"
 
 #include <algorithm>
+#include <string>
 
 #include "config/DeviceKey.h"
 #include "platform/Platform.h"
@@ -32,6 +33,21 @@ std::uint32_t QueryInterval(HKEY key) {
            static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
 }
 
+StoredSetting QuerySetting(HKEY key) {
+    std::string bytes(kIntervalSize, '\0');
+    DWORD type = REG_NONE;
+    DWORD size = kIntervalSize;
+    const LSTATUS status = plat::RegQueryValueExA(key, kIntervalValue, nullptr, &type,
+                                                  reinterpret_cast<BYTE*>(bytes.data()), &size);
+    if (status == ERROR_FILE_NOT_FOUND) {
+        return {StoredSetting::State::Absent, {}};
+    }
+    if (status != ERROR_SUCCESS || size != kIntervalSize) {
+        return {StoredSetting::State::Unknown, {}};
+    }
+    return {StoredSetting::State::Present, bytes};
+}
+
 }  // namespace
 
 int ReadRateIndex(TDevice& device) {
@@ -42,19 +58,53 @@ int ReadRateIndex(TDevice& device) {
     return IndexOfInterval(QueryInterval(key.get()));
 }
 
-void WriteRateIndex(TDevice& device, std::uint32_t index) {
+void WriteRateIndex(TDevice& device, std::uint32_t index, const BeforeWrite& beforeWrite) {
     const RegKey key = OpenDeviceKey(device, DIREG_DRV);
     if (!key.valid()) {
         return;
     }
     index = std::min<std::uint32_t>(index, kRateCount - 1);
+    const std::uint32_t interval = RateTable[index];
+    const std::string bytes = {
+        static_cast<char>(interval & 0xFF), static_cast<char>((interval >> 8) & 0xFF),
+        static_cast<char>((interval >> 16) & 0xFF), static_cast<char>((interval >> 24) & 0xFF)};
+    if (beforeWrite) {
+        const StoredSetting after =
+            index == 0 ? StoredSetting{} : StoredSetting{StoredSetting::State::Present, bytes};
+        if (!beforeWrite(PlannedChange{DeviceSetting::Rate, QuerySetting(key.get()), after})) {
+            return;
+        }
+    }
     if (index == 0) {
         plat::RegDeleteValueA(key.get(), kIntervalValue);
         return;
     }
-    const std::uint32_t interval = RateTable[index];
-    const BYTE bytes[kIntervalSize] = {
-        static_cast<BYTE>(interval), static_cast<BYTE>(interval >> 8),
-        static_cast<BYTE>(interval >> 16), static_cast<BYTE>(interval >> 24)};
-    plat::RegSetValueExA(key.get(), kIntervalValue, 0, REG_DWORD, bytes, kIntervalSize);
+    plat::RegSetValueExA(key.get(), kIntervalValue, 0, REG_DWORD,
+                         reinterpret_cast<const BYTE*>(bytes.data()), kIntervalSize);
+}
+
+StoredSetting ReadRateSetting(TDevice& device) {
+    const RegKey key = OpenDeviceKey(device, DIREG_DRV);
+    if (!key.valid()) {
+        return {StoredSetting::State::Unknown, {}};
+    }
+    return QuerySetting(key.get());
+}
+
+bool WriteRateSetting(TDevice& device, const StoredSetting& setting) {
+    if (setting.state == StoredSetting::State::Unknown ||
+        (setting.state == StoredSetting::State::Present && setting.bytes.size() != kIntervalSize)) {
+        return false;
+    }
+    const RegKey key = OpenDeviceKey(device, DIREG_DRV);
+    if (!key.valid()) {
+        return false;
+    }
+    if (setting.state == StoredSetting::State::Absent) {
+        const LSTATUS status = plat::RegDeleteValueA(key.get(), kIntervalValue);
+        return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+    }
+    return plat::RegSetValueExA(key.get(), kIntervalValue, 0, REG_DWORD,
+                                reinterpret_cast<const BYTE*>(setting.bytes.data()),
+                                kIntervalSize) == ERROR_SUCCESS;
 }

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "config/PlannedChange.h"
+
 class TDevice;
 
 inline constexpr int kRateCount = 7;
@@ -17,4 +19,11 @@ inline constexpr std::array<const char*, kRateCount> RateNames = {"Default", "10
 // The rate index (0 to 6) of the stored value.
 int ReadRateIndex(TDevice& device);
 // Stores RateTable[index] (indexes above 6 count as 6), or deletes the value for 0.
-void WriteRateIndex(TDevice& device, std::uint32_t index);
+// beforeWrite, when given, learns of the write first and may stop it.
+void WriteRateIndex(TDevice& device, std::uint32_t index, const BeforeWrite& beforeWrite = {});
+// The stored bInterval as a setting: Present with its 4 bytes whatever its type;
+// Unknown when the key does not open or the value is not 4 bytes long.
+StoredSetting ReadRateSetting(TDevice& device);
+// Stores the 4 bytes as a REG_DWORD, or deletes the value for Absent. False (and
+// nothing written) for Unknown, other lengths or a key that does not open.
+bool WriteRateSetting(TDevice& device, const StoredSetting& setting);

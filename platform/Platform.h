@@ -7,7 +7,10 @@
 // A program links exactly one of the two libraries; nothing else changes.
 #pragma once
 
+#include "platform/PlatformInput.h"
 #include "platform/WinTypes.h"
+// Files, folders and access control (the undo journal's).
+#include "platform/PlatformFiles.h"
 
 namespace plat {
 
@@ -72,3 +75,6 @@ FARPROC GetProcAddress(HMODULE hModule, PCSTR lpProcName);
 HANDLE GetCurrentProcess();
 
 }  // namespace plat
+
+// Device state, services, files and the companion's process.
+#include "platform/PlatformServices.h"

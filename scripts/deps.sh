@@ -2,6 +2,10 @@
 # Installs, from Debian's archive, whatever the build and the tests need and the
 # machine lacks. Safe to run again: it installs nothing when all is present.
 #   scripts/deps.sh [package...]    only these packages (default: everything)
+# The scripts call nothing that is not installed here or part of every Debian
+# system: xwininfo (x11-utils) waits for the demo's window, xdotool moves the pointer
+# and clicks, import (imagemagick) saves screenshots. fonts-wine brings the faces
+# that the Wine prefix maps the window's fonts to (scripts/wine/fonts.sh).
 set -euo pipefail
 
 packages=("$@")
@@ -9,8 +13,8 @@ if ((${#packages[@]} == 0)); then
   packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev clang-format
     googletest libgtest-dev libbenchmark-dev
-    g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
-    wine64 xvfb imagemagick python3
+    g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64
+    wine64 fonts-wine xvfb x11-utils xdotool imagemagick python3
   )
 fi
 

@@ -10,12 +10,6 @@
 set -euo pipefail
 source "$(dirname "$0")/window-lib.sh"
 
-if ! command -v xdotool >/dev/null; then
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get install -y -qq --no-install-recommends xdotool >/dev/null ||
-    { apt-get update -qq && apt-get install -y -qq --no-install-recommends xdotool >/dev/null; }
-fi
-
 window_build_demo
 window_use_prefix
 trap 'window_stop_demo; wine_cleanup' EXIT

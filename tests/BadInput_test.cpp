@@ -68,8 +68,8 @@ TEST_P(SetupCommandLine, OnlyAFirstArgumentOfSlashAllSelectsAllDevices) {
     TfrmSetup& form = window.Form();
     EXPECT_EQ(form.AllDevicesMode, c.allDevices);
     EXPECT_EQ(form.pnlHEAD->Showing(), !c.allDevices);
-    // The demo machine lists 10 USB devices that are no hubs, and 3 HID mice.
-    EXPECT_EQ(form.DeviceList->Count(), c.allDevices ? 10 : 3);
+    // The demo machine lists 11 USB devices that are no hubs, and 3 HID mice.
+    EXPECT_EQ(form.DeviceList->Count(), c.allDevices ? 11 : 3);
     EXPECT_TRUE(window.Desktop().MessageBoxes().empty());
     untouched.Check(c.name);
 }

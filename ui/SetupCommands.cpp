@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "config/FilterQuestions.h"
 #include "config/LowerFilters.h"
 #include "config/Rate.h"
 #include "config/Restart.h"
@@ -64,10 +65,10 @@ void TfrmSetup::ApplyFilterChoice() {
 }
 
 bool TfrmSetup::ConfirmFilter(TDevice& device) {
-    if (device.IsHub() && !Ask(kHubQuestion, kHubCaption, kHubStyle)) {
+    if (AsksHubQuestion(device) && !Ask(kHubQuestion, kHubCaption, kHubStyle)) {
         return false;
     }
-    if (!device.GetParentDevice().IsHub() &&
+    if (AsksUsefulnessQuestion(device) &&
         !Ask(kUsefulnessQuestion, kUsefulnessCaption, kUsefulnessStyle)) {
         return false;
     }

@@ -61,6 +61,7 @@ void TfrmSetup::RebuildDeviceList() {
 }
 
 void TfrmSetup::ShowList() {
+    ListChanged();
     dgDevices->SetRowCount(std::max(ListCount(), 1) + dgDevices->FixedRows);
     const bool any = ListCount() > 0;
     cbFilter->SetEnabled(any);

@@ -32,6 +32,7 @@ TfrmSetup::TfrmSetup(gui::TApplication& app) : gui::TForm(app) {
     cbParent = Control<gui::TCheckBox>("cbParent");
     btnCopyID = Control<gui::TButton>("btnCopyID");
     BindHandlers();
+    BuildGridMenu();
 }
 
 TfrmSetup::~TfrmSetup() {

@@ -5,9 +5,16 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "device/DeviceList.h"
+#include "input/ActivityMarks.h"
+#include "input/CollectionRows.h"
+#include "input/RawInputReader.h"
 #include "ui/CopyIdsText.h"
 #include "ui/gui/Button.h"
 #include "ui/gui/CheckBox.h"
@@ -17,6 +24,7 @@
 #include "ui/gui/Label.h"
 #include "ui/gui/Message.h"
 #include "ui/gui/Panel.h"
+#include "ui/gui/PopupMenu.h"
 
 inline constexpr int kHintHidePause = 10000;
 
@@ -46,6 +54,9 @@ class TfrmSetup : public gui::TForm {
     gui::TCheckBox* cbMouseOnly;
     gui::TCheckBox* cbParent;
     gui::TButton* btnCopyID;
+    // The grid's context menu: commands beyond the window's buttons, so the layout
+    // stays as designed. Each feature adds its items in BuildGridMenu.
+    gui::TPopupMenu* pmDevices;
 
     // Null until the first successful build and after a failed one.
     std::unique_ptr<TDeviceList> DeviceList;
@@ -76,6 +87,22 @@ class TfrmSetup : public gui::TForm {
     void btnCopyIDClick(gui::TObject& Sender);
     void BitBtn_CloseClick(gui::TObject& Sender);
     void WMDeviceChange(gui::TMessage& Message);
+    void pmDevicesPopup(gui::TObject& Sender);
+
+    // --- what the devices themselves say (SetupInput.cpp) ---
+    // The hint of list index i: the listed device's own name and its IDs.
+    std::string RowHint(int i);
+    // A report from a device: marks its row. False when no listed row sent it.
+    bool InputArrived(const input::Report& report);
+    // How strongly list index i's activity mark shows now, 0 to 1.
+    double ActivityLevel(int i, LONGLONG now) const;
+    bool ActivityShowing(LONGLONG now) const;
+    // The HID collections of list index i, whose reports a measurement counts.
+    std::vector<std::string> CollectionsOfRow(int i);
+    // The interval its stored rate asks for, in milliseconds, or 0 without one.
+    double StoredIntervalMs(int i);
+    // Opens the measuring window for list index i; the realisation sets it.
+    std::function<void(int i)> OnMeasure;
 
   protected:
     bool Dispatch(gui::TMessage& message) override;
@@ -84,6 +111,7 @@ class TfrmSetup : public gui::TForm {
     template <typename T>
     T* Control(const char* name);
     void BindHandlers();
+    void BuildGridMenu();
     // The number of listed devices; a missing list counts as an empty one.
     int ListCount() const;
     // Steps 3 to 5 of a rebuild: row count, device controls, controls, repaint.
@@ -94,10 +122,19 @@ class TfrmSetup : public gui::TForm {
     bool Ask(const char* text, const char* caption, UINT style);
     void RevertFilterBox();
     void RunHeldRebuild();
+    // The list was built again: rows mean other devices now.
+    void ListChanged();
+    void AddInputMenuItems();
+    void DrawActivityMark(int i, const gui::TRect& cell);
+    input::CollectionRows& Rows();
 
     // While a filter question is open the device that the command resolved must
     // stay alive, so rebuilds wait until the last question has been answered.
+    std::unique_ptr<gui::TPopupMenu> gridMenu_;
     int openQuestions_ = 0;
     bool rebuildHeld_ = false;
     bool heldRebuildReportsFailure_ = false;
+    // Made on first need after each build: most sessions never send input here.
+    std::optional<input::CollectionRows> rows_;
+    std::optional<input::ActivityMarks> marks_;
 };

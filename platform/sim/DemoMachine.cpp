@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/sim/SimMachine.h"
+#include "platform/sim/SimSystem.h"
 #include "platform/sim/SimText.h"
 
 namespace sim {
@@ -178,6 +179,16 @@ void BuildDemoMachine(Machine& machine) {
     bare.hardwareKey.reset();
     bare.driverKey.reset();
     machine.AddDevice(bare, rootHub2);
+
+    // A game pad that carries the filter and whose last start failed to load it
+    // (problem 39), as when it was started while the driver file was missing: it has
+    // no HID collection below it.
+    const std::string gamePad = "USB\\VID_046D&PID_C21D\\5&2D7E1F3&0&3";
+    machine.AddDevice(HidDevice(gamePad, "VID_046D&PID_C21D"), rootHub2);
+    SetLowerFilters(machine, gamePad, {"quorvin"});
+    machine.system().problems[gamePad] = CM_PROB_DRIVER_FAILED_LOAD;
+
+    InstallDriverService(machine, "quorvin");
 
     DeviceSpec unplugged = HidDevice("USB\\VID_2F1B&PID_0B22\\5&3B1D2A0&0&5", "VID_2F1B&PID_0B22");
     unplugged.present = false;

@@ -45,16 +45,16 @@ class SimDemoMachine : public ::testing::Test {
     sim::ScopedMachine scope{machine};
 };
 
-TEST_F(SimDemoMachine, NormalModeListsTheEightUsbHidDevicesInTreeOrder) {
+TEST_F(SimDemoMachine, NormalModeListsTheNineUsbHidDevicesInTreeOrder) {
     const Ids hid = Enumerate(&sim::kClassHid, DIGCF_PRESENT);
-    EXPECT_EQ(
-        hid,
-        (Ids{"USB\\VID_1A2C&PID_4C5E&MI_00\\6&2C1F5D3&0&0000",
-             "USB\\VID_1A2C&PID_4C5E&MI_01\\6&2C1F5D3&0&0001",
-             "USB\\VID_0E8F&PID_0021\\5&3B1D2A0&0&2", "USB\\VID_2F1B&PID_0A31\\6&4D5E6F7&0&1",
-             "USB\\VID_3C4D&PID_5E6F\\6&4D5E6F7&0&2",
-             "USB\\VID_0D8C&PID_0014&MI_03\\6&1D3C5B7&0&0003",
-             "USB\\VID_10C4&PID_8A40\\5&2D7E1F3&0&1", "USB\\VID_16C0&PID_05DF\\5&2D7E1F3&0&2"}));
+    EXPECT_EQ(hid,
+              (Ids{"USB\\VID_1A2C&PID_4C5E&MI_00\\6&2C1F5D3&0&0000",
+                   "USB\\VID_1A2C&PID_4C5E&MI_01\\6&2C1F5D3&0&0001",
+                   "USB\\VID_0E8F&PID_0021\\5&3B1D2A0&0&2", "USB\\VID_2F1B&PID_0A31\\6&4D5E6F7&0&1",
+                   "USB\\VID_3C4D&PID_5E6F\\6&4D5E6F7&0&2",
+                   "USB\\VID_0D8C&PID_0014&MI_03\\6&1D3C5B7&0&0003",
+                   "USB\\VID_10C4&PID_8A40\\5&2D7E1F3&0&1", "USB\\VID_16C0&PID_05DF\\5&2D7E1F3&0&2",
+                   "USB\\VID_046D&PID_C21D\\5&2D7E1F3&0&3"}));
     Ids mice;
     for (const std::string& id : hid) {
         if (HasChildOfClass(id, sim::kClassMouse)) {
@@ -66,9 +66,9 @@ TEST_F(SimDemoMachine, NormalModeListsTheEightUsbHidDevicesInTreeOrder) {
     EXPECT_EQ(Enumerate(&sim::kClassHid, 0).size(), hid.size() + 1);
 }
 
-TEST_F(SimDemoMachine, AllDevicesModeKeepsTenOfFifteenUsbDevices) {
+TEST_F(SimDemoMachine, AllDevicesModeKeepsElevenOfSixteenUsbDevices) {
     const Ids all = Enumerate(nullptr, DIGCF_PRESENT | DIGCF_ALLCLASSES);
-    EXPECT_EQ(all.size(), 15u);
+    EXPECT_EQ(all.size(), 16u);
     std::size_t hubs = 0;
     for (const std::string& id : all) {
         hubs += IsHub(id) ? 1 : 0;
@@ -107,7 +107,7 @@ TEST(SimDemoMachineDefault, TheSeamUsesTheDemoMachineUnlessATestInstallsOne) {
         plat::SetupDiDestroyDeviceInfoList(set);
     }
     HDEVINFO set = plat::SetupDiGetClassDevsA(&sim::kClassHid, "USB", nullptr, DIGCF_PRESENT);
-    EXPECT_EQ(Members(set).size(), 8u);
+    EXPECT_EQ(Members(set).size(), 9u);
     plat::SetupDiDestroyDeviceInfoList(set);
     EXPECT_EQ(sim::Current().OpenSetCount(), 0u);
 }

@@ -1,11 +1,13 @@
 // Class-installer requests of the seam. Parameters are kept per element; a
 // property-change request with DICS_PROPCHANGE restarts the element's device, which
 // gives it (and everything below it) new nodes, so every element of it goes stale,
-// the one used for the request included.
+// the one used for the request included, and derives the state of its new start. A
+// device held open is not restarted; the request sets DI_NEEDRESTART instead.
 #include <cstring>
 
 #include "platform/Platform.h"
 #include "platform/sim/SimSeamSupport.h"
+#include "platform/sim/SimSystem.h"
 #include "platform/sim/SimText.h"
 
 using sim::Machine;
@@ -111,8 +113,15 @@ BOOL SetupDiCallClassInstaller(DI_FUNCTION InstallFunction, HDEVINFO DeviceInfoS
         return FALSE;
     }
     const std::string instanceId = target.element->device->instanceId;
+    sim::System& system = machine.system();
+    if (system.heldOpen.contains(instanceId)) {
+        // A device that cannot be stopped keeps running as it was until Windows restarts.
+        system.installFlags[{target.set->serial, target.index}] |= DI_NEEDRESTART;
+        return TRUE;
+    }
     machine.restarts.push_back(instanceId);
     machine.Restart(instanceId);
+    sim::StartDevice(machine, instanceId);
     return TRUE;
 }
 

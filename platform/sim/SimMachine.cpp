@@ -4,7 +4,10 @@
 
 #include <stdexcept>
 
+#include "platform/sim/SimDisk.h"
+#include "platform/sim/SimInput.h"
 #include "platform/sim/SimState.h"
+#include "platform/sim/SimSystem.h"
 #include "platform/sim/SimText.h"
 
 namespace sim {
@@ -40,10 +43,19 @@ std::optional<RegKeyValues>& KeyOf(DeviceRecord& device, DWORD keyType) {
 
 }  // namespace
 
-Machine::Machine() : state_(std::make_unique<State>()) {}
+Machine::Machine()
+    : state_(std::make_unique<State>()),
+      system_(std::make_unique<System>()),
+      disk_(std::make_unique<Disk>()) {}
 Machine::~Machine() = default;
+Disk& Machine::disk() {
+    return *disk_;
+}
 Machine::State& Machine::state() {
     return *state_;
+}
+System& Machine::system() {
+    return *system_;
 }
 
 DEVINST Machine::AddDevice(const DeviceSpec& plan, DEVINST parent) {
@@ -195,6 +207,7 @@ void Machine::Restart(const std::string& instanceId) {
     for (const DEVINST node : subtree) {
         s.Retire(node);
     }
+    NoteRestart(*this, instanceId);
 }
 
 void Machine::Reparent(const std::string& instanceId, DEVINST newParent) {

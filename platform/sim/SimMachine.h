@@ -149,6 +149,10 @@ struct Fault {
 
 enum class Wow64Mode { Absent, NotWow64, Wow64, CallFails };
 
+// Services, files, device state and started programs (SimSystem.h).
+struct System;
+class Disk;  // the file system, SimDisk.h
+
 class Machine {
   public:
     Machine();
@@ -234,12 +238,19 @@ class Machine {
     // Number of elements a set holds (for growth checks); 0 for an unknown set.
     std::size_t SetSize(HDEVINFO set) const;
 
+    // Services, folders, device state and started programs (SimSystem.h).
+    System& system();
+    // The machine's files and folders.
+    Disk& disk();
+
     // The seam implementation's view of the machine. Only platform/sim uses it.
     struct State;
     State& state();
 
   private:
     std::unique_ptr<State> state_;
+    std::unique_ptr<System> system_;
+    std::unique_ptr<Disk> disk_;
 };
 
 // The machine the seam functions act on. Tests install their own with ScopedMachine.
@@ -271,13 +282,14 @@ extern const GUID kInterfaceUsbHub;
 // composite gaming mouse, a plain mouse, a mouse behind the hub, a keyboard, a
 // headset, a HID device exposing the hub interface, a device without description,
 // devices with lower filters and with bInterval values. What the program's modes
-// see of it: class HID + "USB" + DIGCF_PRESENT gives 8 devices, 3 of them with a
-// mouse-class child; all classes + "USB" gives 15, 5 of which expose the hub
+// see of it: class HID + "USB" + DIGCF_PRESENT gives 9 devices, 3 of them with a
+// mouse-class child; all classes + "USB" gives 16, 5 of which expose the hub
 // interface. The plain mouse USB\VID_0E8F&PID_0021\5&3B1D2A0&0&2 has the lower
 // filter "QUORVIN" and bInterval 3; the mouse behind the external hub,
 // USB\VID_2F1B&PID_0A31\6&4D5E6F7&0&1, has "mfltx" and 1000; the HID device
-// USB\VID_16C0&PID_05DF\5&2D7E1F3&0&2 has no description and no keys. One mouse
-// is a phantom (not present).
+// USB\VID_16C0&PID_05DF\5&2D7E1F3&0&2 has no description and no keys. The game pad
+// USB\VID_046D&PID_C21D\5&2D7E1F3&0&3 carries "quorvin" and reports problem 39. One
+// mouse is a phantom (not present). The "quorvin" service and its file are installed.
 void BuildDemoMachine(Machine& machine);
 
 }  // namespace sim

@@ -2,7 +2,9 @@
 // the seam answers them from the current machine's process facts.
 #include "platform/Platform.h"
 #include "platform/sim/SimHandles.h"
+#include "platform/sim/SimInput.h"
 #include "platform/sim/SimSeamSupport.h"
+#include "platform/sim/SimSystem.h"
 #include "platform/sim/SimText.h"
 
 using sim::Machine;
@@ -157,6 +159,10 @@ HMODULE GetModuleHandleA(PCSTR lpModuleName) {
         sim::EqualNoCase(lpModuleName, "kernel32")) {
         return sim::MakeHandle<HMODULE>(sim::kKernel32Handle);
     }
+    if (sim::EqualNoCase(lpModuleName, "setupapi.dll") ||
+        sim::EqualNoCase(lpModuleName, "setupapi")) {
+        return sim::MakeHandle<HMODULE>(sim::kSetupApiHandle);
+    }
     return nullptr;
 }
 
@@ -170,9 +176,18 @@ FARPROC GetProcAddress(HMODULE hModule, PCSTR lpProcName) {
                        [&] { return "module=" + sim::HandleArg(hModule) + " name=" + name; })) {
         return nullptr;
     }
+    if (sim::HandleValue(hModule) == sim::kSetupApiHandle && lpProcName != nullptr &&
+        !IsOrdinal(lpProcName) && name == "SetupDiGetDevicePropertyW") {
+        return sim::DevicePropertyReader(machine);
+    }
     if (sim::HandleValue(hModule) != sim::kKernel32Handle || lpProcName == nullptr ||
-        IsOrdinal(lpProcName) || name != "IsWow64Process" ||
-        machine.wow64 == sim::Wow64Mode::Absent) {
+        IsOrdinal(lpProcName)) {
+        return nullptr;
+    }
+    if (name != "IsWow64Process") {
+        return sim::Kernel32Export(name);
+    }
+    if (machine.wow64 == sim::Wow64Mode::Absent) {
         return nullptr;
     }
     // Function pointers travel as FARPROC; void(*)() is the type any of them may pass

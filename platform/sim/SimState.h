@@ -88,6 +88,8 @@ struct OpenKey {
     std::uint64_t unplugs = 0;  // the device's count when the key was opened
 };
 
+struct InputState;  // SimInput.cpp
+
 struct ActiveFault {
     Fault fault;
     int seen = 0;  // matching calls since the fault was added
@@ -119,6 +121,8 @@ struct Machine::State {
 
     std::vector<Call> calls;
     std::vector<ActiveFault> faults;
+    // Raw input, the clock and text conversion (SimInput.h), made on first use.
+    std::shared_ptr<InputState> input;
 
     // --- devices and the tree (SimTree.cpp) ---
     DeviceRecord* Find(std::string_view instanceId) const;

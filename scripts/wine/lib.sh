@@ -17,6 +17,15 @@ WINE_SCRIPTS="$QUORVIN_ROOT/scripts/wine"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
+# The project chooses the fonts, not the machine: fontconfig shows Wine no font
+# folder of the host, and the prefix gets fonts-wine's faces in its Fonts folder,
+# with prefix-settings.reg mapping the face names the window asks for onto them.
+export FONTCONFIG_FILE="$WINE_SCRIPTS/fonts.conf"
+WINE_FONT_DIR=/usr/share/wine/fonts
+# Tahoma for the window's text, the frame's title and the message boxes; Marlett
+# for the glyphs of the frame's caption buttons.
+WINE_PREFIX_FONTS=(tahoma.ttf tahomabd.ttf marlett.ttf)
+
 wine_log() { printf 'wine: %s\n' "$*" >&2; }
 wine_fail() {
   wine_log "$*"
@@ -77,14 +86,25 @@ wine_cleanup() {
 wine_template_stamp() {
   {
     "$WINE64" --version
-    cat "$WINE_SCRIPTS/prefix-settings.reg"
+    cat "$WINE_SCRIPTS/prefix-settings.reg" "$FONTCONFIG_FILE"
+    wine_font_files | xargs cat
   } | sha256sum | cut -d' ' -f1
+}
+
+# The font files the prefix gets; fails when fonts-wine is missing.
+wine_font_files() {
+  local font
+  for font in "${WINE_PREFIX_FONTS[@]}"; do
+    [[ -f "$WINE_FONT_DIR/$font" ]] || wine_fail "no $WINE_FONT_DIR/$font; run scripts/deps.sh"
+    printf '%s\n' "$WINE_FONT_DIR/$font"
+  done
 }
 
 # Makes the prefix and its registry template unless an up-to-date one exists.
 # Needs WINEPREFIX set to <wine dir>/prefix and a display.
 wine_ensure_prefix() {
   local wine_dir template stamp started
+  wine_font_files >/dev/null
   wine_dir="$(dirname "$WINEPREFIX")"
   template="$wine_dir/template"
   stamp="$(wine_template_stamp)"
@@ -96,6 +116,8 @@ wine_ensure_prefix() {
   "$WINESERVER" -k 2>/dev/null || true
   rm -rf "$WINEPREFIX" "$template"
   "$WINE64" wineboot -i >/dev/null 2>&1 || wine_fail "wineboot -i failed"
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  wine_font_files | xargs cp -t "$WINEPREFIX/drive_c/windows/Fonts/"
   "$WINE64" regedit /S "$(wine_windows_path "$WINE_SCRIPTS/prefix-settings.reg")" \
     >/dev/null 2>&1 || wine_fail "importing the prefix settings failed"
   # The registry reaches the *.reg files when the server shuts down.

@@ -14,6 +14,7 @@
 namespace gui {
 
 class TForm;
+class TPopupMenu;
 
 enum class TAlign { alNone, alTop, alBottom, alClient };
 
@@ -57,6 +58,8 @@ class TControl : public TObject {
     std::string Hint;
     int TabOrder = -1;  // -1: takes no focus
     bool TabStop = true;
+    // Shown when the user asks for the control's context menu; null: none.
+    TPopupMenu* PopupMenu = nullptr;
 
     ControlPeer* Peer() const { return peer_; }
     void SetPeer(ControlPeer* peer) { peer_ = peer; }

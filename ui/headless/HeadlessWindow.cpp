@@ -64,6 +64,24 @@ void HeadlessWindow::Paint() {
     grid.Paint(canvas_, {0, 0, grid.ClientWidth(), grid.ClientHeight()});
 }
 
+bool HeadlessWindow::ChooseGridMenuItem(const std::string& caption) {
+    if (!GridMenuItemEnabled(caption)) {
+        return false;
+    }
+    gui::TPopupMenu& menu = *form_->dgDevices->PopupMenu;
+    menu.UserChoose(*menu.IndexOf(caption));
+    return true;
+}
+
+bool HeadlessWindow::GridMenuItemEnabled(const std::string& caption) {
+    gui::TPopupMenu* menu = form_->dgDevices->PopupMenu;
+    if (menu == nullptr || !menu->UserPopup()) {
+        return false;
+    }
+    const gui::TMenuItem* item = menu->Find(caption);
+    return item != nullptr && item->Enabled;
+}
+
 std::optional<DrawnCell> HeadlessWindow::Cell(int col, int row) const {
     const gui::TRect rect = form_->dgDevices->CellRect(col, row);
     if (rect.Empty()) {

@@ -67,6 +67,16 @@ class HeadlessWindow {
     // The cells of the last paint; a cell the paint did not reach is absent.
     std::optional<DrawnCell> Cell(int col, int row) const;
     std::vector<DrawnCell> Cells() const;
+    // Every operation of the last paint of the grid.
+    const RecordingCanvas& Canvas() const { return canvas_; }
+
+    // The user opens the grid's context menu and chooses the item with the caption
+    // ("&" ignored). False, and nothing chosen, when the grid has no menu, the menu
+    // has no such item or the item is disabled when the menu appears.
+    bool ChooseGridMenuItem(const std::string& caption);
+    // Whether the item is there and enabled when the menu appears; the menu is
+    // then dismissed.
+    bool GridMenuItemEnabled(const std::string& caption);
 
     // A WM_DEVICECHANGE reaching the main window; returns the window procedure's result.
     LRESULT SendDeviceChange(WPARAM event = 0x0007);

@@ -8,6 +8,8 @@ namespace win32 {
 
 FontHandle CreateWindowFont(const gui::TFont& font) {
     // A negative height asks for the character height, without internal leading.
+    // The default quality leaves smoothing to the user's setting, as in every other
+    // window on the desktop; nothing in the window depends on how edges are drawn.
     return FontHandle(::CreateFontA(-font.Height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                     DEFAULT_QUALITY, DEFAULT_PITCH, font.Name.c_str()));

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "ui/win32/GridWindow.h"
+#include "ui/win32/PopupMenuWindow.h"
 
 namespace win32 {
 
@@ -99,6 +100,43 @@ void GridWindow::MouseMove(int x, int y) {
         (col != grid_.Col() || row != grid_.Row())) {
         grid_.SelectCellByUser(col, row);
     }
+}
+
+void GridWindow::TrackPointerRow(int x, int y) {
+    int col = 0;
+    int row = 0;
+    const int now = grid_.MouseCoord(x, y, col, row) && row >= grid_.FixedRows ? row : -1;
+    if (now != pointerRow_) {
+        pointerRow_ = now;
+        if (OnPointerRow) {
+            OnPointerRow(now);
+        }
+    }
+}
+
+void GridWindow::RightMouseDown(int x, int y) {
+    if (!grid_.Usable()) {
+        return;
+    }
+    if (::GetFocus() != window_) {
+        ::SetFocus(window_);
+    }
+    int col = 0;
+    int row = 0;
+    if (grid_.MouseCoord(x, y, col, row) && row >= grid_.FixedRows && col >= grid_.FixedCols &&
+        (col != grid_.Col() || row != grid_.Row())) {
+        grid_.SelectCellByUser(col, row);
+    }
+}
+
+void GridWindow::ShowContextMenu(LPARAM lParam) {
+    POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (lParam == -1) {
+        const gui::TRect cell = grid_.CellRect(grid_.Col(), grid_.Row());
+        point = cell.Empty() ? POINT{0, 0} : POINT{cell.Left, cell.Bottom};
+        ::ClientToScreen(window_, &point);
+    }
+    TrackPopup(*grid_.PopupMenu, window_, point);
 }
 
 void GridWindow::EndMouse() {

@@ -109,7 +109,17 @@ LRESULT GridWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_LBUTTONDBLCLK:
             MouseDown(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
             return 0;
+        case WM_RBUTTONDOWN:
+            RightMouseDown(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+            return 0;
+        case WM_CONTEXTMENU:
+            if (grid_.PopupMenu != nullptr && grid_.Usable()) {
+                ShowContextMenu(lParam);
+                return 0;
+            }
+            break;
         case WM_MOUSEMOVE:
+            TrackPointerRow(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
             MouseMove(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
             return 0;
         case WM_LBUTTONUP:

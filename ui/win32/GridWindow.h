@@ -2,10 +2,13 @@
 // portable grid's cells on a real device context (only those in the region to
 // paint), keeps its scroll bars, and turns keys, clicks, drags on a header
 // separator and scrolling into the grid's User... entry points, which ask the
-// select handler before the current cell moves.
+// select handler before the current cell moves. A right click or the menu key
+// shows the grid's context menu.
 #pragma once
 
 #include <windows.h>
+
+#include <functional>
 
 #include "ui/gui/DrawGrid.h"
 #include "ui/win32/ControlWindow.h"
@@ -24,6 +27,9 @@ class GridWindow : public ControlWindow {
     // How near to a header separator (in pixels, either side) a drag resizes.
     static constexpr int kSizingMargin = 3;
 
+    // The pointer moved onto another row (-1: none, or a fixed row).
+    std::function<void(int row)> OnPointerRow;
+
   private:
     void PaintOn(HDC dc, const RECT& update);
     void UpdateScrollBars();
@@ -35,8 +41,13 @@ class GridWindow : public ControlWindow {
     void MouseDown(int x, int y);
     void MouseMove(int x, int y);
     void EndMouse();
+    // A right click makes the row under it current, so its context menu is about it.
+    void RightMouseDown(int x, int y);
+    // At the pointer, or below the current cell when the keyboard asked (lParam -1).
+    void ShowContextMenu(LPARAM lParam);
     // The column whose right separator in the header lies under the point, or -1.
     int SizingColumnAt(int x, int y) const;
+    void TrackPointerRow(int x, int y);
 
     gui::TDrawGrid& grid_;
     HWND window_ = nullptr;
@@ -46,6 +57,7 @@ class GridWindow : public ControlWindow {
     int sizingLeft_ = 0;
     int sizingGrip_ = 0;  // where on the separator the drag started
     bool selecting_ = false;
+    int pointerRow_ = -1;
 };
 
 LRESULT CALLBACK GridWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

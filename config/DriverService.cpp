@@ -1,0 +1,114 @@
+#include "config/DriverService.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "config/DriverPackage.h"
+#include "config/FileSystemRedirection.h"
+#include "config/ServiceHandle.h"
+#include "platform/Platform.h"
+
+namespace {
+
+// The service manager never hands out more than 8 KiB of configuration.
+constexpr DWORD kMaxConfigSize = 8 * 1024;
+
+bool StartsWithNoCase(const std::string& text, const char* prefix) {
+    std::size_t i = 0;
+    for (; prefix[i] != '\0'; ++i) {
+        if (i >= text.size()) {
+            return false;
+        }
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        if (lower(text[i]) != lower(prefix[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string ExpandEnvironment(const std::string& text) {
+    DWORD size = plat::ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
+    for (int attempt = 0; attempt < 2 && size != 0; ++attempt) {
+        std::vector<char> buffer(size);
+        const DWORD needed = plat::ExpandEnvironmentStringsA(text.c_str(), buffer.data(), size);
+        if (needed != 0 && needed <= size) {
+            return std::string(buffer.data());
+        }
+        size = needed;  // the environment grew between the two calls
+    }
+    return {};
+}
+
+// The binary path of the service's configuration, if it could be read.
+bool ReadImagePath(SC_HANDLE service, std::string& imagePath) {
+    DWORD needed = 0;
+    if (plat::QueryServiceConfigA(service, nullptr, 0, &needed) || needed == 0 ||
+        needed > kMaxConfigSize) {
+        return false;
+    }
+    // Whole 64-bit words, so that the record at its start is aligned.
+    std::vector<std::uint64_t> buffer((needed + sizeof(std::uint64_t) - 1) / sizeof(std::uint64_t));
+    auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGA*>(buffer.data());
+    if (!plat::QueryServiceConfigA(service, config, needed, &needed)) {
+        return false;
+    }
+    imagePath = config->lpBinaryPathName != nullptr ? config->lpBinaryPathName : "";
+    return true;
+}
+
+bool IsFile(const std::string& path) {
+    const FileSystemRedirectionOff redirectionOff;
+    const DWORD attributes = plat::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+}  // namespace
+
+bool DriverServiceState::Missing() const {
+    return known && (!installed || (!imageFile.empty() && !fileFound));
+}
+
+std::string DriverImageFile(const std::string& imagePath, const std::string& serviceName) {
+    std::string path = imagePath;
+    if (path.empty()) {
+        path = "System32\\drivers\\" + serviceName + ".sys";
+    }
+    if (StartsWithNoCase(path, "\\SystemRoot\\")) {
+        path = "%SystemRoot%" + path.substr(11);
+    } else if (path.starts_with("\\??\\")) {
+        path = path.substr(4);
+    } else if (path.find('%') == std::string::npos && path.find(':') == std::string::npos &&
+               !path.starts_with("\\")) {
+        path = "%SystemRoot%\\" + path;
+    }
+    return ExpandEnvironment(path);
+}
+
+DriverServiceState ReadDriverService(const std::string& serviceName) {
+    DriverServiceState state;
+    const ServiceHandle manager(plat::OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
+    if (!manager.valid()) {
+        return state;
+    }
+    state.known = true;
+    const ServiceHandle service(plat::OpenServiceA(manager.get(), serviceName.c_str(),
+                                                   SERVICE_QUERY_CONFIG | SERVICE_QUERY_STATUS));
+    if (!service.valid()) {
+        return state;
+    }
+    state.installed = true;
+    std::string imagePath;
+    if (ReadImagePath(service.get(), imagePath)) {
+        state.imageFile = DriverImageFile(imagePath, serviceName);
+        state.fileFound = !state.imageFile.empty() && IsFile(state.imageFile);
+    }
+    SERVICE_STATUS status{};
+    state.running = plat::QueryServiceStatus(service.get(), &status) != 0 &&
+                    status.dwCurrentState == SERVICE_RUNNING;
+    return state;
+}
+
+DriverServiceState ReadFilterService() {
+    return ReadDriverService(FilterName(PlatformFamily::NT));
+}

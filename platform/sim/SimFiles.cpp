@@ -1,0 +1,168 @@
+// Files and folders of the seam: file attributes with the WOW64 view of the system
+// folder, environment strings and the program's own path, and the two redirection calls that
+// kernel32 exports.
+#include <cstring>
+
+#include "platform/Platform.h"
+#include "platform/sim/SimDisk.h"
+#include "platform/sim/SimHandles.h"
+#include "platform/sim/SimSeamSupport.h"
+#include "platform/sim/SimSystem.h"
+#include "platform/sim/SimText.h"
+
+using sim::Machine;
+using sim::System;
+
+namespace {
+
+// The value a disabled redirection hands back, to be passed to the revert call.
+constexpr std::uintptr_t kRedirectionCookie = 0x00F60010;
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && sim::EqualNoCase(text.substr(0, prefix.size()), prefix);
+}
+
+// Under WOW64, with redirection on, the system folder is the 32-bit one.
+std::string SeenPath(Machine& machine, const std::string& path) {
+    const System& system = machine.system();
+    if (machine.wow64 != sim::Wow64Mode::Wow64 || system.redirectionDisabled) {
+        return path;
+    }
+    const std::string folder = system.windowsDirectory + "\\System32";
+    if (StartsWithNoCase(path, folder) &&
+        (path.size() == folder.size() || path[folder.size()] == '\\')) {
+        return system.windowsDirectory + "\\SysWOW64" + path.substr(folder.size());
+    }
+    return path;
+}
+
+std::string Expand(const System& system, const std::string& text) {
+    std::string out;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t open = text.find('%', at);
+        const std::size_t close = open == std::string::npos ? open : text.find('%', open + 1);
+        if (close == std::string::npos) {
+            out += text.substr(at);
+            break;
+        }
+        const std::string name = text.substr(open + 1, close - open - 1);
+        out += text.substr(at, open - at);
+        if (sim::EqualNoCase(name, "SystemRoot") || sim::EqualNoCase(name, "windir")) {
+            out += system.windowsDirectory;
+            at = close + 1;
+        } else {
+            out += '%' + name;  // unknown names stay as written
+            at = close;
+        }
+    }
+    return out;
+}
+
+BOOL WINAPI SimWow64DisableWow64FsRedirection(PVOID* OldValue) {
+    Machine& machine = sim::Current();
+    if (sim::EnterCall("Wow64DisableWow64FsRedirection", [] { return std::string(); })) {
+        return FALSE;
+    }
+    if (machine.wow64 != sim::Wow64Mode::Wow64 || OldValue == nullptr) {
+        return FALSE;
+    }
+    *OldValue = sim::MakeHandle<PVOID>(kRedirectionCookie);
+    machine.system().redirectionDisabled = true;
+    return TRUE;
+}
+
+BOOL WINAPI SimWow64RevertWow64FsRedirection(PVOID OldValue) {
+    Machine& machine = sim::Current();
+    if (sim::EnterCall("Wow64RevertWow64FsRedirection",
+                       [&] { return "old=" + sim::HandleArg(OldValue); })) {
+        return FALSE;
+    }
+    if (machine.wow64 != sim::Wow64Mode::Wow64 ||
+        sim::HandleValue(OldValue) != kRedirectionCookie) {
+        return FALSE;
+    }
+    machine.system().redirectionDisabled = false;
+    return TRUE;
+}
+
+}  // namespace
+
+namespace sim {
+
+FARPROC Kernel32Export(std::string_view name) {
+    // Systems older than IsWow64Process lack them too.
+    if (!Current().system().redirectionCalls || Current().wow64 == Wow64Mode::Absent) {
+        return nullptr;
+    }
+    if (name == "Wow64DisableWow64FsRedirection") {
+        return reinterpret_cast<FARPROC>(
+            reinterpret_cast<void (*)()>(&SimWow64DisableWow64FsRedirection));
+    }
+    if (name == "Wow64RevertWow64FsRedirection") {
+        return reinterpret_cast<FARPROC>(
+            reinterpret_cast<void (*)()>(&SimWow64RevertWow64FsRedirection));
+    }
+    return nullptr;
+}
+
+}  // namespace sim
+
+namespace plat {
+
+DWORD GetFileAttributesA(LPCSTR lpFileName) {
+    Machine& machine = sim::Current();
+    if (sim::EnterCall("GetFileAttributesA", [&] { return "file=" + sim::TextArg(lpFileName); })) {
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    if (lpFileName == nullptr) {
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    if (const DWORD onDisk = sim::DiskAttributes(machine.disk(), lpFileName);
+        onDisk != INVALID_FILE_ATTRIBUTES) {
+        return onDisk;
+    }
+    return sim::FileAttributes(machine, SeenPath(machine, lpFileName));
+}
+
+DWORD ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize) {
+    Machine& machine = sim::Current();
+    if (sim::EnterCall("ExpandEnvironmentStringsA", [&] {
+            return "text=" + sim::TextArg(lpSrc) + " size=" + std::to_string(nSize);
+        })) {
+        return 0;
+    }
+    if (lpSrc == nullptr) {
+        return 0;
+    }
+    const std::string expanded = Expand(machine.system(), lpSrc);
+    const DWORD needed = static_cast<DWORD>(expanded.size() + 1);
+    if (lpDst != nullptr && nSize >= needed) {
+        std::memcpy(lpDst, expanded.c_str(), needed);
+    }
+    return needed;
+}
+
+DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize) {
+    Machine& machine = sim::Current();
+    if (sim::EnterCall("GetModuleFileNameA", [&] {
+            return "module=" + sim::HandleArg(hModule) + " size=" + std::to_string(nSize);
+        })) {
+        return 0;
+    }
+    if ((hModule != nullptr && sim::HandleValue(hModule) != sim::kProgramModuleHandle) ||
+        lpFilename == nullptr || nSize == 0) {
+        return 0;
+    }
+    const std::string& path = machine.system().programPath;
+    if (path.size() < nSize) {
+        std::memcpy(lpFilename, path.c_str(), path.size() + 1);
+        return static_cast<DWORD>(path.size());
+    }
+    // Too small: truncated and terminated, and the buffer's whole size returned.
+    std::memcpy(lpFilename, path.data(), nSize - 1);
+    lpFilename[nSize - 1] = '\0';
+    return nSize;
+}
+
+}  // namespace plat

@@ -1,0 +1,169 @@
+// Programs the process starts through the shell, and waiting for them: a started
+// program runs (System::run) when it is waited for, after the input rounds that a
+// message-aware wait reports meanwhile.
+#include "platform/Platform.h"
+#include "platform/sim/SimDisk.h"
+#include "platform/sim/SimHandles.h"
+#include "platform/sim/SimSeamSupport.h"
+#include "platform/sim/SimSystem.h"
+#include "platform/sim/SimText.h"
+
+using sim::Machine;
+using sim::System;
+
+namespace {
+
+constexpr std::uintptr_t kProcessHandleBase = 0x00E50000;
+
+std::string ProcessArg(System& system, const void* handle) {
+    const auto found = system.processes.find(sim::HandleValue(handle));
+    return found != system.processes.end() ? std::to_string(found->second.serial)
+                                           : sim::HandleArg(handle);
+}
+
+// Runs the program once; the run may call the seam itself, so the record is found
+// again afterwards.
+void Finish(Machine& machine, std::uintptr_t handle) {
+    System& system = machine.system();
+    System::Process& process = system.processes.at(handle);
+    if (process.finished) {
+        return;
+    }
+    process.finished = true;
+    const std::string file = process.file;
+    const std::string parameters = process.parameters;
+    const DWORD exitCode = system.run ? system.run(file, parameters) : 0;
+    const auto found = system.processes.find(handle);
+    if (found != system.processes.end()) {
+        found->second.exitCode = exitCode;
+    }
+}
+
+}  // namespace
+
+namespace plat {
+
+BOOL ShellExecuteExA(LPSHELLEXECUTEINFOA pExecInfo) {
+    Machine& machine = sim::Current();
+    if (sim::EnterCall("ShellExecuteExA", [&] {
+            if (pExecInfo == nullptr) {
+                return std::string("info=null");
+            }
+            const SHELLEXECUTEINFOA& info = *pExecInfo;
+            return "hwnd=" + sim::HandleArg(info.hwnd) + " verb=" + sim::TextArg(info.lpVerb) +
+                   " file=" + sim::TextArg(info.lpFile) +
+                   " params=" + sim::TextArg(info.lpParameters) +
+                   " dir=" + sim::TextArg(info.lpDirectory) +
+                   " show=" + std::to_string(info.nShow) + " mask=" + sim::HexNumber(info.fMask);
+        })) {
+        return FALSE;
+    }
+    if (pExecInfo == nullptr || pExecInfo->cbSize != sizeof(SHELLEXECUTEINFOA) ||
+        pExecInfo->lpFile == nullptr) {
+        return FALSE;
+    }
+    SHELLEXECUTEINFOA& info = *pExecInfo;
+    info.hProcess = nullptr;
+    // Only a full path finds the program: the simulation has no search path.
+    if (sim::FileAttributes(machine, info.lpFile) != FILE_ATTRIBUTE_ARCHIVE) {
+        return FALSE;
+    }
+    auto text = [](LPCSTR value) {
+        return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
+    };
+    machine.shellRequests.push_back(
+        Machine::ShellRequest{info.hwnd, text(info.lpVerb), text(info.lpFile),
+                              text(info.lpParameters), text(info.lpDirectory), info.nShow});
+    System& system = machine.system();
+    const std::uint32_t serial = ++system.processSerial;
+    const std::uintptr_t handle = kProcessHandleBase + serial * sim::kHandleStep;
+    system.processes[handle] =
+        System::Process{serial,
+                        info.lpFile,
+                        info.lpParameters != nullptr ? info.lpParameters : "",
+                        system.inputRounds,
+                        false,
+                        STILL_ACTIVE};
+    info.hInstApp = sim::MakeHandle<HINSTANCE>(static_cast<std::uintptr_t>(42));
+    if ((info.fMask & SEE_MASK_NOCLOSEPROCESS) == 0) {
+        Finish(machine, handle);
+        system.processes.erase(handle);
+        return TRUE;
+    }
+    info.hProcess = sim::MakeHandle<HANDLE>(handle);
+    return TRUE;
+}
+
+DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds) {
+    Machine& machine = sim::Current();
+    System& system = machine.system();
+    if (sim::EnterCall("WaitForSingleObject", [&] {
+            return "handle=" + ProcessArg(system, hHandle) +
+                   " ms=" + std::to_string(dwMilliseconds);
+        })) {
+        return WAIT_FAILED;
+    }
+    const std::uintptr_t handle = sim::HandleValue(hHandle);
+    if (!system.processes.contains(handle)) {
+        return WAIT_FAILED;
+    }
+    Finish(machine, handle);
+    return WAIT_OBJECT_0;
+}
+
+DWORD MsgWaitForMultipleObjects(DWORD nCount, const HANDLE* pHandles, BOOL fWaitAll,
+                                DWORD dwMilliseconds, DWORD dwWakeMask) {
+    Machine& machine = sim::Current();
+    System& system = machine.system();
+    if (sim::EnterCall("MsgWaitForMultipleObjects", [&] {
+            return "count=" + std::to_string(nCount) + " handle=" +
+                   (pHandles != nullptr && nCount > 0 ? ProcessArg(system, pHandles[0])
+                                                      : std::string("null")) +
+                   " all=" + std::to_string(fWaitAll) + " ms=" + std::to_string(dwMilliseconds) +
+                   " mask=" + sim::HexNumber(dwWakeMask);
+        })) {
+        return WAIT_FAILED;
+    }
+    // One process handle is all the program waits for.
+    if (nCount != 1 || pHandles == nullptr) {
+        return WAIT_FAILED;
+    }
+    const std::uintptr_t handle = sim::HandleValue(pHandles[0]);
+    const auto found = system.processes.find(handle);
+    if (found == system.processes.end()) {
+        return WAIT_FAILED;
+    }
+    if (!found->second.finished && found->second.inputRounds > 0 && dwWakeMask != 0) {
+        --found->second.inputRounds;
+        return WAIT_OBJECT_0 + nCount;
+    }
+    Finish(machine, handle);
+    return WAIT_OBJECT_0;
+}
+
+BOOL GetExitCodeProcess(HANDLE hProcess, LPDWORD lpExitCode) {
+    System& system = sim::Current().system();
+    if (sim::EnterCall("GetExitCodeProcess",
+                       [&] { return "handle=" + ProcessArg(system, hProcess); })) {
+        return FALSE;
+    }
+    const auto found = system.processes.find(sim::HandleValue(hProcess));
+    if (found == system.processes.end() || lpExitCode == nullptr) {
+        return FALSE;
+    }
+    *lpExitCode = found->second.exitCode;
+    return TRUE;
+}
+
+BOOL CloseHandle(HANDLE hObject) {
+    System& system = sim::Current().system();
+    if (sim::EnterCall("CloseHandle", [&] { return "handle=" + ProcessArg(system, hObject); })) {
+        return FALSE;
+    }
+    if (sim::CloseDiskHandle(sim::Current().disk(), sim::HandleValue(hObject))) {
+        return TRUE;
+    }
+    return system.processes.erase(sim::HandleValue(hObject)) != 0 ? TRUE : FALSE;
+}
+
+}  // namespace plat
