@@ -3,26 +3,11 @@
 #include <algorithm>
 #include <string>
 
+#include "base/ScopeExit.h"
 #include "config/LowerFilters.h"
 #include "config/Rate.h"
 #include "device/Errors.h"
 #include "ui/SetupF.h"
-
-namespace {
-
-// Updating is set for as long as the window changes its own controls.
-class UpdatingScope {
-  public:
-    explicit UpdatingScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~UpdatingScope() { flag_ = false; }
-    UpdatingScope(const UpdatingScope&) = delete;
-    UpdatingScope& operator=(const UpdatingScope&) = delete;
-
-  private:
-    bool& flag_;
-};
-
-}  // namespace
 
 int TfrmSetup::ListCount() const {
     return DeviceList ? DeviceList->Count() : 0;
@@ -79,7 +64,9 @@ void TfrmSetup::SyncControls(int i) {
         return;
     }
     TDevice& device = DeviceForRow(i);
-    UpdatingScope updating(Updating);
+    // Updating is set for as long as the window changes its own controls.
+    Updating = true;
+    const ScopeExit updated([this] { Updating = false; });
     cbFilter->SetChecked(HasFilter(device));
     cbRate->SetItemIndex(ReadRateIndex(device));
 }
