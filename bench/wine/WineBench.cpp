@@ -167,8 +167,8 @@ Measured Measure(const std::string& what, int runs, const std::function<void()>&
     return measured;
 }
 
-// The setup window on the prefix's devices, Mice Only cleared, its grid tall enough
-// for 30 data rows.
+// The setup window on the prefix's devices, Mice Only cleared, made taller so that
+// its grid (docked to fill the window) has room for 30 data rows.
 class Window {
   public:
     explicit Window(win32::Win32Application& application) {
@@ -188,10 +188,6 @@ class Window {
         ::GetWindowRect(window_->Handle(), &outer);
         ::SetWindowPos(window_->Handle(), nullptr, 0, 0, outer.right - outer.left,
                        outer.bottom - outer.top + more, SWP_NOZORDER | SWP_NOMOVE);
-        RECT gridOuter{};
-        ::GetWindowRect(Grid(), &gridOuter);
-        ::SetWindowPos(Grid(), nullptr, 0, 0, gridOuter.right - gridOuter.left,
-                       gridOuter.bottom - gridOuter.top + more, SWP_NOZORDER | SWP_NOMOVE);
         Pump();
     }
 
