@@ -1,23 +1,15 @@
-// Owns one open setup information file and closes it with SetupCloseInfFile.
+// Owns one open setup information file and closes it with SetupCloseInfFile. A file
+// that failed to open (INVALID_HANDLE_VALUE, or null) is never closed.
 #pragma once
 
-#include <utility>
-
+#include "base/UniqueHandle.h"
 #include "platform/Platform.h"
 
-class InfFile {
-  public:
-    explicit InfFile(HINF inf) : inf_(inf) {}
-    ~InfFile() {
-        if (valid()) {
-            plat::SetupCloseInfFile(inf_);
-        }
-    }
-    InfFile(const InfFile&) = delete;
-    InfFile& operator=(const InfFile&) = delete;
-
-    bool valid() const { return inf_ != INVALID_HANDLE_VALUE && inf_ != nullptr; }
-
-  private:
-    HINF inf_;
+struct InfFileTraits {
+    using Handle = HINF;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(Handle inf) { return inf != INVALID_HANDLE_VALUE && inf != nullptr; }
+    static void Close(Handle inf) { plat::SetupCloseInfFile(inf); }
 };
+
+using InfFile = UniqueHandle<InfFileTraits>;

@@ -3,24 +3,16 @@
 // as invalid and never closed.
 #pragma once
 
-#include <utility>
+#include "base/UniqueHandle.h"
+#include "platform/Platform.h"
 
-#include "platform/WinTypes.h"
-
-class RegKey {
-  public:
-    RegKey() = default;
-    explicit RegKey(HKEY key);
-    ~RegKey();
-    RegKey(RegKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
-    RegKey& operator=(RegKey&& other) noexcept;
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-
-    HKEY get() const { return key_; }
-    bool valid() const { return key_ != nullptr; }
-    void reset();
-
-  private:
-    HKEY key_ = nullptr;
+struct RegKeyTraits {
+    using Handle = HKEY;
+    static Handle Invalid() { return nullptr; }
+    static bool IsValid(Handle key) {
+        return key != nullptr && key != reinterpret_cast<HKEY>(INVALID_HANDLE_VALUE);
+    }
+    static void Close(Handle key) { plat::RegCloseKey(key); }
 };
+
+using RegKey = UniqueHandle<RegKeyTraits>;

@@ -1,35 +1,13 @@
 // Owns one device information set and destroys it with SetupDiDestroyDeviceInfoList.
 #pragma once
 
-#include <utility>
-
+#include "base/UniqueHandle.h"
 #include "platform/Platform.h"
 
-class DevInfoSetHandle {
-  public:
-    DevInfoSetHandle() = default;
-    explicit DevInfoSetHandle(HDEVINFO set) : set_(set) {}
-    ~DevInfoSetHandle() { reset(); }
-    DevInfoSetHandle(DevInfoSetHandle&& other) noexcept
-        : set_(std::exchange(other.set_, INVALID_HANDLE_VALUE)) {}
-    DevInfoSetHandle& operator=(DevInfoSetHandle&& other) noexcept {
-        if (this != &other) {
-            reset();
-            set_ = std::exchange(other.set_, INVALID_HANDLE_VALUE);
-        }
-        return *this;
-    }
-    DevInfoSetHandle(const DevInfoSetHandle&) = delete;
-    DevInfoSetHandle& operator=(const DevInfoSetHandle&) = delete;
-
-    HDEVINFO get() const { return set_; }
-    bool valid() const { return set_ != INVALID_HANDLE_VALUE; }
-    void reset() {
-        if (valid()) {
-            plat::SetupDiDestroyDeviceInfoList(std::exchange(set_, INVALID_HANDLE_VALUE));
-        }
-    }
-
-  private:
-    HDEVINFO set_ = INVALID_HANDLE_VALUE;
+struct DevInfoSetTraits {
+    using Handle = HDEVINFO;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle set) { plat::SetupDiDestroyDeviceInfoList(set); }
 };
+
+using DevInfoSetHandle = UniqueHandle<DevInfoSetTraits>;

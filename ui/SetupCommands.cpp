@@ -8,6 +8,7 @@
 #include "config/FilterQuestions.h"
 #include "config/LowerFilters.h"
 #include "config/Rate.h"
+#include "base/ScopeExit.h"
 #include "config/Restart.h"
 #include "ui/SetupF.h"
 #include "ui/gui/ClipboardText.h"
@@ -35,18 +36,6 @@ constexpr const char* kRestartCaption = " Warning !!!";
 constexpr const char* kRebootCaption = " Information";
 
 static_assert(kHubStyle == 0x134 && kUsefulnessStyle == 0x144, "question styles");
-
-// Counts an open question for as long as its box is shown.
-class OpenQuestion {
-  public:
-    explicit OpenQuestion(int& count) : count_(count) { ++count_; }
-    ~OpenQuestion() { --count_; }
-    OpenQuestion(const OpenQuestion&) = delete;
-    OpenQuestion& operator=(const OpenQuestion&) = delete;
-
-  private:
-    int& count_;
-};
 
 }  // namespace
 
@@ -96,20 +85,17 @@ bool TfrmSetup::ConfirmFilter(TDevice& device) {
 }
 
 bool TfrmSetup::Ask(const char* text, const char* caption, UINT style) {
-    // No owner window: the main window keeps receiving messages meanwhile.
-    OpenQuestion open(openQuestions_);
+    // No owner window: the main window keeps receiving messages meanwhile. The
+    // question counts as open for as long as its box is shown.
+    ++openQuestions_;
+    const ScopeExit closed([this] { --openQuestions_; });
     return App().MessageBoxA(nullptr, text, caption, style) != IDNO;
 }
 
 void TfrmSetup::RevertFilterBox() {
     Updating = true;
-    try {
-        cbFilter->SetChecked(false);
-    } catch (...) {
-        Updating = false;
-        throw;
-    }
-    Updating = false;
+    const ScopeExit updated([this] { Updating = false; });
+    cbFilter->SetChecked(false);
 }
 
 void TfrmSetup::RunHeldRebuild() {

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <string>
 
+#include "base/ScopeExit.h"
 #include "config/LowerFilters.h"
 #include "config/Rate.h"
 #include "device/Errors.h"
@@ -11,7 +12,6 @@
 
 namespace {
 
-// Updating is set for as long as the window changes its own controls.
 // Instance IDs name the same device in any letter case.
 bool SameInstanceId(const std::string& a, const std::string& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -19,17 +19,6 @@ bool SameInstanceId(const std::string& a, const std::string& b) {
                std::toupper(static_cast<unsigned char>(y));
     });
 }
-
-class UpdatingScope {
-  public:
-    explicit UpdatingScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~UpdatingScope() { flag_ = false; }
-    UpdatingScope(const UpdatingScope&) = delete;
-    UpdatingScope& operator=(const UpdatingScope&) = delete;
-
-  private:
-    bool& flag_;
-};
 
 }  // namespace
 
@@ -121,7 +110,9 @@ void TfrmSetup::SyncControls(int i) {
         return;
     }
     TDevice& device = DeviceForRow(i);
-    UpdatingScope updating(Updating);
+    // Updating is set for as long as the window changes its own controls.
+    Updating = true;
+    const ScopeExit updated([this] { Updating = false; });
     cbFilter->SetChecked(HasFilter(device));
     cbRate->SetItemIndex(ReadRateIndex(device));
 }

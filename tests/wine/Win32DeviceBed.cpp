@@ -7,6 +7,7 @@
 #include "device/DevInfoSetHandle.h"
 #include "tests/wine/RegKey.h"
 
+using winbed::OpenKey;
 using winbed::RegKey;
 
 namespace {
@@ -56,7 +57,7 @@ void SetValue(HKEY key, const std::string& name, const BedValue& value) {
 
 // The device's hardware key under Enum, where SetupAPI keeps its properties.
 RegKey OpenEnumKey(const std::string& instanceId, REGSAM access) {
-    return RegKey::Open(HKEY_LOCAL_MACHINE, kEnumRoot + instanceId, access);
+    return OpenKey(HKEY_LOCAL_MACHINE, kEnumRoot + instanceId, access);
 }
 
 // The driver key, found as SetupAPI finds it: through the device's "Driver" value.
@@ -69,7 +70,7 @@ RegKey OpenDriverKey(const std::string& instanceId, REGSAM access) {
     if (!driver || driver->type != REG_SZ) {
         return RegKey();
     }
-    return RegKey::Open(HKEY_LOCAL_MACHINE, kClassRoot + driver->bytes.c_str(), access);
+    return OpenKey(HKEY_LOCAL_MACHINE, kClassRoot + driver->bytes.c_str(), access);
 }
 
 void SetProperty(HDEVINFO set, SP_DEVINFO_DATA& element, DWORD property, const std::string& bytes) {
@@ -84,10 +85,6 @@ void SetProperty(HDEVINFO set, SP_DEVINFO_DATA& element, DWORD property, const s
 bool RunningOnWine() {
     const HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
     return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
-
-std::unique_ptr<DeviceBed> MakeWin32DeviceBed() {
-    return std::make_unique<Win32DeviceBed>();
 }
 
 }  // namespace
@@ -191,6 +188,3 @@ bool Win32DeviceBed::Has(Quirk quirk) const {
     }
     return false;
 }
-
-INSTANTIATE_TEST_SUITE_P(Wine, SeamAgreement, ::testing::Values(&MakeWin32DeviceBed),
-                         [](const auto&) { return std::string("Wine"); });

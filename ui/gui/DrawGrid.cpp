@@ -2,21 +2,11 @@
 
 #include <algorithm>
 
+#include "base/ScopeExit.h"
+
 namespace gui {
 
 namespace {
-
-// Clears the grid's canvas when a paint ends, also by an exception.
-class PaintScope {
-  public:
-    PaintScope(Canvas*& slot, Canvas& canvas) : slot_(slot) { slot_ = &canvas; }
-    ~PaintScope() { slot_ = nullptr; }
-    PaintScope(const PaintScope&) = delete;
-    PaintScope& operator=(const PaintScope&) = delete;
-
-  private:
-    Canvas*& slot_;
-};
 
 // Visits the rows that can be on screen, in order: the fixed rows, then the rows
 // from the top row down to the first one that starts below the client area. Rows
@@ -217,7 +207,9 @@ void TDrawGrid::ScrollInView() {
 
 void TDrawGrid::Paint(gui::Canvas& canvas, const TRect& update) {
     Dispatch([&] {
-        PaintScope scope(canvas_, canvas);
+        // The grid's canvas is cleared when the paint ends, also by an exception.
+        canvas_ = &canvas;
+        const ScopeExit cleared([this] { canvas_ = nullptr; });
         PaintCells(update);
         PaintLinesAndRest(update);
     });

@@ -50,7 +50,7 @@ FormWindow::~FormWindow() {
     form_.SetPeer(nullptr);
     // The windows go while this object and the controls' windows still exist.
     hints_.reset();
-    window_.Reset();
+    window_.reset();
 }
 
 void FormWindow::CreateControls() {

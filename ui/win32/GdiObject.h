@@ -1,42 +1,22 @@
-// Owners of GDI objects (fonts, brushes, bitmaps): each deletes its object with
-// DeleteObject when it goes, and none is copied.
+// Owners of GDI objects (fonts, brushes, bitmaps, pens): each deletes its object
+// with DeleteObject when it goes, and none is copied.
 #pragma once
 
 #include <windows.h>
 
-#include <utility>
+#include "base/UniqueHandle.h"
 
 namespace win32 {
 
-template <typename Handle>
-class GdiObject {
-  public:
-    GdiObject() = default;
-    explicit GdiObject(Handle handle) : handle_(handle) {}
-    ~GdiObject() { Reset(); }
-    GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            handle_ = std::exchange(other.handle_, nullptr);
-        }
-        return *this;
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-
-    Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    void Reset() {
-        if (handle_ != nullptr) {
-            ::DeleteObject(handle_);
-            handle_ = nullptr;
-        }
-    }
-
-  private:
-    Handle handle_ = nullptr;
+template <typename GdiHandle>
+struct GdiObjectTraits {
+    using Handle = GdiHandle;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle handle) { ::DeleteObject(handle); }
 };
+
+template <typename Handle>
+using GdiObject = UniqueHandle<GdiObjectTraits<Handle>>;
 
 using FontHandle = GdiObject<HFONT>;
 using BrushHandle = GdiObject<HBRUSH>;

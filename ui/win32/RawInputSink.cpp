@@ -34,7 +34,7 @@ RawInputSink::~RawInputSink() {
         input::UnregisterRawInput();
     }
     measuring_.reset();
-    window_.Reset();
+    window_.reset();
 }
 
 MeasureWindow* RawInputSink::Measuring() const {

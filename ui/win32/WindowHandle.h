@@ -4,36 +4,20 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "base/UniqueHandle.h"
 
 namespace win32 {
 
-class WindowHandle {
-  public:
-    WindowHandle() = default;
-    explicit WindowHandle(HWND window) : window_(window) {}
-    ~WindowHandle() { Reset(); }
-    WindowHandle(WindowHandle&& other) noexcept : window_(std::exchange(other.window_, nullptr)) {}
-    WindowHandle& operator=(WindowHandle&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            window_ = std::exchange(other.window_, nullptr);
+struct WindowTraits {
+    using Handle = HWND;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle window) {
+        if (::IsWindow(window)) {
+            ::DestroyWindow(window);
         }
-        return *this;
     }
-    WindowHandle(const WindowHandle&) = delete;
-    WindowHandle& operator=(const WindowHandle&) = delete;
-
-    HWND get() const { return window_; }
-    void Reset() {
-        if (window_ != nullptr && ::IsWindow(window_)) {
-            ::DestroyWindow(window_);
-        }
-        window_ = nullptr;
-    }
-
-  private:
-    HWND window_ = nullptr;
 };
+
+using WindowHandle = UniqueHandle<WindowTraits>;
 
 }  // namespace win32
