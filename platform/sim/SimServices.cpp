@@ -28,7 +28,7 @@ SC_HANDLE NewHandle(System& system, std::string service, DWORD access) {
 }
 
 // The open service a handle names, when the handle carries the access asked for.
-sim::Service* OpenService(System& system, SC_HANDLE handle, DWORD access) {
+sim::Service* ServiceOfHandle(System& system, SC_HANDLE handle, DWORD access) {
     const auto found = system.serviceHandles.find(sim::HandleValue(handle));
     if (found == system.serviceHandles.end() || found->second.service.empty() ||
         (found->second.access & access) != access) {
@@ -95,7 +95,7 @@ BOOL QueryServiceConfigA(SC_HANDLE hService, LPQUERY_SERVICE_CONFIGA lpServiceCo
         })) {
         return FALSE;
     }
-    const sim::Service* service = OpenService(system, hService, SERVICE_QUERY_CONFIG);
+    const sim::Service* service = ServiceOfHandle(system, hService, SERVICE_QUERY_CONFIG);
     if (service == nullptr || pcbBytesNeeded == nullptr) {
         return FALSE;
     }
@@ -128,7 +128,7 @@ BOOL QueryServiceStatus(SC_HANDLE hService, LPSERVICE_STATUS lpServiceStatus) {
                        [&] { return "service=" + ServiceArg(system, hService); })) {
         return FALSE;
     }
-    const sim::Service* service = OpenService(system, hService, SERVICE_QUERY_STATUS);
+    const sim::Service* service = ServiceOfHandle(system, hService, SERVICE_QUERY_STATUS);
     if (service == nullptr || lpServiceStatus == nullptr) {
         return FALSE;
     }
