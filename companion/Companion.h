@@ -3,10 +3,17 @@
 // <file>") where a 32-bit process cannot.
 #pragma once
 
-#include <ostream>
 #include <string>
 
-// Runs one command line (the part after the program name). Returns 0 on success;
-// otherwise writes one line to err and returns non-zero. A command line that is
+struct CompanionOutcome {
+    // 0 on success, 1 when the command failed, 2 when the command line is not
+    // understood.
+    int exitCode = 0;
+    // One line for the user (without a line end), or empty when there is nothing
+    // to say.
+    std::string message;
+};
+
+// Runs one command line (the part after the program name). A command line that is
 // not understood, an unknown device or a missing file changes nothing.
-int RunCompanion(const std::string& commandLine, std::ostream& err);
+CompanionOutcome RunCompanion(const std::string& commandLine);

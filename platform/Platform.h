@@ -12,6 +12,7 @@
 namespace plat {
 
 using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
 
 // Device-installation services (SetupApi.dll)
 HDEVINFO SetupDiGetClassDevsA(const GUID* ClassGuid, PCSTR Enumerator, HWND hwndParent,
@@ -70,5 +71,9 @@ BOOL GetVersionExA(LPOSVERSIONINFOA lpVersionInformation);
 HMODULE GetModuleHandleA(PCSTR lpModuleName);
 FARPROC GetProcAddress(HMODULE hModule, PCSTR lpProcName);
 HANDLE GetCurrentProcess();
+
+// Loader and files
+BOOL SetDllDirectoryA(PCSTR lpPathName);
+DWORD GetFullPathNameA(PCSTR lpFileName, DWORD nBufferLength, PSTR lpBuffer, PSTR* lpFilePart);
 
 }  // namespace plat

@@ -121,4 +121,11 @@ HANDLE GetCurrentProcess() {
     return ::GetCurrentProcess();
 }
 
+BOOL SetDllDirectoryA(PCSTR lpPathName) {
+    return ::SetDllDirectoryA(lpPathName);
+}
+DWORD GetFullPathNameA(PCSTR lpFileName, DWORD nBufferLength, PSTR lpBuffer, PSTR* lpFilePart) {
+    return ::GetFullPathNameA(lpFileName, nBufferLength, lpBuffer, lpFilePart);
+}
+
 }  // namespace plat
