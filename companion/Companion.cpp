@@ -1,10 +1,10 @@
 #include "companion/Companion.h"
 
-#include <filesystem>
 #include <optional>
 
 #include "companion/CommandLine.h"
 #include "companion/InfFile.h"
+#include "companion/ShownText.h"
 #include "config/RestartOutcome.h"
 #include "config/VerifiedRestart.h"
 #include "device/DevInfoSetHandle.h"
@@ -15,43 +15,52 @@ namespace {
 constexpr int kFailed = kCompanionFailed;
 constexpr int kUsage = kCompanionUsage;
 
+CompanionOutcome Failed(std::string message) {
+    return CompanionOutcome{kFailed, std::move(message)};
+}
+
 // The shell's "install" verb for a setup information file: its DefaultInstall
 // section, 128 (files relative to the file's own folder) + 4 (ask before a reboot).
 constexpr const char* kDefaultInstall = "DefaultInstall 132 ";
 
-int RestartByInstanceId(const std::string& instanceId, std::ostream& err) {
+CompanionOutcome RestartByInstanceId(const std::string& instanceId) {
     const DevInfoSetHandle set(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
     if (!set.valid()) {
-        err << "kevra64: cannot create a device information set\n";
-        return kFailed;
+        return Failed("kevra64: cannot create a device information set");
     }
     SP_DEVINFO_DATA element{};
     element.cbSize = sizeof(SP_DEVINFO_DATA);
     if (!plat::SetupDiOpenDeviceInfoA(set.get(), instanceId.c_str(), nullptr, 0, &element)) {
-        err << "kevra64: no device with instance ID " << instanceId << '\n';
-        return kFailed;
+        return Failed("kevra64: no device with instance ID " + ShownText(instanceId));
     }
     // The outcome of a restart that did happen is the caller's to tell, by the exit
     // code alone, so that the user hears of it once.
     const RestartOutcome outcome = RestartAndVerify(set.get(), element, instanceId);
     if (outcome.kind == RestartOutcome::Kind::Failed) {
-        err << "kevra64: the restart of " << instanceId << " was refused\n";
+        return Failed("kevra64: the restart of " + ShownText(instanceId) + " was refused");
     }
-    return CompanionExitCode(outcome);
+    return CompanionOutcome{CompanionExitCode(outcome), {}};
 }
 
+// The file's full path in the ANSI code page, as the 8-bit setup functions take
+// it, from the platform's own path rules (so a folder named in that code page
+// keeps its name). Nothing when the platform cannot form it.
 std::optional<std::string> FullPath(const std::string& file) {
-    try {
-        std::error_code error;
-        const std::filesystem::path path = std::filesystem::absolute(file, error);
-        if (error) {
+    DWORD size = plat::GetFullPathNameA(file.c_str(), 0, nullptr, nullptr);
+    // The size can grow between the calls if the current directory changes.
+    for (int attempt = 0; attempt < 2 && size != 0; ++attempt) {
+        std::string path(size, '\0');
+        const DWORD length = plat::GetFullPathNameA(file.c_str(), size, path.data(), nullptr);
+        if (length == 0) {
             return std::nullopt;
         }
-        return path.string();
-    } catch (const std::exception&) {
-        // A name the path conversion cannot represent.
-        return std::nullopt;
+        if (length < size) {
+            path.resize(length);
+            return path;
+        }
+        size = length;
     }
+    return std::nullopt;
 }
 
 bool OpensAsSetupInformation(const std::string& path) {
@@ -60,30 +69,28 @@ bool OpensAsSetupInformation(const std::string& path) {
     return inf.valid();
 }
 
-int InstallSetupInformation(const std::string& file, std::ostream& err) {
+CompanionOutcome InstallSetupInformation(const std::string& file) {
     const std::optional<std::string> path = FullPath(file);
     if (!path) {
-        err << "kevra64: cannot resolve the path of " << file << '\n';
-        return kFailed;
+        return Failed("kevra64: cannot resolve the path of " + ShownText(file));
     }
     if (!OpensAsSetupInformation(*path)) {
-        err << "kevra64: cannot open the setup information file " << *path << '\n';
-        return kFailed;
+        return Failed("kevra64: cannot open the setup information file " + ShownText(*path));
     }
     const std::string commandLine = kDefaultInstall + *path;
     plat::InstallHinfSectionA(nullptr, nullptr, commandLine.c_str(), 0);
-    return 0;
+    return {};
 }
 
 }  // namespace
 
-int RunCompanion(const std::string& commandLine, std::ostream& err) {
+CompanionOutcome RunCompanion(const std::string& commandLine) {
     const std::optional<CompanionCommand> command = ParseCompanionCommand(commandLine);
     if (!command) {
-        err << "usage: kevra64 U <instance ID> | kevra64 e install <file>\n";
-        return kUsage;
+        return CompanionOutcome{kUsage,
+                                "usage: kevra64 U <instance ID> | kevra64 e install <file>"};
     }
     return command->kind == CompanionCommand::Kind::Restart
-               ? RestartByInstanceId(command->argument, err)
-               : InstallSetupInformation(command->argument, err);
+               ? RestartByInstanceId(command->argument)
+               : InstallSetupInformation(command->argument);
 }

@@ -16,10 +16,16 @@
 // tells the user.
 #pragma once
 
-#include <ostream>
 #include <string>
 
-// Runs one command line (the part after the program name). Returns the exit code
-// above; 1 and 2 come with one line written to err. A command line that is
+struct CompanionOutcome {
+    // The exit code above.
+    int exitCode = 0;
+    // One line for the user (without a line end), or empty when there is nothing
+    // to say; set with exit codes 1 and 2 only.
+    std::string message;
+};
+
+// Runs one command line (the part after the program name). A command line that is
 // not understood, an unknown device or a missing file changes nothing.
-int RunCompanion(const std::string& commandLine, std::ostream& err);
+CompanionOutcome RunCompanion(const std::string& commandLine);

@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <sstream>
-
+#include "companion/ShownText.h"
 #include "config/ConfigTestBench.h"
 
 namespace {
@@ -16,32 +13,31 @@ class Companion : public ::testing::Test {
   protected:
     ConfigBench bench;
     sim::Machine& m = bench.machine;
-    std::ostringstream err;
+    CompanionOutcome outcome;
 
     int Run(const std::string& commandLine) {
-        err.str("");
         m.ClearCalls();
-        return RunCompanion(commandLine, err);
+        outcome = RunCompanion(commandLine);
+        return outcome.exitCode;
     }
     // The companion leaves no set, key or file open behind.
     void TearDown() override {
         EXPECT_EQ(m.OpenSetCount(), 2u) << "only the bench's own sets";
         EXPECT_EQ(m.OpenInfCount(), 0u);
     }
+    // One line: something to show, and no line break inside it.
     bool OneErrorLine() const {
-        const std::string text = err.str();
-        return std::count(text.begin(), text.end(), '\n') == 1 && text.back() == '\n';
+        return !outcome.message.empty() &&
+               outcome.message.find_first_of("\r\n") == std::string::npos;
     }
-    static std::string Absolute(const std::string& name) {
-        return (std::filesystem::current_path() / name).string();
-    }
+    std::string Absolute(const std::string& name) const { return m.currentDirectory + "\\" + name; }
 };
 
 }  // namespace
 
 TEST_F(Companion, RestartsTheNamedDeviceByTheSharedPropertyChange) {
     EXPECT_EQ(Run(std::string("U ") + ConfigBench::kComposite), 0);
-    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(outcome.message, "");
     EXPECT_EQ(m.restarts, Args{ConfigBench::kComposite});
     EXPECT_EQ(bench.ArgsOf("SetupDiCreateDeviceInfoList"), Args{"class=null hwnd=0"});
     EXPECT_EQ(bench.ArgsOf("SetupDiOpenDeviceInfoA"),
@@ -54,22 +50,22 @@ TEST_F(Companion, RestartsTheNamedDeviceByTheSharedPropertyChange) {
 
 TEST_F(Companion, FailedRestartsAreReportedOnOneLine) {
     EXPECT_NE(Run("U USB\\VID_0000&PID_0000\\1&2&3"), 0);
-    EXPECT_TRUE(OneErrorLine()) << err.str();
+    EXPECT_TRUE(OneErrorLine()) << outcome.message;
     EXPECT_EQ(m.CountCalls("SetupDiSetClassInstallParamsA"), 0u);
 
     m.AddFault(sim::Fault{"SetupDiSetClassInstallParamsA", 0, {}});
     EXPECT_NE(Run(std::string("U ") + ConfigBench::kComposite), 0);
-    EXPECT_TRUE(OneErrorLine()) << err.str();
+    EXPECT_TRUE(OneErrorLine()) << outcome.message;
     EXPECT_EQ(m.CountCalls("SetupDiCallClassInstaller"), 0u);
 
     m.AddFault(sim::Fault{"SetupDiCreateDeviceInfoList", 0, {}});
     EXPECT_NE(Run(std::string("U ") + ConfigBench::kComposite), 0);
-    EXPECT_TRUE(OneErrorLine()) << err.str();
+    EXPECT_TRUE(OneErrorLine()) << outcome.message;
     EXPECT_TRUE(m.restarts.empty());
 }
 
 TEST_F(Companion, InstallsTheFileByItsFullPath) {
-    const std::string spaced = Absolute("driver files/quorvin.inf");
+    const std::string spaced = Absolute("driver files\\quorvin.inf");
     m.files = {Absolute("quorvin.inf"), spaced};
     EXPECT_EQ(Run("e install quorvin.inf"), 0);
     EXPECT_EQ(bench.ArgsOf("SetupOpenInfFileA"),
@@ -80,12 +76,12 @@ TEST_F(Companion, InstallsTheFileByItsFullPath) {
 
     EXPECT_EQ(Run("e install \"" + spaced + "\""), 0);
     EXPECT_EQ(m.infInstalls.back(), "DefaultInstall 132 " + spaced);
-    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(outcome.message, "");
 }
 
 TEST_F(Companion, MissingFileIsAnErrorAndNothingInstalls) {
     EXPECT_NE(Run("e install quorvin.inf"), 0);
-    EXPECT_TRUE(OneErrorLine()) << err.str();
+    EXPECT_TRUE(OneErrorLine()) << outcome.message;
     EXPECT_TRUE(m.infInstalls.empty());
 }
 
@@ -95,4 +91,47 @@ TEST_F(Companion, AnyOtherCommandLineIsAnErrorBeforeAnyPlatformCall) {
         EXPECT_TRUE(OneErrorLine()) << line;
         EXPECT_TRUE(m.Calls().empty()) << line;
     }
+}
+
+TEST_F(Companion, InstallsFromAFolderNamedInTheAnsiCodePage) {
+    // "C:\Données" in code page 1252: the path stays in that code page end to end.
+    m.currentDirectory =
+        "C:\\Donn\xE9"
+        "es";
+    m.files = {
+        "C:\\Donn\xE9"
+        "es\\quorvin.inf"};
+    EXPECT_EQ(Run("e install quorvin.inf"), 0) << outcome.message;
+    EXPECT_EQ(m.infInstalls, Args{"DefaultInstall 132 C:\\Donn\xE9"
+                                  "es\\quorvin.inf"});
+    EXPECT_EQ(bench.ArgsOf("GetFullPathNameA").front(), "name=quorvin.inf size=0");
+
+    // Relative parts resolve as Windows resolves them.
+    m.files = {"C:\\Drivers\\quorvin.inf"};
+    EXPECT_EQ(Run("e install ..\\..\\Drivers/./quorvin.inf"), 0) << outcome.message;
+    EXPECT_EQ(m.infInstalls.back(), "DefaultInstall 132 C:\\Drivers\\quorvin.inf");
+}
+
+TEST_F(Companion, PathThatCannotBeFormedIsAnError) {
+    m.files = {Absolute("quorvin.inf")};
+    m.AddFault(sim::Fault{"GetFullPathNameA"});
+    EXPECT_EQ(Run("e install quorvin.inf"), 1);
+    EXPECT_TRUE(OneErrorLine()) << outcome.message;
+    EXPECT_EQ(m.CountCalls("SetupOpenInfFileA"), 0u);
+    EXPECT_TRUE(m.infInstalls.empty());
+}
+
+TEST_F(Companion, AnInstanceIdCannotAddLinesToTheMessage) {
+    const std::string forged = "USB\\VID_0000&PID_0000\\1\r\nkevra64: done\x7F";
+    EXPECT_EQ(Run("U " + forged), 1);
+    EXPECT_TRUE(OneErrorLine()) << outcome.message;
+    EXPECT_NE(outcome.message.find("USB\\VID_0000&PID_0000\\1??kevra64: done?"), std::string::npos)
+        << outcome.message;
+    EXPECT_EQ(bench.ArgsOf("SetupDiOpenDeviceInfoA").front().find("id=" + forged), 0u)
+        << "the ID itself reaches the platform unchanged";
+
+    const std::string longId(5000, 'A');
+    EXPECT_EQ(Run("U " + longId), 1);
+    EXPECT_LT(outcome.message.size(), kShownTextLimit + 100);
+    EXPECT_EQ(outcome.message.substr(outcome.message.size() - 3), "...");
 }

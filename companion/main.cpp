@@ -1,11 +1,17 @@
 // kevra64.exe: the command line as Windows gives it, program name dropped, so that
-// an instance ID reaches the companion byte for byte.
-#include <iostream>
-
+// an instance ID reaches the companion byte for byte. The exit code is the
+// command's: 0 done, 1 failed, 2 not understood.
 #include "companion/CommandLine.h"
 #include "companion/Companion.h"
+#include "companion/MessageOutput.h"
+#include "hardening/DllSearch.h"
 #include "platform/WinTypes.h"
 
-int main() {
-    return RunCompanion(CommandLineArguments(::GetCommandLineA()), std::cerr);
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    hardening::RestrictDllSearch();
+    const CompanionOutcome outcome = RunCompanion(CommandLineArguments(::GetCommandLineA()));
+    if (!outcome.message.empty()) {
+        ShowCompanionMessage(outcome.message, outcome.exitCode != 0);
+    }
+    return outcome.exitCode;
 }

@@ -15,6 +15,7 @@
 namespace plat {
 
 using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
 
 // Device-installation services (SetupApi.dll)
 HDEVINFO SetupDiGetClassDevsA(const GUID* ClassGuid, PCSTR Enumerator, HWND hwndParent,
@@ -77,6 +78,9 @@ HANDLE GetCurrentProcess();
 // The calling thread's last-error code, which failing SetupAPI and process calls set.
 DWORD GetLastError();
 void SetLastError(DWORD dwErrCode);
+// Loader and files
+BOOL SetDllDirectoryA(PCSTR lpPathName);
+DWORD GetFullPathNameA(PCSTR lpFileName, DWORD nBufferLength, PSTR lpBuffer, PSTR* lpFilePart);
 
 }  // namespace plat
 

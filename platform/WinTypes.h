@@ -191,6 +191,9 @@ using LPOSVERSIONINFOA = OSVERSIONINFOA*;
 #define SW_HIDE 0
 #define SW_SHOW 5
 
+// Loader
+#define LOAD_LIBRARY_SEARCH_SYSTEM32 0x00000800
+
 #endif  // _WIN32
 
 static_assert(sizeof(DWORD) == 4 && sizeof(LONG) == 4, "Win32 integer widths");

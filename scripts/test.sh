@@ -31,5 +31,6 @@ bash scripts/wine/test.sh build/x86_64
 bash tests/wine-gui/run.sh build/x86_64
 bash tests/wine-leak/run.sh build/x86_64
 bash tests/wine-gui/check-programs.sh build/i686 build/x86_64
+bash scripts/imports.sh build/i686 build/x86_64
 
 printf '\nALL TESTS PASSED in %d s\n' "$((SECONDS - started))"

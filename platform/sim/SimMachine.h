@@ -139,6 +139,9 @@ struct DeviceSpec {
 //                                        is 0x7C800000)
 //   GetCurrentProcess                  (empty)
 //   IsWow64Process                     process=<h>   (the looked-up entry point)
+//   SetDefaultDllDirectories           flags=<x>     (the looked-up entry point)
+//   SetDllDirectoryA                   path=<text>|null
+//   GetFullPathNameA                   name=<text>|null size=<n>
 //
 // Example: SetupDiGetClassDevsA
 //   "class={745A17A0-74D3-11D0-B6FE-00A0C90F57DA} enum=USB hwnd=0 flags=0x2"
@@ -222,6 +225,15 @@ class Machine {
     DWORD platformId = VER_PLATFORM_WIN32_NT;  // what GetVersionExA reports
     bool versionQueryFails = false;
     Wow64Mode wow64 = Wow64Mode::Absent;
+    // kernel32.dll exports SetDefaultDllDirectories (Windows 8, or 7 with its update).
+    bool hasDefaultDllDirectories = false;
+    // What GetFullPathNameA resolves a relative name against: a full path, in the
+    // ANSI code page like every text of the seam.
+    std::string currentDirectory = "C:\\Users\\Setup\\Downloads";
+    // The process's DLL search: SetDefaultDllDirectories' flags (0 until called) and
+    // SetDllDirectoryA's last argument (absent until called, "" for none).
+    DWORD defaultDllDirectories = 0;
+    std::optional<std::string> dllDirectory;
     // Files that "exist" for SetupOpenInfFileA (names as given, no path logic).
     std::vector<std::string> files;
 

@@ -42,6 +42,15 @@ BOOL WINAPI SimIsWow64Process(HANDLE hProcess, PBOOL Wow64Process) {
     return FALSE;
 }
 
+BOOL WINAPI SimSetDefaultDllDirectories(DWORD DirectoryFlags) {
+    if (sim::EnterCall("SetDefaultDllDirectories",
+                       [&] { return "flags=" + sim::HexNumber(DirectoryFlags); })) {
+        return FALSE;
+    }
+    sim::Current().defaultDllDirectories = DirectoryFlags;
+    return TRUE;
+}
+
 // A procedure name whose pointer value fits in 16 bits is an ordinal.
 bool IsOrdinal(PCSTR name) {
     return sim::HandleValue(name) < 0x10000;
@@ -184,15 +193,20 @@ FARPROC GetProcAddress(HMODULE hModule, PCSTR lpProcName) {
         IsOrdinal(lpProcName)) {
         return nullptr;
     }
-    if (name != "IsWow64Process") {
-        return sim::Kernel32Export(name);
-    }
-    if (machine.wow64 == sim::Wow64Mode::Absent) {
-        return nullptr;
-    }
     // Function pointers travel as FARPROC; void(*)() is the type any of them may pass
     // through without a cast warning.
-    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&SimIsWow64Process));
+    if (name == "IsWow64Process") {
+        return machine.wow64 == sim::Wow64Mode::Absent
+                   ? nullptr
+                   : reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&SimIsWow64Process));
+    }
+    if (name == "SetDefaultDllDirectories") {
+        return machine.hasDefaultDllDirectories
+                   ? reinterpret_cast<FARPROC>(
+                         reinterpret_cast<void (*)()>(&SimSetDefaultDllDirectories))
+                   : nullptr;
+    }
+    return sim::Kernel32Export(name);
 }
 
 DWORD GetLastError() {
@@ -207,6 +221,15 @@ HANDLE GetCurrentProcess() {
     // The platform's call cannot fail, so an injected fault changes nothing here.
     sim::EnterCall("GetCurrentProcess", [] { return std::string(); });
     return ProcessPseudoHandle();
+}
+
+BOOL SetDllDirectoryA(PCSTR lpPathName) {
+    if (sim::EnterCall("SetDllDirectoryA", [&] { return "path=" + sim::TextArg(lpPathName); })) {
+        return FALSE;
+    }
+    auto& directory = sim::Current().dllDirectory;
+    directory = lpPathName != nullptr ? std::optional<std::string>(lpPathName) : std::nullopt;
+    return TRUE;
 }
 
 }  // namespace plat

@@ -127,5 +127,11 @@ DWORD GetLastError() {
 void SetLastError(DWORD dwErrCode) {
     ::SetLastError(dwErrCode);
 }
+BOOL SetDllDirectoryA(PCSTR lpPathName) {
+    return ::SetDllDirectoryA(lpPathName);
+}
+DWORD GetFullPathNameA(PCSTR lpFileName, DWORD nBufferLength, PSTR lpBuffer, PSTR* lpFilePart) {
+    return ::GetFullPathNameA(lpFileName, nBufferLength, lpBuffer, lpFilePart);
+}
 
 }  // namespace plat

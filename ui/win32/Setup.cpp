@@ -3,8 +3,10 @@
 // window is closed; the window is destroyed on the way out.
 #include <windows.h>
 
+#include "hardening/DllSearch.h"
 #include "ui/win32/SetupProgram.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    hardening::RestrictDllSearch();
     return win32::RunSetupProgram(instance, showCommand);
 }

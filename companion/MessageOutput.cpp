@@ -1,0 +1,56 @@
+#include "companion/MessageOutput.h"
+
+#include "platform/WinTypes.h"
+
+namespace {
+
+constexpr const char* kCaption = "kevra64";
+
+bool WriteAll(HANDLE handle, const std::string& text) {
+    DWORD written = 0;
+    return ::WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+           written == text.size();
+}
+
+// A handle the parent passed for standard error (a redirection or a pipe).
+HANDLE InheritedStandardError() {
+    const HANDLE handle = ::GetStdHandle(STD_ERROR_HANDLE);
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE ||
+        ::GetFileType(handle) == FILE_TYPE_UNKNOWN) {
+        return nullptr;
+    }
+    return handle;
+}
+
+// Writes to the console of the process that started this one, if it has one.
+// AttachConsole is in Windows XP onward.
+bool WriteToParentConsole(const std::string& text) {
+    if (!::AttachConsole(ATTACH_PARENT_PROCESS)) {
+        return false;
+    }
+    const HANDLE console = ::CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
+                                         OPEN_EXISTING, 0, nullptr);
+    bool written = false;
+    if (console != INVALID_HANDLE_VALUE) {
+        written = WriteAll(console, text);
+        ::CloseHandle(console);
+    }
+    ::FreeConsole();
+    return written;
+}
+
+}  // namespace
+
+void ShowCompanionMessage(const std::string& line, bool isError) {
+    const std::string text = line + "\r\n";
+    if (const HANDLE standardError = InheritedStandardError()) {
+        if (WriteAll(standardError, text)) {
+            return;
+        }
+    }
+    if (WriteToParentConsole(text)) {
+        return;
+    }
+    ::MessageBoxA(nullptr, line.c_str(), kCaption,
+                  MB_OK | MB_SETFOREGROUND | (isError ? MB_ICONERROR : MB_ICONINFORMATION));
+}

@@ -1,0 +1,42 @@
+// The companion's command line comes from whoever starts it. Checks, for any bytes:
+// the parse never fails unsafely, an accepted command's argument is a part of the
+// line (never bytes from elsewhere), and a restart's instance ID is the whole rest
+// of the line after "U", blanks at its ends dropped, so that no blank, quote or
+// line break inside an ID splits it or adds an argument.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "companion/CommandLine.h"
+
+namespace {
+
+void Check(bool holds) {
+    if (!holds) {
+        std::abort();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string line(reinterpret_cast<const char*>(data), size);
+    const std::string arguments = CommandLineArguments(line);
+    Check(arguments.size() <= line.size());
+    Check(line.find(arguments) != std::string::npos);
+
+    const auto command = ParseCompanionCommand(arguments);
+    if (!command) {
+        return 0;
+    }
+    Check(!command->argument.empty());
+    Check(arguments.find(command->argument) != std::string::npos);
+    if (command->kind == CompanionCommand::Kind::Restart) {
+        const std::size_t start = arguments.find_first_not_of(" \t");
+        Check(arguments.compare(start, 1, "U") == 0);
+        const std::size_t idStart = arguments.find_first_not_of(" \t", start + 1);
+        const std::size_t idEnd = arguments.find_last_not_of(" \t");
+        Check(command->argument == arguments.substr(idStart, idEnd - idStart + 1));
+    }
+    return 0;
+}
