@@ -59,7 +59,11 @@ void TfrmSetup::ApplyFilterChoice() {
         RevertFilterBox();
         return;
     }
-    SetFilter(device, cbFilter->Checked());
+    bool recorded = true;
+    SetFilter(device, cbFilter->Checked(), RecordFirst(device, recorded));
+    if (!recorded) {
+        SyncControls(dgDevices->Row() - dgDevices->FixedRows);
+    }
     dgDevices->Repaint();
 }
 
@@ -110,7 +114,13 @@ void TfrmSetup::cbRateClick(gui::TObject&) {
     if (Updating) {
         return;
     }
-    WriteRateIndex(CurrentDevice(), static_cast<std::uint32_t>(cbRate->ItemIndex()));
+    TDevice& device = CurrentDevice();
+    bool recorded = true;
+    WriteRateIndex(device, static_cast<std::uint32_t>(cbRate->ItemIndex()),
+                   RecordFirst(device, recorded));
+    if (!recorded) {
+        SyncControls(dgDevices->Row() - dgDevices->FixedRows);
+    }
     dgDevices->Repaint();
 }
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 
+#include "config/PlannedChange.h"
 #include "device/DeviceList.h"
 #include "ui/CopyIdsText.h"
 #include "ui/gui/Button.h"
@@ -18,6 +19,8 @@
 #include "ui/gui/Message.h"
 #include "ui/gui/Panel.h"
 #include "ui/gui/PopupMenu.h"
+
+struct UndoReport;
 
 inline constexpr int kHintHidePause = 10000;
 
@@ -81,6 +84,8 @@ class TfrmSetup : public gui::TForm {
     void BitBtn_CloseClick(gui::TObject& Sender);
     void WMDeviceChange(gui::TMessage& Message);
     void pmDevicesPopup(gui::TObject& Sender);
+    void miUndoLastClick(gui::TObject& Sender);
+    void miRestoreAllClick(gui::TObject& Sender);
 
   protected:
     bool Dispatch(gui::TMessage& message) override;
@@ -90,6 +95,12 @@ class TfrmSetup : public gui::TForm {
     T* Control(const char* name);
     void BindHandlers();
     void BuildGridMenu();
+    void AddJournalMenuItems();
+    // The undo journal's hook for a write to the device: records the change first;
+    // when it cannot, asks whether to make it anyway. recorded turns false when the
+    // write was stopped.
+    BeforeWrite RecordFirst(TDevice& device, bool& recorded);
+    void ShowUndoReport(const UndoReport& report);
     // The number of listed devices; a missing list counts as an empty one.
     int ListCount() const;
     // Steps 3 to 5 of a rebuild: row count, device controls, controls, repaint.
