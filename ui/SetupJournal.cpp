@@ -3,6 +3,7 @@
 // grid's context menu take changes back.
 #include <string>
 
+#include "device/Device.h"
 #include "journal/Undo.h"
 #include "ui/SetupF.h"
 
@@ -29,6 +30,12 @@ void TfrmSetup::AddJournalMenuItems() {
 
 BeforeWrite TfrmSetup::RecordFirst(TDevice& device, bool& recorded) {
     return [this, &device, &recorded](const PlannedChange& change) {
+        // A device that cannot name itself is gone (unplugged meanwhile): a write would
+        // fail anyway, and nothing is written that the journal could not name.
+        if (device.GetInstanceId().empty()) {
+            recorded = false;
+            return false;
+        }
         const std::string failure = RecordChange(device, change);
         if (failure.empty()) {
             return true;
