@@ -71,9 +71,13 @@ StoredList ReadProperty(TDevice& device) {
     if (QueryProperty(device, buffer, required)) {
         return Received(std::move(buffer), required);
     }
-    // Only a list that did not fit reports the size it needs.
-    if (required <= kLowerFiltersReadBuffer) {
-        return {StoredListState::MaybeAbsent, {}};
+    // Only the last-error code tells an absent list from one that could not be read.
+    const DWORD error = plat::GetLastError();
+    if (error == ERROR_INVALID_DATA) {
+        return {StoredListState::Absent, {}};
+    }
+    if (error != ERROR_INSUFFICIENT_BUFFER || required <= kLowerFiltersReadBuffer) {
+        return {StoredListState::Unreadable, {}};
     }
     buffer.assign(required, '\0');
     if (QueryProperty(device, buffer, required)) {

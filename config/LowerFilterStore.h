@@ -9,13 +9,12 @@ class TDevice;
 
 enum class StoredListState {
     Found,
+    // The platform said so: the 9x value is missing, or the NT family's read failed
+    // with ERROR_INVALID_DATA, its code for a property the device does not have.
     Absent,
-    // The NT family's failed read that reports no size: most likely an absent
-    // property, but the platform does not say so without its last-error code.
-    MaybeAbsent,
     // The list may exist but could not be read whole: the hardware key did not
-    // open, a second read at the reported size failed, or a 9x query failed for
-    // another reason than the value's absence.
+    // open, a read failed for another reason than the list's absence, or a second
+    // read at the reported size failed.
     Unreadable,
 };
 

@@ -22,7 +22,6 @@ StoredSetting SettingOf(const StoredList& stored) {
         case StoredListState::Found:
             return {StoredSetting::State::Present, stored.bytes};
         case StoredListState::Absent:
-        case StoredListState::MaybeAbsent:
             return {StoredSetting::State::Absent, {}};
         case StoredListState::Unreadable:
             break;
@@ -49,12 +48,9 @@ bool HasFilter(TDevice& device) {
 }
 
 void SetFilter(TDevice& device, bool on, const BeforeWrite& beforeWrite) {
-    StoredList stored = ReadStoredLowerFilters(device);
-    if (on && stored.state == StoredListState::MaybeAbsent) {
-        // Before a list that only seems absent is replaced, one more read makes sure a
-        // single failed call does not cost the user the entries it holds.
-        stored = ReadStoredLowerFilters(device);
-    }
+    const StoredList stored = ReadStoredLowerFilters(device);
+    // A list that may exist is never replaced: the filter alone is written only where
+    // the platform said there is no list.
     if (stored.state == StoredListState::Unreadable) {
         return;
     }

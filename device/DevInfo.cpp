@@ -16,37 +16,56 @@ const GUID GUID_DEVINTERFACE_USB_HUB = {
 
 namespace {
 
+// Most values are a few dozen bytes, so a read first tries a buffer on the stack. Only
+// when the platform reports that a value of up to kReadBufferSize bytes did not fit is
+// it read again through the full buffer, which then holds whatever the value is by
+// that time. A longer value is never read: it reads as empty, as it would through the
+// full buffer.
+constexpr DWORD kFirstTrySize = 1024;
+
 // The reported size counts the final NUL; a success that reports nothing reads empty.
-std::string CutToRequiredSize(std::string buffer, DWORD requiredSize) {
+std::string CutToRequiredSize(const char* bytes, DWORD bufferSize, DWORD requiredSize) {
     if (requiredSize == 0) {
         return {};
     }
-    buffer.resize(std::min<std::size_t>(requiredSize - 1, buffer.size()));
-    return buffer;
+    return std::string(bytes, std::min<DWORD>(requiredSize - 1, bufferSize));
+}
+
+// `read(buffer, size, &required)` makes one platform call.
+template <typename Read>
+std::string ReadThroughBuffer(Read read) {
+    char small[kFirstTrySize];
+    DWORD requiredSize = 0;
+    if (read(small, kFirstTrySize, &requiredSize)) {
+        return CutToRequiredSize(small, kFirstTrySize, requiredSize);
+    }
+    if (requiredSize <= kFirstTrySize || requiredSize > kReadBufferSize) {
+        return {};
+    }
+    std::string full(kReadBufferSize, '\0');
+    requiredSize = 0;
+    if (!read(full.data(), kReadBufferSize, &requiredSize)) {
+        return {};
+    }
+    return CutToRequiredSize(full.data(), kReadBufferSize, requiredSize);
 }
 
 }  // namespace
 
 std::string ReadPropertyString(HDEVINFO set, SP_DEVINFO_DATA& element, DWORD property) {
-    std::string result(kReadBufferSize, '\0');
-    DWORD dataType = 0;
-    DWORD requiredSize = 0;
-    if (!plat::SetupDiGetDeviceRegistryPropertyA(set, &element, property, &dataType,
-                                                 reinterpret_cast<PBYTE>(result.data()),
-                                                 kReadBufferSize, &requiredSize)) {
-        return {};
-    }
-    return CutToRequiredSize(std::move(result), requiredSize);
+    return ReadThroughBuffer([&](char* buffer, DWORD size, DWORD* requiredSize) {
+        DWORD dataType = 0;
+        return plat::SetupDiGetDeviceRegistryPropertyA(set, &element, property, &dataType,
+                                                       reinterpret_cast<PBYTE>(buffer), size,
+                                                       requiredSize) != FALSE;
+    });
 }
 
 std::string ReadInstanceId(HDEVINFO set, SP_DEVINFO_DATA& element) {
-    std::string result(kReadBufferSize, '\0');
-    DWORD requiredSize = 0;
-    if (!plat::SetupDiGetDeviceInstanceIdA(set, &element, result.data(), kReadBufferSize,
-                                           &requiredSize)) {
-        return {};
-    }
-    return CutToRequiredSize(std::move(result), requiredSize);
+    return ReadThroughBuffer([&](char* buffer, DWORD size, DWORD* requiredSize) {
+        return plat::SetupDiGetDeviceInstanceIdA(set, &element, buffer, size, requiredSize) !=
+               FALSE;
+    });
 }
 
 bool GetDevInfoByDevInst(HDEVINFO set, SP_DEVINFO_DATA& element, DEVINST node) {

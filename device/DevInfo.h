@@ -7,7 +7,8 @@
 
 #include "platform/WinTypes.h"
 
-// Every property and instance-ID read goes through one buffer of this size.
+// The longest property or instance ID that is read, terminator included. Reads try a
+// small buffer first and come to one of this size only for a value that needs it.
 inline constexpr DWORD kReadBufferSize = 0x8000;
 
 // The platform GUIDs the inventory uses, under their published names.

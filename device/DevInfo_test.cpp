@@ -14,7 +14,7 @@ std::string WithoutSet(const std::string& args) {
 }
 }  // namespace
 
-TEST(DevInfo, ReadsUseTheFullBufferAndCutTheTerminator) {
+TEST(DevInfo, ReadsCutTheTerminatorAndTryASmallBufferFirst) {
     TestTree tree;
     DevInfoSetHandle set(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
     SP_DEVINFO_DATA element{};
@@ -23,21 +23,68 @@ TEST(DevInfo, ReadsUseTheFullBufferAndCutTheTerminator) {
 
     tree.machine.ClearCalls();
     EXPECT_EQ(ReadPropertyString(set.get(), element, SPDRP_DEVICEDESC), "USB Input Device");
-    EXPECT_EQ(WithoutSet(tree.machine.CallsOf("SetupDiGetDeviceRegistryPropertyA").at(0).args),
-              "property=0x0 size=32768");
     EXPECT_EQ(ReadInstanceId(set.get(), element), "USB\\VID_1111&PID_2222&MI_00\\6&1");
-    EXPECT_EQ(WithoutSet(tree.machine.CallsOf("SetupDiGetDeviceInstanceIdA").at(0).args),
-              "size=32768");
+    ASSERT_EQ(tree.machine.Calls().size(), 2u) << "a short value takes one call";
+    EXPECT_EQ(WithoutSet(tree.machine.Calls().at(0).args), "property=0x0 size=1024");
+    EXPECT_EQ(WithoutSet(tree.machine.Calls().at(1).args), "size=1024");
 
-    // A value that does not fit the 32768-byte buffer reads as empty, not truncated.
+    // A multi-string keeps the NUL after every entry and loses only the closing one.
     const std::string id = "USB\\VID_1111&PID_2222&MI_00\\6&1";
-    tree.machine.SetProperty(id, SPDRP_DEVICEDESC, REG_SZ, std::string(32768, 'x') + '\0');
-    EXPECT_EQ(ReadPropertyString(set.get(), element, SPDRP_DEVICEDESC), "");
-    tree.machine.SetProperty(id, SPDRP_DEVICEDESC, REG_SZ, std::string(32767, 'x') + '\0');
-    EXPECT_EQ(ReadPropertyString(set.get(), element, SPDRP_DEVICEDESC).size(), 32767u);
-    // A success reporting zero bytes reads as empty.
+    tree.machine.SetProperty(id, SPDRP_HARDWAREID, REG_MULTI_SZ, std::string("A\0B\0\0", 5));
+    EXPECT_EQ(ReadPropertyString(set.get(), element, SPDRP_HARDWAREID), std::string("A\0B\0", 4));
+    // A success reporting zero bytes reads as empty, and so does a missing property.
     tree.machine.SetProperty(id, SPDRP_DEVICEDESC, REG_SZ, "");
     EXPECT_EQ(ReadPropertyString(set.get(), element, SPDRP_DEVICEDESC), "");
+    tree.machine.RemoveProperty(id, SPDRP_DEVICEDESC);
+    tree.machine.ClearCalls();
+    EXPECT_EQ(ReadPropertyString(set.get(), element, SPDRP_DEVICEDESC), "");
+    EXPECT_EQ(tree.machine.Calls().size(), 1u);
+}
+
+TEST(DevInfo, ValuesUpTo32768BytesReadWholeAndLongerOnesReadEmpty) {
+    TestTree tree;
+    DevInfoSetHandle set(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
+    SP_DEVINFO_DATA element{};
+    ASSERT_TRUE(GetDevInfoByDevInst(set.get(), element, tree.hid0));
+    const std::string id = "USB\\VID_1111&PID_2222&MI_00\\6&1";
+    // Stored sizes count the terminator; each case: stored bytes, calls made.
+    struct Case {
+        std::size_t stored;
+        std::size_t calls;
+    };
+    for (const Case c :
+         {Case{1024, 1}, Case{1025, 2}, Case{32768, 2}, Case{32769, 1}, Case{100000, 1}}) {
+        SCOPED_TRACE(c.stored);
+        std::string text(c.stored - 1, 'x');
+        text[0] = 'a';
+        text.back() = 'z';
+        tree.machine.SetProperty(id, SPDRP_DEVICEDESC, REG_SZ, text + '\0');
+        tree.machine.ClearCalls();
+        const std::string read = ReadPropertyString(set.get(), element, SPDRP_DEVICEDESC);
+        EXPECT_EQ(read, c.stored <= 32768 ? text : std::string());
+        ASSERT_EQ(tree.machine.Calls().size(), c.calls);
+        if (c.calls == 2) {
+            EXPECT_EQ(WithoutSet(tree.machine.Calls().at(1).args), "property=0x0 size=32768");
+        }
+    }
+}
+
+TEST(DevInfo, ALongInstanceIdIsReadAgainThroughTheFullBuffer) {
+    TestTree tree;
+    const std::string id = "USB\\VID_1111&PID_2222\\" + std::string(2000, '7');
+    const DEVINST node = tree.machine.AddDevice(TestTree::Plan(id.c_str(), sim::kClassHid, "Long"));
+    DevInfoSetHandle set(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
+    SP_DEVINFO_DATA element{};
+    ASSERT_TRUE(GetDevInfoByDevInst(set.get(), element, node));
+    tree.machine.ClearCalls();
+    EXPECT_EQ(ReadInstanceId(set.get(), element), id);
+    ASSERT_EQ(tree.machine.Calls().size(), 2u);
+    EXPECT_EQ(WithoutSet(tree.machine.Calls().at(1).args), "size=32768");
+    // A stale element fails both ways and reads empty after one call.
+    tree.machine.Unplug(id);
+    tree.machine.ClearCalls();
+    EXPECT_EQ(ReadInstanceId(set.get(), element), "");
+    EXPECT_EQ(tree.machine.Calls().size(), 1u);
 }
 
 TEST(DevInfo, OpeningANodePassesTheExactArguments) {
@@ -81,8 +128,9 @@ TEST(DevInfo, InterfaceQueryAnswersAndAlwaysReleasesItsSet) {
 
     EXPECT_TRUE(HasDeviceInterface("USB\\ROOT_HUB30\\4&1", sim::kInterfaceUsbHub));
     EXPECT_FALSE(HasDeviceInterface("USB\\VID_1111&PID_2222\\5&1", sim::kInterfaceUsbHub));
+    // An ID that names no device fails the query itself, which leaves no set.
     EXPECT_FALSE(HasDeviceInterface("USB\\NO_SUCH\\1", sim::kInterfaceUsbHub));
-    EXPECT_EQ(tree.machine.CountCalls("SetupDiDestroyDeviceInfoList"), 3u);
+    EXPECT_EQ(tree.machine.CountCalls("SetupDiDestroyDeviceInfoList"), 2u);
 
     tree.machine.AddFault({"SetupDiEnumDeviceInfo"});
     EXPECT_FALSE(HasDeviceInterface("USB\\ROOT_HUB30\\4&1", sim::kInterfaceUsbHub));

@@ -7,6 +7,7 @@
 // A program links exactly one of the two libraries; nothing else changes.
 #pragma once
 
+#include "platform/PlatformInput.h"
 #include "platform/WinTypes.h"
 // Files, folders and access control (the undo journal's).
 #include "platform/PlatformFiles.h"
@@ -72,6 +73,10 @@ BOOL GetVersionExA(LPOSVERSIONINFOA lpVersionInformation);
 HMODULE GetModuleHandleA(PCSTR lpModuleName);
 FARPROC GetProcAddress(HMODULE hModule, PCSTR lpProcName);
 HANDLE GetCurrentProcess();
+
+// The calling thread's last-error code, which failing SetupAPI and process calls set.
+DWORD GetLastError();
+void SetLastError(DWORD dwErrCode);
 
 }  // namespace plat
 

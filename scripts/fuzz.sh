@@ -6,12 +6,12 @@
 # fails the run; the input that caused it is left in build/fuzz/artifacts/.
 #
 #   QUORVIN_FUZZ_SECONDS   seconds per target (default 30)
-#   QUORVIN_FUZZ_TARGETS   the targets to run (default: all four)
+#   QUORVIN_FUZZ_TARGETS   the targets to run (default: all five)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds="${QUORVIN_FUZZ_SECONDS:-30}"
-targets="${QUORVIN_FUZZ_TARGETS:-lower_filters rate copy_ids names}"
+targets="${QUORVIN_FUZZ_TARGETS:-lower_filters rate copy_ids names profile}"
 build=build/fuzz
 
 cmake -S fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \

@@ -41,18 +41,35 @@ window_private_display() {
 }
 
 # Starts the demo with the arguments; DEMO_PID is its process. Waits until its
-# window is on the screen and painted.
+# window is on the screen and painted. What Wine printed is kept in the wine folder,
+# and shown when the window fails. On a busy machine Wine's desktop process can miss
+# the 10 s that a program waits for it at start-up ("The explorer process failed to
+# start"), and the program ends; that start is tried again, up to three times.
 DEMO_PID=
 window_start_demo() {
-  "$WINE64" "$DEMO_EXE" "$@" >/dev/null 2>&1 &
-  DEMO_PID=$!
-  local tries
-  for ((tries = 0; tries < 300; tries++)); do
+  local log attempt tries
+  log="$(dirname "$WINEPREFIX")/demo-output.txt"
+  for ((attempt = 1; ; attempt++)); do
+    WINEDEBUG=err+all "$WINE64" "$DEMO_EXE" "$@" >"$log" 2>&1 &
+    DEMO_PID=$!
+    for ((tries = 0; tries < 300; tries++)); do
+      xwininfo -name "$WINDOW_TITLE" >/dev/null 2>&1 && break
+      kill -0 "$DEMO_PID" 2>/dev/null || break
+      sleep 0.1
+    done
     xwininfo -name "$WINDOW_TITLE" >/dev/null 2>&1 && break
-    kill -0 "$DEMO_PID" 2>/dev/null || wine_fail "the demo ended before its window showed"
-    sleep 0.1
+    if kill -0 "$DEMO_PID" 2>/dev/null; then
+      tail -n 20 "$log" >&2
+      wine_fail "the demo's window did not show"
+    fi
+    wait "$DEMO_PID" 2>/dev/null || true
+    if ((attempt < 3)) && grep -q "explorer process failed to start" "$log"; then
+      wine_log "Wine's desktop process started too late; starting the demo again"
+      continue
+    fi
+    tail -n 20 "$log" >&2
+    wine_fail "the demo ended before its window showed"
   done
-  xwininfo -name "$WINDOW_TITLE" >/dev/null 2>&1 || wine_fail "the demo's window did not show"
   # The pointer out of the window, so that no hint shows.
   xdotool mousemove 0 0
   sleep 1.5

@@ -279,20 +279,26 @@ struct CommandBudget : ::testing::TestWithParam<PlatformFamily> {
     sim::ScopedMachine use{machine};
     generated::MachineShape shape = generated::Generate(machine, 100);
     std::unique_ptr<TDeviceList> list;
+    int filtered = -1;
 
     void SetUp() override {
         machine.platformId = GetParam() == PlatformFamily::Win9x ? VER_PLATFORM_WIN32_WINDOWS
                                                                  : VER_PLATFORM_WIN32_NT;
         InitPlatformFamily();
         list = std::make_unique<TDeviceList>(false, false);
-        ASSERT_TRUE(HasFilter(Device()));
+        // The first listed device that carries the filter (the listing order is that
+        // of the instance IDs).
+        for (int i = 0; i < list->Count() && filtered < 0; ++i) {
+            filtered = HasFilter(list->GetDevice(i)) ? i : -1;
+        }
+        ASSERT_GE(filtered, 0);
         machine.ClearCalls();
     }
     void TearDown() override {
         machine.platformId = VER_PLATFORM_WIN32_NT;
         InitPlatformFamily();
     }
-    TDevice& Device() { return list->GetDevice(0); }
+    TDevice& Device() { return list->GetDevice(filtered); }
     bool Nt() const { return GetParam() == PlatformFamily::NT; }
     std::map<std::string, std::size_t> Counts() const { return CountsByOp(machine); }
     using Counts_t = std::map<std::string, std::size_t>;

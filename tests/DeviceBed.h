@@ -29,11 +29,12 @@ struct BedValue {
     bool operator==(const BedValue&) const = default;
 };
 
-// Ways in which a platform is known to depart from what the program expects of
-// Windows. Each bed names the ones it has; docs/wine-divergences.md explains them.
+// Ways in which a platform is known to depart from Windows. Each bed names the ones it has;
+// docs/wine-divergences.md explains them.
 enum class Quirk {
     // Removing SPDRP_LOWERFILTERS (null data, length 0) leaves an empty
-    // multi-string behind instead of deleting the value.
+    // multi-string behind instead of deleting the value, and succeeds (leaving the
+    // empty value) where the device had none instead of failing.
     EmptyLowerFiltersKept,
     // Device node 0 is a live handle: node handles index a per-process table of
     // opened elements, so node 0 is the first device of the oldest open set.
@@ -43,8 +44,12 @@ enum class Quirk {
     ChildQuerySucceedsWithoutNode,
     // SetupDiSetClassInstallParamsA and DIF_PROPERTYCHANGE always fail.
     ClassInstallerFails,
-    // Enumeration follows the instance IDs' sort order, not the order of arrival.
-    EnumerationSortedById,
+    // A class query whose enumerator is a whole instance ID lists nothing.
+    WholeIdEnumeratorListsNothing,
+    // An interface query whose enumerator names no single device ("USB") succeeds.
+    InterfaceQueryTakesAnyEnumerator,
+    // SetupDiOpenDevRegKey with an access mask of 0 hands out a key.
+    KeyOpensWithoutAccess,
 };
 
 class DeviceBed {

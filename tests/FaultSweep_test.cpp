@@ -332,39 +332,44 @@ std::vector<Scenario> Scenarios() {
     };
     auto withParent = [](Session& run) {
         run.Open();
+        run.SelectRow(2);
         run.Form().cbParent->UserClick();
     };
     auto openAll = [](Session& run) { run.Open("quorvin.exe /all"); };
 
+    // The demo machine in the start mode lists, in the order of the instance IDs: row 1
+    // the plain mouse (filter in capitals, below a root hub), row 2 the gaming mouse's
+    // interface (below a composite device), row 3 the mouse behind the external hub.
     std::vector<Scenario> all;
     for (const Variant variant : {Variant::NT, Variant::Win9x}) {
         all.push_back({"start-up", variant, Nothing, Open});
         all.push_back({"paint", variant, Open, [](Session& run) { run.window->Paint(); }});
-        // Row 1: no hub below a composite that is none: the usefulness question.
-        all.push_back({"attach after the question", variant, Open, clickFilter, Writes::FilterOn});
+        // Row 2: no hub below a composite that is none: the usefulness question.
+        all.push_back(
+            {"attach after the question", variant, selectRow(2), clickFilter, Writes::FilterOn});
         // Row 3: "mfltx" below an external hub: no question, and mfltx must stay.
         all.push_back(
             {"attach beside another filter", variant, selectRow(3), clickFilter, Writes::FilterOn});
-        // Row 2: the filter in capitals.
-        all.push_back({"detach", variant, selectRow(2),
+        // Row 1: the filter in capitals.
+        all.push_back({"detach", variant, selectRow(1),
                        [](Session& run) { run.Form().cbFilter->UserClick(); }, Writes::FilterOff});
     }
     all.push_back({"start-up with /ALL", Variant::NT, Nothing, openAll});
     all.push_back({"select a row", Variant::NT, Open, [](Session& run) { run.SelectRow(3); }});
-    all.push_back({"Process Parent", Variant::NT, selectRow(1),
+    all.push_back({"Process Parent", Variant::NT, selectRow(2),
                    [](Session& run) { run.Form().cbParent->UserClick(); }});
     all.push_back({"attach to the parent", Variant::NT, withParent, clickFilter, Writes::FilterOn});
     all.push_back({"pick a rate", Variant::NT, selectRow(3),
                    [](Session& run) { run.Form().cbRate->UserSelect(2); }, Writes::Rate500});
-    all.push_back({"pick Default", Variant::NT, selectRow(2),
+    all.push_back({"pick Default", Variant::NT, selectRow(1),
                    [](Session& run) { run.Form().cbRate->UserSelect(0); }, Writes::RateDefault});
     for (const Variant variant : {Variant::NT, Variant::Wow64}) {
-        all.push_back({"restart", variant, selectRow(2),
+        all.push_back({"restart", variant, selectRow(1),
                        [](Session& run) { run.Form().btnApply->UserClick(); }});
         all.push_back({"install", variant, Open,
                        [](Session& run) { run.Form().BitBtn_Install->UserClick(); }});
     }
-    all.push_back({"copy IDs", Variant::NT, selectRow(1),
+    all.push_back({"copy IDs", Variant::NT, selectRow(2),
                    [](Session& run) { run.Form().btnCopyID->UserClick(); }});
     all.push_back({"Mice Only", Variant::NT, Open,
                    [](Session& run) { run.Form().cbMouseOnly->UserClick(); }});
@@ -374,7 +379,7 @@ std::vector<Scenario> Scenarios() {
     all.push_back({"device change", Variant::NT, Open,
                    [](Session& run) { run.window->SendDeviceChange(); }, Writes::Nothing,
                    ListFailure::Silent});
-    all.push_back({"device change during a question", Variant::NT, Open,
+    all.push_back({"device change during a question", Variant::NT, selectRow(2),
                    [](Session& run) {
                        run.Desktop().QueueAnswer(IDYES, [&run] { run.window->SendDeviceChange(); });
                        run.Form().cbFilter->UserClick();

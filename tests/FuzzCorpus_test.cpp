@@ -11,6 +11,7 @@
 #include "fuzz/CopyIdsCheck.h"
 #include "fuzz/LowerFiltersCheck.h"
 #include "fuzz/NamesCheck.h"
+#include "fuzz/ProfileCheck.h"
 #include "fuzz/RateCheck.h"
 
 using namespace std::string_literals;
@@ -83,9 +84,10 @@ void PrintTo(const Target& target, std::ostream* out) {
 class SeedCorpus : public ::testing::TestWithParam<Target> {};
 
 TEST_P(SeedCorpus, EverySeedKeepsTheInvariants) {
+    // The source folder comes from the build, not __FILE__, which a compiler cache
+    // or a prefix map may have made relative.
     const std::filesystem::path folder =
-        std::filesystem::path(__FILE__).parent_path().parent_path() / "fuzz" / "corpus" /
-        GetParam().name;
+        std::filesystem::path(QUORVIN_SOURCE_DIR) / "fuzz" / "corpus" / GetParam().name;
     std::size_t seeds = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         std::ifstream in(entry.path(), std::ios::binary);
@@ -101,7 +103,8 @@ INSTANTIATE_TEST_SUITE_P(Targets, SeedCorpus,
                          ::testing::Values(Target{"lower_filters", fuzzcheck::CheckLowerFilters},
                                            Target{"rate", fuzzcheck::CheckRate},
                                            Target{"copy_ids", fuzzcheck::CheckCopyIds},
-                                           Target{"names", fuzzcheck::CheckNames}),
+                                           Target{"names", fuzzcheck::CheckNames},
+                                           Target{"profile", fuzzcheck::CheckProfile}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -3,13 +3,18 @@
 // runs the same source under Wine against the real SetupAPI and registry, so the
 // simulation cannot drift from a real implementation unnoticed.
 #include <algorithm>
+#include <cctype>
+#include <iterator>
+#include <stdexcept>
 #include <string>
 
 #include "config/LowerFilters.h"
 #include "config/PlatformFamily.h"
 #include "config/Rate.h"
+#include "config/RegKey.h"
 #include "config/Restart.h"
 #include "device/DevInfo.h"
+#include "device/DevInfoSetHandle.h"
 #include "device/DeviceList.h"
 #include "device/Errors.h"
 #include "platform/Platform.h"
@@ -52,6 +57,47 @@ std::vector<std::string> InstanceIds(const TDeviceList& list) {
         ids.push_back(list.GetDevice(i).GetInstanceId());
     }
     return ids;
+}
+
+// The instance IDs of a set's elements, in the set's order.
+std::vector<std::string> Members(HDEVINFO set) {
+    std::vector<std::string> ids;
+    SP_DEVINFO_DATA element{};
+    element.cbSize = sizeof element;
+    for (DWORD i = 0; plat::SetupDiEnumDeviceInfo(set, i, &element); ++i) {
+        char id[256] = {};
+        if (!plat::SetupDiGetDeviceInstanceIdA(set, &element, id, sizeof id, nullptr)) {
+            ids.push_back("<unreadable>");
+        } else {
+            ids.emplace_back(id);
+        }
+    }
+    return ids;
+}
+
+// A class query of the HID class below an enumerator, present devices only.
+DevInfoSetHandle HidDevicesBelow(const char* enumerator) {
+    return DevInfoSetHandle(plat::SetupDiGetClassDevsA(&guids::GUID_DEVCLASS_HIDCLASS, enumerator,
+                                                       nullptr, DIGCF_PRESENT));
+}
+
+// A device opened alone into a set of any class; the element is valid on success.
+struct Opened {
+    DevInfoSetHandle set;
+    SP_DEVINFO_DATA element{};
+};
+Opened OpenAlone(const std::string& id) {
+    Opened opened{DevInfoSetHandle(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr)), {}};
+    opened.element.cbSize = sizeof opened.element;
+    if (!plat::SetupDiOpenDeviceInfoA(opened.set.get(), id.c_str(), nullptr, 0, &opened.element)) {
+        throw std::runtime_error("cannot open " + id);
+    }
+    return opened;
+}
+
+// The last-error code a failed call left, read at once.
+DWORD FailureCode(BOOL result) {
+    return result ? ERROR_SUCCESS : plat::GetLastError();
 }
 
 // The listed device with this instance ID; the list must hold it.
@@ -113,16 +159,6 @@ TEST_P(SeamAgreement, OnlyTheAllDevicesModeLeavesOutHubs) {
     EXPECT_EQ(InstanceIds(TDeviceList(false, true)), std::vector<std::string>{kMouseId});
     // The all-devices mode ignores "Mice Only".
     EXPECT_EQ(InstanceIds(TDeviceList(true, true)), std::vector<std::string>{kMouseId});
-}
-
-TEST_P(SeamAgreement, EnumerationOrder) {
-    bed->Add(HidDevice(kPadId, "second by ID, first to arrive"));
-    bed->Add(HidDevice(kMouseId, "first by ID"));
-
-    const std::vector<std::string> expected = bed->Has(Quirk::EnumerationSortedById)
-                                                  ? std::vector<std::string>{kMouseId, kPadId}
-                                                  : std::vector<std::string>{kPadId, kMouseId};
-    EXPECT_EQ(InstanceIds(TDeviceList(false, false)), expected);
 }
 
 TEST_P(SeamAgreement, MissingRelativesAreSilent) {
@@ -293,6 +329,237 @@ TEST_P(SeamAgreement, RestartIsSilentAndKeepsTheConfiguration) {
     ASSERT_EQ(InstanceIds(after), std::vector<std::string>{kMouseId});
     EXPECT_TRUE(HasFilter(after.GetDevice(0)));
     EXPECT_EQ(ReadRateIndex(after.GetDevice(0)), 2);
+}
+
+// --- what the platform does, asked directly, grouped by call -------------------
+
+const std::string kFooId = "USB\\VID_1A2B&PID_0010\\FOO";
+const std::string kQuxId = "USB\\VID_1A2B&PID_0010\\QUX";
+const std::string kBarId = "USB\\VID_1A2B&PID_0010\\BAR";
+const std::string kOtherPidId = "USB\\VID_1A2B&PID_0011\\ABC";
+
+// SetupDiGetClassDevsA
+
+TEST_P(SeamAgreement, ClassDevsListsInTheSortedOrderOfTheInstanceIds) {
+    for (const std::string& id : {kFooId, kQuxId, kBarId}) {
+        bed->Add(HidDevice(id, "arrived in the order FOO, QUX, BAR"));
+    }
+    EXPECT_EQ(Members(HidDevicesBelow("USB").get()),
+              (std::vector<std::string>{kBarId, kFooId, kQuxId}));
+    EXPECT_EQ(InstanceIds(TDeviceList(false, false)),
+              (std::vector<std::string>{kBarId, kFooId, kQuxId}));
+}
+
+TEST_P(SeamAgreement, ClassDevsEnumeratorOfTwoPartsListsEveryInstanceBelowIt) {
+    for (const std::string& id : {kFooId, kBarId, kOtherPidId}) {
+        bed->Add(HidDevice(id, "USB Input Device"));
+    }
+    EXPECT_EQ(Members(HidDevicesBelow("USB\\VID_1A2B&PID_0010").get()),
+              (std::vector<std::string>{kBarId, kFooId}));
+    const auto named = bed->Has(Quirk::WholeIdEnumeratorListsNothing)
+                           ? std::vector<std::string>{}
+                           : std::vector<std::string>{kFooId};
+    EXPECT_EQ(Members(HidDevicesBelow(kFooId.c_str()).get()), named);
+}
+
+TEST_P(SeamAgreement, ClassDevsAsksInterfacesOfOneDeviceOnly) {
+    BedDevice hubLike = HidDevice(kHubLikeId, "HID device with a hub interface");
+    hubLike.hubInterface = true;
+    bed->Add(hubLike);
+    const DWORD flags = DIGCF_PRESENT | DIGCF_DEVICEINTERFACE;
+    for (const char* bus : {"USB", "USB\\VID_1A2B&PID_0005"}) {
+        plat::SetLastError(ERROR_SUCCESS);
+        const DevInfoSetHandle set(
+            plat::SetupDiGetClassDevsA(&guids::GUID_DEVINTERFACE_USB_HUB, bus, nullptr, flags));
+        if (bed->Has(Quirk::InterfaceQueryTakesAnyEnumerator)) {
+            EXPECT_TRUE(set.valid()) << bus;
+            continue;
+        }
+        EXPECT_FALSE(set.valid()) << bus;
+        EXPECT_EQ(plat::GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA)) << bus;
+    }
+    const DevInfoSetHandle one(plat::SetupDiGetClassDevsA(&guids::GUID_DEVINTERFACE_USB_HUB,
+                                                          kHubLikeId.c_str(), nullptr, flags));
+    EXPECT_EQ(Members(one.get()), std::vector<std::string>{kHubLikeId});
+}
+
+// SetupDiEnumDeviceInfo
+
+TEST_P(SeamAgreement, EnumDeviceInfoFailsWithTheCodeOfItsCause) {
+    bed->Add(HidDevice(kMouseId, "Gaming Mouse"));
+    const DevInfoSetHandle set = HidDevicesBelow("USB");
+    SP_DEVINFO_DATA element{};
+    element.cbSize = sizeof element;
+    ASSERT_TRUE(plat::SetupDiEnumDeviceInfo(set.get(), 0, &element));
+    EXPECT_EQ(FailureCode(plat::SetupDiEnumDeviceInfo(set.get(), 1, &element)),
+              static_cast<DWORD>(ERROR_NO_MORE_ITEMS));
+    element.cbSize = sizeof element + 1;
+    EXPECT_EQ(FailureCode(plat::SetupDiEnumDeviceInfo(set.get(), 0, &element)),
+              static_cast<DWORD>(ERROR_INVALID_USER_BUFFER));
+    element.cbSize = sizeof element;
+    EXPECT_EQ(FailureCode(plat::SetupDiEnumDeviceInfo(INVALID_HANDLE_VALUE, 0, &element)),
+              static_cast<DWORD>(ERROR_INVALID_HANDLE));
+}
+
+// SetupDiOpenDeviceInfoA
+
+TEST_P(SeamAgreement, OpenDeviceInfoFindsADeviceInAnyCaseOnceAndOfItsClass) {
+    bed->Add(HidDevice(kMouseId, "Gaming Mouse"));
+    const DevInfoSetHandle any(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
+    SP_DEVINFO_DATA first{};
+    first.cbSize = sizeof first;
+    std::string lower = kMouseId;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char c) { return static_cast<char>(std::tolower(c)); });
+    ASSERT_TRUE(plat::SetupDiOpenDeviceInfoA(any.get(), lower.c_str(), nullptr, 0, &first));
+    SP_DEVINFO_DATA again{};
+    again.cbSize = sizeof again;
+    ASSERT_TRUE(plat::SetupDiOpenDeviceInfoA(any.get(), kMouseId.c_str(), nullptr, 0, &again));
+    EXPECT_EQ(again.DevInst, first.DevInst);
+    EXPECT_EQ(again.Reserved, first.Reserved);
+    EXPECT_EQ(Members(any.get()), std::vector<std::string>{kMouseId});
+
+    EXPECT_EQ(FailureCode(plat::SetupDiOpenDeviceInfoA(any.get(), "USB\\VID_1A2B&PID_7777\\NONE",
+                                                       nullptr, 0, &again)),
+              static_cast<DWORD>(ERROR_NO_SUCH_DEVINST));
+    const DevInfoSetHandle mice(
+        plat::SetupDiCreateDeviceInfoList(&guids::GUID_DEVCLASS_MOUSE, nullptr));
+    EXPECT_EQ(
+        FailureCode(plat::SetupDiOpenDeviceInfoA(mice.get(), kMouseId.c_str(), nullptr, 0, &again)),
+        static_cast<DWORD>(ERROR_CLASS_MISMATCH));
+}
+
+TEST_P(SeamAgreement, OpenDeviceInfoWithAWrongRecordSizeFailsYetAddsTheDevice) {
+    bed->Add(HidDevice(kMouseId, "Gaming Mouse"));
+    const DevInfoSetHandle set(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
+    SP_DEVINFO_DATA element{};
+    element.cbSize = sizeof element - 1;
+    EXPECT_EQ(FailureCode(
+                  plat::SetupDiOpenDeviceInfoA(set.get(), kMouseId.c_str(), nullptr, 0, &element)),
+              static_cast<DWORD>(ERROR_INVALID_USER_BUFFER));
+    EXPECT_EQ(Members(set.get()), std::vector<std::string>{kMouseId});
+}
+
+// SetupDiGetDeviceRegistryPropertyA and SetupDiGetDeviceInstanceIdA
+
+TEST_P(SeamAgreement, PropertyReadsReportAbsenceAndShortBuffers) {
+    BedDevice bare = HidDevice(kMouseId, "");
+    bare.description.reset();
+    bare.hardwareIds.clear();
+    bed->Add(bare);
+    Opened opened = OpenAlone(kMouseId);
+    char buffer[256] = {};
+    for (const DWORD property : {SPDRP_DEVICEDESC, SPDRP_HARDWAREID, SPDRP_LOWERFILTERS}) {
+        DWORD required = 0;
+        EXPECT_EQ(FailureCode(plat::SetupDiGetDeviceRegistryPropertyA(
+                      opened.set.get(), &opened.element, property, nullptr,
+                      reinterpret_cast<PBYTE>(buffer), sizeof buffer, &required)),
+                  static_cast<DWORD>(ERROR_INVALID_DATA))
+            << "property " << property;
+    }
+
+    bed->SetLowerFilters(kMouseId, MultiString("other\0\0"s));
+    DWORD required = 0;
+    EXPECT_EQ(FailureCode(plat::SetupDiGetDeviceRegistryPropertyA(
+                  opened.set.get(), &opened.element, SPDRP_LOWERFILTERS, nullptr,
+                  reinterpret_cast<PBYTE>(buffer), 4, &required)),
+              static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_EQ(required, 7u);
+    required = 0;
+    EXPECT_EQ(FailureCode(plat::SetupDiGetDeviceInstanceIdA(opened.set.get(), &opened.element,
+                                                            buffer, 4, &required)),
+              static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_EQ(required, kMouseId.size() + 1);
+}
+
+// SetupDiSetDeviceRegistryPropertyA
+
+TEST_P(SeamAgreement, RemovingAPropertyTheDeviceLacksFails) {
+    bed->Add(HidDevice(kMouseId, "Gaming Mouse"));
+    Opened opened = OpenAlone(kMouseId);
+    const bool removed =
+        plat::SetupDiSetDeviceRegistryPropertyA(opened.set.get(), &opened.element,
+                                                SPDRP_LOWERFILTERS, nullptr, 0) != 0;
+    const bool kept = bed->Has(Quirk::EmptyLowerFiltersKept);
+    EXPECT_EQ(removed, kept);
+    EXPECT_EQ(bed->LowerFilters(kMouseId),
+              kept ? std::optional<BedValue>(MultiString("")) : std::nullopt);
+}
+
+// SetupDiOpenDevRegKey
+
+TEST_P(SeamAgreement, OpenDevRegKeyRefusesAMissingKeyAndNoAccess) {
+    BedDevice noDriver = HidDevice(kMouseId, "No driver");
+    noDriver.driverKey = false;
+    bed->Add(noDriver);
+    bed->Add(HidDevice(kPadId, "Pad"));
+    Opened bare = OpenAlone(kMouseId);
+    const HKEY missing = plat::SetupDiOpenDevRegKey(bare.set.get(), &bare.element, DICS_FLAG_GLOBAL,
+                                                    0, DIREG_DRV, KEY_READ);
+    EXPECT_EQ(missing, static_cast<HKEY>(INVALID_HANDLE_VALUE));
+    EXPECT_EQ(plat::GetLastError(), static_cast<DWORD>(ERROR_KEY_DOES_NOT_EXIST));
+    EXPECT_FALSE(bed->HasDriverKey(kMouseId)) << "opening created the key";
+
+    Opened pad = OpenAlone(kPadId);
+    const RegKey none(
+        plat::SetupDiOpenDevRegKey(pad.set.get(), &pad.element, DICS_FLAG_GLOBAL, 0, DIREG_DRV, 0));
+    EXPECT_EQ(none.valid(), bed->Has(Quirk::KeyOpensWithoutAccess));
+}
+
+// RegQueryValueExA and RegSetValueExA
+
+TEST_P(SeamAgreement, QueryOfAMissingValueReportsNoBytes) {
+    bed->Add(HidDevice(kMouseId, "Gaming Mouse"));
+    Opened opened = OpenAlone(kMouseId);
+    const RegKey key(plat::SetupDiOpenDevRegKey(opened.set.get(), &opened.element, DICS_FLAG_GLOBAL,
+                                                0, DIREG_DRV, KEY_READ));
+    ASSERT_TRUE(key.valid());
+    DWORD size = 1234;
+    EXPECT_EQ(plat::RegQueryValueExA(key.get(), "NoSuchValue", nullptr, nullptr, nullptr, &size),
+              static_cast<LSTATUS>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(size, 0u);
+}
+
+TEST_P(SeamAgreement, StringValuesGainTheirTerminator) {
+    bed->Add(HidDevice(kMouseId, "Gaming Mouse"));
+    Opened opened = OpenAlone(kMouseId);
+    const RegKey key(plat::SetupDiOpenDevRegKey(opened.set.get(), &opened.element, DICS_FLAG_GLOBAL,
+                                                0, DIREG_DRV, KEY_ALL_ACCESS));
+    ASSERT_TRUE(key.valid());
+    // Written with a size that leaves out the NUL that follows: the NUL is stored.
+    const char text[] = "FullString";
+    ASSERT_EQ(plat::RegSetValueExA(key.get(), "Counted", 0, REG_SZ,
+                                   reinterpret_cast<const BYTE*>(text), sizeof text - 1),
+              static_cast<LSTATUS>(ERROR_SUCCESS));
+    EXPECT_EQ(bed->DriverValue(kMouseId, "Counted"), (BedValue{REG_SZ, "FullString\0"s}));
+
+    // A size followed by another character stores no NUL. Read back, such a string
+    // gets one appended where the buffer has room, the stored size reported; a buffer
+    // of the exact size is left alone past the data.
+    ASSERT_EQ(
+        plat::RegSetValueExA(key.get(), "Bare", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), 4),
+        static_cast<LSTATUS>(ERROR_SUCCESS));
+    EXPECT_EQ(bed->DriverValue(kMouseId, "Bare"), (BedValue{REG_SZ, "Full"}));
+    for (const DWORD room : {4u, 5u}) {
+        BYTE buffer[8];
+        std::fill(std::begin(buffer), std::end(buffer), BYTE{0xBD});
+        DWORD size = room;
+        ASSERT_EQ(plat::RegQueryValueExA(key.get(), "Bare", nullptr, nullptr, buffer, &size),
+                  static_cast<LSTATUS>(ERROR_SUCCESS));
+        EXPECT_EQ(size, 4u);
+        EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 4), "Full");
+        EXPECT_EQ(buffer[4], room > 4 ? 0 : 0xBD) << "room " << room;
+        EXPECT_EQ(buffer[5], 0xBD) << "room " << room;
+    }
+    // Other types are returned byte for byte, the buffer untouched past the data.
+    bed->SetDriverValue(kMouseId, "Number", Dword(8));
+    BYTE buffer[8];
+    std::fill(std::begin(buffer), std::end(buffer), BYTE{0xBD});
+    DWORD size = sizeof buffer;
+    ASSERT_EQ(plat::RegQueryValueExA(key.get(), "Number", nullptr, nullptr, buffer, &size),
+              static_cast<LSTATUS>(ERROR_SUCCESS));
+    EXPECT_EQ(size, 4u);
+    EXPECT_EQ(buffer[4], 0xBD);
 }
 
 // --- the platform itself -----------------------------------------------------------

@@ -103,4 +103,38 @@ TEST_F(GridControl, KeysScrollTheCurrentRowIntoView) {
     EXPECT_EQ(grid.CellRect(0, 9), (gui::TRect{0, 63, 50, 83}));
 }
 
+// Small deltas of a fine wheel or a touchpad add up to whole notches; each notch
+// moves by the system's lines per notch, and a turn back starts afresh.
+TEST_F(GridControl, TheWheelMovesByWholeNotches) {
+    for (int i = 0; i < 3; ++i) {
+        grid.UserWheel(-30, 3);
+    }
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_TRUE(asked.empty());
+    grid.UserWheel(-30, 3);  // 120 in all: one notch, three rows down
+    EXPECT_EQ(grid.Row(), 4);
+    EXPECT_EQ(asked, (std::vector<int>{4}));
+
+    grid.UserWheel(-90, 3);
+    grid.UserWheel(60, 3);  // the other way: the 90 are dropped, 60 are not a notch
+    EXPECT_EQ(grid.Row(), 4);
+    grid.UserWheel(60, 3);
+    EXPECT_EQ(grid.Row(), 1);
+    grid.UserWheel(2 * gui::TDrawGrid::kWheelDelta, 1);  // clamped at the first row
+    EXPECT_EQ(grid.Row(), 1);
+    EXPECT_EQ(asked, (std::vector<int>{4, 1}));
+}
+
+TEST_F(GridControl, TheWheelHonoursNoScrollingAndPageScrolling) {
+    grid.UserWheel(-gui::TDrawGrid::kWheelDelta, 0);
+    EXPECT_EQ(grid.Row(), 1);
+    grid.UserWheel(-gui::TDrawGrid::kWheelDelta, gui::TDrawGrid::kWheelPageScroll);
+    EXPECT_EQ(grid.Row(), 1 + grid.VisibleRowCount());
+    grid.UserWheel(-10 * gui::TDrawGrid::kWheelDelta, 100);  // clamped at the last row
+    EXPECT_EQ(grid.Row(), 9);
+    refuse = true;
+    grid.UserWheel(gui::TDrawGrid::kWheelDelta, 1);
+    EXPECT_EQ(grid.Row(), 9);
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "config/FilterQuestions.h"
 #include "config/LowerFilters.h"
 #include "config/Rate.h"
 #include "config/Restart.h"
@@ -61,6 +62,11 @@ void TfrmSetup::ApplyFilterChoice() {
     }
     bool recorded = true;
     SetFilter(device, cbFilter->Checked(), RecordFirst(device, recorded));
+    // A rebuild held while a question was open repaints the new list once it runs; a
+    // repaint now would read devices that may have left.
+    if (rebuildHeld_) {
+        return;
+    }
     if (!recorded) {
         SyncControls(dgDevices->Row() - dgDevices->FixedRows);
     }
@@ -68,10 +74,10 @@ void TfrmSetup::ApplyFilterChoice() {
 }
 
 bool TfrmSetup::ConfirmFilter(TDevice& device) {
-    if (device.IsHub() && !Ask(kHubQuestion, kHubCaption, kHubStyle)) {
+    if (AsksHubQuestion(device) && !Ask(kHubQuestion, kHubCaption, kHubStyle)) {
         return false;
     }
-    if (!device.GetParentDevice().IsHub() &&
+    if (AsksUsefulnessQuestion(device) &&
         !Ask(kUsefulnessQuestion, kUsefulnessCaption, kUsefulnessStyle)) {
         return false;
     }

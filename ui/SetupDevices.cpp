@@ -1,6 +1,7 @@
 // TfrmSetup: the device list, the row mapping and the controls that show the
 // device to process.
 #include <algorithm>
+#include <cctype>
 #include <string>
 
 #include "config/LowerFilters.h"
@@ -11,6 +12,14 @@
 namespace {
 
 // Updating is set for as long as the window changes its own controls.
+// Instance IDs name the same device in any letter case.
+bool SameInstanceId(const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::toupper(static_cast<unsigned char>(x)) ==
+               std::toupper(static_cast<unsigned char>(y));
+    });
+}
+
 class UpdatingScope {
   public:
     explicit UpdatingScope(bool& flag) : flag_(flag) { flag_ = true; }
@@ -49,6 +58,9 @@ void TfrmSetup::RebuildDeviceList() {
         rebuildHeld_ = true;
         return;
     }
+    // Devices arrive anywhere in the listing order, so the row that was current may
+    // stand for another device after the rebuild; the commands must not move to it.
+    const std::string current = CurrentListedId();
     DeviceList.reset();
     try {
         DeviceList = std::make_unique<TDeviceList>(cbMouseOnly->Checked(), AllDevicesMode);
@@ -57,11 +69,42 @@ void TfrmSetup::RebuildDeviceList() {
         ShowList();
         throw;
     }
-    ShowList();
+    ShowList(IndexOfListed(current));
 }
 
-void TfrmSetup::ShowList() {
-    dgDevices->SetRowCount(std::max(ListCount(), 1) + dgDevices->FixedRows);
+std::string TfrmSetup::CurrentListedId() {
+    const int i = dgDevices->Row() - dgDevices->FixedRows;
+    if (i < 0 || i >= ListCount()) {
+        return {};
+    }
+    return DeviceList->GetDevice(i).GetInstanceId();
+}
+
+int TfrmSetup::IndexOfListed(const std::string& instanceId) {
+    if (instanceId.empty()) {
+        return -1;
+    }
+    for (int i = 0; i < ListCount(); ++i) {
+        if (SameInstanceId(DeviceList->GetDevice(i).GetInstanceId(), instanceId)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void TfrmSetup::ShowList(int keptIndex) {
+    ListChanged();
+    const int rows = std::max(ListCount(), 1) + dgDevices->FixedRows;
+    const int keptRow = keptIndex + dgDevices->FixedRows;
+    // Moved before the row count changes where the row exists already, so that a
+    // shrinking grid does not first select its last row.
+    if (keptIndex >= 0) {
+        dgDevices->SetCurrentRow(keptRow);
+    }
+    dgDevices->SetRowCount(rows);
+    if (keptIndex >= 0) {
+        dgDevices->SetCurrentRow(keptRow);
+    }
     const bool any = ListCount() > 0;
     cbFilter->SetEnabled(any);
     cbRate->SetEnabled(any);

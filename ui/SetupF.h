@@ -5,10 +5,17 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "config/PlannedChange.h"
 #include "device/DeviceList.h"
+#include "input/ActivityMarks.h"
+#include "input/CollectionRows.h"
+#include "input/RawInputReader.h"
 #include "ui/CopyIdsText.h"
 #include "ui/gui/Button.h"
 #include "ui/gui/CheckBox.h"
@@ -87,6 +94,21 @@ class TfrmSetup : public gui::TForm {
     void miUndoLastClick(gui::TObject& Sender);
     void miRestoreAllClick(gui::TObject& Sender);
 
+    // --- what the devices themselves say (SetupInput.cpp) ---
+    // The hint of list index i: the listed device's own name and its IDs.
+    std::string RowHint(int i);
+    // A report from a device: marks its row. False when no listed row sent it.
+    bool InputArrived(const input::Report& report);
+    // How strongly list index i's activity mark shows now, 0 to 1.
+    double ActivityLevel(int i, LONGLONG now) const;
+    bool ActivityShowing(LONGLONG now) const;
+    // The HID collections of list index i, whose reports a measurement counts.
+    std::vector<std::string> CollectionsOfRow(int i);
+    // The interval its stored rate asks for, in milliseconds, or 0 without one.
+    double StoredIntervalMs(int i);
+    // Opens the measuring window for list index i; the realisation sets it.
+    std::function<void(int i)> OnMeasure;
+
   protected:
     bool Dispatch(gui::TMessage& message) override;
 
@@ -103,14 +125,26 @@ class TfrmSetup : public gui::TForm {
     void ShowUndoReport(const UndoReport& report);
     // The number of listed devices; a missing list counts as an empty one.
     int ListCount() const;
-    // Steps 3 to 5 of a rebuild: row count, device controls, controls, repaint.
-    void ShowList();
+    // Steps 3 to 5 of a rebuild: row count, device controls, controls, repaint. The
+    // device that was current is kept current when the new list holds it
+    // (keptIndex, its index there); otherwise, with -1, the row position is kept.
+    void ShowList(int keptIndex = -1);
+    // The instance ID of the current row's listed device, or empty when there is none
+    // or it cannot be read.
+    std::string CurrentListedId();
+    // The index in the list of the device with this instance ID, or -1.
+    int IndexOfListed(const std::string& instanceId);
     // The filter command once Updating has been tested.
     void ApplyFilterChoice();
     bool ConfirmFilter(TDevice& device);
     bool Ask(const char* text, const char* caption, UINT style);
     void RevertFilterBox();
     void RunHeldRebuild();
+    // The list was built again: rows mean other devices now.
+    void ListChanged();
+    void AddInputMenuItems();
+    void DrawActivityMark(int i, const gui::TRect& cell);
+    input::CollectionRows& Rows();
 
     // While a filter question is open the device that the command resolved must
     // stay alive, so rebuilds wait until the last question has been answered.
@@ -118,4 +152,7 @@ class TfrmSetup : public gui::TForm {
     int openQuestions_ = 0;
     bool rebuildHeld_ = false;
     bool heldRebuildReportsFailure_ = false;
+    // Made on first need after each build: most sessions never send input here.
+    std::optional<input::CollectionRows> rows_;
+    std::optional<input::ActivityMarks> marks_;
 };

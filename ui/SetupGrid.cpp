@@ -1,6 +1,7 @@
 // TfrmSetup: what the device grid's cells show, and which cells may become current.
 #include <string>
 
+#include "config/FilterQuestions.h"
 #include "config/LowerFilters.h"
 #include "config/Rate.h"
 #include "ui/SetupF.h"
@@ -46,14 +47,18 @@ void TfrmSetup::dgDevicesDrawCell(gui::TObject&, int ACol, int ARow, const gui::
     TDevice& toProcess = cbParent->Checked() ? listed.GetParentDevice() : listed;
     const std::string text = CellText(ACol, listed, toProcess);
     if (!State.Selected && !State.Focused) {
-        if (toProcess.IsHub()) {
+        // The colours announce the questions a check of "Filter On Device" asks.
+        if (AsksHubQuestion(toProcess)) {
             canvas.SetBrushColor(kHubColor);
-        } else if (toProcess.GetParentDevice().IsHub()) {
+        } else if (!AsksUsefulnessQuestion(toProcess)) {
             canvas.SetBrushColor(kHubParentColor);
         }
         canvas.FillRect(Rect);
     }
     canvas.TextRect(Rect, Rect.Left + 3, Rect.Top + 3, text);
+    if (ACol == 0) {
+        DrawActivityMark(i, Rect);
+    }
 }
 
 void TfrmSetup::dgDevicesSelectCell(gui::TObject&, int, int ARow, bool& CanSelect) {

@@ -9,6 +9,7 @@ void TfrmSetup::BuildGridMenu() {
     pmDevices->OnPopup = [this](gui::TObject& sender) { pmDevicesPopup(sender); };
     dgDevices->PopupMenu = pmDevices;
     AddJournalMenuItems();
+    AddInputMenuItems();
 }
 
 void TfrmSetup::pmDevicesPopup(gui::TObject&) {}

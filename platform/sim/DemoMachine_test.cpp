@@ -45,23 +45,24 @@ class SimDemoMachine : public ::testing::Test {
     sim::ScopedMachine scope{machine};
 };
 
-TEST_F(SimDemoMachine, NormalModeListsTheNineUsbHidDevicesInTreeOrder) {
+TEST_F(SimDemoMachine, NormalModeListsTheNineUsbHidDevicesInTheOrderOfTheirIds) {
     const Ids hid = Enumerate(&sim::kClassHid, DIGCF_PRESENT);
-    EXPECT_EQ(hid,
-              (Ids{"USB\\VID_1A2C&PID_4C5E&MI_00\\6&2C1F5D3&0&0000",
-                   "USB\\VID_1A2C&PID_4C5E&MI_01\\6&2C1F5D3&0&0001",
-                   "USB\\VID_0E8F&PID_0021\\5&3B1D2A0&0&2", "USB\\VID_2F1B&PID_0A31\\6&4D5E6F7&0&1",
-                   "USB\\VID_3C4D&PID_5E6F\\6&4D5E6F7&0&2",
-                   "USB\\VID_0D8C&PID_0014&MI_03\\6&1D3C5B7&0&0003",
-                   "USB\\VID_10C4&PID_8A40\\5&2D7E1F3&0&1", "USB\\VID_16C0&PID_05DF\\5&2D7E1F3&0&2",
-                   "USB\\VID_046D&PID_C21D\\5&2D7E1F3&0&3"}));
+    EXPECT_EQ(
+        hid,
+        (Ids{"USB\\VID_046D&PID_C21D\\5&2D7E1F3&0&3",
+             "USB\\VID_0D8C&PID_0014&MI_03\\6&1D3C5B7&0&0003",
+             "USB\\VID_0E8F&PID_0021\\5&3B1D2A0&0&2", "USB\\VID_10C4&PID_8A40\\5&2D7E1F3&0&1",
+             "USB\\VID_16C0&PID_05DF\\5&2D7E1F3&0&2",
+             "USB\\VID_1A2C&PID_4C5E&MI_00\\6&2C1F5D3&0&0000",
+             "USB\\VID_1A2C&PID_4C5E&MI_01\\6&2C1F5D3&0&0001",
+             "USB\\VID_2F1B&PID_0A31\\6&4D5E6F7&0&1", "USB\\VID_3C4D&PID_5E6F\\6&4D5E6F7&0&2"}));
     Ids mice;
     for (const std::string& id : hid) {
         if (HasChildOfClass(id, sim::kClassMouse)) {
             mice.push_back(id);
         }
     }
-    EXPECT_EQ(mice, (Ids{hid[0], hid[2], hid[3]}));
+    EXPECT_EQ(mice, (Ids{hid[2], hid[5], hid[7]}));
     // The phantom mouse shows only when non-present devices are asked for.
     EXPECT_EQ(Enumerate(&sim::kClassHid, 0).size(), hid.size() + 1);
 }

@@ -62,17 +62,17 @@ BOOL SetupDiSetClassInstallParamsA(HDEVINFO DeviceInfoSet, PSP_DEVINFO_DATA Devi
         return FALSE;
     }
     if (target.element == nullptr) {
-        return FALSE;
+        return sim::Fail(target.Error(), FALSE);
     }
     if (ClassInstallParams == nullptr) {
         if (ClassInstallParamsSize != 0) {
-            return FALSE;
+            return sim::Fail(ERROR_INVALID_PARAMETER, FALSE);
         }
         target.set->installParams.erase(target.index);
         return TRUE;
     }
     if (!AcceptableParams(ClassInstallParams, ClassInstallParamsSize)) {
-        return FALSE;
+        return sim::Fail(ERROR_INVALID_USER_BUFFER, FALSE);
     }
     target.set->installParams[target.index] =
         std::string(reinterpret_cast<const char*>(ClassInstallParams), ClassInstallParamsSize);
@@ -94,23 +94,25 @@ BOOL SetupDiCallClassInstaller(DI_FUNCTION InstallFunction, HDEVINFO DeviceInfoS
         return FALSE;
     }
     // Only the property-change restart of a present device is simulated.
-    if (target.element == nullptr || InstallFunction != DIF_PROPERTYCHANGE ||
-        !target.element->device->present) {
-        return FALSE;
+    if (target.element == nullptr) {
+        return sim::Fail(target.Error(), FALSE);
+    }
+    if (InstallFunction != DIF_PROPERTYCHANGE || !target.element->device->present) {
+        return sim::Fail(ERROR_INVALID_PARAMETER, FALSE);
     }
     const auto params = target.set->installParams.find(target.index);
     if (params == target.set->installParams.end()) {
-        return FALSE;
+        return sim::Fail(ERROR_INVALID_PARAMETER, FALSE);
     }
     const std::string& bytes = params->second;
     SP_PROPCHANGE_PARAMS change;
     if (bytes.size() != sizeof change) {
-        return FALSE;
+        return sim::Fail(ERROR_INVALID_PARAMETER, FALSE);
     }
     std::memcpy(&change, bytes.data(), sizeof change);
     if (change.ClassInstallHeader.InstallFunction != DIF_PROPERTYCHANGE ||
         change.StateChange != DICS_PROPCHANGE) {
-        return FALSE;
+        return sim::Fail(ERROR_INVALID_PARAMETER, FALSE);
     }
     const std::string instanceId = target.element->device->instanceId;
     sim::System& system = machine.system();

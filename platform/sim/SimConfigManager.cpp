@@ -28,7 +28,7 @@ enum class Step { Parent, Child, Sibling };
 
 CONFIGRET Navigate(const char* op, Step step, PDEVINST result, DEVINST from, ULONG flags) {
     Machine::State& s = sim::CurrentState();
-    if (sim::EnterCall(
+    if (sim::EnterCall<sim::Reports::ReturnValue>(
             op, [&] { return NodeArgs(from, flags); }, DeviceAt(s, from))) {
         return CR_FAILURE;
     }
@@ -58,7 +58,7 @@ namespace plat {
 
 CONFIGRET CM_Get_Device_ID_Size(PULONG pulLen, DEVINST dnDevInst, ULONG ulFlags) {
     Machine::State& s = sim::CurrentState();
-    if (sim::EnterCall(
+    if (sim::EnterCall<sim::Reports::ReturnValue>(
             "CM_Get_Device_ID_Size", [&] { return NodeArgs(dnDevInst, ulFlags); },
             DeviceAt(s, dnDevInst))) {
         return CR_FAILURE;
@@ -79,7 +79,7 @@ CONFIGRET CM_Get_Device_ID_Size(PULONG pulLen, DEVINST dnDevInst, ULONG ulFlags)
 
 CONFIGRET CM_Get_Device_IDA(DEVINST dnDevInst, PSTR Buffer, ULONG BufferLen, ULONG ulFlags) {
     Machine::State& s = sim::CurrentState();
-    if (sim::EnterCall(
+    if (sim::EnterCall<sim::Reports::ReturnValue>(
             "CM_Get_Device_IDA",
             [&] {
                 return "node=" + std::to_string(dnDevInst) + " size=" + std::to_string(BufferLen) +
@@ -103,7 +103,6 @@ CONFIGRET CM_Get_Device_IDA(DEVINST dnDevInst, PSTR Buffer, ULONG BufferLen, ULO
         return CR_BUFFER_SMALL;
     }
     std::memcpy(Buffer, id.c_str(), id.size() + 1);
-    s.recentlyNamed = at->device;
     return CR_SUCCESS;
 }
 
@@ -120,7 +119,7 @@ CONFIGRET CM_Get_Sibling(PDEVINST pdnDevInst, DEVINST dnDevInst, ULONG ulFlags) 
 }
 
 BOOL IsEqualGUID(REFGUID rguid1, REFGUID rguid2) {
-    if (sim::EnterCall("IsEqualGUID", [&] {
+    if (sim::EnterCall<sim::Reports::ReturnValue>("IsEqualGUID", [&] {
             return "a=" + sim::FormatGuid(rguid1) + " b=" + sim::FormatGuid(rguid2);
         })) {
         return FALSE;

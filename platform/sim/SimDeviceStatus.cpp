@@ -12,7 +12,7 @@ namespace plat {
 CONFIGRET CM_Locate_DevNodeA(PDEVINST pdnDevInst, DEVINSTID_A pDeviceID, ULONG ulFlags) {
     Machine& machine = sim::Current();
     Machine::State& s = machine.state();
-    if (sim::EnterCall(
+    if (sim::EnterCall<sim::Reports::ReturnValue>(
             "CM_Locate_DevNodeA",
             [&] { return "id=" + sim::TextArg(pDeviceID) + " flags=" + sim::HexNumber(ulFlags); },
             pDeviceID != nullptr ? std::string_view(pDeviceID) : std::string_view())) {
@@ -39,7 +39,7 @@ CONFIGRET CM_Get_DevNode_Status(PULONG pulStatus, PULONG pulProblemNumber, DEVIN
     Machine& machine = sim::Current();
     Machine::State& s = machine.state();
     const sim::Node* at = s.NodeAt(dnDevInst);
-    if (sim::EnterCall(
+    if (sim::EnterCall<sim::Reports::ReturnValue>(
             "CM_Get_DevNode_Status",
             [&] {
                 return "node=" + std::to_string(dnDevInst) + " flags=" + sim::HexNumber(ulFlags);

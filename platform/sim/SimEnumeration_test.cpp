@@ -48,7 +48,7 @@ class SimEnumeration : public ::testing::Test {
     sim::ScopedMachine scope{machine};
 };
 
-TEST_F(SimEnumeration, ClassEnumeratorAndPresenceSelectInTreeOrder) {
+TEST_F(SimEnumeration, ClassEnumeratorAndPresenceSelect) {
     EXPECT_EQ(Enumerate(&sim::kClassHid, "USB", DIGCF_PRESENT),
               (Ids{"USB\\VID_1111&PID_0001\\5&1", "USB\\VID_2222&PID_0002&MI_00\\6&2",
                    "USB\\VID_2222&PID_0002&MI_01\\6&3", "usb\\vid_3333&pid_0003\\5&3"}));
@@ -63,7 +63,23 @@ TEST_F(SimEnumeration, ClassEnumeratorAndPresenceSelectInTreeOrder) {
     EXPECT_EQ(Enumerate(nullptr, "USB", DIGCF_PRESENT), (Ids{"<invalid>"}));
 }
 
-TEST_F(SimEnumeration, PhantomsOnlyWithoutThePresentFlagAndAfterTheTree) {
+// Devices are listed by instance ID, compared component by component and without
+// letter case, whatever their place in the tree and whenever they arrived.
+TEST_F(SimEnumeration, ListingOrderIsThatOfTheInstanceIds) {
+    const DEVINST hub = machine.NodeOf("USB\\ROOT_HUB30\\4&1");
+    for (const char* id : {"USB\\VID_9&PID_1&MI_00\\0", "USB\\VID_9&PID_1\\foo",
+                           "USB\\VID_9&PID_1\\QUX", "usb\\VID_9&PID_1\\bar"}) {
+        machine.Plug(Plan(id, sim::kClassHid), hub);
+    }
+    EXPECT_EQ(Enumerate(&sim::kClassHid, "USB\\VID_9&PID_1", DIGCF_PRESENT),
+              (Ids{"usb\\VID_9&PID_1\\bar", "USB\\VID_9&PID_1\\foo", "USB\\VID_9&PID_1\\QUX"}));
+    const Ids all = Enumerate(&sim::kClassHid, "USB", DIGCF_PRESENT);
+    EXPECT_EQ(Ids(all.end() - 4, all.end()),
+              (Ids{"usb\\VID_9&PID_1\\bar", "USB\\VID_9&PID_1\\foo", "USB\\VID_9&PID_1\\QUX",
+                   "USB\\VID_9&PID_1&MI_00\\0"}));
+}
+
+TEST_F(SimEnumeration, PhantomsOnlyWithoutThePresentFlagAndAmongTheOthers) {
     const Ids all = Enumerate(&sim::kClassHid, "USB", 0);
     ASSERT_EQ(all.size(), 5u);
     EXPECT_EQ(all.back(), "USB\\VID_4444&PID_0004\\5&4");
@@ -71,17 +87,22 @@ TEST_F(SimEnumeration, PhantomsOnlyWithoutThePresentFlagAndAfterTheTree) {
     machine.Unplug("USB\\VID_1111&PID_0001\\5&1");
     EXPECT_EQ(Enumerate(&sim::kClassHid, "USB", DIGCF_PRESENT).size(), 3u);
     const Ids withPhantoms = Enumerate(&sim::kClassHid, "USB", 0);
-    EXPECT_EQ(withPhantoms, (Ids{"USB\\VID_2222&PID_0002&MI_00\\6&2",
+    EXPECT_EQ(withPhantoms, (Ids{"USB\\VID_1111&PID_0001\\5&1", "USB\\VID_2222&PID_0002&MI_00\\6&2",
                                  "USB\\VID_2222&PID_0002&MI_01\\6&3", "usb\\vid_3333&pid_0003\\5&3",
-                                 "USB\\VID_4444&PID_0004\\5&4", "USB\\VID_1111&PID_0001\\5&1"}));
+                                 "USB\\VID_4444&PID_0004\\5&4"}));
 }
 
+// An interface query names one device; an enumerator that names none fails it.
 TEST_F(SimEnumeration, InterfaceQueryHoldsTheNamedDeviceOnlyWhenItExposesTheInterface) {
     const DWORD flags = DIGCF_PRESENT | DIGCF_DEVICEINTERFACE;
     EXPECT_EQ(Enumerate(&sim::kInterfaceUsbHub, "usb\\root_hub30\\4&1", flags),
               (Ids{"USB\\ROOT_HUB30\\4&1"}));
     EXPECT_EQ(Enumerate(&sim::kInterfaceUsbHub, "USB\\VID_1111&PID_0001\\5&1", flags), Ids{});
-    EXPECT_EQ(Enumerate(&sim::kInterfaceUsbHub, "USB\\NO_SUCH\\0", flags), Ids{});
+    for (const char* none : {"USB\\NO_SUCH\\0", "USB", "USB\\ROOT_HUB30"}) {
+        plat::SetLastError(ERROR_SUCCESS);
+        EXPECT_EQ(Enumerate(&sim::kInterfaceUsbHub, none, flags), (Ids{"<invalid>"})) << none;
+        EXPECT_EQ(plat::GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA)) << none;
+    }
     EXPECT_EQ(Enumerate(&sim::kInterfaceUsbHub, nullptr, flags), (Ids{"USB\\ROOT_HUB30\\4&1"}));
 
     machine.Unplug("USB\\ROOT_HUB30\\4&1");
@@ -110,14 +131,17 @@ TEST_F(SimEnumeration, EnumerationEndsAtTheFirstIndexPastTheEnd) {
     EXPECT_EQ(machine.OpenSetCount(), 0u);
 }
 
-TEST_F(SimEnumeration, AnEnumeratorNamesTheWholeFirstComponent) {
+TEST_F(SimEnumeration, AnEnumeratorNamesWholeComponents) {
     const DEVINST pci = machine.NodeOf("PCI\\VEN_8086&DEV_0001\\3&0");
     machine.AddDevice(Plan("USB", sim::kClassHid), pci);
     machine.AddDevice(Plan("US\\X\\1", sim::kClassHid), pci);
     machine.AddDevice(Plan("Usb\\", sim::kClassHid), pci);
-    EXPECT_EQ(Enumerate(&sim::kClassHid, "USB", DIGCF_PRESENT),
-              (Ids{"USB\\VID_1111&PID_0001\\5&1", "USB\\VID_2222&PID_0002&MI_00\\6&2",
-                   "USB\\VID_2222&PID_0002&MI_01\\6&3", "usb\\vid_3333&pid_0003\\5&3", "Usb\\"}));
+    EXPECT_EQ(
+        Enumerate(&sim::kClassHid, "USB", DIGCF_PRESENT),
+        (Ids{"USB", "Usb\\", "USB\\VID_1111&PID_0001\\5&1", "USB\\VID_2222&PID_0002&MI_00\\6&2",
+             "USB\\VID_2222&PID_0002&MI_01\\6&3", "usb\\vid_3333&pid_0003\\5&3"}));
+    EXPECT_EQ(Enumerate(nullptr, "USB\\VID_2222&PID_0002", DIGCF_PRESENT | DIGCF_ALLCLASSES),
+              (Ids{"USB\\VID_2222&PID_0002\\5&2"}));
     EXPECT_EQ(Enumerate(&sim::kClassHid, "us", DIGCF_PRESENT), (Ids{"US\\X\\1"}));
     EXPECT_EQ(Enumerate(&sim::kClassHid, "USBS", DIGCF_PRESENT), Ids{});
     const Ids any = Enumerate(&sim::kClassHid, nullptr, DIGCF_PRESENT);
@@ -139,14 +163,14 @@ TEST_F(SimEnumeration, APhantomBackWithAnotherClassIsListedUnderIt) {
     plat::SetupDiDestroyDeviceInfoList(set);
 }
 
-TEST_F(SimEnumeration, TreeChangesShowInTheNextSet) {
+TEST_F(SimEnumeration, TreeChangesShowInTheNextSetInTheOrderOfTheIds) {
     const DEVINST hub = machine.NodeOf("USB\\ROOT_HUB30\\4&1");
     machine.Plug(Plan("USB\\VID_5555&PID_0005\\5&5", sim::kClassHid), hub);
     machine.Reparent("usb\\vid_3333&pid_0003\\5&3", hub);
     EXPECT_EQ(Enumerate(&sim::kClassHid, "USB", DIGCF_PRESENT),
               (Ids{"USB\\VID_1111&PID_0001\\5&1", "USB\\VID_2222&PID_0002&MI_00\\6&2",
-                   "USB\\VID_2222&PID_0002&MI_01\\6&3", "USB\\VID_5555&PID_0005\\5&5",
-                   "usb\\vid_3333&pid_0003\\5&3"}));
+                   "USB\\VID_2222&PID_0002&MI_01\\6&3", "usb\\vid_3333&pid_0003\\5&3",
+                   "USB\\VID_5555&PID_0005\\5&5"}));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // every seam call into the log and the fault injection.
 #include "platform/sim/SimHandles.h"
 
-#include <algorithm>
 #include <memory>
 
 #include "platform/sim/SimState.h"
@@ -10,73 +9,23 @@
 
 namespace sim {
 
-namespace {
-
-// Destroyed sets kept for reuse. A rebuild destroys two sets and makes two again, and
-// every interface query makes and destroys one.
-constexpr std::size_t kSpareSets = 4;
-// An index larger than this is dropped rather than cleared, so that reusing a set
-// costs what its next use costs.
-constexpr std::size_t kKeptIndexSlots = 64;
-
-using SetList = std::vector<std::unique_ptr<DevInfoSet>>;
-
-// The live set with that handle, or the end: handles grow with the serial, and the
-// list is in serial order.
-SetList::iterator Position(SetList& sets, HDEVINFO set) {
-    const std::uintptr_t value = HandleValue(set);
-    if (value <= kSetHandleBase || (value - kSetHandleBase) % kHandleStep != 0) {
-        return sets.end();
-    }
-    const auto found = std::lower_bound(
-        sets.begin(), sets.end(), value,
-        [](const std::unique_ptr<DevInfoSet>& live, std::uintptr_t h) { return live->handle < h; });
-    return found != sets.end() && (*found)->handle == value ? found : sets.end();
-}
-
-}  // namespace
-
 DevInfoSet* Machine::State::FindSet(HDEVINFO set) {
-    const auto found = Position(sets, set);
-    return found != sets.end() ? found->get() : nullptr;
+    const auto found = sets.find(HandleValue(set));
+    return found != sets.end() ? found->second.get() : nullptr;
 }
 
 DevInfoSet& Machine::State::NewSet(std::optional<GUID> classGuid) {
-    std::unique_ptr<DevInfoSet> set;
-    if (!spareSets.empty()) {
-        set = std::move(spareSets.back());
-        spareSets.pop_back();
-    } else {
-        set = std::make_unique<DevInfoSet>();
-    }
+    auto set = std::make_unique<DevInfoSet>();
     set->serial = ++setSerial;
     set->handle = kSetHandleBase + set->serial * kHandleStep;
     set->classGuid = classGuid;
-    sets.push_back(std::move(set));
-    return *sets.back();
+    DevInfoSet& made = *set;
+    sets[made.handle] = std::move(set);
+    return made;
 }
 
 bool Machine::State::DestroySet(HDEVINFO set) {
-    const auto found = Position(sets, set);
-    if (found == sets.end()) {
-        return false;
-    }
-    std::unique_ptr<DevInfoSet> gone = std::move(*found);
-    sets.erase(found);
-    if (spareSets.size() < kSpareSets) {
-        // The elements keep their storage: the next list of the same size appends
-        // without growing it.
-        gone->elements.clear();
-        if (gone->indexOf.Slots() > kKeptIndexSlots) {
-            gone->indexOf = ElementIndex();
-        } else {
-            gone->indexOf.Clear();
-        }
-        gone->indexed = 0;
-        gone->installParams.clear();
-        spareSets.push_back(std::move(gone));
-    }
-    return true;
+    return sets.erase(HandleValue(set)) != 0;
 }
 
 Element* Machine::State::Resolve(DevInfoSet& set, const SP_DEVINFO_DATA* data) {
@@ -96,32 +45,24 @@ Element* Machine::State::Resolve(DevInfoSet& set, const SP_DEVINFO_DATA* data) {
 }
 
 std::size_t Machine::State::Open(DevInfoSet& set, DeviceRecord& device) {
-    for (; set.indexed < set.elements.size(); ++set.indexed) {
-        set.indexOf.Insert(set.elements[set.indexed].device->number, set.indexed);
-    }
-    const std::size_t found = set.indexOf.Find(device.number);
-    if (found != ElementIndex::kNone) {
-        Element& element = set.elements[found];
+    const auto found = set.indexOf.find(&device);
+    if (found != set.indexOf.end()) {
+        Element& element = set.elements[found->second];
         if (element.node != device.node) {
             // Re-opening a restarted device refreshes its element in place.
-            element.node = device.node;
-            element.kind = At(device.node).kind;
-            set.installParams.erase(found);
+            element = Element{&device, device.node, device.classGuid};
+            set.installParams.erase(found->second);
         }
-        return found;
+        return found->second;
     }
-    Append(set, device, device.node);
-    set.indexOf.Insert(device.number, set.indexed++);
+    set.elements.push_back(Element{&device, device.node, device.classGuid});
+    set.indexOf[&device] = set.elements.size() - 1;
     return set.elements.size() - 1;
-}
-
-void Machine::State::Append(DevInfoSet& set, DeviceRecord& device, DEVINST node) {
-    set.elements.push_back(Element{&device, node, At(node).kind});
 }
 
 void Machine::State::Fill(const DevInfoSet& set, std::size_t index, SP_DEVINFO_DATA& data) const {
     const Element& element = set.elements[index];
-    data.ClassGuid = kinds[element.kind].classGuid;
+    data.ClassGuid = element.classGuid;
     data.DevInst = element.node;
     data.Reserved = static_cast<ULONG_PTR>(index + 1);
 }
@@ -131,12 +72,12 @@ OpenKey* Machine::State::FindKey(HKEY key) {
     return found != keys.end() ? &found->second : nullptr;
 }
 
-bool Machine::State::Enter(bool logging, const char* op, std::string args,
-                           std::string_view device) {
+const Fault* Machine::State::Enter(bool logging, const char* op, std::string args,
+                                   std::string_view device) {
     if (logging) {
         calls.push_back(Call{op, std::move(args), std::string(device)});
     }
-    bool fail = false;
+    const Fault* failing = nullptr;
     for (ActiveFault& active : faults) {
         const Fault& fault = active.fault;
         if (fault.op != op) {
@@ -147,10 +88,10 @@ bool Machine::State::Enter(bool logging, const char* op, std::string args,
         }
         ++active.seen;
         if (fault.nth == 0 || fault.nth == active.seen) {
-            fail = true;
+            failing = &fault;
         }
     }
-    return fail;
+    return failing;
 }
 
 }  // namespace sim

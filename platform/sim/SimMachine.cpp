@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "platform/sim/SimDisk.h"
+#include "platform/sim/SimInput.h"
 #include "platform/sim/SimState.h"
 #include "platform/sim/SimSystem.h"
 #include "platform/sim/SimText.h"
@@ -24,7 +25,6 @@ void Describe(DeviceRecord& device, const DeviceSpec& plan) {
         device.properties[SPDRP_HARDWAREID] = RegValue{REG_MULTI_SZ, MultiString(plan.hardwareIds)};
     }
     device.interfaces = plan.interfaces;
-    device.hasInterfaces = !plan.interfaces.empty();
     device.hardwareKey = plan.hardwareKey;
     device.driverKey = plan.driverKey;
     device.present = plan.present;
@@ -76,11 +76,10 @@ DEVINST Machine::AddDevice(const DeviceSpec& plan, DEVINST parent) {
         s.Retire(device->node);  // the phantom arrives again
     } else {
         auto record = std::make_unique<DeviceRecord>();
-        record->instanceId = plan.instanceId;
-        device = &s.devices.Add(std::move(record));
+        device = record.get();
+        s.devices[plan.instanceId] = std::move(record);
     }
     Describe(*device, plan);
-    device->sequence = s.nextSequence++;
     const DEVINST node = s.NewNode(*device, plan.present);
     if (plan.present) {
         s.AppendChild(parent, node);
@@ -157,7 +156,6 @@ void Machine::Unplug(const std::string& instanceId) {
         s.Retire(node);
         leaving.present = false;
         ++leaving.unplugs;
-        leaving.sequence = s.nextSequence++;
         s.NewNode(leaving, false);
     }
 }
@@ -171,7 +169,7 @@ void Machine::Restart(const std::string& instanceId) {
     const DEVINST old = device.node;
     const std::vector<DEVINST> subtree = s.Subtree(old);
     // Every node of the subtree gets a new number; links are rewritten through the map.
-    std::unordered_map<DEVINST, DEVINST> renumbered;
+    std::map<DEVINST, DEVINST> renumbered;
     for (const DEVINST node : subtree) {
         renumbered[node] = s.NewNode(*s.At(node).device, true);
     }
@@ -206,6 +204,7 @@ void Machine::Restart(const std::string& instanceId) {
     for (const DEVINST node : subtree) {
         s.Retire(node);
     }
+    NoteRestart(*this, instanceId);
 }
 
 void Machine::Reparent(const std::string& instanceId, DEVINST newParent) {
@@ -260,7 +259,11 @@ void Machine::ClearFaults() {
 }
 
 bool Machine::Enter(const char* op, std::string args, const std::string& device) {
-    return state_->Enter(logging, op, std::move(args), device);
+    return state_->Enter(logging, op, std::move(args), device) != nullptr;
+}
+
+DWORD Machine::LastError() const {
+    return state_->lastError;
 }
 
 std::size_t Machine::OpenSetCount() const {

@@ -8,16 +8,29 @@
 // is current at a time; the seam functions act on it.
 //
 // How the seam answers, where Windows leaves room or the simulation chooses:
-// - Sets and elements. SetupDiGetClassDevsA walks the tree depth-first (parent
-//   before children, children in order); without DIGCF_PRESENT the phantoms follow,
-//   oldest first. An enumerator without a backslash matches the first component of
-//   the instance ID ("USB" is not "USBSTOR"); one with a backslash names a single
-//   device, also for DIGCF_DEVICEINTERFACE. A null class needs DIGCF_ALLCLASSES. A
-//   set made for one class (SetupDiCreateDeviceInfoList with a class, or a class
-//   query) refuses devices of another. An element is named by SP_DEVINFO_DATA's
+// - Sets and elements. SetupDiGetClassDevsA lists devices in the sorted order of
+//   their instance IDs, letters compared without case and component by component,
+//   phantoms among the present devices when DIGCF_PRESENT is not given. An
+//   enumerator names the devices whose instance ID begins with its components:
+//   "USB" every device on that bus, "USB\VID_046D&PID_C08B" every instance below
+//   it, a whole instance ID the one device. With DIGCF_DEVICEINTERFACE an
+//   enumerator must be a whole instance ID of a known device (ERROR_INVALID_DATA
+//   otherwise). A null class needs DIGCF_ALLCLASSES. A set made for one class
+//   (SetupDiCreateDeviceInfoList with a class, or a class query) refuses devices of
+//   another (ERROR_CLASS_MISMATCH). An element is named by SP_DEVINFO_DATA's
 //   Reserved (its index in the set, plus one) and must carry the set's DevInst for
 //   it and cbSize == sizeof(SP_DEVINFO_DATA); anything else fails. Opening a device
-//   again returns the same element (refreshed when the device restarted meanwhile).
+//   again returns the same element (refreshed when the device restarted meanwhile);
+//   SetupDiOpenDeviceInfoA with a record of the wrong cbSize fails with
+//   ERROR_INVALID_USER_BUFFER but adds the device to the set all the same.
+// - Last-error codes. Every failing call that reports through GetLastError sets the
+//   code Windows sets: ERROR_INVALID_HANDLE (unknown set), ERROR_INVALID_PARAMETER
+//   (a record that names no live element of the set), ERROR_NO_MORE_ITEMS (past the
+//   end of a set), ERROR_NO_SUCH_DEVINST, ERROR_INVALID_DATA (absent property),
+//   ERROR_INSUFFICIENT_BUFFER (with the required size), ERROR_KEY_DOES_NOT_EXIST
+//   (missing device key), ERROR_INVALID_FLAGS, ERROR_ACCESS_DENIED (an access mask
+//   of 0). Successful calls leave the code as it was. Registry functions return
+//   their status and leave the code alone.
 // - Staleness. Restart and Unplug give devices new node numbers; elements opened
 //   before then fail every call, as do the old nodes with the configuration manager.
 //   Unknown and destroyed handles fail; handle values are never reused.
@@ -28,7 +41,12 @@
 //   DICS_FLAG_CONFIGSPECIFIC reaches the same values as DICS_FLAG_GLOBAL. Writes need
 //   KEY_SET_VALUE and reads KEY_QUERY_VALUE in the access mask. Keys outlive restarts
 //   of their device; after an unplug their operations fail with ERROR_KEY_DELETED.
-//   Values are stored and returned byte for byte, without terminators added.
+//   Values are stored and returned byte for byte, except that strings (REG_SZ,
+//   REG_EXPAND_SZ, REG_MULTI_SZ) follow the platform's terminator rules: a write
+//   whose size leaves out the NUL that follows the data stores that NUL too, and a
+//   read of a string stored without its NUL appends one when the buffer has room
+//   (the size reported stays the stored one). A query of a missing value sets
+//   *lpcbData to 0.
 // - Class installer. DIF_PROPERTYCHANGE with DICS_PROPCHANGE parameters (header
 //   cbSize 8, 20 bytes in all) set on the element restarts its present device, which
 //   is recorded in `restarts`; other requests fail.
@@ -136,15 +154,17 @@ struct Call {
 // call changes nothing and returns the platform's failure value: FALSE, a null
 // pointer, INVALID_HANDLE_VALUE (sets, keys, INF files), CR_FAILURE, or
 // ERROR_ACCESS_DENIED (5) for registry functions; ShellExecuteA returns null and
-// records no request. GetCurrentProcess cannot fail and ignores faults.
+// records no request. Functions that report through the last-error code set it to
+// the fault's error. GetCurrentProcess cannot fail and ignores faults.
 struct Fault {
     // A constructor rather than an aggregate, so that {op} and {op, nth} leave the
     // other members defaulted without tripping -Wmissing-field-initializers.
-    Fault(std::string op, int nth = 0, std::string instanceId = {})
-        : op(std::move(op)), nth(nth), instanceId(std::move(instanceId)) {}
+    Fault(std::string op, int nth = 0, std::string instanceId = {}, DWORD error = ERROR_GEN_FAILURE)
+        : op(std::move(op)), nth(nth), instanceId(std::move(instanceId)), error(error) {}
     std::string op;
-    int nth = 0;             // 0: every call
-    std::string instanceId;  // empty: any device
+    int nth = 0;                      // 0: every call
+    std::string instanceId;           // empty: any device
+    DWORD error = ERROR_GEN_FAILURE;  // the last-error code the failed call leaves
 };
 
 enum class Wow64Mode { Absent, NotWow64, Wow64, CallFails };
@@ -230,6 +250,8 @@ class Machine {
     // Called for every platform call by the seam implementation: records it and
     // tells whether it must fail.
     bool Enter(const char* op, std::string args, const std::string& device = {});
+    // The last-error code, as GetLastError reads it.
+    DWORD LastError() const;
 
     // --- handle accounting -----------------------------------------------------
     std::size_t OpenSetCount() const;

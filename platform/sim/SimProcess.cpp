@@ -2,6 +2,7 @@
 // the seam answers them from the current machine's process facts.
 #include "platform/Platform.h"
 #include "platform/sim/SimHandles.h"
+#include "platform/sim/SimInput.h"
 #include "platform/sim/SimSeamSupport.h"
 #include "platform/sim/SimSystem.h"
 #include "platform/sim/SimText.h"
@@ -59,14 +60,14 @@ HINF SetupOpenInfFileA(PCSTR FileName, PCSTR InfClass, DWORD InfStyle, PUINT Err
         return INVALID_HANDLE_VALUE;
     }
     if (FileName == nullptr) {
-        return INVALID_HANDLE_VALUE;
+        return sim::Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
     }
     bool exists = false;
     for (const std::string& file : machine.files) {
         exists = exists || sim::EqualNoCase(file, FileName);
     }
     if (!exists) {
-        return INVALID_HANDLE_VALUE;
+        return sim::Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
     }
     if (ErrorLine != nullptr) {
         *ErrorLine = 0;
@@ -158,6 +159,10 @@ HMODULE GetModuleHandleA(PCSTR lpModuleName) {
         sim::EqualNoCase(lpModuleName, "kernel32")) {
         return sim::MakeHandle<HMODULE>(sim::kKernel32Handle);
     }
+    if (sim::EqualNoCase(lpModuleName, "setupapi.dll") ||
+        sim::EqualNoCase(lpModuleName, "setupapi")) {
+        return sim::MakeHandle<HMODULE>(sim::kSetupApiHandle);
+    }
     return nullptr;
 }
 
@@ -170,6 +175,10 @@ FARPROC GetProcAddress(HMODULE hModule, PCSTR lpProcName) {
     if (sim::EnterCall("GetProcAddress",
                        [&] { return "module=" + sim::HandleArg(hModule) + " name=" + name; })) {
         return nullptr;
+    }
+    if (sim::HandleValue(hModule) == sim::kSetupApiHandle && lpProcName != nullptr &&
+        !IsOrdinal(lpProcName) && name == "SetupDiGetDevicePropertyW") {
+        return sim::DevicePropertyReader(machine);
     }
     if (sim::HandleValue(hModule) != sim::kKernel32Handle || lpProcName == nullptr ||
         IsOrdinal(lpProcName)) {
@@ -184,6 +193,14 @@ FARPROC GetProcAddress(HMODULE hModule, PCSTR lpProcName) {
     // Function pointers travel as FARPROC; void(*)() is the type any of them may pass
     // through without a cast warning.
     return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&SimIsWow64Process));
+}
+
+DWORD GetLastError() {
+    return sim::CurrentState().lastError;
+}
+
+void SetLastError(DWORD dwErrCode) {
+    sim::CurrentState().lastError = dwErrCode;
 }
 
 HANDLE GetCurrentProcess() {

@@ -16,8 +16,8 @@ using sim::Machine;
 
 namespace {
 
-constexpr LSTATUS kAccessDenied = 5;
-constexpr LSTATUS kKeyDeleted = 1018;
+constexpr LSTATUS kAccessDenied = ERROR_ACCESS_DENIED;
+constexpr LSTATUS kKeyDeleted = ERROR_KEY_DELETED;
 constexpr REGSAM kQueryValue = 0x0001;
 constexpr REGSAM kSetValue = 0x0002;
 
@@ -31,6 +31,10 @@ std::optional<sim::RegKeyValues>& Storage(sim::DeviceRecord& device, DWORD keyTy
 
 std::string_view DeviceOf(const sim::OpenKey* key) {
     return key != nullptr ? std::string_view(key->device->instanceId) : std::string_view();
+}
+
+bool IsString(DWORD type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
 }
 
 std::string NameArg(PCSTR name) {
@@ -76,15 +80,19 @@ HKEY SetupDiOpenDevRegKey(HDEVINFO DeviceInfoSet, PSP_DEVINFO_DATA DeviceInfoDat
         return InvalidKey();
     }
     if (target.element == nullptr) {
-        return InvalidKey();
+        return sim::Fail(target.Error(), InvalidKey());
     }
     if ((Scope != DICS_FLAG_GLOBAL && Scope != DICS_FLAG_CONFIGSPECIFIC) ||
         (KeyType != DIREG_DEV && KeyType != DIREG_DRV)) {
-        return InvalidKey();
+        return sim::Fail(ERROR_INVALID_FLAGS, InvalidKey());
+    }
+    // A key opened for no access at all is refused.
+    if (samDesired == 0) {
+        return sim::Fail(ERROR_ACCESS_DENIED, InvalidKey());
     }
     sim::DeviceRecord& device = *target.element->device;
     if (!Storage(device, KeyType)) {
-        return InvalidKey();
+        return sim::Fail(ERROR_KEY_DOES_NOT_EXIST, InvalidKey());
     }
     const std::uint32_t serial = ++s.keySerial;
     const std::uintptr_t handle = sim::kKeyHandleBase + serial * sim::kHandleStep;
@@ -104,7 +112,7 @@ LSTATUS RegQueryValueExA(HKEY hKey, PCSTR lpValueName, LPDWORD lpReserved, LPDWO
         }
         return text;
     };
-    if (sim::EnterCall("RegQueryValueExA", args, DeviceOf(key))) {
+    if (sim::EnterCall<sim::Reports::ReturnValue>("RegQueryValueExA", args, DeviceOf(key))) {
         return kAccessDenied;
     }
     sim::RegKeyValues* values = nullptr;
@@ -116,6 +124,10 @@ LSTATUS RegQueryValueExA(HKEY hKey, PCSTR lpValueName, LPDWORD lpReserved, LPDWO
     }
     const auto found = values->find(ValueName(lpValueName));
     if (found == values->end()) {
+        // A size query of a missing value reports no bytes.
+        if (lpData == nullptr && lpcbData != nullptr) {
+            *lpcbData = 0;
+        }
         return ERROR_FILE_NOT_FOUND;
     }
     const sim::RegValue& value = found->second;
@@ -133,6 +145,11 @@ LSTATUS RegQueryValueExA(HKEY hKey, PCSTR lpValueName, LPDWORD lpReserved, LPDWO
     if (lpData != nullptr && size != 0) {
         std::memcpy(lpData, value.data.data(), size);
     }
+    // A string stored without its terminator gets one where the buffer has room.
+    if (lpData != nullptr && IsString(value.type) && *lpcbData > size &&
+        (size == 0 || value.data.back() != '\0')) {
+        lpData[size] = 0;
+    }
     *lpcbData = size;
     return ERROR_SUCCESS;
 }
@@ -148,7 +165,7 @@ LSTATUS RegSetValueExA(HKEY hKey, PCSTR lpValueName, DWORD Reserved, DWORD dwTyp
                " reserved=" + std::to_string(Reserved) + " type=" + std::to_string(dwType) +
                " size=" + std::to_string(cbData) + " data=" + data;
     };
-    if (sim::EnterCall("RegSetValueExA", args, DeviceOf(key))) {
+    if (sim::EnterCall<sim::Reports::ReturnValue>("RegSetValueExA", args, DeviceOf(key))) {
         return kAccessDenied;
     }
     sim::RegKeyValues* values = nullptr;
@@ -158,8 +175,15 @@ LSTATUS RegSetValueExA(HKEY hKey, PCSTR lpValueName, DWORD Reserved, DWORD dwTyp
     if (lpData == nullptr && cbData != 0) {
         return ERROR_INVALID_PARAMETER;
     }
+    DWORD count = cbData;
+    // A string whose size leaves out the NUL that follows it is stored with the NUL,
+    // as Windows does: it reads the byte past the given size to tell.
+    if (lpData != nullptr && count != 0 && IsString(dwType) && lpData[count - 1] != 0 &&
+        lpData[count] == 0) {
+        ++count;
+    }
     const std::string bytes =
-        lpData != nullptr ? std::string(reinterpret_cast<const char*>(lpData), cbData) : "";
+        lpData != nullptr ? std::string(reinterpret_cast<const char*>(lpData), count) : "";
     (*values)[ValueName(lpValueName)] = sim::RegValue{dwType, bytes};
     return ERROR_SUCCESS;
 }
@@ -167,7 +191,7 @@ LSTATUS RegSetValueExA(HKEY hKey, PCSTR lpValueName, DWORD Reserved, DWORD dwTyp
 LSTATUS RegDeleteValueA(HKEY hKey, PCSTR lpValueName) {
     Machine::State& s = sim::CurrentState();
     sim::OpenKey* key = s.FindKey(hKey);
-    if (sim::EnterCall(
+    if (sim::EnterCall<sim::Reports::ReturnValue>(
             "RegDeleteValueA",
             [&] { return "key=" + sim::KeyArg(s, hKey) + " name=" + NameArg(lpValueName); },
             DeviceOf(key))) {
@@ -182,7 +206,7 @@ LSTATUS RegDeleteValueA(HKEY hKey, PCSTR lpValueName) {
 
 LSTATUS RegCloseKey(HKEY hKey) {
     Machine::State& s = sim::CurrentState();
-    if (sim::EnterCall(
+    if (sim::EnterCall<sim::Reports::ReturnValue>(
             "RegCloseKey", [&] { return "key=" + sim::KeyArg(s, hKey); },
             DeviceOf(s.FindKey(hKey)))) {
         return kAccessDenied;

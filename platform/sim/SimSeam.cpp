@@ -16,16 +16,21 @@ using sim::Machine;
 
 namespace {
 
-// "USB" names the devices whose first path component is USB (a text with a backslash
-// names one device by its instance ID, and is not asked here). Letter case is not
+// An enumerator names the devices whose instance ID begins with its components: "USB"
+// is not "USBSTOR", and "USB\\VID_1" is not "USB\\VID_10". Letter case is not
 // significant.
-bool EnumeratorMatches(std::string_view enumerator, const sim::Kind& kind) {
-    return enumerator.empty() || sim::EqualNoCase(kind.bus, enumerator);
+bool EnumeratorMatches(std::string_view enumerator, std::string_view instanceId) {
+    if (enumerator.empty()) {
+        return true;
+    }
+    return instanceId.size() >= enumerator.size() &&
+           sim::EqualNoCase(instanceId.substr(0, enumerator.size()), enumerator) &&
+           (instanceId.size() == enumerator.size() || instanceId[enumerator.size()] == '\\');
 }
 
 bool ExposesInterface(const DeviceRecord& device, const GUID* interfaceClass) {
-    if (!device.hasInterfaces || interfaceClass == nullptr) {
-        return device.hasInterfaces;
+    if (interfaceClass == nullptr) {
+        return !device.interfaces.empty();
     }
     return std::any_of(device.interfaces.begin(), device.interfaces.end(),
                        [&](const GUID& g) { return sim::SameGuid(g, *interfaceClass); });
@@ -45,14 +50,14 @@ std::string CbSizeArg(const SP_DEVINFO_DATA* data) {
 // whenever asked for, the buffer is written only when everything fits.
 BOOL CopyOut(const char* bytes, std::size_t count, PBYTE buffer, DWORD size, PDWORD required) {
     if (buffer == nullptr && size != 0) {
-        return FALSE;
+        return sim::Fail(ERROR_INVALID_USER_BUFFER, FALSE);
     }
     const auto needed = static_cast<DWORD>(count);
     if (required != nullptr) {
         *required = needed;
     }
     if (needed > size) {
-        return FALSE;
+        return sim::Fail(ERROR_INSUFFICIENT_BUFFER, FALSE);
     }
     if (needed != 0) {
         std::memcpy(buffer, bytes, needed);
@@ -73,23 +78,25 @@ HDEVINFO SetupDiGetClassDevsA(const GUID* ClassGuid, PCSTR Enumerator, HWND hwnd
                               DWORD Flags) {
     Machine::State& s = sim::CurrentState();
     const std::string_view enumerator = Enumerator != nullptr ? Enumerator : "";
-    const bool oneDevice = enumerator.find('\\') != std::string_view::npos;
-    DeviceRecord* named = oneDevice ? s.Find(enumerator) : nullptr;
+    DeviceRecord* named = s.Find(enumerator);
     if (sim::EnterCall(
             "SetupDiGetClassDevsA",
             [&] {
                 return "class=" + sim::GuidArg(ClassGuid) + " enum=" + sim::TextArg(Enumerator) +
                        " hwnd=" + sim::HandleArg(hwndParent) + " flags=" + sim::HexNumber(Flags);
             },
-            named != nullptr ? std::string_view(named->instanceId)
-                             : (oneDevice ? enumerator : kNoDevice))) {
+            named != nullptr ? std::string_view(named->instanceId) : kNoDevice)) {
         return INVALID_HANDLE_VALUE;
     }
     const bool allClasses = (Flags & DIGCF_ALLCLASSES) != 0;
     const bool interfaces = (Flags & DIGCF_DEVICEINTERFACE) != 0;
     const bool presentOnly = (Flags & DIGCF_PRESENT) != 0;
     if (ClassGuid == nullptr && !allClasses) {
-        return INVALID_HANDLE_VALUE;
+        return sim::Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
+    }
+    // Interfaces are asked of one device, never of a bus.
+    if (interfaces && !enumerator.empty() && named == nullptr) {
+        return sim::Fail(ERROR_INVALID_DATA, INVALID_HANDLE_VALUE);
     }
     const GUID* filter = allClasses ? nullptr : ClassGuid;
     auto wanted = [&](const DeviceRecord& device) {
@@ -107,45 +114,15 @@ HDEVINFO SetupDiGetClassDevsA(const GUID* ClassGuid, PCSTR Enumerator, HWND hwnd
         setClass = *filter;
     }
     DevInfoSet& set = s.NewSet(setClass);
-    const auto handle = sim::MakeHandle<HDEVINFO>(set.handle);
-    if (oneDevice) {
-        if (named != nullptr && wanted(*named)) {
-            s.Append(set, *named, named->node);
-        }
-        return handle;
-    }
-    // The kinds of node the query takes, so that the walk reads a device only to ask
-    // for its interfaces. Nodes of the tree are present ones.
-    std::vector<bool> kindWanted(s.kinds.size());
-    for (std::size_t k = 0; k < s.kinds.size(); ++k) {
-        const sim::Kind& kind = s.kinds[k];
-        kindWanted[k] = EnumeratorMatches(enumerator, kind) &&
-                        (interfaces || filter == nullptr || sim::SameGuid(kind.classGuid, *filter));
-    }
-    auto takes = [&](const DeviceRecord& device, std::uint16_t kind) {
-        return kindWanted[kind] && (!interfaces || ExposesInterface(device, filter));
-    };
-    // Each device is met once: the tree holds the present ones, the phantoms follow.
-    s.WalkTree([&](DEVINST number, const sim::Node& node) {
-        if (takes(*node.device, node.kind)) {
-            s.Append(set, *node.device, number);
-        }
-    });
-    if (!presentOnly) {
-        std::vector<DeviceRecord*> phantoms;
-        for (const auto& device : s.devices.Records()) {
-            if (!device->present && takes(*device, s.At(device->node).kind)) {
-                phantoms.push_back(device.get());
-            }
-        }
-        std::sort(
-            phantoms.begin(), phantoms.end(),
-            [](const DeviceRecord* a, const DeviceRecord* b) { return a->sequence < b->sequence; });
-        for (DeviceRecord* device : phantoms) {
-            s.Append(set, *device, device->node);
+    // The devices an enumerator names are neighbours in the listing order, from the
+    // first whose ID is not below the enumerator's.
+    for (auto at = s.devices.lower_bound(enumerator);
+         at != s.devices.end() && EnumeratorMatches(enumerator, at->first); ++at) {
+        if (wanted(*at->second)) {
+            s.Open(set, *at->second);
         }
     }
-    return handle;
+    return sim::MakeHandle<HDEVINFO>(set.handle);
 }
 
 HDEVINFO SetupDiCreateDeviceInfoList(const GUID* ClassGuid, HWND hwndParent) {
@@ -179,8 +156,17 @@ BOOL SetupDiEnumDeviceInfo(HDEVINFO DeviceInfoSet, DWORD MemberIndex,
             })) {
         return FALSE;
     }
-    if (!inRange || !ValidRecord(DeviceInfoData)) {
-        return FALSE;
+    if (set == nullptr) {
+        return sim::Fail(ERROR_INVALID_HANDLE, FALSE);
+    }
+    if (DeviceInfoData == nullptr) {
+        return sim::Fail(ERROR_INVALID_PARAMETER, FALSE);
+    }
+    if (!ValidRecord(DeviceInfoData)) {
+        return sim::Fail(ERROR_INVALID_USER_BUFFER, FALSE);
+    }
+    if (!inRange) {
+        return sim::Fail(ERROR_NO_MORE_ITEMS, FALSE);
     }
     s.Fill(*set, MemberIndex, *DeviceInfoData);
     return TRUE;
@@ -192,7 +178,7 @@ BOOL SetupDiDestroyDeviceInfoList(HDEVINFO DeviceInfoSet) {
                        [&] { return "set=" + sim::SetArg(s, DeviceInfoSet); })) {
         return FALSE;
     }
-    return s.DestroySet(DeviceInfoSet) ? TRUE : FALSE;
+    return s.DestroySet(DeviceInfoSet) ? TRUE : sim::Fail(ERROR_INVALID_HANDLE, FALSE);
 }
 
 BOOL SetupDiOpenDeviceInfoA(HDEVINFO DeviceInfoSet, PCSTR DeviceInstanceId, HWND hwndParent,
@@ -216,16 +202,24 @@ BOOL SetupDiOpenDeviceInfoA(HDEVINFO DeviceInfoSet, PCSTR DeviceInstanceId, HWND
         return FALSE;
     }
     DevInfoSet* set = s.FindSet(DeviceInfoSet);
-    if (set == nullptr || device == nullptr) {
-        return FALSE;
+    if (set == nullptr) {
+        return sim::Fail(ERROR_INVALID_HANDLE, FALSE);
     }
-    if (DeviceInfoData != nullptr && !ValidRecord(DeviceInfoData)) {
-        return FALSE;
+    if (DeviceInstanceId == nullptr) {
+        return sim::Fail(ERROR_INVALID_PARAMETER, FALSE);
+    }
+    if (device == nullptr) {
+        return sim::Fail(ERROR_NO_SUCH_DEVINST, FALSE);
     }
     if (set->classGuid && !sim::SameGuid(*set->classGuid, device->classGuid)) {
-        return FALSE;
+        return sim::Fail(ERROR_CLASS_MISMATCH, FALSE);
     }
+    // The device joins the set before the caller's record is checked, so a record of
+    // the wrong size fails the call but not the opening.
     const std::size_t index = s.Open(*set, *device);
+    if (DeviceInfoData != nullptr && !ValidRecord(DeviceInfoData)) {
+        return sim::Fail(ERROR_INVALID_USER_BUFFER, FALSE);
+    }
     if (DeviceInfoData != nullptr) {
         s.Fill(*set, index, *DeviceInfoData);
     }
@@ -249,12 +243,12 @@ BOOL SetupDiGetDeviceRegistryPropertyA(HDEVINFO DeviceInfoSet, PSP_DEVINFO_DATA 
         return FALSE;
     }
     if (target.element == nullptr) {
-        return FALSE;
+        return sim::Fail(target.Error(), FALSE);
     }
     const auto& properties = target.element->device->properties;
     const auto found = properties.find(Property);
     if (found == properties.end()) {
-        return FALSE;
+        return sim::Fail(ERROR_INVALID_DATA, FALSE);
     }
     if (PropertyRegDataType != nullptr) {
         *PropertyRegDataType = found->second.type;
@@ -282,14 +276,17 @@ BOOL SetupDiSetDeviceRegistryPropertyA(HDEVINFO DeviceInfoSet, PSP_DEVINFO_DATA 
         return FALSE;
     }
     if (target.element == nullptr) {
-        return FALSE;
+        return sim::Fail(target.Error(), FALSE);
     }
     auto& properties = target.element->device->properties;
     if (PropertyBuffer == nullptr) {
         if (PropertyBufferSize != 0) {
-            return FALSE;
+            return sim::Fail(ERROR_INVALID_PARAMETER, FALSE);
         }
-        properties.erase(Property);
+        // Removing a property the device does not have is refused.
+        if (properties.erase(Property) == 0) {
+            return sim::Fail(ERROR_INVALID_DATA, FALSE);
+        }
         return TRUE;
     }
     properties[Property] = sim::RegValue{
@@ -313,16 +310,12 @@ BOOL SetupDiGetDeviceInstanceIdA(HDEVINFO DeviceInfoSet, PSP_DEVINFO_DATA Device
         return FALSE;
     }
     if (target.element == nullptr) {
-        return FALSE;
+        return sim::Fail(target.Error(), FALSE);
     }
     const std::string& id = target.element->device->instanceId;
     // The terminator is part of the ID's bytes.
-    if (!CopyOut(id.c_str(), id.size() + 1, reinterpret_cast<PBYTE>(DeviceInstanceId),
-                 DeviceInstanceIdSize, RequiredSize)) {
-        return FALSE;
-    }
-    s.recentlyNamed = target.element->device;
-    return TRUE;
+    return CopyOut(id.c_str(), id.size() + 1, reinterpret_cast<PBYTE>(DeviceInstanceId),
+                   DeviceInstanceIdSize, RequiredSize);
 }
 
 }  // namespace plat

@@ -8,85 +8,20 @@
 
 namespace sim {
 
-namespace {
 char UpperChar(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
-}  // namespace
-
-namespace {
-
-constexpr std::uint64_t kEveryByte = 0x0101010101010101ULL;
-constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
-
-std::uint64_t WordAt(std::string_view text, std::size_t at) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, text.data() + at, 8);
-    return word;
-}
-
-// The last, partial word, zero-filled.
-std::uint64_t TailAt(std::string_view text, std::size_t at) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, text.data() + at, text.size() - at);
-    return word;
-}
-
-// Eight characters at once: every byte from 'a' to 'z' loses 0x20, the others (bytes
-// above 0x7F included) stay. No byte's sum carries into the next.
-std::uint64_t UpperWord(std::uint64_t word) {
-    const std::uint64_t low7 = word & ~kHighBits;
-    const std::uint64_t atLeastA = low7 + (0x80 - 'a') * kEveryByte;
-    const std::uint64_t aboveZ = low7 + (0x80 - 'z' - 1) * kEveryByte;
-    const std::uint64_t lower = atLeastA & ~aboveZ & ~word & kHighBits;
-    return word - (lower >> 2);
-}
-
-// Each step is a bijection of the state for a given word, so texts of one length part
-// at their first differing word and stay apart but by chance.
-std::uint64_t Mix(std::uint64_t hash, std::uint64_t word) {
-    hash = (hash ^ word) * 0x9E3779B97F4A7C15ULL;
-    return hash ^ (hash >> 29);
-}
-
-// Spreads every input bit over every output bit, so any slice of the hash indexes.
-std::uint64_t Finish(std::uint64_t hash) {
-    hash ^= hash >> 33;
-    hash *= 0xFF51AFD7ED558CCDULL;
-    hash ^= hash >> 33;
-    hash *= 0xC4CEB9FE1A85EC53ULL;
-    return hash ^ (hash >> 33);
-}
-
-}  // namespace
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
     }
-    // Most texts compared are spelt alike.
-    if (a.empty() || std::memcmp(a.data(), b.data(), a.size()) == 0) {
-        return true;
-    }
-    std::size_t at = 0;
-    for (; at + 8 <= a.size(); at += 8) {
-        if (UpperWord(WordAt(a, at)) != UpperWord(WordAt(b, at))) {
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (UpperChar(a[i]) != UpperChar(b[i])) {
             return false;
         }
     }
-    return at == a.size() || UpperWord(TailAt(a, at)) == UpperWord(TailAt(b, at));
-}
-
-std::uint64_t HashNoCase(std::string_view text) {
-    std::uint64_t hash = text.size();
-    std::size_t at = 0;
-    for (; at + 8 <= text.size(); at += 8) {
-        hash = Mix(hash, UpperWord(WordAt(text, at)));
-    }
-    if (at < text.size()) {
-        hash = Mix(hash, UpperWord(TailAt(text, at)));
-    }
-    return Finish(hash);
+    return true;
 }
 
 bool SameGuid(const GUID& a, const GUID& b) {

@@ -12,9 +12,9 @@
 
 namespace sim {
 
+// 'a' to 'z' as 'A' to 'Z'; every other byte as it is.
+char UpperChar(char c);
 bool EqualNoCase(std::string_view a, std::string_view b);
-// A hash under which texts that differ only in ASCII letter case are equal.
-std::uint64_t HashNoCase(std::string_view text);
 bool SameGuid(const GUID& a, const GUID& b);
 
 // "0x" and upper-case hex digits without padding: 0x2, 0xF003F.

@@ -1,68 +1,39 @@
 // The device tree of a simulated machine: records by instance ID, nodes by DEVINST,
 // and the links between nodes.
-#include <limits>
 #include <stdexcept>
-#include <utility>
 
 #include "platform/sim/SimState.h"
 #include "platform/sim/SimText.h"
 
 namespace sim {
 
-DeviceTable::DeviceTable() = default;
-DeviceTable::~DeviceTable() = default;
+namespace {
 
-DeviceRecord* DeviceTable::Find(std::string_view instanceId) const {
-    if (slots_.empty()) {
-        return nullptr;
+// The backslash first, then the other characters by their upper-case form.
+int SortKey(char c) {
+    if (c == '\\') {
+        return -1;
     }
-    const std::uint64_t hash = HashNoCase(instanceId);
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t at = static_cast<std::size_t>(hash) & mask;; at = (at + 1) & mask) {
-        const Slot& slot = slots_[at];
-        if (slot.device == nullptr) {
-            return nullptr;
-        }
-        if (slot.hash == hash && EqualNoCase(slot.device->instanceId, instanceId)) {
-            return slot.device;
-        }
-    }
+    return static_cast<unsigned char>(UpperChar(c));
 }
 
-DeviceRecord& DeviceTable::Add(std::unique_ptr<DeviceRecord> record) {
-    if (4 * (records_.size() + 1) > 3 * slots_.size()) {
-        Grow();
-    }
-    DeviceRecord& added = *records_.emplace_back(std::move(record));
-    added.number = static_cast<std::uint32_t>(records_.size() - 1);
-    Place(HashNoCase(added.instanceId), &added);
-    return added;
-}
+}  // namespace
 
-void DeviceTable::Place(std::uint64_t hash, DeviceRecord* device) {
-    const std::size_t mask = slots_.size() - 1;
-    std::size_t at = static_cast<std::size_t>(hash) & mask;
-    while (slots_[at].device != nullptr) {
-        at = (at + 1) & mask;
-    }
-    slots_[at] = Slot{hash, device};
-}
-
-void DeviceTable::Grow() {
-    std::vector<Slot> old(slots_.empty() ? 16 : 2 * slots_.size());
-    old.swap(slots_);
-    for (const Slot& slot : old) {
-        if (slot.device != nullptr) {
-            Place(slot.hash, slot.device);
+bool IdLess::operator()(std::string_view a, std::string_view b) const {
+    const std::size_t common = a.size() < b.size() ? a.size() : b.size();
+    for (std::size_t i = 0; i < common; ++i) {
+        const int x = SortKey(a[i]);
+        const int y = SortKey(b[i]);
+        if (x != y) {
+            return x < y;
         }
     }
+    return a.size() < b.size();
 }
 
 DeviceRecord* Machine::State::Find(std::string_view instanceId) const {
-    if (recentlyNamed != nullptr && EqualNoCase(recentlyNamed->instanceId, instanceId)) {
-        return recentlyNamed;
-    }
-    return devices.Find(instanceId);
+    const auto found = devices.find(instanceId);
+    return found != devices.end() ? found->second.get() : nullptr;
 }
 
 DeviceRecord& Machine::State::Get(const std::string& instanceId) const {
@@ -74,48 +45,26 @@ DeviceRecord& Machine::State::Get(const std::string& instanceId) const {
 }
 
 const Node* Machine::State::NodeAt(DEVINST node) const {
-    // Unsigned: numbers below kFirstNode (0 included) wrap around and fall out of range.
-    const DEVINST index = node - kFirstNode;
-    if (index >= nodes.size() || nodes[index].device == nullptr) {
-        return nullptr;
-    }
-    return &nodes[index];
+    const auto found = nodes.find(node);
+    return found != nodes.end() ? &found->second : nullptr;
 }
 
 Node* Machine::State::NodeAt(DEVINST node) {
-    return const_cast<Node*>(std::as_const(*this).NodeAt(node));
+    const auto found = nodes.find(node);
+    return found != nodes.end() ? &found->second : nullptr;
 }
 
 DEVINST Machine::State::NewNode(DeviceRecord& device, bool inTree) {
-    const auto id = static_cast<DEVINST>(kFirstNode + nodes.size());
-    const std::uint16_t kind = KindOf(device);
-    Node& node = nodes.emplace_back();
+    const DEVINST id = nextNode++;
+    Node& node = nodes[id];
     node.device = &device;
     node.inTree = inTree;
-    node.kind = kind;
     device.node = id;
     return id;
 }
 
-std::uint16_t Machine::State::KindOf(const DeviceRecord& device) {
-    const std::string_view id = device.instanceId;
-    const std::size_t slash = id.find('\\');
-    const std::string_view bus = slash != std::string_view::npos ? id.substr(0, slash) : "";
-    for (std::size_t k = 0; k < kinds.size(); ++k) {
-        const Kind& kind = kinds[k];
-        if (SameGuid(kind.classGuid, device.classGuid) && EqualNoCase(kind.bus, bus)) {
-            return static_cast<std::uint16_t>(k);
-        }
-    }
-    if (kinds.size() > std::numeric_limits<std::uint16_t>::max()) {
-        throw std::length_error("too many kinds of simulated device");
-    }
-    kinds.push_back(Kind{device.classGuid, std::string(bus)});
-    return static_cast<std::uint16_t>(kinds.size() - 1);
-}
-
 void Machine::State::Retire(DEVINST node) {
-    At(node) = Node{};
+    nodes.erase(node);
 }
 
 void Machine::State::AppendChild(DEVINST parent, DEVINST child) {

@@ -121,4 +121,11 @@ HANDLE GetCurrentProcess() {
     return ::GetCurrentProcess();
 }
 
+DWORD GetLastError() {
+    return ::GetLastError();
+}
+void SetLastError(DWORD dwErrCode) {
+    ::SetLastError(dwErrCode);
+}
+
 }  // namespace plat

@@ -4,4 +4,4 @@
 # and capture windows, and the x86_64 cross toolchain with GoogleTest's sources.
 set -euo pipefail
 exec bash "$(dirname "$0")/../deps.sh" wine64 fonts-wine xvfb x11-utils xdotool imagemagick \
-  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest cmake ninja-build
+  g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 googletest cmake ninja-build

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows test program under 64-bit Wine in the build tree's own prefix:
-#   scripts/wine/run.sh [--reg FILE]... [--no-summary] <exe> [args...]
+#   scripts/wine/run.sh [--reg FILE]... [--no-summary] [--move-pointer] <exe> [args...]
+# --move-pointer moves the X pointer through XTEST while the program runs (raw input).
 # It starts Xvfb when no DISPLAY is given, makes the prefix on first use, restores
 # the prefix's registry from its template and imports each --reg file on top.
 #
@@ -13,6 +14,7 @@ source "$(dirname "$0")/lib.sh"
 
 reg_files=()
 want_summary=1
+move_pointer=0
 while (($#)); do
   case "$1" in
     --reg)
@@ -21,6 +23,10 @@ while (($#)); do
       ;;
     --no-summary)
       want_summary=0
+      shift
+      ;;
+    --move-pointer)
+      move_pointer=1
       shift
       ;;
     *) break ;;
@@ -49,10 +55,24 @@ done
 
 output="$wine_dir/last-output.txt"
 started=$SECONDS
+if ((move_pointer)); then
+  # Moves the pointer through XTEST, as a hand on a mouse would, so that Wine
+  # delivers raw input; the program sees the variable and waits for it.
+  command -v xdotool >/dev/null || bash "$WINE_SCRIPTS/../deps.sh" xdotool
+  export QUORVIN_POINTER_MOVING=1
+  (for ((i = 0; i < 3000; i++)); do
+    xdotool mousemove $((100 + i % 200)) $((100 + (i / 200) % 50)) 2>/dev/null || exit 0
+    sleep 0.01
+  done) &
+  pointer_pid=$!
+fi
 set +e
 timeout --kill-after=10 "${QUORVIN_WINE_TIMEOUT:-300}" "$WINE64" "$exe" "$@" | tee "$output"
 status=${PIPESTATUS[0]}
 set -e
+if ((move_pointer)); then
+  kill "$pointer_pid" 2>/dev/null || true
+fi
 "$WINESERVER" -k 2>/dev/null || true
 wine_log "$(basename "$exe") ran $((SECONDS - started)) s, exit code $status"
 

@@ -10,5 +10,8 @@ started=$SECONDS
 cmake --preset mingw-x86_64 -B "$build" >/dev/null
 cmake --build "$build"
 echo "wine: x86_64 tree built in $((SECONDS - started)) s"
-bash scripts/wine/run.sh "$build/tests/wine/quorvin_wine_tests.exe"
+rm -rf "$build/tests/wine/cli-json"
+bash scripts/wine/run.sh --move-pointer "$build/tests/wine/quorvin_wine_tests.exe"
+# The command-line program's JSON, as the suite left it, through a real JSON parser.
+python3 scripts/wine/check-cli-json.py "$build/tests/wine/cli-json"
 echo "wine: build and suite took $((SECONDS - started)) s"

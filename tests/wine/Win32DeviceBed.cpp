@@ -184,7 +184,9 @@ bool Win32DeviceBed::Has(Quirk quirk) const {
         case Quirk::NodeZeroNamesADevice:
         case Quirk::ChildQuerySucceedsWithoutNode:
         case Quirk::ClassInstallerFails:
-        case Quirk::EnumerationSortedById:
+        case Quirk::WholeIdEnumeratorListsNothing:
+        case Quirk::InterfaceQueryTakesAnyEnumerator:
+        case Quirk::KeyOpensWithoutAccess:
             return RunningOnWine();
     }
     return false;

@@ -107,6 +107,13 @@ void TDrawGrid::LoadCurrentCell(int col, int row) {
     leftCol_ = FixedCols;
 }
 
+void TDrawGrid::SetCurrentRow(int row) {
+    if (row == row_ || row < FixedRows || row >= rowCount_) {
+        return;
+    }
+    MoveCurrent(col_, row);
+}
+
 int TDrawGrid::VisibleRowCount() const {
     return std::max(1, (ClientHeight() - FixedRows * RowStride()) / RowStride());
 }
@@ -351,6 +358,30 @@ void TDrawGrid::UserKey(TGridKey key) {
         return;
     }
     Dispatch([&] { MoveCurrentIfAllowed(col, row); });
+}
+
+void TDrawGrid::UserWheel(int delta, unsigned linesPerNotch) {
+    if ((delta > 0 && wheelPending_ < 0) || (delta < 0 && wheelPending_ > 0)) {
+        wheelPending_ = 0;
+    }
+    wheelPending_ += delta;
+    const int notches = wheelPending_ / kWheelDelta;
+    wheelPending_ -= notches * kWheelDelta;
+    if (notches == 0 || linesPerNotch == 0 || !Usable() || rowCount_ <= FixedRows) {
+        return;
+    }
+    const long long perNotch = linesPerNotch == kWheelPageScroll
+                                   ? VisibleRowCount()
+                                   : static_cast<long long>(linesPerNotch);
+    // Far beyond any row count, so that the clamp below decides.
+    const long long rows = std::clamp(perNotch * notches, -1000000000LL, 1000000000LL);
+    const int row = static_cast<int>(std::clamp(static_cast<long long>(row_) - rows,
+                                                static_cast<long long>(FixedRows),
+                                                static_cast<long long>(rowCount_ - 1)));
+    if (row == row_) {
+        return;
+    }
+    Dispatch([&] { MoveCurrentIfAllowed(col_, row); });
 }
 
 void TDrawGrid::UserScroll(int leftCol, int topRow) {

@@ -78,6 +78,9 @@ class TDrawGrid : public TControl {
     int LeftCol() const { return leftCol_; }
     // From code: sets the current cell at loading time, without asking.
     void LoadCurrentCell(int col, int row);
+    // From code: makes an existing row current and scrolls it into view, without
+    // asking the select handler (the caller shows what the row stands for).
+    void SetCurrentRow(int row);
     // Rows below the fixed ones that fit whole in the client area (at least 1).
     int VisibleRowCount() const;
     // The cell's rectangle in client pixels; empty when it is scrolled out of view.
@@ -105,6 +108,13 @@ class TDrawGrid : public TControl {
     void SelectCellByUser(int col, int row);
     // The user pressed a movement key; it never leads into the fixed rows or columns.
     void UserKey(TGridKey key);
+    // The user turned the wheel by delta (positive: away from the user, up). Deltas
+    // add up until they make whole notches of kWheelDelta; each notch moves the
+    // current row by linesPerNotch rows, or a page for kWheelPageScroll, through the
+    // select handler once. A turn the other way drops what had added up.
+    static constexpr int kWheelDelta = 120;
+    static constexpr unsigned kWheelPageScroll = 0xFFFFFFFFu;
+    void UserWheel(int delta, unsigned linesPerNotch);
     void UserScroll(int leftCol, int topRow);
     void UserSetColWidth(int col, int width);
 
@@ -130,6 +140,7 @@ class TDrawGrid : public TControl {
     int clientWidth_ = -1;
     int clientHeight_ = -1;
     bool focused_ = false;
+    int wheelPending_ = 0;  // wheel delta short of a whole notch
     gui::Canvas* canvas_ = nullptr;
 };
 

@@ -67,6 +67,8 @@ class HeadlessWindow {
     // The cells of the last paint; a cell the paint did not reach is absent.
     std::optional<DrawnCell> Cell(int col, int row) const;
     std::vector<DrawnCell> Cells() const;
+    // Every operation of the last paint of the grid.
+    const RecordingCanvas& Canvas() const { return canvas_; }
 
     // The user opens the grid's context menu and chooses the item with the caption
     // ("&" ignored). False, and nothing chosen, when the grid has no menu, the menu

@@ -128,13 +128,52 @@ TEST_F(GridTest, AnotherColumnOfTheCurrentRowShowsItsDeviceAgain) {
     EXPECT_FALSE(form.cbFilter->Checked());
 }
 
-TEST_F(GridTest, ARebuildKeepsTheRowPositionNotTheDevice) {
+// Devices are listed in the order of their instance IDs, so an arrival can move every
+// later device down a row; the current row follows the device it stood for.
+TEST_F(GridTest, ARebuildKeepsTheCurrentDeviceWhereverItIsListedNow) {
     form.dgDevices->SelectCellByUser(0, 2);
-    form.cbMouseOnly->UserClick();  // Keys B now stands in row 2
+    form.cbMouseOnly->UserClick();  // Keys B now stands in row 2, Hub HC in row 3
+    EXPECT_EQ(form.DeviceList->Count(), 5);
+    EXPECT_EQ(form.dgDevices->Row(), 3);
+    EXPECT_EQ(Text(0, 3), "Hub HC");
+    EXPECT_TRUE(DeviceControlsEnabled());
+}
+
+TEST_F(GridTest, AnArrivalListedBeforeTheCurrentDeviceMovesTheRowWithIt) {
+    form.dgDevices->SelectCellByUser(0, 3);  // Mouse M: filter on, rate 250
+    const DEVINST root = m.machine.NodeOf(kRootHub);
+    m.AddWithChild("USB\\VID_2222&PID_0001\\5&9", "USB Input Device", false, root,
+                   sim::kClassMouse);
+    w.SendDeviceChange();
+    ASSERT_EQ(Text(0, 3), "USB Input Device");
+    EXPECT_EQ(form.dgDevices->Row(), 4);
+    EXPECT_EQ(Text(0, 4), "Mouse M");
+    EXPECT_TRUE(form.cbFilter->Checked());
+    EXPECT_EQ(form.cbRate->ItemIndex(), 3);
+    form.cbRate->UserSelect(6);  // acts on Mouse M, not on the newcomer
+    EXPECT_EQ(m.machine.Key(kHidM, DIREG_DRV).at("bInterval").data, Dword(32));
+    EXPECT_EQ(m.machine.Key("USB\\VID_2222&PID_0001\\5&9", DIREG_DRV).count("bInterval"), 0u);
+}
+
+TEST_F(GridTest, AnArrivalListedAfterTheCurrentDeviceLeavesTheRowAlone) {
+    form.dgDevices->SelectCellByUser(0, 2);  // Hub HC
+    const DEVINST root = m.machine.NodeOf(kRootHub);
+    m.AddWithChild("USB\\VID_9999&PID_0001\\5&9", "Late", false, root, sim::kClassMouse);
+    w.SendDeviceChange();
     EXPECT_EQ(form.DeviceList->Count(), 5);
     EXPECT_EQ(form.dgDevices->Row(), 2);
-    EXPECT_EQ(Text(0, 2), "Keys B");
-    EXPECT_TRUE(DeviceControlsEnabled());
+    EXPECT_EQ(Text(0, 2), "Hub HC");
+    EXPECT_EQ(Text(0, 5), "Late");
+}
+
+TEST_F(GridTest, WhenTheCurrentDeviceLeavesTheRowPositionStays) {
+    form.dgDevices->SelectCellByUser(0, 3);  // Mouse M
+    m.machine.Unplug(kHidM);
+    w.SendDeviceChange();
+    EXPECT_EQ(form.dgDevices->Row(), 3);
+    EXPECT_EQ(Text(0, 3), "Hub H");
+    EXPECT_FALSE(form.cbFilter->Checked());  // Hub H's state
+    EXPECT_EQ(form.cbRate->ItemIndex(), 0);
 }
 
 TEST_F(GridTest, ARebuildToAShorterListMovesToTheLastRowThroughTheSelectHandler) {

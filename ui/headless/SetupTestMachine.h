@@ -13,6 +13,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/sim/SimMachine.h"
 
@@ -25,6 +26,21 @@ inline const std::string kHidB = "USB\\VID_1111&PID_2222&MI_01\\6&2";
 inline const std::string kHidHC = "USB\\VID_1111&PID_2222&MI_02\\6&3";
 inline const std::string kHidM = "USB\\VID_3333&PID_4444\\5&2";
 inline const std::string kHidH = "USB\\VID_5555&PID_6666\\5&3";
+
+// Which questions attaching the filter asks, by device and Mice Only row. The window's
+// filter command and the command-line program's --force are both held to this table.
+struct QuestionCase {
+    int row;
+    std::string device;
+    bool hubQuestion;
+    bool usefulnessQuestion;
+};
+inline const std::vector<QuestionCase> kQuestionCases = {
+    {1, kHidA, false, true},   // no hub, parent no hub
+    {2, kHidHC, true, true},   // hub, parent no hub
+    {3, kHidM, false, false},  // no hub, parent hub
+    {4, kHidH, true, false},   // hub, parent hub
+};
 
 inline std::string Dword(std::uint32_t value) {
     std::string bytes(4, '\0');

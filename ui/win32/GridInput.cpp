@@ -1,4 +1,4 @@
-// GridWindow: keys and the mouse. Every move of the current cell goes through the
+// GridWindow: keys, the mouse and its wheel. Every move of the current cell goes through the
 // portable grid, which asks the select handler first; a drag on a header
 // separator resizes that column.
 #include <cstdlib>
@@ -14,7 +14,22 @@ bool ControlDown() {
     return ::GetKeyState(VK_CONTROL) < 0;
 }
 
+// The system's wheel setting: rows per notch, WHEEL_PAGESCROLL for a page, 0 for none.
+unsigned WheelScrollLines() {
+    UINT lines = 3;
+    if (!::SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0)) {
+        return 3;
+    }
+    return lines;
+}
+
 }  // namespace
+
+void GridWindow::Wheel(WPARAM wParam) {
+    static_assert(gui::TDrawGrid::kWheelDelta == WHEEL_DELTA &&
+                  gui::TDrawGrid::kWheelPageScroll == WHEEL_PAGESCROLL);
+    grid_.UserWheel(GET_WHEEL_DELTA_WPARAM(wParam), WheelScrollLines());
+}
 
 void GridWindow::Key(WPARAM key) {
     switch (key) {
@@ -99,6 +114,18 @@ void GridWindow::MouseMove(int x, int y) {
     if (grid_.MouseCoord(x, y, col, row) && row >= grid_.FixedRows &&
         (col != grid_.Col() || row != grid_.Row())) {
         grid_.SelectCellByUser(col, row);
+    }
+}
+
+void GridWindow::TrackPointerRow(int x, int y) {
+    int col = 0;
+    int row = 0;
+    const int now = grid_.MouseCoord(x, y, col, row) && row >= grid_.FixedRows ? row : -1;
+    if (now != pointerRow_) {
+        pointerRow_ = now;
+        if (OnPointerRow) {
+            OnPointerRow(now);
+        }
     }
 }
 

@@ -119,6 +119,7 @@ LRESULT GridWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             }
             break;
         case WM_MOUSEMOVE:
+            TrackPointerRow(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
             MouseMove(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
             return 0;
         case WM_LBUTTONUP:
@@ -142,8 +143,7 @@ LRESULT GridWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             }
             break;
         case WM_MOUSEWHEEL:
-            grid_.UserKey(GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? gui::TGridKey::Up
-                                                             : gui::TGridKey::Down);
+            Wheel(wParam);
             return 0;
         case WM_VSCROLL:
             Scroll(SB_VERT, LOWORD(wParam));

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "ui/gui/DrawGrid.h"
 #include "ui/win32/ControlWindow.h"
 
@@ -25,6 +27,9 @@ class GridWindow : public ControlWindow {
     // How near to a header separator (in pixels, either side) a drag resizes.
     static constexpr int kSizingMargin = 3;
 
+    // The pointer moved onto another row (-1: none, or a fixed row).
+    std::function<void(int row)> OnPointerRow;
+
   private:
     void PaintOn(HDC dc, const RECT& update);
     void UpdateScrollBars();
@@ -33,6 +38,7 @@ class GridWindow : public ControlWindow {
     int MaxLeftCol() const;
     void Scroll(int bar, WORD code);
     void Key(WPARAM key);
+    void Wheel(WPARAM wParam);
     void MouseDown(int x, int y);
     void MouseMove(int x, int y);
     void EndMouse();
@@ -42,6 +48,7 @@ class GridWindow : public ControlWindow {
     void ShowContextMenu(LPARAM lParam);
     // The column whose right separator in the header lies under the point, or -1.
     int SizingColumnAt(int x, int y) const;
+    void TrackPointerRow(int x, int y);
 
     gui::TDrawGrid& grid_;
     HWND window_ = nullptr;
@@ -51,6 +58,7 @@ class GridWindow : public ControlWindow {
     int sizingLeft_ = 0;
     int sizingGrip_ = 0;  // where on the separator the drag started
     bool selecting_ = false;
+    int pointerRow_ = -1;
 };
 
 LRESULT CALLBACK GridWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -27,6 +27,15 @@ void HintWindow::AddTool(HWND control, const std::string& text) {
     ::SendMessageA(window_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+void HintWindow::UpdateToolText(HWND control, const std::string& text) {
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = ::GetParent(control);
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<char*>(text.c_str());
+    ::SendMessageA(window_.get(), TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 void HintWindow::SetTiming(int initialMs, int autoPopMs) {
     ::SendMessageA(window_.get(), TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(initialMs, 0));
     ::SendMessageA(window_.get(), TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(autoPopMs, 0));

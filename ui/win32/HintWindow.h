@@ -17,6 +17,8 @@ class HintWindow {
     HWND Handle() const { return window_.get(); }
     // Shows the text while the mouse rests on the control.
     void AddTool(HWND control, const std::string& text);
+    // Replaces the text of a control's hint (empty: none shows).
+    void UpdateToolText(HWND control, const std::string& text);
     // The delay before a hint appears and how long it stays, in milliseconds.
     void SetTiming(int initialMs, int autoPopMs);
     void SetActive(bool active);

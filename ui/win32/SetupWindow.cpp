@@ -1,6 +1,7 @@
 #include "ui/win32/SetupWindow.h"
 
 #include "ui/Layout.h"
+#include "ui/win32/GridWindow.h"
 
 namespace win32 {
 
@@ -12,10 +13,28 @@ SetupWindow::SetupWindow(Win32Application& application)
     form_->DoCreate();
     // The creation handler set the hint timing.
     window_->ApplyHintSettings();
+    ConnectDeviceInput(application.Instance());
 }
 
 SetupWindow::~SetupWindow() {
+    input_.reset();
     form_->Destroy();
+}
+
+void SetupWindow::ConnectDeviceInput(HINSTANCE instance) {
+    auto* grid = static_cast<GridWindow*>(window_->WindowOf(*form_->dgDevices));
+    input_ = std::make_unique<RawInputSink>(
+        instance, *form_, window_->Handle(),
+        reinterpret_cast<HFONT>(::SendMessageA(grid->Handle(), WM_GETFONT, 0, 0)));
+    if (form_->dgDevices->Hint.empty()) {
+        window_->Hints().AddTool(grid->Handle(), "");
+    }
+    grid->OnPointerRow = [this, grid](int row) {
+        window_->Hints().UpdateToolText(
+            grid->Handle(),
+            row < 0 ? std::string() : form_->RowHint(row - form_->dgDevices->FixedRows));
+    };
+    form_->OnMeasure = [this](int i) { input_->Measure(i); };
 }
 
 HWND SetupWindow::ControlHandle(const gui::TControl& control) const {

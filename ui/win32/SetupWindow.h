@@ -10,6 +10,7 @@
 
 #include "ui/SetupF.h"
 #include "ui/win32/FormWindow.h"
+#include "ui/win32/RawInputSink.h"
 #include "ui/win32/Win32Application.h"
 
 namespace win32 {
@@ -31,10 +32,15 @@ class SetupWindow {
 
     // Runs the show handler, then centres and shows the window.
     void Show(int showCommand);
+    RawInputSink& Input() { return *input_; }
 
   private:
+    // The row hints, the measuring command and the raw-input listener.
+    void ConnectDeviceInput(HINSTANCE instance);
+
     std::unique_ptr<TfrmSetup> form_;
     std::unique_ptr<FormWindow> window_;
+    std::unique_ptr<RawInputSink> input_;
 };
 
 // Dispatches messages until the application is told to terminate; afterMessage,

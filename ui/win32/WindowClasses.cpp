@@ -7,6 +7,8 @@
 #include "ui/win32/ControlWindow.h"
 #include "ui/win32/FormWindow.h"
 #include "ui/win32/GridWindow.h"
+#include "ui/win32/MeasureWindow.h"
+#include "ui/win32/RawInputSink.h"
 
 namespace win32 {
 
@@ -55,6 +57,8 @@ void RegisterWindowClasses(HINSTANCE instance) {
     Register(instance, kGridClassName, GridWindowProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
              nullptr, nullptr, nullptr);
     Register(instance, kApplicationClassName, ::DefWindowProcA, 0, nullptr, icon, smallIcon);
+    Register(instance, kMeasureClassName, MeasureWindowProc, 0, nullptr, icon, smallIcon);
+    Register(instance, kRawInputClassName, RawInputSinkProc, 0, nullptr, nullptr, nullptr);
 }
 
 }  // namespace win32

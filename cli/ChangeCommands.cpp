@@ -1,0 +1,98 @@
+// set, restart and install: the window's device commands and its two buttons.
+#include <ostream>
+
+#include "cli/ChangeReport.h"
+#include "cli/Commands.h"
+#include "cli/DeviceActions.h"
+#include "cli/ExitCodes.h"
+#include "cli/JsonWriter.h"
+#include "cli/ListOptions.h"
+#include "device/Device.h"
+
+namespace cli {
+
+namespace {
+
+std::vector<OptionSpec> DeviceCommandSpecs() {
+    std::vector<OptionSpec> options = ListOptionSpecs();
+    options.push_back({"all-matching"});
+    options.push_back({"parent"});
+    return options;
+}
+
+}  // namespace
+
+int SetCommand(const CommandArgs& argv, Console& console) {
+    std::vector<OptionSpec> options = DeviceCommandSpecs();
+    options.push_back({"filter", true});
+    options.push_back({"rate", true});
+    options.push_back({"restart"});
+    options.push_back({"force"});
+    const Arguments args = ParseArguments(argv, options, 1);
+
+    // Every value is checked before the list is built, so bad input touches nothing.
+    DesiredSetting setting;
+    if (const std::string* filter = args.Value("filter")) {
+        setting.filter = ParseOnOff("filter", *filter);
+    }
+    if (const std::string* rate = args.Value("rate")) {
+        setting.rate = ParseRate(*rate);
+    }
+    if (!setting.filter && !setting.rate && !args.Has("restart")) {
+        throw UsageError("set needs --filter, --rate or --restart");
+    }
+    if (args.positional.empty()) {
+        throw UsageError("set needs a DEVICE");
+    }
+
+    const auto list = BuildList(args);
+    const std::vector<TDevice*> devices = SelectedDevices(*list, args);
+    for (TDevice* device : devices) {
+        CheckQuestions(*device, setting, args.Has("force"));
+    }
+    ChangeReport report{"set", {}, {}};
+    for (TDevice* device : devices) {
+        DeviceChange change = ApplySetting(*device, setting);
+        change.matchedBy = "device";
+        if (args.Has("restart") && !change.failed) {
+            change.restart = RestartDeviceNow(*device);
+        }
+        report.changes.push_back(std::move(change));
+    }
+    return PrintChangeReport(report, args.Has("json"), console.out);
+}
+
+int RestartCommand(const CommandArgs& argv, Console& console) {
+    const Arguments args = ParseArguments(argv, DeviceCommandSpecs(), 1);
+    if (args.positional.empty()) {
+        throw UsageError("restart needs a DEVICE");
+    }
+    const auto list = BuildList(args);
+    ChangeReport report{"restart", {}, {}};
+    for (TDevice* device : SelectedDevices(*list, args)) {
+        DeviceChange change = ApplySetting(*device, DesiredSetting{});
+        change.matchedBy = "device";
+        change.restart = RestartDeviceNow(*device);
+        report.changes.push_back(std::move(change));
+    }
+    return PrintChangeReport(report, args.Has("json"), console.out);
+}
+
+int InstallCommand(const CommandArgs& argv, Console& console) {
+    const Arguments args = ParseArguments(argv, {{"json"}}, 0);
+    const ActionResult result = InstallDriverService();
+    if (args.Has("json")) {
+        JsonWriter json;
+        json.BeginObject().Key("version").Number(1).Key("command").String("install");
+        json.Key("result").String(ActionResultName(result)).EndObject();
+        console.out << json.Text() << '\n';
+    } else {
+        console.out << "install " << ActionResultName(result) << '\n';
+    }
+    if (result == ActionResult::Failed) {
+        throw CommandFailed("the driver service could not be installed");
+    }
+    return result == ActionResult::RebootNeeded ? kExitRebootNeeded : kExitDone;
+}
+
+}  // namespace cli

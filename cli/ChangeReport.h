@@ -1,0 +1,28 @@
+// The report of commands that change devices (set, restart, apply): text lines or one
+// JSON object, and the exit code their outcome calls for.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/SettingChange.h"
+
+namespace cli {
+
+struct UnmatchedEntry {
+    std::string instanceId;
+    std::string hardwareId;
+};
+
+struct ChangeReport {
+    std::string command;
+    std::vector<DeviceChange> changes;
+    std::vector<UnmatchedEntry> unmatched;  // apply: profile entries that named no device
+};
+
+// 1 when a write failed or a restart failed, else 3 when a restart needs a reboot,
+// else 0. A failure is also raised as CommandFailed after the report is written.
+int PrintChangeReport(const ChangeReport& report, bool json, std::ostream& out);
+
+}  // namespace cli

@@ -1,0 +1,51 @@
+// Running quorvin's commands in the native suite: one command line against the
+// current simulated machine, its exit code, output and error text, and a count of
+// the platform calls that change a machine.
+#pragma once
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/Cli.h"
+#include "platform/sim/SimMachine.h"
+
+namespace cli_test {
+
+struct CliRun {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+inline CliRun Quorvin(const std::vector<std::string>& args, const std::string& input = {}) {
+    std::ostringstream out;
+    std::ostringstream err;
+    std::istringstream in(input);
+    CliRun run;
+    run.code = cli::RunCli(args, out, err, in);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+// Registry writes and deletes, class-installer requests and shell requests.
+inline std::size_t ChangingCalls(const sim::Machine& machine) {
+    std::size_t count = 0;
+    for (const char* op : {"SetupDiSetDeviceRegistryPropertyA", "RegSetValueExA", "RegDeleteValueA",
+                           "SetupDiCallClassInstaller", "ShellExecuteA", "InstallHinfSectionA"}) {
+        count += machine.CountCalls(op);
+    }
+    return count;
+}
+
+// The number of lines of a text.
+inline std::size_t Lines(const std::string& text) {
+    std::size_t lines = 0;
+    for (const char c : text) {
+        lines += c == '\n' ? 1 : 0;
+    }
+    return lines;
+}
+
+}  // namespace cli_test

@@ -1,0 +1,227 @@
+// quorvin's commands against the window: the same lists, the same questions (the
+// window's own table of cases), the same writes, restarts and installs.
+#include <gtest/gtest.h>
+
+#include "cli/CliTestSupport.h"
+#include "cli/DeviceFacts.h"
+#include "config/Rate.h"
+#include "device/DeviceList.h"
+#include "ui/headless/HeadlessWindow.h"
+#include "ui/headless/SetupTestMachine.h"
+
+using namespace cli_test;
+using namespace setup_test;
+
+namespace {
+
+const std::string kFilterOnly("quorvin\0\0", 9);
+
+struct CommandsTest : ::testing::Test {
+    SetupMachine m;
+
+    std::string Interval(const std::string& id) {
+        const auto& key = m.machine.Key(id, DIREG_DRV);
+        const auto value = key.find("bInterval");
+        return value == key.end() ? "<none>" : value->second.data;
+    }
+};
+
+// The window's grid, read cell by cell, against what `list` reports for the same mode.
+struct ListMode {
+    const char* name;
+    const char* commandLine;
+    bool miceOnly;
+    bool all;
+};
+
+class ListLikeTheGrid : public CommandsTest, public ::testing::WithParamInterface<ListMode> {};
+
+TEST_P(ListLikeTheGrid, RowsMouseFilterRateAndMarkingsAgree) {
+    const ListMode& mode = GetParam();
+    headless::WindowOptions options;
+    options.commandLine = mode.commandLine;
+    headless::HeadlessWindow window(options);
+    TfrmSetup& form = window.Form();
+    if (!mode.miceOnly && !mode.all) {
+        form.cbMouseOnly->UserClick();
+    }
+    window.Paint();
+
+    TDeviceList list(mode.miceOnly, mode.all);
+    ASSERT_EQ(list.Count(), form.DeviceList->Count());
+    ASSERT_GT(list.Count(), 0);
+    for (int i = 0; i < list.Count(); ++i) {
+        const int row = i + 1;
+        const cli::DeviceFacts facts = cli::ReadFacts(list.GetDevice(i));
+        EXPECT_EQ(facts.instanceId, form.DeviceList->GetDevice(i).GetInstanceId());
+        EXPECT_EQ(facts.description, window.Cell(0, row)->text);
+        EXPECT_EQ(facts.parentName, window.Cell(1, row)->text);
+        EXPECT_EQ(facts.childNames, window.Cell(2, row)->text);
+        EXPECT_EQ(facts.mouse ? "Yes" : "No", window.Cell(3, row)->text);
+        EXPECT_EQ(facts.filter ? "Yes" : "No", window.Cell(4, row)->text);
+        EXPECT_EQ(RateNames.at(static_cast<std::size_t>(facts.rate)), window.Cell(5, row)->text);
+        // The grid's colours announce the questions; the current row shows the selection.
+        if (row == form.dgDevices->Row()) {
+            continue;
+        }
+        const gui::TColor background = window.Cell(0, row)->background;
+        EXPECT_EQ(facts.hubQuestion, background == kHubColor) << facts.instanceId;
+        EXPECT_EQ(!facts.hubQuestion && !facts.usefulnessQuestion, background == kHubParentColor)
+            << facts.instanceId;
+    }
+
+    std::vector<std::string> args{"list", "--json"};
+    if (mode.miceOnly) {
+        args.push_back("--mice");
+    }
+    if (mode.all) {
+        args.push_back("--all");
+    }
+    const CliRun run = Quorvin(args);
+    EXPECT_EQ(run.code, 0);
+    std::size_t at = 0;
+    for (int i = 0; i < list.Count(); ++i) {
+        cli::JsonWriter id;
+        id.String(list.GetDevice(i).GetInstanceId());
+        const std::size_t found = run.out.find(id.Text(), at);
+        EXPECT_NE(found, std::string::npos) << "row " << i + 1 << " in list order";
+        at = found;
+    }
+    EXPECT_EQ(ChangingCalls(m.machine), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, ListLikeTheGrid,
+                         ::testing::Values(ListMode{"mice", "quorvin.exe", true, false},
+                                           ListMode{"hid", "quorvin.exe", false, false},
+                                           ListMode{"all", "quorvin.exe /ALL", false, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The window's question table: a device that asks anything needs --force.
+class ForceLikeTheQuestions : public CommandsTest,
+                              public ::testing::WithParamInterface<QuestionCase> {};
+
+TEST_P(ForceLikeTheQuestions, WithoutForceOnlyQuestionFreeDevicesTakeTheFilter) {
+    const QuestionCase& c = GetParam();
+    m.machine.SetProperty(c.device, SPDRP_LOWERFILTERS, REG_MULTI_SZ, std::string("\0", 1));
+    m.machine.ClearCalls();
+    const bool asks = c.hubQuestion || c.usefulnessQuestion;
+
+    const CliRun plain = Quorvin({"set", c.device, "--filter", "on"});
+    if (asks) {
+        EXPECT_EQ(plain.code, 2);
+        EXPECT_NE(plain.err.find("--force"), std::string::npos);
+        EXPECT_NE(plain.err.find(c.hubQuestion ? "hub" : "useless"), std::string::npos);
+        EXPECT_EQ(Lines(plain.err), 1u);
+        EXPECT_EQ(ChangingCalls(m.machine), 0u);
+        EXPECT_EQ(m.LowerFilters(c.device), std::string("\0", 1));
+
+        const CliRun forced = Quorvin({"set", c.device, "--filter", "on", "--force"});
+        EXPECT_EQ(forced.code, 0) << forced.err;
+    } else {
+        EXPECT_EQ(plain.code, 0) << plain.err;
+    }
+    EXPECT_EQ(m.LowerFilters(c.device), kFilterOnly);
+}
+
+INSTANTIATE_TEST_SUITE_P(ByDevice, ForceLikeTheQuestions, ::testing::ValuesIn(kQuestionCases));
+
+TEST_F(CommandsTest, DetachingAsksNothingAlsoOnAHub) {
+    m.machine.SetProperty(kHidH, SPDRP_LOWERFILTERS, REG_MULTI_SZ, kFilterOnly);
+    const CliRun run = Quorvin({"set", kHidH, "--filter", "off"});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(m.LowerFilters(kHidH), "<none>");
+    EXPECT_NE(run.out.find("filter on -> off"), std::string::npos);
+}
+
+TEST_F(CommandsTest, RateIsStoredAsTheWindowStoresItAndDefaultDeletesIt) {
+    const CliRun set = Quorvin({"set", "VID_1111&PID_2222", "--all-matching", "--rate", "1000"});
+    EXPECT_EQ(set.code, 0) << set.err;
+    for (const std::string& id : {kHidA, kHidB, kHidHC}) {
+        EXPECT_EQ(Interval(id), Dword(1)) << id;
+    }
+    const CliRun reset = Quorvin({"set", "usb\\vid_3333&pid_4444\\5&2", "--rate", "default"});
+    EXPECT_EQ(reset.code, 0) << reset.err;
+    EXPECT_EQ(Interval(kHidM), "<none>");
+    EXPECT_NE(reset.out.find("rate 250 -> Default"), std::string::npos);
+}
+
+TEST_F(CommandsTest, RowNumbersFollowTheChosenList) {
+    // Row 2 is hidHC with Mice Only and hidB without it, as in the window.
+    EXPECT_EQ(Quorvin({"set", "2", "--mice", "--rate", "500"}).code, 0);
+    EXPECT_EQ(Interval(kHidHC), Dword(2));
+    EXPECT_EQ(Quorvin({"set", "2", "--rate", "125"}).code, 0);
+    EXPECT_EQ(Interval(kHidB), Dword(8));
+}
+
+TEST_F(CommandsTest, ParentActsOnTheParentOnceForSiblings) {
+    const CliRun run = Quorvin(
+        {"set", "VID_1111&PID_2222", "--all-matching", "--parent", "--rate", "250", "--json"});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(Interval(kComposite), Dword(4));
+    EXPECT_EQ(Interval(kHidA), "<none>");
+    EXPECT_EQ(m.machine.CountCalls("RegSetValueExA"), 1u);
+    EXPECT_NE(run.out.find("\"rate\":{\"before\":\"Default\",\"after\":\"250\"}"),
+              std::string::npos);
+}
+
+TEST_F(CommandsTest, RestartGoesThroughTheClassInstallerOrTheCompanion) {
+    const CliRun run = Quorvin({"restart", kHidM});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(m.machine.restarts, std::vector<std::string>{kHidM});
+    EXPECT_NE(run.out.find("restart done"), std::string::npos);
+
+    m.machine.wow64 = sim::Wow64Mode::Wow64;
+    const CliRun handed = Quorvin({"set", kHidM, "--rate", "500", "--restart", "--json"});
+    EXPECT_EQ(handed.code, 0) << handed.err;
+    ASSERT_EQ(m.machine.shellRequests.size(), 1u);
+    EXPECT_EQ(m.machine.shellRequests[0].file, "kevra64.exe");
+    EXPECT_EQ(m.machine.shellRequests[0].parameters, "U " + kHidM);
+    EXPECT_NE(handed.out.find("\"restart\":\"requested\""), std::string::npos);
+}
+
+TEST_F(CommandsTest, AFailedRestartIsExitCodeOne) {
+    m.machine.AddFault({"SetupDiCallClassInstaller"});
+    const CliRun run = Quorvin({"restart", kHidM});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.out.find("restart failed"), std::string::npos);
+    EXPECT_EQ(Lines(run.err), 1u);
+}
+
+TEST_F(CommandsTest, InstallUsesTheInstallVerbOrTheCompanion) {
+    EXPECT_EQ(Quorvin({"install"}).code, 0);
+    ASSERT_EQ(m.machine.shellRequests.size(), 1u);
+    EXPECT_EQ(m.machine.shellRequests[0].verb, "install");
+    EXPECT_EQ(m.machine.shellRequests[0].file, "quorvin.inf");
+
+    m.machine.wow64 = sim::Wow64Mode::Wow64;
+    EXPECT_EQ(Quorvin({"install", "--json"}).out,
+              "{\"version\":1,\"command\":\"install\",\"result\":\"requested\"}\n");
+    ASSERT_EQ(m.machine.shellRequests.size(), 2u);
+    EXPECT_EQ(m.machine.shellRequests[1].parameters, "e install quorvin.inf");
+}
+
+TEST_F(CommandsTest, AWriteThatDoesNotTakeIsReportedAsAFailure) {
+    m.machine.AddFault({"RegSetValueExA"});
+    const CliRun run = Quorvin({"set", kHidM, "--rate", "1000", "--restart"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.out.find("FAILED"), std::string::npos);
+    EXPECT_TRUE(m.machine.restarts.empty()) << "no restart after a failed write";
+    EXPECT_EQ(Lines(run.err), 1u);
+}
+
+TEST_F(CommandsTest, ShowReportsEverythingAndHelpCoversEveryCommand) {
+    const CliRun show = Quorvin({"show", kHidHC});
+    EXPECT_EQ(show.code, 0);
+    for (const char* text : {"Hub HC", "USB Composite Device", "hub,usefulness",
+                             "USB\\VID_1111&PID_2222&MI_02&REV_0100"}) {
+        EXPECT_NE(show.out.find(text), std::string::npos) << text;
+    }
+    for (const char* command : {"list", "show", "set", "restart", "install", "export", "apply"}) {
+        const CliRun help = Quorvin({command, "--help"});
+        EXPECT_EQ(help.code, 0);
+        EXPECT_EQ(help.out.rfind(std::string("usage: quorvin ") + command, 0), 0u) << command;
+    }
+    EXPECT_NE(Quorvin({"--help"}).out.find("exit codes"), std::string::npos);
+}
+
+}  // namespace

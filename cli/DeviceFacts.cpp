@@ -1,0 +1,98 @@
+#include "cli/DeviceFacts.h"
+
+#include "cli/Arguments.h"
+#include "config/FilterQuestions.h"
+#include "config/LowerFilters.h"
+#include "config/Rate.h"
+#include "device/Device.h"
+#include "device/Errors.h"
+
+namespace cli {
+
+DeviceFacts ReadFacts(TDevice& device) {
+    DeviceFacts facts;
+    facts.instanceId = device.GetInstanceId();
+    facts.hardwareIds = SplitHardwareIds(device.GetHardwareIds());
+    facts.description = device.GetDescription();
+    facts.parentName = device.GetParentName();
+    facts.childNames = device.GetChildNames();
+    facts.mouse = device.IsMouseParent();
+    facts.filter = HasFilter(device);
+    facts.rate = ReadRateIndex(device);
+    facts.hubQuestion = AsksHubQuestion(device);
+    facts.hub = facts.hubQuestion;
+    try {
+        facts.usefulnessQuestion = AsksUsefulnessQuestion(device);
+    } catch (const EDeviceError&) {
+        facts.usefulnessQuestion = true;
+    }
+    return facts;
+}
+
+std::vector<std::string> SplitHardwareIds(const std::string& multiString) {
+    std::vector<std::string> ids;
+    std::string current;
+    for (const char c : multiString) {
+        if (c != '\0') {
+            current += c;
+        } else if (!current.empty()) {
+            ids.push_back(std::move(current));
+            current.clear();
+        }
+    }
+    if (!current.empty()) {
+        ids.push_back(std::move(current));
+    }
+    return ids;
+}
+
+std::string ModelHardwareId(const std::vector<std::string>& hardwareIds) {
+    for (auto id = hardwareIds.rbegin(); id != hardwareIds.rend(); ++id) {
+        const std::string upper = UpperAscii(*id);
+        if (upper.find("VID_") != std::string::npos && upper.find("PID_") != std::string::npos) {
+            return *id;
+        }
+    }
+    return {};
+}
+
+std::string QuestionsText(const DeviceFacts& facts) {
+    if (facts.hubQuestion && facts.usefulnessQuestion) {
+        return "hub,usefulness";
+    }
+    if (facts.hubQuestion) {
+        return "hub";
+    }
+    return facts.usefulnessQuestion ? "usefulness" : "-";
+}
+
+void WriteFactsJson(JsonWriter& json, const DeviceFacts& facts, int row) {
+    json.BeginObject();
+    if (row > 0) {
+        json.Key("row").Number(row);
+    }
+    json.Key("instanceId").String(facts.instanceId);
+    json.Key("hardwareIds").BeginArray();
+    for (const std::string& id : facts.hardwareIds) {
+        json.String(id);
+    }
+    json.EndArray();
+    json.Key("description").String(facts.description);
+    json.Key("parentName").String(facts.parentName);
+    json.Key("childNames").String(facts.childNames);
+    json.Key("mouse").Bool(facts.mouse);
+    json.Key("hub").Bool(facts.hub);
+    json.Key("filter").Bool(facts.filter);
+    json.Key("rate").String(RateNames.at(static_cast<std::size_t>(facts.rate)));
+    json.Key("questions").BeginArray();
+    if (facts.hubQuestion) {
+        json.String("hub");
+    }
+    if (facts.usefulnessQuestion) {
+        json.String("usefulness");
+    }
+    json.EndArray();
+    json.EndObject();
+}
+
+}  // namespace cli

@@ -1,0 +1,43 @@
+// What the program reports about one device, read through the same device/ and
+// config/ code the window's grid reads: names, IDs, mouse, hub, filter, rate and the
+// questions that attaching the filter asks (which --force stands for).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/JsonWriter.h"
+
+class TDevice;
+
+namespace cli {
+
+struct DeviceFacts {
+    std::string instanceId;
+    std::vector<std::string> hardwareIds;
+    std::string description;
+    std::string parentName;
+    std::string childNames;
+    bool mouse = false;
+    bool hub = false;
+    bool filter = false;
+    int rate = 0;  // rate index, a position in RateNames
+    bool hubQuestion = false;
+    // True also when the parent cannot be opened: the window would not attach then.
+    bool usefulnessQuestion = false;
+};
+
+DeviceFacts ReadFacts(TDevice& device);
+
+// The hardware-ID multi-string as the device reports it, split into its entries.
+std::vector<std::string> SplitHardwareIds(const std::string& multiString);
+// The hardware ID a profile keys a model by: the most general one (the last) that
+// still names vendor and product ("USB\VID_046D&PID_C08B&MI_00"), or empty.
+std::string ModelHardwareId(const std::vector<std::string>& hardwareIds);
+
+// "hub", "usefulness", "hub,usefulness" or "-".
+std::string QuestionsText(const DeviceFacts& facts);
+// Writes the device object of the JSON schema; row 0 leaves the row out.
+void WriteFactsJson(JsonWriter& json, const DeviceFacts& facts, int row);
+
+}  // namespace cli

@@ -1,0 +1,23 @@
+// The program's exit codes and the two kinds of error that end a command: bad usage
+// (the command line or an input file is wrong; nothing was changed) and failure
+// (the platform refused or a change did not take).
+#pragma once
+
+#include <stdexcept>
+
+namespace cli {
+
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitBadUsage = 2;
+inline constexpr int kExitRebootNeeded = 3;
+
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+struct CommandFailed : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+}  // namespace cli

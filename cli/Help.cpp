@@ -1,0 +1,97 @@
+#include "cli/Help.h"
+
+namespace cli {
+
+namespace {
+
+struct HelpEntry {
+    const char* command;
+    const char* text;
+};
+
+constexpr HelpEntry kHelp[] = {
+    {"list",
+     "usage: quorvin list [--all] [--mice] [--json]\n"
+     "\n"
+     "Lists the devices as the setup window's grid does: the present USB HID devices,\n"
+     "with --mice only those with a mouse, with --all every present USB device but\n"
+     "hubs. Each row shows the row number (a DEVICE for the other commands), the\n"
+     "name, mouse, filter, rate, the questions that attaching the filter asks (which\n"
+     "--force answers) and the instance ID.\n"},
+    {"show",
+     "usage: quorvin show DEVICE [--all] [--mice] [--all-matching] [--json]\n"
+     "\n"
+     "Everything about one device: names, instance ID, hardware IDs, parent, children,\n"
+     "mouse, hub, filter, rate and the questions attaching the filter asks.\n"},
+    {"set",
+     "usage: quorvin set DEVICE [--filter on|off] [--rate RATE] [--parent] [--restart]\n"
+     "                   [--force] [--all-matching] [--all] [--mice] [--json]\n"
+     "\n"
+     "Attaches or detaches the filter and stores the polling rate, as the window's\n"
+     "\"Filter On Device\" and rate list do. RATE is Default, 1000, 500, 250, 125, 62\n"
+     "or 31 (polls per second). --parent acts on the device's parent, as \"Process\n"
+     "Parent\" does. Attaching the filter to a USB hub, or to a device whose parent\n"
+     "is no hub, needs --force (the window asks there). --restart restarts the device\n"
+     "afterwards so that the change takes effect.\n"},
+    {"restart",
+     "usage: quorvin restart DEVICE [--parent] [--all-matching] [--all] [--mice] [--json]\n"
+     "\n"
+     "Restarts the device (or its parent), as the window's \"Restart\" button does.\n"},
+    {"install",
+     "usage: quorvin install [--json]\n"
+     "\n"
+     "Installs the driver service from quorvin.inf in the current folder, as the\n"
+     "window's \"Install Service\" button does.\n"},
+    {"export",
+     "usage: quorvin export [FILE]\n"
+     "\n"
+     "Writes a profile of every device that carries the filter or a rate other than\n"
+     "Default, to FILE or to standard output. Each device is keyed by its instance ID\n"
+     "(the same device) and by its hardware ID with vendor and product ID (the same\n"
+     "model on another machine). The format is plain text, described in\n"
+     "docs/cli.md.\n"},
+    {"apply",
+     "usage: quorvin apply FILE [--restart] [--force] [--json]\n"
+     "\n"
+     "Applies a profile (FILE, or - for standard input). Each entry applies to the\n"
+     "device with its instance ID if this machine has it, otherwise to every device\n"
+     "that carries its hardware ID. Reports per device what changed; with --restart\n"
+     "restarts the devices that changed. The whole profile is read and checked before\n"
+     "anything is written.\n"},
+};
+
+}  // namespace
+
+const char* ProgramHelp() {
+    return "usage: quorvin COMMAND [options]      quorvin COMMAND --help\n"
+           "\n"
+           "Sets up the quorvin USB HID filter driver from the command line.\n"
+           "\n"
+           "commands:\n"
+           "  list      the devices, as the setup window lists them\n"
+           "  show      everything about one device\n"
+           "  set       filter on or off, polling rate, optionally restart\n"
+           "  restart   restart a device\n"
+           "  install   install the driver service\n"
+           "  export    write a profile of the filter and rate settings\n"
+           "  apply     apply a profile\n"
+           "\n"
+           "DEVICE is an instance ID (letter case ignored), a VID_xxxx&PID_xxxx pattern\n"
+           "(several matches need --all-matching) or a row number from `list` (with the\n"
+           "same --all/--mice).\n"
+           "--json writes one JSON object (schema version 1, docs/cli.md).\n"
+           "\n"
+           "exit codes: 0 done, 1 failed, 2 bad usage (nothing changed),\n"
+           "            3 done, but a reboot is needed\n";
+}
+
+const char* CommandHelp(const std::string& command) {
+    for (const HelpEntry& entry : kHelp) {
+        if (command == entry.command) {
+            return entry.text;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace cli

@@ -1,0 +1,124 @@
+#include "cli/SettingChange.h"
+
+#include "cli/Arguments.h"
+#include "cli/ExitCodes.h"
+#include "config/FilterQuestions.h"
+#include "config/LowerFilters.h"
+#include "config/Rate.h"
+#include "device/Device.h"
+
+namespace cli {
+
+namespace {
+
+const char* OnOff(bool on) {
+    return on ? "on" : "off";
+}
+
+const char* RateName(int index) {
+    return RateNames.at(static_cast<std::size_t>(index));
+}
+
+}  // namespace
+
+void CheckQuestions(TDevice& device, const DesiredSetting& setting, bool force) {
+    if (force || !setting.filter.value_or(false) || HasFilter(device)) {
+        return;
+    }
+    const std::string id = device.GetInstanceId();
+    if (AsksHubQuestion(device)) {
+        throw UsageError(id + " is a USB hub; attaching the filter needs --force");
+    }
+    if (AsksUsefulnessQuestion(device)) {
+        throw UsageError(id +
+                         ": the parent is no hub, so the filter is probably useless; "
+                         "attaching it needs --force");
+    }
+}
+
+DeviceChange ApplySetting(TDevice& device, const DesiredSetting& setting) {
+    DeviceChange change;
+    change.instanceId = device.GetInstanceId();
+    change.filterBefore = HasFilter(device);
+    change.rateBefore = ReadRateIndex(device);
+    if (setting.filter && *setting.filter != change.filterBefore) {
+        SetFilter(device, *setting.filter);
+    }
+    if (setting.rate && *setting.rate != change.rateBefore) {
+        WriteRateIndex(device, static_cast<std::uint32_t>(*setting.rate));
+    }
+    // config/ reports no failure; what the registry holds now is the answer.
+    change.filterAfter = HasFilter(device);
+    change.rateAfter = ReadRateIndex(device);
+    change.failed = (setting.filter && *setting.filter != change.filterAfter) ||
+                    (setting.rate && *setting.rate != change.rateAfter);
+    return change;
+}
+
+int ParseRate(const std::string& name) {
+    for (std::size_t i = 0; i < RateNames.size(); ++i) {
+        if (EqualNoCaseAscii(name, RateNames[i])) {
+            return static_cast<int>(i);
+        }
+    }
+    throw UsageError("bad rate \"" + name + "\" (Default, 1000, 500, 250, 125, 62 or 31)");
+}
+
+bool ParseOnOff(const std::string& option, const std::string& value) {
+    if (EqualNoCaseAscii(value, "on")) {
+        return true;
+    }
+    if (EqualNoCaseAscii(value, "off")) {
+        return false;
+    }
+    throw UsageError("bad value \"" + value + "\" for --" + option + " (on or off)");
+}
+
+void WriteChangeJson(JsonWriter& json, const DeviceChange& change) {
+    json.BeginObject();
+    json.Key("instanceId").String(change.instanceId);
+    json.Key("matchedBy").String(change.matchedBy);
+    json.Key("filter").BeginObject();
+    json.Key("before").Bool(change.filterBefore).Key("after").Bool(change.filterAfter);
+    json.EndObject();
+    json.Key("rate").BeginObject();
+    json.Key("before").String(RateName(change.rateBefore));
+    json.Key("after").String(RateName(change.rateAfter));
+    json.EndObject();
+    json.Key("changed").Bool(change.Changed());
+    json.Key("failed").Bool(change.failed);
+    json.Key("restart");
+    if (change.restart) {
+        json.String(ActionResultName(*change.restart));
+    } else {
+        json.Null();
+    }
+    json.EndObject();
+}
+
+std::string ChangeText(const DeviceChange& change) {
+    std::string text = change.instanceId + ": ";
+    std::string parts;
+    const auto add = [&](const std::string& part) { parts += (parts.empty() ? "" : ", ") + part; };
+    if (change.filterBefore != change.filterAfter) {
+        add(std::string("filter ") + OnOff(change.filterBefore) + " -> " +
+            OnOff(change.filterAfter));
+    }
+    if (change.rateBefore != change.rateAfter) {
+        add(std::string("rate ") + RateName(change.rateBefore) + " -> " +
+            RateName(change.rateAfter));
+    }
+    if (parts.empty()) {
+        add(std::string("unchanged (filter ") + OnOff(change.filterAfter) + ", rate " +
+            RateName(change.rateAfter) + ")");
+    }
+    if (change.failed) {
+        add("FAILED to write");
+    }
+    if (change.restart) {
+        add(std::string("restart ") + ActionResultName(*change.restart));
+    }
+    return text + parts;
+}
+
+}  // namespace cli

@@ -1,0 +1,11 @@
+// quorvin.exe on Windows: the command-line program over the real platform.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/Cli.h"
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return cli::RunCli(args, std::cout, std::cerr, std::cin);
+}

@@ -1,0 +1,31 @@
+// Which listed row a HID collection belongs to. A collection is a child of the
+// listed device when that device is a HID interface, or a grandchild when the row
+// lists a composite device whose interfaces carry the collections. The map is made
+// from the device tree for one list and must be made again when the list is rebuilt.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+class TDeviceList;
+
+namespace input {
+
+class CollectionRows {
+  public:
+    CollectionRows() = default;
+    // Walks two levels below every listed device.
+    explicit CollectionRows(TDeviceList& list);
+
+    // The row of a collection's upper-case instance ID, or -1 for a collection of no
+    // listed device (another device's, or one that has left).
+    int RowOf(const std::string& collectionId) const;
+    // The upper-case instance IDs of the collections of one row.
+    std::vector<std::string> CollectionsOf(int row) const;
+
+  private:
+    std::map<std::string, int> rows_;
+};
+
+}  // namespace input

@@ -1,0 +1,204 @@
+// quorvin.exe under Wine against the real SetupAPI and registry: devices made by the
+// Win32 test bed, the program run as a child process with its output in files, and
+// what it changed read back from the registry. The JSON it printed is also left in
+// cli-json\ beside this suite, where scripts/wine/test.sh hands it to python3's json
+// module.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "device/DevInfo.h"
+#include "tests/wine/Win32DeviceBed.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+const std::string kModel = "USB\\VID_1A2B&PID_0101";
+const std::string kFirst = kModel + "\\7&2A3B4C5D&0&1";
+const std::string kSecond = kModel + "\\7&2A3B4C5D&0&2";
+
+class OwnedHandle {
+  public:
+    explicit OwnedHandle(HANDLE handle) : handle_(handle) {}
+    ~OwnedHandle() {
+        if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE) {
+            ::CloseHandle(handle_);
+        }
+    }
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
+    HANDLE get() const { return handle_; }
+
+  private:
+    HANDLE handle_;
+};
+
+std::string SuiteFolder() {
+    char path[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    return folder.substr(0, folder.rfind('\\') + 1);
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+struct ProgramRun {
+    DWORD code = 0xFFFFFFFF;
+    std::string out;
+    std::string err;
+};
+
+// Runs build\x86_64\quorvin.exe (two folders up) with the command line given.
+ProgramRun RunQuorvin(const std::string& arguments) {
+    const std::string folder = SuiteFolder();
+    const std::string program = folder + "..\\..\\quorvin.exe";
+    const std::string outFile = folder + "quorvin-out.txt";
+    const std::string errFile = folder + "quorvin-err.txt";
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    ProgramRun run;
+    {
+        OwnedHandle out(::CreateFileA(outFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        OwnedHandle err(::CreateFileA(errFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (out.get() == INVALID_HANDLE_VALUE || err.get() == INVALID_HANDLE_VALUE) {
+            ADD_FAILURE() << "cannot make the output files in " << folder;
+            return run;
+        }
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = out.get();
+        startup.hStdError = err.get();
+        std::string commandLine = "\"" + program + "\" " + arguments;
+        PROCESS_INFORMATION process{};
+        if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
+                              nullptr, nullptr, &startup, &process)) {
+            ADD_FAILURE() << "cannot start " << program;
+            return run;
+        }
+        OwnedHandle processHandle(process.hProcess);
+        OwnedHandle threadHandle(process.hThread);
+        ::WaitForSingleObject(process.hProcess, 60000);
+        ::GetExitCodeProcess(process.hProcess, &run.code);
+    }
+    run.out = ReadFile(outFile);
+    run.err = ReadFile(errFile);
+    return run;
+}
+
+BedDevice Mouse(const std::string& id) {
+    BedDevice device;
+    device.instanceId = id;
+    device.classGuid = guids::GUID_DEVCLASS_HIDCLASS;
+    device.description = "Lab Mouse";
+    device.hardwareIds = {kModel + "&REV_0100", kModel};
+    return device;
+}
+
+BedValue Dword(std::uint32_t value) {
+    std::string bytes(4, '\0');
+    for (int i = 0; i < 4; ++i) {
+        bytes[static_cast<std::size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    }
+    return {REG_DWORD, bytes};
+}
+
+std::string LowerFilters(Win32DeviceBed& bed, const std::string& id) {
+    const auto value = bed.LowerFilters(id);
+    return value ? value->bytes : "<none>";
+}
+
+std::string Interval(Win32DeviceBed& bed, const std::string& id) {
+    const auto value = bed.DriverValue(id, "bInterval");
+    return value ? value->bytes : "<none>";
+}
+
+struct CliProgram : ::testing::Test {
+    Win32DeviceBed bed;
+    std::string jsonFolder = SuiteFolder() + "cli-json\\";
+
+    CliProgram() {
+        ::CreateDirectoryA(jsonFolder.c_str(), nullptr);
+        bed.Add(Mouse(kFirst));
+        bed.Add(Mouse(kSecond));
+    }
+
+    void KeepJson(const char* name, const std::string& text) {
+        WriteFile(jsonFolder + name + ".json", text);
+    }
+};
+
+TEST_F(CliProgram, ListSetExportAndApplyOnTheRealSetupApi) {
+    const ProgramRun list = RunQuorvin("list --json");
+    ASSERT_EQ(list.code, 0u) << list.err;
+    EXPECT_NE(list.out.find("\"version\":1"), std::string::npos);
+    EXPECT_NE(list.out.find("\"instanceId\":\"USB\\\\VID_1A2B&PID_0101\\\\7&2A3B4C5D&0&1\""),
+              std::string::npos)
+        << list.out;
+    KeepJson("list", list.out);
+
+    const ProgramRun set = RunQuorvin("set " + kFirst + " --filter on --rate 500 --force --json");
+    ASSERT_EQ(set.code, 0u) << set.err;
+    EXPECT_EQ(LowerFilters(bed, kFirst), "quorvin\0\0"s);
+    EXPECT_EQ(Interval(bed, kFirst), Dword(2).bytes);
+    EXPECT_EQ(Interval(bed, kSecond), "<none>");
+    KeepJson("set", set.out);
+
+    const std::string profile = SuiteFolder() + "quorvin-profile.txt";
+    const ProgramRun exported = RunQuorvin("export \"" + profile + "\"");
+    ASSERT_EQ(exported.code, 0u) << exported.err;
+    const std::string profileText = ReadFile(profile);
+    EXPECT_NE(profileText.find("instance-id = " + kFirst), std::string::npos) << profileText;
+    EXPECT_NE(profileText.find("hardware-id = " + kModel + "\n"), std::string::npos)
+        << "the model's ID without the revision";
+
+    // The same machine after a driver reinstall: the first mouse lost its settings.
+    bed.SetLowerFilters(kFirst, {REG_MULTI_SZ, "mfltx\0\0"s});
+    bed.SetDriverValue(kFirst, "bInterval", Dword(8));
+    const ProgramRun same = RunQuorvin("apply \"" + profile + "\" --force --json");
+    ASSERT_EQ(same.code, 0u) << same.err;
+    EXPECT_EQ(LowerFilters(bed, kFirst), "quorvin\0mfltx\0\0"s);
+    EXPECT_EQ(Interval(bed, kFirst), Dword(2).bytes);
+    EXPECT_EQ(Interval(bed, kSecond), "<none>");
+    EXPECT_NE(same.out.find("\"matchedBy\":\"instance-id\""), std::string::npos) << same.out;
+    KeepJson("apply-same", same.out);
+
+    // Another machine: no device has the profile's instance ID, both have the model.
+    std::string other = profileText;
+    other.replace(other.find(kFirst), kFirst.size(), kModel + "\\9&FFFF&0&1");
+    WriteFile(profile, other);
+    const ProgramRun second = RunQuorvin("apply \"" + profile + "\" --force --json");
+    ASSERT_EQ(second.code, 0u) << second.err;
+    EXPECT_EQ(LowerFilters(bed, kSecond), "quorvin\0\0"s);
+    EXPECT_EQ(Interval(bed, kSecond), Dword(2).bytes);
+    EXPECT_NE(second.out.find("\"matchedBy\":\"hardware-id\""), std::string::npos);
+    KeepJson("apply-other", second.out);
+}
+
+TEST_F(CliProgram, BadInputIsOneLineExitTwoAndChangesNothing) {
+    const ProgramRun bad = RunQuorvin("set " + kFirst + " --rate 7");
+    EXPECT_EQ(bad.code, 2u);
+    EXPECT_EQ(bad.err.rfind("quorvin: bad rate \"7\"", 0), 0u) << bad.err;
+    EXPECT_EQ(bad.err.find('\n'), bad.err.size() - 1) << "one line";
+    EXPECT_EQ(Interval(bed, kFirst), "<none>");
+
+    const ProgramRun ambiguous = RunQuorvin("set VID_1A2B&PID_0101 --rate 125");
+    EXPECT_EQ(ambiguous.code, 2u);
+    EXPECT_EQ(Interval(bed, kSecond), "<none>");
+}
+
+}  // namespace

@@ -1,0 +1,52 @@
+// The measuring window's figures and plot scale.
+#include "ui/MeasureView.h"
+
+#include <gtest/gtest.h>
+
+TEST(MeasureView, TooFewReportsSayNotEnoughData) {
+    input::RateFigures figures;
+    figures.reports = 5;
+    const auto lines = MeasureLines(figures, false);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "Move the device: only its own reports are counted.");
+    EXPECT_EQ(lines[2], "Not enough data yet.");
+    EXPECT_EQ(MeasureLines(figures, true)[0],
+              "Press keys on the device: only its own reports are counted.");
+}
+
+TEST(MeasureView, FiguresIdleAndCoalescing) {
+    input::RateFigures figures;
+    figures.reports = 1000;
+    figures.enough = true;
+    figures.idle = false;
+    figures.lastSecondHz = 999.6;
+    figures.runHz = 998.2;
+    figures.medianMs = 1.0004;
+    figures.spreadMs = 0.012;
+    auto lines = MeasureLines(figures, false);
+    EXPECT_EQ(lines[2], "Now: 1000 reports/s (last second)");
+    EXPECT_EQ(lines[3], "Whole run: 998 reports/s while in use");
+    EXPECT_EQ(lines[4], "Median interval: 1.000 ms, spread (10-90%): 0.012 ms");
+    EXPECT_EQ(lines.size(), 5u);
+    figures.idle = true;
+    figures.background = true;
+    lines = MeasureLines(figures, false);
+    EXPECT_EQ(lines[2], "Now: idle (the device sends nothing while unused)");
+    EXPECT_EQ(lines.back(),
+              "Measured while another program was active: Windows may coalesce input.");
+}
+
+TEST(MeasureView, ThePlotScaleKeepsTheExpectedIntervalInTheLowerHalf) {
+    const gui::TRect area{10, 20, 110, 121};
+    EXPECT_EQ(ChoosePlotScale(area, 1.0, 1.0).topMs, 2.0);
+    EXPECT_EQ(ChoosePlotScale(area, 1.0, 8.0).topMs, 16.0);
+    EXPECT_EQ(ChoosePlotScale(area, 0.0, 0.0).topMs, 2.0);
+    EXPECT_EQ(ChoosePlotScale(area, 0.0, 1e9).topMs, 256.0);
+    const PlotScale scale = ChoosePlotScale(area, 4.0, 4.0);  // 0 to 8 ms
+    EXPECT_EQ(scale.Y(0), 120);
+    EXPECT_EQ(scale.Y(8), 20);
+    EXPECT_EQ(scale.Y(4), 70);
+    EXPECT_EQ(scale.Y(100), 20);  // clipped at the top
+    EXPECT_EQ(scale.X(1000, 1000, 100), 109);
+    EXPECT_EQ(scale.X(500, 1000, 100), 10);  // five seconds ago: the left edge
+}

@@ -1,0 +1,119 @@
+#include "ui/win32/RawInputSink.h"
+
+#include <stdexcept>
+
+#include "ui/win32/WindowClasses.h"
+
+namespace win32 {
+
+namespace {
+
+constexpr UINT_PTR kFadeTimer = 1;
+constexpr UINT kFadeStepMs = 50;
+
+// Windows allows one listener per process; so does the program.
+RawInputSink* theSink = nullptr;
+
+}  // namespace
+
+RawInputSink::RawInputSink(HINSTANCE instance, TfrmSetup& form, HWND mainWindow, HFONT font)
+    : instance_(instance), form_(form), mainWindow_(mainWindow), font_(font) {
+    const HWND window = ::CreateWindowExA(0, kRawInputClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                          nullptr, instance, this);
+    if (window == nullptr) {
+        throw std::runtime_error("CreateWindowEx raw input");
+    }
+    window_ = WindowHandle(window);
+    registered_ = input::RegisterRawInput(window);
+    theSink = this;
+}
+
+RawInputSink::~RawInputSink() {
+    theSink = nullptr;
+    if (registered_) {
+        input::UnregisterRawInput();
+    }
+    measuring_.reset();
+    window_.Reset();
+}
+
+MeasureWindow* RawInputSink::Measuring() const {
+    return measuring_ && !measuring_->Closed() ? measuring_.get() : nullptr;
+}
+
+void RawInputSink::Measure(int i) {
+    TDevice& listed = form_.DeviceList->GetDevice(i);
+    MeasureTarget target{listed.GetDescription(), form_.CollectionsOfRow(i),
+                         form_.StoredIntervalMs(i), !listed.IsMouseParent()};
+    measuring_.reset();
+    measuring_ = std::make_unique<MeasureWindow>(instance_, mainWindow_, font_, std::move(target));
+}
+
+void RawInputSink::Input(HRAWINPUT input, WPARAM code) {
+    const std::optional<input::Report> report = reader_.Read(input, code);
+    if (!report) {
+        return;
+    }
+    if (MeasureWindow* measuring = Measuring()) {
+        measuring->Report(*report);
+    }
+    // The marks are for finding a device while using this program.
+    if (::GetActiveWindow() == nullptr || !form_.InputArrived(*report)) {
+        return;
+    }
+    form_.dgDevices->Invalidate();
+    if (!fading_) {
+        fading_ = ::SetTimer(window_.get(), kFadeTimer, kFadeStepMs, nullptr) != 0;
+    }
+}
+
+void RawInputSink::Fade() {
+    form_.dgDevices->Invalidate();
+    if (!form_.ActivityShowing(input::CounterNow())) {
+        ::KillTimer(window_.get(), kFadeTimer);
+        fading_ = false;
+    }
+}
+
+LRESULT RawInputSink::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INPUT: {
+            Input(reinterpret_cast<HRAWINPUT>(lParam), GET_RAWINPUT_CODE_WPARAM(wParam));
+            // The system frees the report's memory there.
+            return ::DefWindowProcA(window, message, wParam, lParam);
+        }
+        case WM_TIMER:
+            Fade();
+            return 0;
+        case WM_DEVICECHANGE:
+            // Handles of devices that left may come back naming others.
+            reader_.Forget();
+            return TRUE;
+        default:
+            break;
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+std::vector<std::string> MeasuredCollections() {
+    const MeasureWindow* measuring = theSink != nullptr ? theSink->Measuring() : nullptr;
+    return measuring != nullptr ? measuring->Target().collections : std::vector<std::string>();
+}
+
+LRESULT CALLBACK RawInputSinkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* sink =
+            static_cast<RawInputSink*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(sink));
+    }
+    auto* sink = reinterpret_cast<RawInputSink*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    }
+    if (sink == nullptr) {
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    }
+    return sink->Handle(window, message, wParam, lParam);
+}
+
+}  // namespace win32
