@@ -32,10 +32,9 @@ class CompanionRestart : public ::testing::Test {
         m.files.push_back("C:\\Tools\\Quorvin\\kevra64.exe");
         // The started program is the companion itself, on the same machine.
         system.run = [this](const std::string&, const std::string& parameters) {
-            std::ostringstream err;
-            const int code = RunCompanion(parameters, err);
-            companionErr += err.str();
-            return static_cast<DWORD>(code);
+            const CompanionOutcome outcome = RunCompanion(parameters);
+            companionErr += outcome.message;
+            return static_cast<DWORD>(outcome.exitCode);
         };
         m.SetProperty(kDevice, SPDRP_LOWERFILTERS, REG_MULTI_SZ, sim::MultiString({"quorvin"}));
     }
@@ -119,13 +118,16 @@ TEST_F(CompanionRestart, AnythingButAnExitCodeIsAFailure) {
 }
 
 TEST_F(CompanionRestart, TheCompanionsOwnCodesAndItsOneLineForFailures) {
-    std::ostringstream err;
     std::erase(m.files, kDriverFile);
-    EXPECT_EQ(RunCompanion(std::string("U ") + kDevice, err), 0x1027);
-    EXPECT_EQ(err.str(), "");
+    CompanionOutcome outcome = RunCompanion(std::string("U ") + kDevice);
+    EXPECT_EQ(outcome.exitCode, 0x1027);
+    EXPECT_EQ(outcome.message, "");
     system.heldOpen.insert(kDevice);
-    EXPECT_EQ(RunCompanion(std::string("U ") + kDevice, err), 3);
+    outcome = RunCompanion(std::string("U ") + kDevice);
+    EXPECT_EQ(outcome.exitCode, 3);
+    EXPECT_EQ(outcome.message, "");
     m.AddFault({"SetupDiCallClassInstaller"});
-    EXPECT_EQ(RunCompanion(std::string("U ") + kDevice, err), 1);
-    EXPECT_NE(err.str().find("was refused"), std::string::npos);
+    outcome = RunCompanion(std::string("U ") + kDevice);
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_NE(outcome.message.find("was refused"), std::string::npos);
 }

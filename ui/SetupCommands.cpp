@@ -62,12 +62,17 @@ void TfrmSetup::ApplyFilterChoice() {
         RevertFilterBox();
         return;
     }
-    SetFilter(device, cbFilter->Checked());
+    bool recorded = true;
+    SetFilter(device, cbFilter->Checked(), RecordFirst(device, recorded));
     // A rebuild held while a question was open repaints the new list once it runs; a
     // repaint now would read devices that may have left.
-    if (!rebuildHeld_) {
-        dgDevices->Repaint();
+    if (rebuildHeld_) {
+        return;
     }
+    if (!recorded) {
+        SyncControls(dgDevices->Row() - dgDevices->FixedRows);
+    }
+    dgDevices->Repaint();
 }
 
 bool TfrmSetup::ConfirmFilter(TDevice& device) {
@@ -117,7 +122,13 @@ void TfrmSetup::cbRateClick(gui::TObject&) {
     if (Updating) {
         return;
     }
-    WriteRateIndex(CurrentDevice(), static_cast<std::uint32_t>(cbRate->ItemIndex()));
+    TDevice& device = CurrentDevice();
+    bool recorded = true;
+    WriteRateIndex(device, static_cast<std::uint32_t>(cbRate->ItemIndex()),
+                   RecordFirst(device, recorded));
+    if (!recorded) {
+        SyncControls(dgDevices->Row() - dgDevices->FixedRows);
+    }
     dgDevices->Repaint();
 }
 

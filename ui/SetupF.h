@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "config/PlannedChange.h"
 #include "config/RestartOutcome.h"
 #include "device/DeviceList.h"
 #include "input/ActivityMarks.h"
@@ -26,6 +27,8 @@
 #include "ui/gui/Message.h"
 #include "ui/gui/Panel.h"
 #include "ui/gui/PopupMenu.h"
+
+struct UndoReport;
 
 inline constexpr int kHintHidePause = 10000;
 
@@ -89,6 +92,8 @@ class TfrmSetup : public gui::TForm {
     void BitBtn_CloseClick(gui::TObject& Sender);
     void WMDeviceChange(gui::TMessage& Message);
     void pmDevicesPopup(gui::TObject& Sender);
+    void miUndoLastClick(gui::TObject& Sender);
+    void miRestoreAllClick(gui::TObject& Sender);
 
     // --- what the devices themselves say (SetupInput.cpp) ---
     // The hint of list index i: the listed device's own name and its IDs.
@@ -113,6 +118,12 @@ class TfrmSetup : public gui::TForm {
     T* Control(const char* name);
     void BindHandlers();
     void BuildGridMenu();
+    void AddJournalMenuItems();
+    // The undo journal's hook for a write to the device: records the change first;
+    // when it cannot, asks whether to make it anyway. recorded turns false when the
+    // write was stopped.
+    BeforeWrite RecordFirst(TDevice& device, bool& recorded);
+    void ShowUndoReport(const UndoReport& report);
     // The number of listed devices; a missing list counts as an empty one.
     int ListCount() const;
     // Steps 3 to 5 of a rebuild: row count, device controls, controls, repaint. The

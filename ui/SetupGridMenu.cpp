@@ -8,6 +8,7 @@ void TfrmSetup::BuildGridMenu() {
     pmDevices = gridMenu_.get();
     pmDevices->OnPopup = [this](gui::TObject& sender) { pmDevicesPopup(sender); };
     dgDevices->PopupMenu = pmDevices;
+    AddJournalMenuItems();
     AddInputMenuItems();
 }
 

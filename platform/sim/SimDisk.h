@@ -65,8 +65,11 @@ class Disk {
     // The time GetSystemTime reports.
     SYSTEMTIME now{2026, 3, 0, 14, 9, 30, 5, 0};
     // When non-zero, the nth file-system call from now stops the machine before it
-    // acts: Crash() runs and the call throws Crashed.
+    // acts: Crash() runs, `stopped` is set and the call throws Crashed. Calls that
+    // release something (CloseHandle, LocalFree) run in destructors and never throw:
+    // the call after them does. A test clears `stopped` before going on.
     int crashAfterCalls = 0;
+    bool stopped = false;
 
     // --- building and inspecting -------------------------------------------------
     void AddFolder(const std::string& path, const std::string& owner, const std::string& dacl);
@@ -85,7 +88,8 @@ class Disk {
     // The path with every link on it resolved; the last component too unless
     // followLast is false. Empty when the links loop.
     std::string Resolve(const std::string& path, bool followLast) const;
-    // True when the call must stop the machine now (counts calls while armed).
+    // True when the call must stop the machine now (counts calls while armed), or
+    // the machine has stopped already.
     bool CountCall();
 
     struct OpenFile {

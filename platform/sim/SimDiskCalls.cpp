@@ -335,8 +335,11 @@ BOOL DeleteFileA(LPCSTR lpFileName) {
 
 HLOCAL LocalFree(HLOCAL hMem) {
     Disk& disk = sim::Current().disk();
-    if (Enter("LocalFree", [&] { return "block=" + sim::HandleArg(hMem); })) {
+    if (sim::EnterCall("LocalFree", [&] { return "block=" + sim::HandleArg(hMem); })) {
         return hMem;
+    }
+    if (disk.CountCall()) {
+        return nullptr;  // the crash released every block
     }
     if (hMem == nullptr) {
         return nullptr;
