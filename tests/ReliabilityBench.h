@@ -111,8 +111,7 @@ inline void BuildVariant(sim::Machine& machine, Variant variant) {
         // The companion beside the program, restarting on the same machine.
         machine.files.push_back(kCompanionBesideProgram);
         machine.system().run = [](const std::string&, const std::string& parameters) {
-            std::ostringstream err;
-            return static_cast<DWORD>(RunCompanion(parameters, err));
+            return static_cast<DWORD>(RunCompanion(parameters).exitCode);
         };
     }
     if (variant == Variant::Win9x) {
