@@ -1,6 +1,5 @@
 #include "cli/DeviceActions.h"
 
-#include "config/PropertyChange.h"
 #include "config/Restart.h"
 #include "device/Device.h"
 
@@ -21,19 +20,23 @@ const char* ActionResultName(ActionResult result) {
 }
 
 ActionResult RestartDeviceNow(TDevice& device) {
-    if (IsWow64()) {
-        RequestDeviceRestart(device, nullptr);
-        return ActionResult::Requested;
+    // The same verified restart as the window's (in-process, or the companion waited
+    // for under WOW64); a problem the filter caused has been reverted by the time it
+    // returns, which counts as a failed restart for a script.
+    const RestartOutcome outcome = RequestDeviceRestart(device, nullptr);
+    switch (outcome.kind) {
+        case RestartOutcome::Kind::Restarted:
+            return ActionResult::Done;
+        case RestartOutcome::Kind::NeedsReboot:
+            return ActionResult::RebootNeeded;
+        default:
+            return ActionResult::Failed;
     }
-    // In-process, the property change tells whether the class installer took it;
-    // RequestDeviceRestart would drop that answer.
-    return RequestPropertyChange(device.DevInfoSet, device.DevInfoData) ? ActionResult::Done
-                                                                        : ActionResult::Failed;
 }
 
 ActionResult InstallDriverService() {
-    RequestServiceInstall(nullptr);
-    return ActionResult::Requested;
+    return RequestServiceInstall(nullptr) == InstallOutcome::Requested ? ActionResult::Requested
+                                                                       : ActionResult::Failed;
 }
 
 }  // namespace cli

@@ -3,6 +3,8 @@
 // after its settings were lost (matched by instance ID).
 #include <gtest/gtest.h>
 
+#include "platform/sim/SimSystem.h"
+
 #include <map>
 #include <sstream>
 
@@ -81,8 +83,14 @@ struct TwoMachines : ::testing::Test {
 
     TwoMachines() {
         generated::MachineGenerator(first, 60).Generate();
+        // Both have the services of every filter they list (the driver and another
+        // vendor's), so restarts after a change start the devices.
+        sim::InstallDriverService(first, "quorvin");
+        sim::InstallDriverService(first, "mfltx");
         sim::Machine template_;
         generated::MachineGenerator(template_, 110).Generate();
+        sim::InstallDriverService(template_, "quorvin");
+        sim::InstallDriverService(template_, "mfltx");
         std::ostringstream saved;
         sim::SaveMachine(template_, saved);
         std::istringstream altered(WithOtherInstanceIds(saved.str()));

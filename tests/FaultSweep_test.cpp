@@ -386,6 +386,9 @@ std::vector<Scenario> Scenarios() {
                    [](Session& run) {
                        run.machine.system().services.clear();
                        run.Open();
+                       // The interface whose parent is no hub: the usefulness question,
+                       // then the warning.
+                       run.SelectRow(2);
                    },
                    [](Session& run) {
                        for (int i = 0; i < 2; ++i) {

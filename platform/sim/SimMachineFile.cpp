@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/sim/SimState.h"
+#include "platform/sim/SimSystem.h"
 #include "platform/sim/SimText.h"
 
 namespace sim {
@@ -105,6 +106,19 @@ class Reader {
             machine_.wow64 = Wow64(rest);
         } else if (word == "file") {
             machine_.files.push_back(NonEmpty(rest));
+        } else if (word == "service") {
+            // service <name> <startable 0|1> <image path>
+            std::string fields = rest;
+            Service service;
+            service.name = Field(fields);
+            service.startable = Number(Field(fields), 10) != 0;
+            service.imagePath = fields;
+            machine_.system().services.push_back(service);
+        } else if (word == "problem") {
+            // problem <instance ID> <code>: a device that did not start
+            std::string fields = rest;
+            const std::string id = Field(fields);
+            machine_.system().problems[id] = static_cast<ULONG>(Number(fields, 10));
         } else {
             DeviceLine(word, rest);
         }
@@ -269,6 +283,15 @@ void SaveMachine(Machine& machine, std::ostream& out) {
     out << "wow64 " << Wow64Name(machine.wow64) << '\n';
     for (const std::string& file : machine.files) {
         out << "file " << file << '\n';
+    }
+    for (const Service& service : machine.system().services) {
+        out << "service " << service.name << ' ' << (service.startable ? 1 : 0) << ' '
+            << service.imagePath << '\n';
+    }
+    for (const auto& [id, problem] : machine.system().problems) {
+        if (problem != 0) {
+            out << "problem " << id << ' ' << problem << '\n';
+        }
     }
     s.WalkTree([&](DEVINST, const Node& node) { SaveDevice(out, s, *node.device); });
     // Phantoms have no place in the tree; they follow it in the listing order.
