@@ -16,6 +16,9 @@
 #include "platform/Platform.h"
 #include "tests/wine/Win32DeviceBed.h"
 
+// devpkey.h only declares its keys unless initguid.h came first; this file
+// defines the one it sets.
+#include <initguid.h>
 #include <devpkey.h>
 
 namespace {
