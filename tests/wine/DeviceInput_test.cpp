@@ -51,9 +51,9 @@ TEST(WineDeviceInput, TheBusReportedNameIsReadThroughTheLateBoundReader) {
         ::GetProcAddress(::GetModuleHandleA("setupapi.dll"), "SetupDiSetDevicePropertyW")));
     ASSERT_NE(setProperty, nullptr);
     const wchar_t name[] = L"G502 HERO Gaming Mouse";
-    const BOOL stored = setProperty(
-        set, &element, &DEVPKEY_Device_BusReportedDeviceDesc, DEVPROP_TYPE_STRING,
-        reinterpret_cast<const BYTE*>(name), sizeof name, 0);
+    const BOOL stored =
+        setProperty(set, &element, &DEVPKEY_Device_BusReportedDeviceDesc, DEVPROP_TYPE_STRING,
+                    reinterpret_cast<const BYTE*>(name), sizeof name, 0);
     ASSERT_TRUE(stored) << "Wine's SetupAPI stores no device property: " << ::GetLastError();
     EXPECT_EQ(input::BusReportedName(device), std::optional<std::string>("G502 HERO Gaming Mouse"));
     EXPECT_EQ(input::DeviceHint(device).substr(0, 23), "G502 HERO Gaming Mouse ");
@@ -87,11 +87,16 @@ TEST(WineDeviceInput, MovingThePointerDeliversTimedReportsOfANamedDevice) {
     }
     WNDCLASSA cls{};
     cls.lpfnWndProc = CollectProc;
+    cls.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
     cls.hInstance = ::GetModuleHandleA(nullptr);
     cls.lpszClassName = "QuorvinRawInputProbe";
     ::RegisterClassA(&cls);
-    const HWND window = ::CreateWindowExA(0, cls.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                          nullptr, cls.hInstance, nullptr);
+    // Wine's X11 driver turns pointer motion into input only where one of the
+    // process's windows lies under the pointer, so the probe covers the path that
+    // run.sh --move-pointer draws (100..300, 100..150).
+    const HWND window =
+        ::CreateWindowExA(WS_EX_TOPMOST, cls.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, 400,
+                          300, nullptr, nullptr, cls.hInstance, nullptr);
     ASSERT_NE(window, nullptr);
     Collected collected;
     ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&collected));
