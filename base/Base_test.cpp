@@ -32,7 +32,8 @@ TEST(UniqueHandle, ClosesEachHandleExactlyOnceWhateverHappensToItsOwner) {
         UniqueHandle<IntTraits> c(2);
         c = std::move(b);  // 2 closed, 1 moves over
         EXPECT_EQ(closed, std::vector<int>{2});
-        c = std::move(c);  // self-move keeps it
+        UniqueHandle<IntTraits>& same = c;
+        c = std::move(same);  // a self-move keeps the handle
         c.reset(3);        // 1 closed
         int raw = c.release();
         EXPECT_EQ(raw, 3);
