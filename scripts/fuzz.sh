@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds="${QUORVIN_FUZZ_SECONDS:-30}"
-targets="${QUORVIN_FUZZ_TARGETS:-lower_filters rate copy_ids names profile companion_command}"
+targets="${QUORVIN_FUZZ_TARGETS:-lower_filters rate copy_ids names profile journal companion_command}"
 build=build/fuzz
 
 cmake -S fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
