@@ -34,7 +34,7 @@ TEST(UniqueHandle, ClosesEachHandleExactlyOnceWhateverHappensToItsOwner) {
         EXPECT_EQ(closed, std::vector<int>{2});
         UniqueHandle<IntTraits>& same = c;
         c = std::move(same);  // a self-move keeps the handle
-        c.reset(3);        // 1 closed
+        c.reset(3);           // 1 closed
         int raw = c.release();
         EXPECT_EQ(raw, 3);
         UniqueHandle<IntTraits> none;
