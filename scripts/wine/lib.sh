@@ -115,7 +115,14 @@ wine_ensure_prefix() {
   started=$SECONDS
   "$WINESERVER" -k 2>/dev/null || true
   rm -rf "$WINEPREFIX" "$template"
-  "$WINE64" wineboot -i >/dev/null 2>&1 || wine_fail "wineboot -i failed"
+  # On a loaded machine Wine's first start can time out waiting for its own
+  # services; a second attempt on a clean prefix is then enough.
+  if ! "$WINE64" wineboot -i >/dev/null 2>&1; then
+    wine_log "wineboot -i failed; trying once more on a clean prefix"
+    "$WINESERVER" -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+    "$WINE64" wineboot -i >/dev/null 2>&1 || wine_fail "wineboot -i failed"
+  fi
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
   wine_font_files | xargs cp -t "$WINEPREFIX/drive_c/windows/Fonts/"
   "$WINE64" regedit /S "$(wine_windows_path "$WINE_SCRIPTS/prefix-settings.reg")" \
