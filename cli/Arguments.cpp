@@ -21,7 +21,7 @@ std::string FindCommand(const std::vector<std::string>& args) {
 }
 
 Arguments ParseArguments(const std::vector<std::string>& args,
-                         const std::vector<OptionSpec>& options, std::size_t maxPositional) {
+                         const std::vector<OptionRule>& options, std::size_t maxPositional) {
     Arguments parsed;
     bool commandSeen = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -38,16 +38,16 @@ Arguments ParseArguments(const std::vector<std::string>& args,
         const std::size_t equals = arg.find('=');
         const std::string name =
             arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
-        const auto spec = std::find_if(options.begin(), options.end(),
-                                       [&](const OptionSpec& o) { return o.name == name; });
+        const auto known = std::find_if(options.begin(), options.end(),
+                                        [&](const OptionRule& o) { return o.name == name; });
         const std::string command = parsed.command.empty() ? "quorvin" : parsed.command;
-        if (spec == options.end()) {
+        if (known == options.end()) {
             throw UsageError("unknown option --" + name + " for " + command);
         }
         if (parsed.Has(name) || parsed.Value(name) != nullptr) {
             throw UsageError("option --" + name + " given twice");
         }
-        if (!spec->takesValue) {
+        if (!known->takesValue) {
             if (equals != std::string::npos) {
                 throw UsageError("option --" + name + " takes no value");
             }
@@ -66,19 +66,6 @@ Arguments ParseArguments(const std::vector<std::string>& args,
         throw UsageError("unexpected argument \"" + parsed.positional[maxPositional] + "\"");
     }
     return parsed;
-}
-
-std::string UpperAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return text;
-}
-
-bool EqualNoCaseAscii(const std::string& a, const std::string& b) {
-    return UpperAscii(a) == UpperAscii(b);
 }
 
 }  // namespace cli

@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "base/AsciiCase.h"
+
 namespace cli {
 
-struct OptionSpec {
+struct OptionRule {
     std::string name;  // without the dashes
     bool takesValue = false;
 };
@@ -32,10 +34,6 @@ std::string FindCommand(const std::vector<std::string>& args);
 // an unknown option, a missing value, a repeated option or more positional arguments
 // than maxPositional.
 Arguments ParseArguments(const std::vector<std::string>& args,
-                         const std::vector<OptionSpec>& options, std::size_t maxPositional);
-
-// ASCII letters folded, as Windows compares instance IDs.
-std::string UpperAscii(std::string text);
-bool EqualNoCaseAscii(const std::string& a, const std::string& b);
+                         const std::vector<OptionRule>& options, std::size_t maxPositional);
 
 }  // namespace cli

@@ -11,8 +11,8 @@ namespace cli {
 
 namespace {
 
-std::vector<OptionSpec> DeviceCommandSpecs() {
-    std::vector<OptionSpec> options = ListOptionSpecs();
+std::vector<OptionRule> DeviceCommandRules() {
+    std::vector<OptionRule> options = ListOptionRules();
     options.push_back({"all-matching"});
     options.push_back({"parent"});
     return options;
@@ -21,7 +21,7 @@ std::vector<OptionSpec> DeviceCommandSpecs() {
 }  // namespace
 
 int SetCommand(const CommandArgs& argv, Console& console) {
-    std::vector<OptionSpec> options = DeviceCommandSpecs();
+    std::vector<OptionRule> options = DeviceCommandRules();
     options.push_back({"filter", true});
     options.push_back({"rate", true});
     options.push_back({"restart"});
@@ -61,7 +61,7 @@ int SetCommand(const CommandArgs& argv, Console& console) {
 }
 
 int RestartCommand(const CommandArgs& argv, Console& console) {
-    const Arguments args = ParseArguments(argv, DeviceCommandSpecs(), 1);
+    const Arguments args = ParseArguments(argv, DeviceCommandRules(), 1);
     if (args.positional.empty()) {
         throw UsageError("restart needs a DEVICE");
     }

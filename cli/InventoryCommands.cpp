@@ -25,7 +25,7 @@ const char* ModeName(const Arguments& args) {
 }  // namespace
 
 int ListCommand(const CommandArgs& argv, Console& console) {
-    const Arguments args = ParseArguments(argv, ListOptionSpecs(), 0);
+    const Arguments args = ParseArguments(argv, ListOptionRules(), 0);
     const auto list = BuildList(args);
     std::vector<DeviceFacts> facts;
     for (int i = 0; i < list->Count(); ++i) {
@@ -58,7 +58,7 @@ int ListCommand(const CommandArgs& argv, Console& console) {
 }
 
 int ShowCommand(const CommandArgs& argv, Console& console) {
-    std::vector<OptionSpec> options = ListOptionSpecs();
+    std::vector<OptionRule> options = ListOptionRules();
     options.push_back({"all-matching"});
     options.push_back({"parent"});
     const Arguments args = ParseArguments(argv, options, 1);

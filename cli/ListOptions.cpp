@@ -5,7 +5,7 @@
 
 namespace cli {
 
-std::vector<OptionSpec> ListOptionSpecs() {
+std::vector<OptionRule> ListOptionRules() {
     return {{"all"}, {"mice"}, {"json"}};
 }
 

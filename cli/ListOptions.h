@@ -13,7 +13,7 @@
 namespace cli {
 
 // --all, --mice and --json.
-std::vector<OptionSpec> ListOptionSpecs();
+std::vector<OptionRule> ListOptionRules();
 // Builds the list those options choose; raises the list's EDeviceError.
 std::unique_ptr<TDeviceList> BuildList(const Arguments& args);
 // The devices a DEVICE argument selects from the list; with --parent their parents,

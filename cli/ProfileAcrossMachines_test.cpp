@@ -40,8 +40,8 @@ std::map<std::string, DeviceState> Snapshot(sim::Machine& machine) {
     std::map<std::string, DeviceState> state;
     const cli::ReachableDevices reachable;
     for (TDevice* device : reachable.Devices()) {
-        state[cli::UpperAscii(device->GetInstanceId())] = {
-            cli::UpperAscii(cli::ModelHardwareId(cli::SplitHardwareIds(device->GetHardwareIds()))),
+        state[UpperAscii(device->GetInstanceId())] = {
+            UpperAscii(cli::ModelHardwareId(cli::SplitHardwareIds(device->GetHardwareIds()))),
             {HasFilter(*device), ReadRateIndex(*device)}};
     }
     return state;
@@ -113,7 +113,7 @@ TEST_F(TwoMachines, AProfileAppliesByModelOnAnotherMachine) {
     // The setting each model gets: its first entry's.
     std::map<std::string, Setting> byModel;
     for (const cli::ProfileEntry& entry : profile.entries) {
-        byModel.emplace(cli::UpperAscii(entry.hardwareId), Setting{*entry.filter, *entry.rate});
+        byModel.emplace(UpperAscii(entry.hardwareId), Setting{*entry.filter, *entry.rate});
     }
     const auto before = Snapshot(second);
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/AsciiCase.h"
 #include "config/DriverPackage.h"
 #include "config/FileSystemRedirection.h"
 #include "config/ServiceHandle.h"
@@ -12,20 +13,6 @@ namespace {
 
 // The service manager never hands out more than 8 KiB of configuration.
 constexpr DWORD kMaxConfigSize = 8 * 1024;
-
-bool StartsWithNoCase(const std::string& text, const char* prefix) {
-    std::size_t i = 0;
-    for (; prefix[i] != '\0'; ++i) {
-        if (i >= text.size()) {
-            return false;
-        }
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(text[i]) != lower(prefix[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 std::string ExpandEnvironment(const std::string& text) {
     DWORD size = plat::ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
@@ -74,7 +61,7 @@ std::string DriverImageFile(const std::string& imagePath, const std::string& ser
     if (path.empty()) {
         path = "System32\\drivers\\" + serviceName + ".sys";
     }
-    if (StartsWithNoCase(path, "\\SystemRoot\\")) {
+    if (StartsWithNoCaseAscii(path, "\\SystemRoot\\")) {
         path = "%SystemRoot%" + path.substr(11);
     } else if (path.starts_with("\\??\\")) {
         path = path.substr(4);

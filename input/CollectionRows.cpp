@@ -20,7 +20,7 @@ std::string DeviceIdOf(DEVINST node) {
         return {};
     }
     buffer.back() = '\0';
-    return UpperCase(buffer.data());
+    return UpperAscii(buffer.data());
 }
 
 std::vector<DEVINST> ChildrenOf(DEVINST parent) {

@@ -69,7 +69,7 @@ std::optional<UsbIds> UsbIdsOf(const std::string& hardwareIds) {
     std::size_t start = 0;
     while (start < hardwareIds.size()) {
         const std::size_t end = std::min(hardwareIds.find('\0', start), hardwareIds.size());
-        const std::string id = UpperCase(hardwareIds.substr(start, end - start));
+        const std::string id = UpperAscii(hardwareIds.substr(start, end - start));
         std::string vid = FourHexAfter(id, "VID_");
         if (!vid.empty()) {
             return UsbIds{vid, FourHexAfter(id, "PID_")};

@@ -4,16 +4,6 @@
 
 namespace input {
 
-std::string UpperCase(std::string_view text) {
-    std::string upper(text);
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return upper;
-}
-
 std::string CollectionIdFromInterfaceName(std::string_view name) {
     // "\\?\" from user mode, "\??\" as some versions hand it out.
     if (name.size() < 4 || name[0] != '\\' || (name[1] != '\\' && name[1] != '?') ||
@@ -32,7 +22,7 @@ std::string CollectionIdFromInterfaceName(std::string_view name) {
         name.find('\\') != std::string_view::npos) {
         return {};
     }
-    std::string id = UpperCase(name);
+    std::string id = UpperAscii(name);
     std::replace(id.begin(), id.end(), '#', '\\');
     return id;
 }

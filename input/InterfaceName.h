@@ -10,12 +10,11 @@
 #include <string>
 #include <string_view>
 
+#include "base/AsciiCase.h"
+
 namespace input {
 
 // The upper-case instance ID, or empty when the name is no interface path.
 std::string CollectionIdFromInterfaceName(std::string_view name);
-
-// ASCII upper case, as instance IDs are compared.
-std::string UpperCase(std::string_view text);
 
 }  // namespace input

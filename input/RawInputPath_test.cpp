@@ -55,7 +55,7 @@ struct PathTest : ::testing::Test {
     double MeasuredHz(const std::string& collection) {
         input::RateStats stats(input::CounterFrequency());
         sim::Move(machine, collection, 1000);
-        const std::string wanted = input::UpperCase(collection);
+        const std::string wanted = UpperAscii(collection);
         while (const auto delivery = sim::DeliverNext(machine)) {
             const auto report = reader.Read(delivery->input, delivery->code);
             if (report && report->collectionId == wanted) {
@@ -125,7 +125,7 @@ TEST_F(PathTest, ReportsMapToTheirRowsWhateverElseIsMoving) {
     EXPECT_NEAR(perRow[1], 25, 1);
     EXPECT_NEAR(perRow[-1], 25, 1);  // the unlisted device's
     EXPECT_EQ(reports, perRow[0] + perRow[1] + perRow[-1]);
-    EXPECT_EQ(rows.CollectionsOf(0), std::vector<std::string>{input::UpperCase(kMouseCollection)});
+    EXPECT_EQ(rows.CollectionsOf(0), std::vector<std::string>{UpperAscii(kMouseCollection)});
 }
 
 TEST_F(PathTest, ACompositeRowOwnsItsInterfacesCollections) {
@@ -139,8 +139,8 @@ TEST_F(PathTest, ACompositeRowOwnsItsInterfacesCollections) {
     }
     ASSERT_GE(composite, 0);
     // The interface is listed itself, so its collection is its row, not the composite's.
-    EXPECT_EQ(rows.RowOf(input::UpperCase(kKeysCollection)), interface);
-    EXPECT_EQ(rows.RowOf(input::UpperCase(kKeysInterface)), composite);
+    EXPECT_EQ(rows.RowOf(UpperAscii(kKeysCollection)), interface);
+    EXPECT_EQ(rows.RowOf(UpperAscii(kKeysInterface)), composite);
 }
 
 TEST_F(PathTest, ADeviceThatLeftMapsNowhere) {

@@ -1,26 +1,14 @@
 // TfrmSetup: the device list, the row mapping and the controls that show the
 // device to process.
 #include <algorithm>
-#include <cctype>
 #include <string>
 
+#include "base/AsciiCase.h"
 #include "base/ScopeExit.h"
 #include "config/LowerFilters.h"
 #include "config/Rate.h"
 #include "device/Errors.h"
 #include "ui/SetupF.h"
-
-namespace {
-
-// Instance IDs name the same device in any letter case.
-bool SameInstanceId(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::toupper(static_cast<unsigned char>(x)) ==
-               std::toupper(static_cast<unsigned char>(y));
-    });
-}
-
-}  // namespace
 
 int TfrmSetup::ListCount() const {
     return DeviceList ? DeviceList->Count() : 0;
@@ -74,7 +62,7 @@ int TfrmSetup::IndexOfListed(const std::string& instanceId) {
         return -1;
     }
     for (int i = 0; i < ListCount(); ++i) {
-        if (SameInstanceId(DeviceList->GetDevice(i).GetInstanceId(), instanceId)) {
+        if (EqualNoCaseAscii(DeviceList->GetDevice(i).GetInstanceId(), instanceId)) {
             return i;
         }
     }

@@ -19,7 +19,7 @@ struct InputTest : ::testing::Test {
     TfrmSetup& form = w.Form();
 
     input::Report From(const std::string& collection, double atMs) {
-        return {input::UpperCase(collection), sim::Ticks(atMs), false};
+        return {UpperAscii(collection), sim::Ticks(atMs), false};
     }
     static std::string CollectionOf(const std::string& id) {
         return "HID\\" + id.substr(4) + "\\C";
@@ -100,7 +100,7 @@ TEST_F(InputTest, TheMarkIsDrawnInTheNameCellOnly) {
 
 TEST_F(InputTest, MeasuringKnowsTheRowsCollectionsAndStoredRate) {
     EXPECT_EQ(form.CollectionsOfRow(2),
-              std::vector<std::string>{input::UpperCase(CollectionOf(kHidM))});
+              std::vector<std::string>{UpperAscii(CollectionOf(kHidM))});
     EXPECT_EQ(form.StoredIntervalMs(2), 4.0);  // "250"
     EXPECT_EQ(form.StoredIntervalMs(0), 0.0);
 }
