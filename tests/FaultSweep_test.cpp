@@ -64,7 +64,24 @@ class Session {
     TfrmSetup& Form() { return window->Form(); }
     headless::HeadlessDesktop& Desktop() { return window->Desktop(); }
     void SelectRow(int row) { Form().dgDevices->SelectCellByUser(0, row); }
+    // Lists take Windows' sorted order, so a scenario that means a device finds its
+    // row rather than counting on it. Reading the list calls the platform, so a
+    // scenario looks up rows while it prepares, never in the act that is faulted.
+    int RowOf(const std::string& instanceId) {
+        const TDeviceList& list = *Form().DeviceList;
+        for (int i = 0; i < list.Count(); ++i) {
+            if (list.GetDevice(i).GetInstanceId() == instanceId) {
+                return i + Form().dgDevices->FixedRows;
+            }
+        }
+        ADD_FAILURE() << instanceId << " is not listed";
+        return Form().dgDevices->FixedRows;
+    }
+    void SelectDevice(const std::string& instanceId) { SelectRow(RowOf(instanceId)); }
     StoredState State() { return Snapshot(machine, ids, variant_ == Variant::Win9x); }
+
+    // A row that the act selects, found while preparing.
+    int rowToSelect = 0;
 
     FamilyReset familyReset;
     sim::Machine machine;
@@ -204,6 +221,9 @@ class FaultSweep : public ::testing::TestWithParam<Scenario> {
         if (run.window) {
             EXPECT_EQ(ErrorReports(run.Desktop()), std::vector<std::string>{})
                 << "the clean run reports an error";
+            // An answer left over means the device asked other questions than the
+            // scenario was written for: it acts on another device, or another command.
+            EXPECT_EQ(run.Desktop().PendingAnswers(), 0u) << "the clean run left answers unused";
         }
         return calls;
     }
@@ -319,54 +339,63 @@ void Open(Session& run) {
 void Nothing(Session&) {}
 
 std::vector<Scenario> Scenarios() {
-    auto selectRow = [](int row) {
-        return [row](Session& run) {
+    // Lists take Windows' sorted order, so each scenario names the device it acts on.
+    auto selectDevice = [](const std::string& id) {
+        return [id](Session& run) {
             run.Open();
-            run.SelectRow(row);
+            run.SelectDevice(id);
         };
     };
-
-    auto clickFilter = [](Session& run) {
-        run.Desktop().QueueAnswer(IDYES);
-        run.Desktop().QueueAnswer(IDYES);
-        run.Form().cbFilter->UserClick();
+    // Ticks "Filter On Device" with one "Yes" for each question the device deserves.
+    auto clickFilter = [](int questions) {
+        return [questions](Session& run) {
+            for (int i = 0; i < questions; ++i) {
+                run.Desktop().QueueAnswer(IDYES);
+            }
+            run.Form().cbFilter->UserClick();
+        };
     };
     auto withParent = [](Session& run) {
         run.Open();
-        run.SelectRow(2);
+        run.SelectDevice(kCompositeMouse);
         run.Form().cbParent->UserClick();
     };
     auto openAll = [](Session& run) { run.Open("quorvin.exe /all"); };
 
-    // The demo machine in the start mode lists, in the order of the instance IDs: row 1
-    // the plain mouse (filter in capitals, below a root hub), row 2 the gaming mouse's
-    // interface (below a composite device), row 3 the mouse behind the external hub.
     std::vector<Scenario> all;
     for (const Variant variant : {Variant::NT, Variant::Win9x}) {
         all.push_back({"start-up", variant, Nothing, Open});
         all.push_back({"paint", variant, Open, [](Session& run) { run.window->Paint(); }});
-        // Row 2: no hub below a composite that is none: the usefulness question.
-        all.push_back(
-            {"attach after the question", variant, selectRow(2), clickFilter, Writes::FilterOn});
-        // Row 3: "mfltx" below an external hub: no question, and mfltx must stay.
-        all.push_back(
-            {"attach beside another filter", variant, selectRow(3), clickFilter, Writes::FilterOn});
-        // Row 1: the filter in capitals.
-        all.push_back({"detach", variant, selectRow(1),
+        // An interface below a composite that is no hub: the usefulness question.
+        all.push_back({"attach after the question", variant, selectDevice(kCompositeMouse),
+                       clickFilter(1), Writes::FilterOn});
+        // "mfltx" below an external hub: no question, and mfltx must stay.
+        all.push_back({"attach beside another filter", variant, selectDevice(kHubMouse),
+                       clickFilter(0), Writes::FilterOn});
+        // The filter in capitals.
+        all.push_back({"detach", variant, selectDevice(kPlainMouse),
                        [](Session& run) { run.Form().cbFilter->UserClick(); }, Writes::FilterOff});
     }
     all.push_back({"start-up with /ALL", Variant::NT, Nothing, openAll});
-    all.push_back({"select a row", Variant::NT, Open, [](Session& run) { run.SelectRow(3); }});
-    all.push_back({"Process Parent", Variant::NT, selectRow(2),
+    // Any other row than the first one selected at start-up.
+    all.push_back({"select a row", Variant::NT,
+                   [](Session& run) {
+                       run.Open();
+                       run.rowToSelect = run.RowOf(kHubMouse);
+                   },
+                   [](Session& run) { run.SelectRow(run.rowToSelect); }});
+    all.push_back({"Process Parent", Variant::NT, selectDevice(kCompositeMouse),
                    [](Session& run) { run.Form().cbParent->UserClick(); }});
-    all.push_back({"attach to the parent", Variant::NT, withParent, clickFilter, Writes::FilterOn});
-    all.push_back({"pick a rate", Variant::NT, selectRow(3),
+    // The composite device below a root hub: no question.
+    all.push_back(
+        {"attach to the parent", Variant::NT, withParent, clickFilter(0), Writes::FilterOn});
+    all.push_back({"pick a rate", Variant::NT, selectDevice(kHubMouse),
                    [](Session& run) { run.Form().cbRate->UserSelect(2); }, Writes::Rate500});
-    all.push_back({"pick Default", Variant::NT, selectRow(1),
+    all.push_back({"pick Default", Variant::NT, selectDevice(kPlainMouse),
                    [](Session& run) { run.Form().cbRate->UserSelect(0); }, Writes::RateDefault});
     for (const Variant variant : {Variant::NT, Variant::Wow64}) {
         // The companion's sets and the rebuild after a revert fail silently.
-        all.push_back({"restart", variant, selectRow(1),
+        all.push_back({"restart", variant, selectDevice(kPlainMouse),
                        [](Session& run) { run.Form().btnApply->UserClick(); }, Writes::Nothing,
                        ListFailure::Silent});
         all.push_back({"install", variant, Open,
@@ -377,27 +406,28 @@ std::vector<Scenario> Scenarios() {
                            std::erase(run.machine.files,
                                       "C:\\WINDOWS\\System32\\drivers\\quorvin.sys");
                            run.Open();
-                           run.SelectRow(1);
+                           run.SelectDevice(kPlainMouse);
                        },
                        [](Session& run) { run.Form().btnApply->UserClick(); }, Writes::FilterOff,
                        ListFailure::Silent});
     }
-    all.push_back({"attach without the driver", Variant::NT,
-                   [](Session& run) {
-                       run.machine.system().services.clear();
-                       run.Open();
-                       // The interface whose parent is no hub: the usefulness question,
-                       // then the warning.
-                       run.SelectRow(2);
-                   },
-                   [](Session& run) {
-                       for (int i = 0; i < 2; ++i) {
-                           run.Desktop().QueueAnswer(IDYES);
-                       }
-                       run.Form().cbFilter->UserClick();
-                   },
-                   Writes::FilterOn});
-    all.push_back({"copy IDs", Variant::NT, selectRow(2),
+    // The driver service is gone: after the usual questions comes the warning.
+    auto withoutDriver = [](const std::string& id) {
+        return [id](Session& run) {
+            run.machine.system().services.clear();
+            // A device that holds the filter already would be detached by the click.
+            run.machine.RemoveProperty(id, SPDRP_LOWERFILTERS);
+            run.Open();
+            run.SelectDevice(id);
+        };
+    };
+    // The usefulness question, then the warning.
+    all.push_back({"attach without the driver", Variant::NT, withoutDriver(kCompositeMouse),
+                   clickFilter(2), Writes::FilterOn});
+    // Below a root hub: the warning alone.
+    all.push_back({"attach without the driver below a hub", Variant::NT, withoutDriver(kPlainMouse),
+                   clickFilter(1), Writes::FilterOn});
+    all.push_back({"copy IDs", Variant::NT, selectDevice(kCompositeMouse),
                    [](Session& run) { run.Form().btnCopyID->UserClick(); }});
     all.push_back({"Mice Only", Variant::NT, Open,
                    [](Session& run) { run.Form().cbMouseOnly->UserClick(); }});
@@ -407,7 +437,8 @@ std::vector<Scenario> Scenarios() {
     all.push_back({"device change", Variant::NT, Open,
                    [](Session& run) { run.window->SendDeviceChange(); }, Writes::Nothing,
                    ListFailure::Silent});
-    all.push_back({"device change during a question", Variant::NT, selectRow(2),
+    // The usefulness question is open when the device change arrives.
+    all.push_back({"device change during a question", Variant::NT, selectDevice(kCompositeMouse),
                    [](Session& run) {
                        run.Desktop().QueueAnswer(IDYES, [&run] { run.window->SendDeviceChange(); });
                        run.Form().cbFilter->UserClick();

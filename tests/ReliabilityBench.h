@@ -34,9 +34,11 @@ inline const char* VariantName(Variant variant) {
     return "?";
 }
 
-// The demo machine's devices that the tests name: a mouse with "QUORVIN" stored,
-// and a mouse behind an external hub with "mfltx".
+// The demo machine's devices that the tests name: a mouse with "QUORVIN" stored
+// below a root hub, the gaming mouse's pointer interface below its composite
+// device, and a mouse behind an external hub with "mfltx".
 inline const std::string kPlainMouse = "USB\\VID_0E8F&PID_0021\\5&3B1D2A0&0&2";
+inline const std::string kCompositeMouse = "USB\\VID_1A2C&PID_4C5E&MI_00\\6&2C1F5D3&0&0000";
 inline const std::string kHubMouse = "USB\\VID_2F1B&PID_0A31\\6&4D5E6F7&0&1";
 // Where the setup program finds its companion on the simulated machine.
 inline const std::string kCompanionBesideProgram = "C:\\Users\\User\\Downloads\\kevra64.exe";
