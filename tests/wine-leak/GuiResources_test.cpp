@@ -23,6 +23,13 @@
 
 namespace {
 
+// The devices the rounds act on: the plain mouse, which restarts; the gaming mouse's
+// pointer interface, whose parent is a composite device; and a device that is
+// plugged in below the root hub and unplugged again.
+const std::string kPlainMouse = "USB\\VID_0E8F&PID_0021\\5&3B1D2A0&0&2";
+const std::string kCompositeMouse = "USB\\VID_1A2C&PID_4C5E&MI_00\\6&2C1F5D3&0&0000";
+const std::string kComingAndGoing = "USB\\VID_C0DE&PID_0001\\9&1";
+
 // One entry of the GDI handle table: the same 24 bytes on 64-bit Windows and Wine.
 struct GdiTableEntry {
     std::uint64_t kernelObject;
@@ -167,15 +174,29 @@ class GuiResources : public ::testing::Test {
         Pump();
     }
 
-    void ClickRow(int row) {
+    // Clicks the device's row as a user picks a device. Lists follow the sorted order
+    // of instance IDs, so the row is looked up; a device that is not listed (or whose
+    // row is scrolled out of sight) is not clicked. Whether it was clicked.
+    bool ClickDevice(const std::string& instanceId) {
+        const TfrmSetup& form = window_->Form();
+        for (int i = 0; form.DeviceList && i < form.DeviceList->Count(); ++i) {
+            if (form.DeviceList->GetDevice(i).GetInstanceId() == instanceId) {
+                return ClickRow(i + form.dgDevices->FixedRows);
+            }
+        }
+        return false;
+    }
+
+    bool ClickRow(int row) {
         const gui::TRect cell = window_->Form().dgDevices->CellRect(1, row);
         if (cell.Empty()) {
-            return;
+            return false;
         }
         const LPARAM point = MAKELPARAM((cell.Left + cell.Right) / 2, (cell.Top + cell.Bottom) / 2);
         ::SendMessageA(Grid(), WM_LBUTTONDOWN, MK_LBUTTON, point);
         ::SendMessageA(Grid(), WM_LBUTTONUP, 0, point);
         Pump();
+        return true;
     }
 
     void Click(const gui::TControl& control) {
@@ -184,17 +205,16 @@ class GuiResources : public ::testing::Test {
     }
 
     // One round: the tree changes in one of a few ways, the window hears of it,
-    // and the user looks around.
+    // and the user looks around. The device that comes and goes is picked in the
+    // round after it came, so that it leaves while selected.
     void Round(int round) {
-        const std::string plainMouse = "USB\\VID_0E8F&PID_0021\\5&3B1D2A0&0&2";
-        const std::string extra = "USB\\VID_C0DE&PID_0001\\9&1";
         switch (round % 6) {
             case 0:
-                machine_.Restart(plainMouse);
+                machine_.Restart(kPlainMouse);
                 break;
             case 1: {
                 sim::DeviceSpec plan;
-                plan.instanceId = extra;
+                plan.instanceId = kComingAndGoing;
                 plan.classGuid = sim::kClassHid;
                 plan.description = "Leak check device";
                 // Below the root hub: a device without a parent would make "Process
@@ -208,14 +228,17 @@ class GuiResources : public ::testing::Test {
                 break;
             }
             case 3:
-                machine_.Unplug(extra);
+                machine_.Unplug(kComingAndGoing);
                 break;
             default:
                 break;
         }
         Rebuild();
         Repaint();
-        ClickRow(1 + round % 3);
+        const std::string* const lookedAt[] = {&kPlainMouse, &kCompositeMouse, &kComingAndGoing};
+        if (ClickDevice(*lookedAt[round % 3]) && lookedAt[round % 3] == &kComingAndGoing) {
+            ++pickedBeforeLeaving_;
+        }
         if (round % 10 == 4) {
             Click(*window_->Form().cbParent);
             Repaint();
@@ -227,6 +250,7 @@ class GuiResources : public ::testing::Test {
         Repaint();
     }
 
+    int pickedBeforeLeaving_ = 0;
     MessageBoxCloser boxes_;
     sim::Machine machine_;
     sim::ScopedMachine use_{machine_};
@@ -281,6 +305,7 @@ TEST_F(GuiResources, RebuildsAndRepaintsLeaveTheCountsFlat) {
     EXPECT_EQ(after.windows, baseline.windows);
     EXPECT_GT(baseline.gdiTable, 0u) << "the GDI table shows nothing of this process";
     EXPECT_EQ(MessageBoxCloser::Closed(), 0) << "a message box opened";
+    EXPECT_GT(pickedBeforeLeaving_, 0) << "the device that comes and goes was never picked";
 }
 
 }  // namespace
