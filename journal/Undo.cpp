@@ -1,7 +1,8 @@
 #include "journal/Undo.h"
 
-#include <cstdio>
+#include <string>
 
+#include "base/DecimalText.h"
 #include "config/LowerFilters.h"
 #include "config/Rate.h"
 #include "device/DevInfoSetHandle.h"
@@ -14,11 +15,10 @@ namespace {
 std::string Now() {
     SYSTEMTIME time{};
     plat::GetSystemTime(&time);
-    char text[32] = {};
-    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u UTC", time.wYear % 10000u,
-                  time.wMonth % 100u, time.wDay % 100u, time.wHour % 100u, time.wMinute % 100u,
-                  time.wSecond % 100u);
-    return text;
+    return ZeroPaddedText(time.wYear % 10000u, 4) + "-" + ZeroPaddedText(time.wMonth % 100u, 2) +
+           "-" + ZeroPaddedText(time.wDay % 100u, 2) + " " + ZeroPaddedText(time.wHour % 100u, 2) +
+           ":" + ZeroPaddedText(time.wMinute % 100u, 2) + ":" +
+           ZeroPaddedText(time.wSecond % 100u, 2) + " UTC";
 }
 
 std::string FirstHardwareId(TDevice& device) {
