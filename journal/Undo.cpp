@@ -1,6 +1,7 @@
 #include "journal/Undo.h"
 
 #include <string>
+#include <utility>
 
 #include "base/DecimalText.h"
 #include "config/LowerFilters.h"
@@ -15,10 +16,16 @@ namespace {
 std::string Now() {
     SYSTEMTIME time{};
     plat::GetSystemTime(&time);
-    return ZeroPaddedText(time.wYear % 10000u, 4) + "-" + ZeroPaddedText(time.wMonth % 100u, 2) +
-           "-" + ZeroPaddedText(time.wDay % 100u, 2) + " " + ZeroPaddedText(time.wHour % 100u, 2) +
-           ":" + ZeroPaddedText(time.wMinute % 100u, 2) + ":" +
-           ZeroPaddedText(time.wSecond % 100u, 2) + " UTC";
+    std::string text = ZeroPaddedText(time.wYear % 10000u, 4);
+    for (const auto& [separator, field] : {std::pair{'-', time.wMonth},
+                                           {'-', time.wDay},
+                                           {' ', time.wHour},
+                                           {':', time.wMinute},
+                                           {':', time.wSecond}}) {
+        text += separator;
+        text += ZeroPaddedText(field % 100u, 2);
+    }
+    return text + " UTC";
 }
 
 std::string FirstHardwareId(TDevice& device) {
