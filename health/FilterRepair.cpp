@@ -80,7 +80,7 @@ std::string DescribeRepair(const FilteredDevice& device, const FilterRepair& rep
         case FilterRepair::Kind::Gone:
             return text + "not changed, Windows does not know the device any more.";
         case FilterRepair::Kind::Stopped:
-            return text + "not changed.";
+            return text + "not changed, as the change could not be recorded.";
         case FilterRepair::Kind::NotRemoved:
             return text + "the filter could not be removed.";
         case FilterRepair::Kind::Removed:

@@ -129,7 +129,10 @@ LRESULT HealthWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
             }
             break;
         case WM_SIZE:
-            Arrange(LOWORD(lParam), HIWORD(lParam));
+            // The first one comes while the window is made, before its controls.
+            if (list_ != nullptr) {
+                Arrange(LOWORD(lParam), HIWORD(lParam));
+            }
             return 0;
         case WM_DESTROY:
             closed_ = true;
