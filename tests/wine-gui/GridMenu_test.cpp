@@ -59,7 +59,7 @@ class GridMenuTest : public GuiTest {
 
 TEST_F(GridMenuTest, UndoLastChangeFromTheMenuPutsTheFilterBack) {
     Open();
-    ClickCell(0, 1);  // the plain mouse, which carries the filter
+    SelectDevice(kPlainMouse);  // it carries the filter
     const std::string before = Filters(kPlainMouse);
     Click(*Form().cbFilter);
     ASSERT_EQ(Filters(kPlainMouse), "<none>");
