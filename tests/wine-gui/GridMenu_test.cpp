@@ -106,3 +106,5 @@ TEST_F(GridMenuTest, TheHealthWindowListsTheGamePadAndRepairsIt) {
     ChooseFromGridMenu('h');
     EXPECT_EQ(window_->Health(), health);
 }
+
+}  // namespace gui_test
