@@ -6,6 +6,7 @@
 #include "base/AsciiCase.h"
 #include "config/DriverPackage.h"
 #include "config/FileSystemRedirection.h"
+#include "config/PlatformFamily.h"
 #include "config/ServiceHandle.h"
 #include "platform/Platform.h"
 
@@ -74,16 +75,21 @@ std::string DriverImageFile(const std::string& imagePath, const std::string& ser
 
 DriverServiceState ReadDriverService(const std::string& serviceName) {
     DriverServiceState state;
+    state.asked = true;
     const ServiceHandle manager(plat::OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
     if (!manager.valid()) {
+        state.error = plat::GetLastError();
         return state;
     }
-    state.known = true;
     const ServiceHandle service(plat::OpenServiceA(manager.get(), serviceName.c_str(),
                                                    SERVICE_QUERY_CONFIG | SERVICE_QUERY_STATUS));
     if (!service.valid()) {
+        const DWORD error = plat::GetLastError();
+        state.known = error == ERROR_SERVICE_DOES_NOT_EXIST;
+        state.error = state.known ? 0 : error;
         return state;
     }
+    state.known = true;
     state.installed = true;
     std::string imagePath;
     if (ReadImagePath(service.get(), imagePath)) {
@@ -97,5 +103,8 @@ DriverServiceState ReadDriverService(const std::string& serviceName) {
 }
 
 DriverServiceState ReadFilterService() {
+    if (CurrentPlatformFamily() == PlatformFamily::Win9x) {
+        return {};
+    }
     return ReadDriverService(FilterName(PlatformFamily::NT));
 }

@@ -6,8 +6,15 @@
 
 #include <string>
 
+#include "platform/WinTypes.h"
+
 struct DriverServiceState {
-    bool known = false;      // the service manager could be asked (never on the 9x family)
+    // The service manager said whether the service exists. Only "no such service"
+    // (ERROR_SERVICE_DOES_NOT_EXIST) means it is not installed; any other failure
+    // (access denied, a manager that cannot be reached) leaves its state unknown.
+    bool known = false;
+    bool asked = false;      // the NT family, where the filter needs its service
+    DWORD error = 0;         // the failure that left the state unknown
     bool installed = false;  // the service exists
     std::string imageFile;   // the driver file's full path; empty when it could not be read
     bool fileFound = false;  // the file is there (looked for only when imageFile is known)
@@ -15,6 +22,9 @@ struct DriverServiceState {
 
     // Known to be unable to load: not installed, or its driver file is missing.
     bool Missing() const;
+    // Asked about, but whether it can load is not known: a device given the filter
+    // might not start, and none can be called safe to plug in.
+    bool Unknown() const { return asked && !known; }
 };
 
 // Asks the service manager about the service (OpenSCManagerA, OpenServiceA,
@@ -22,7 +32,8 @@ struct DriverServiceState {
 // redirection off, so that a 32-bit process looks in the 64-bit system folder.
 DriverServiceState ReadDriverService(const std::string& serviceName);
 
-// The filter's service on the NT family ("quorvin").
+// The filter's service ("quorvin") on the NT family; on the 9x family, which loads
+// filters without a service manager, nothing is asked (neither known nor asked).
 DriverServiceState ReadFilterService();
 
 // The full path of a kernel driver's image path as the service's registry entry holds

@@ -63,6 +63,74 @@ TEST_F(DriverService, UnknownIsNeverMissing) {
     EXPECT_FALSE(state.Missing());
 }
 
+TEST_F(DriverService, OnlyNoSuchServiceMeansNotInstalled) {
+    const DriverServiceState absent = ReadFilterService();
+    EXPECT_TRUE(absent.known && absent.asked && !absent.installed);
+    EXPECT_EQ(plat::GetLastError(), static_cast<DWORD>(ERROR_SERVICE_DOES_NOT_EXIST));
+    EXPECT_TRUE(absent.Missing());
+    EXPECT_FALSE(absent.Unknown());
+
+    // Access denied: installed or not, nobody can tell.
+    sim::InstallDriverService(m, "quorvin", false);
+    system.FindService("quorvin")->deniedAccess = SERVICE_QUERY_STATUS;
+    const DriverServiceState denied = ReadFilterService();
+    EXPECT_FALSE(denied.known);
+    EXPECT_TRUE(denied.Unknown());
+    EXPECT_FALSE(denied.Missing());
+    EXPECT_EQ(denied.error, static_cast<DWORD>(ERROR_ACCESS_DENIED));
+
+    // Any other failure of the service manager likewise, with its own code.
+    system.FindService("quorvin")->deniedAccess = 0;
+    m.AddFault({"OpenServiceA", 0, {}, ERROR_INVALID_HANDLE});
+    EXPECT_EQ(ReadFilterService().error, static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    m.ClearFaults();
+    system.serviceManager = false;
+    EXPECT_EQ(ReadFilterService().error, static_cast<DWORD>(RPC_S_SERVER_UNAVAILABLE));
+    EXPECT_TRUE(ReadFilterService().Unknown());
+}
+
+TEST_F(DriverService, ServiceAndFileCallsSetTheLastErrorAsWindowsDoes) {
+    sim::InstallDriverService(m, "quorvin");
+    const SC_HANDLE manager = plat::OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
+    ASSERT_NE(manager, nullptr);
+    EXPECT_EQ(plat::OpenServiceA(manager, "", SERVICE_QUERY_STATUS), nullptr);
+    EXPECT_EQ(plat::GetLastError(), static_cast<DWORD>(ERROR_INVALID_NAME));
+    // A handle opened for status alone cannot read the configuration.
+    const SC_HANDLE service = plat::OpenServiceA(manager, "QUORVIN", SERVICE_QUERY_STATUS);
+    ASSERT_NE(service, nullptr);
+    DWORD needed = 0;
+    EXPECT_FALSE(plat::QueryServiceConfigA(service, nullptr, 0, &needed));
+    EXPECT_EQ(plat::GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_FALSE(plat::QueryServiceConfigA(manager, nullptr, 0, &needed));
+    EXPECT_EQ(plat::GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    EXPECT_TRUE(plat::CloseServiceHandle(service));
+    EXPECT_FALSE(plat::CloseServiceHandle(service));
+    EXPECT_EQ(plat::GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    EXPECT_TRUE(plat::CloseServiceHandle(manager));
+
+    // A configuration read with a short buffer says how much it needs.
+    const SC_HANDLE again = plat::OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
+    const SC_HANDLE config = plat::OpenServiceA(again, "quorvin", SERVICE_QUERY_CONFIG);
+    EXPECT_FALSE(plat::QueryServiceConfigA(config, nullptr, 0, &needed));
+    EXPECT_EQ(plat::GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_GT(needed, sizeof(QUERY_SERVICE_CONFIGA));
+    plat::CloseServiceHandle(config);
+    plat::CloseServiceHandle(again);
+
+    // A missing file, and one whose folder is missing too; success leaves the code.
+    EXPECT_EQ(plat::GetFileAttributesA("C:\\WINDOWS\\System32\\drivers\\none.sys"),
+              INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(plat::GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(plat::GetFileAttributesA("C:\\NoFolder\\none.sys"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(plat::GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    EXPECT_NE(plat::GetFileAttributesA(kDriverFile.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(plat::GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+
+    m.platformId = VER_PLATFORM_WIN32_WINDOWS;
+    EXPECT_EQ(plat::OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT), nullptr);
+    EXPECT_EQ(plat::GetLastError(), static_cast<DWORD>(ERROR_CALL_NOT_IMPLEMENTED));
+}
+
 TEST_F(DriverService, A32BitProcessLooksInThe64BitSystemFolder) {
     sim::InstallDriverService(m, "quorvin");
     m.wow64 = sim::Wow64Mode::Wow64;

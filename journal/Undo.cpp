@@ -1,7 +1,9 @@
 #include "journal/Undo.h"
 
-#include <cstdio>
+#include <string>
+#include <utility>
 
+#include "base/DecimalText.h"
 #include "config/LowerFilters.h"
 #include "config/Rate.h"
 #include "device/DevInfoSetHandle.h"
@@ -14,11 +16,16 @@ namespace {
 std::string Now() {
     SYSTEMTIME time{};
     plat::GetSystemTime(&time);
-    char text[32] = {};
-    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u UTC", time.wYear % 10000u,
-                  time.wMonth % 100u, time.wDay % 100u, time.wHour % 100u, time.wMinute % 100u,
-                  time.wSecond % 100u);
-    return text;
+    std::string text = ZeroPaddedText(time.wYear % 10000u, 4);
+    for (const auto& [separator, field] : {std::pair{'-', time.wMonth},
+                                           {'-', time.wDay},
+                                           {' ', time.wHour},
+                                           {':', time.wMinute},
+                                           {':', time.wSecond}}) {
+        text += separator;
+        text += ZeroPaddedText(field % 100u, 2);
+    }
+    return text + " UTC";
 }
 
 std::string FirstHardwareId(TDevice& device) {

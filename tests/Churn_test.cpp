@@ -1,10 +1,9 @@
 // Device-tree churn: a seeded random walk that plugs, unplugs, restarts and moves
 // devices under the window while it rebuilds, paints, selects and runs its
-// commands, device changes arriving while a confirmation question is open
-// included. After every step the window holds no set or key beyond its list's two
-// sets, and the platform has seen no call on a set or key that was already
-// released; under the sanitizers, a device object touched after its list was
-// freed stops the run.
+// commands (the health view's repair among them), device changes arriving while a
+// confirmation question is open included. After every step the window holds no set or key beyond
+// its list's two sets, and the platform has seen no call on a set or key that was already released;
+// under the sanitizers, a device object touched after its list was freed stops the run.
 //
 //   QUORVIN_CHURN_SEED    run this seed only (default: the fixed seeds below)
 //   QUORVIN_CHURN_STEPS   steps per seed (default 2000)
@@ -21,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "health/FilterHealth.h"
 #include "tests/ReliabilityBench.h"
 #include "ui/headless/HeadlessWindow.h"
 
@@ -57,6 +57,7 @@ struct Tally {
     std::size_t commands = 0;
     std::size_t listedDevices = 0;  // summed over the steps
     std::size_t presentDevices = 0;
+    std::size_t repairs = 0;
 };
 
 class Churn {
@@ -266,7 +267,7 @@ class Churn {
 
     void Command() {
         ++tally_.commands;
-        switch (Pick(10)) {
+        switch (Pick(11)) {
             case 0:
                 Form().dgDevices->SelectCellByUser(
                     static_cast<int>(Pick(6)),
@@ -296,10 +297,33 @@ class Churn {
             case 8:
                 Form().dgDevices->UserKey(Pick(2) == 0 ? gui::TGridKey::Down : gui::TGridKey::Up);
                 break;
+            case 9:
+                RepairFromHealthView();
+                break;
             default:
                 window_->Paint();
                 break;
         }
+    }
+
+    // The health view's repair. The machine has no filter service, so every device
+    // that carries the filter is one to repair; while its question is open the tree
+    // may change, so that devices leave or move before the filter comes off them.
+    void RepairFromHealthView() {
+        const FilterHealth health = ReadFilterHealth();
+        ++tally_.repairs;
+        if (health.RepairableCount() == 0) {
+            return;
+        }
+        auto asking = std::make_shared<bool>(true);
+        window_->Desktop().QueueAnswer(IDYES, [this, asking] {
+            if (*asking && Pick(2) == 0) {
+                ChangeTree();
+                DeviceChange();
+            }
+        });
+        Form().RepairFilterHealth(health);
+        *asking = false;
     }
 
     // A click on "Filter On Device". Its first question is answered at random, and
@@ -408,8 +432,9 @@ TEST_P(DeviceTreeChurn, HandlesStayBalancedAndReleasedDevicesStayUntouched) {
     std::cout << "[ churn    ] seed " << GetParam() << ": " << t.steps << " steps, "
               << t.treeChanges << " tree changes, " << t.rebuilds << " device changes ("
               << t.changesDuringQuestions << " during questions), " << t.questions << " questions, "
-              << t.commands << " commands; on average " << t.presentDevices / t.steps
-              << " devices present, " << t.listedDevices / t.steps << " listed\n";
+              << t.commands << " commands (" << t.repairs << " repairs); on average "
+              << t.presentDevices / t.steps << " devices present, " << t.listedDevices / t.steps
+              << " listed\n";
     EXPECT_EQ(t.steps, steps);
     EXPECT_GT(t.changesDuringQuestions, 0u);
 }

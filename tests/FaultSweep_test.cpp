@@ -26,6 +26,7 @@
 #include "companion/Companion.h"
 #include "config/PlatformFamily.h"
 #include "fuzz/FilterListModel.h"
+#include "health/FilterHealth.h"
 #include "tests/ReliabilityBench.h"
 #include "ui/gui/ClipboardText.h"
 #include "ui/headless/HeadlessWindow.h"
@@ -136,8 +137,9 @@ std::optional<sim::RegValue> FilterAfter(const std::optional<sim::RegValue>& bef
 }
 
 // What a device holds after the command succeeds on it.
-DeviceState Written(const DeviceState& before, Writes writes, bool win9x) {
-    DeviceState after = before;
+reliability::DeviceState Written(const reliability::DeviceState& before, Writes writes,
+                                 bool win9x) {
+    reliability::DeviceState after = before;
     switch (writes) {
         case Writes::Nothing:
             break;
@@ -271,7 +273,7 @@ class FaultSweep : public ::testing::TestWithParam<Scenario> {
         const StoredState after = run.State();
         int changed = 0;
         for (const auto& [id, was] : before) {
-            const DeviceState& now = after.at(id);
+            const reliability::DeviceState& now = after.at(id);
             if (now == was) {
                 continue;
             }
@@ -410,6 +412,16 @@ std::vector<Scenario> Scenarios() {
                        },
                        [](Session& run) { run.Form().btnApply->UserClick(); }, Writes::FilterOff,
                        ListFailure::Silent});
+    }
+    for (const Variant variant : {Variant::NT, Variant::Wow64}) {
+        // The health view's repair: the demo's game pad failed to load the filter; it
+        // loses it and is restarted. Listing and rebuilding fail silently.
+        all.push_back({"repair from the health view", variant, Open,
+                       [](Session& run) {
+                           run.Desktop().QueueAnswer(IDYES);
+                           run.Form().RepairFilterHealth(ReadFilterHealth());
+                       },
+                       Writes::FilterOff, ListFailure::Silent});
     }
     // The driver service is gone: after the usual questions comes the warning.
     auto withoutDriver = [](const std::string& id) {

@@ -2,17 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
-namespace {
-
-std::string Format(const char* format, double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
-
-}  // namespace
+#include "base/DecimalText.h"
 
 std::vector<std::string> MeasureLines(const input::RateFigures& figures, bool keyboard) {
     std::vector<std::string> lines;
@@ -23,12 +14,12 @@ std::vector<std::string> MeasureLines(const input::RateFigures& figures, bool ke
         lines.push_back("Not enough data yet.");
         return lines;
     }
-    lines.push_back(figures.idle
-                        ? std::string("Now: idle (the device sends nothing while unused)")
-                        : Format("Now: %.0f reports/s (last second)", figures.lastSecondHz));
-    lines.push_back(Format("Whole run: %.0f reports/s while in use", figures.runHz));
-    lines.push_back(Format("Median interval: %.3f ms", figures.medianMs) +
-                    Format(", spread (10-90%%): %.3f ms", figures.spreadMs));
+    lines.push_back(figures.idle ? std::string("Now: idle (the device sends nothing while unused)")
+                                 : "Now: " + FixedDecimalText<0>(figures.lastSecondHz) +
+                                       " reports/s (last second)");
+    lines.push_back("Whole run: " + FixedDecimalText<0>(figures.runHz) + " reports/s while in use");
+    lines.push_back("Median interval: " + FixedDecimalText<3>(figures.medianMs) +
+                    " ms, spread (10-90%): " + FixedDecimalText<3>(figures.spreadMs) + " ms");
     if (figures.bunched) {
         lines.push_back("Windows delivered reports in bunches: the figures are less precise.");
     } else if (figures.background) {

@@ -1,6 +1,7 @@
 // TfrmSetup: the commands behind the check boxes, the rate list, the buttons and
 // the device-change notification.
 #include <cstdint>
+#include <cstdio>
 #include <utility>
 
 #include "config/CompanionLauncher.h"
@@ -31,6 +32,12 @@ constexpr const char* kDriverQuestion =
     "it, this device will not start until the driver is installed: a mouse or keyboard "
     "would stop working after Restart. Put the filter on the device anyway?";
 constexpr UINT kDriverStyle = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2;
+// The same, when the service manager could not say whether the driver is installed
+// (access denied, say): the filter might keep the device from starting just as well.
+constexpr const char* kUnknownDriverQuestion =
+    "Whether the QUORVIN driver is installed could not be checked (error %lu). If it is not, "
+    "this device will not start with the filter on it: a mouse or keyboard would stop working "
+    "after Restart. Put the filter on the device anyway?";
 
 constexpr const char* kRestartCaption = " Warning !!!";
 constexpr const char* kRebootCaption = " Information";
@@ -83,8 +90,15 @@ bool TfrmSetup::ConfirmFilter(TDevice& device) {
         !Ask(kUsefulnessQuestion, kUsefulnessCaption, kUsefulnessStyle)) {
         return false;
     }
-    if (ReadFilterService().Missing() && !Ask(kDriverQuestion, kHubCaption, kDriverStyle)) {
-        return false;
+    const DriverServiceState driver = ReadFilterService();
+    if (driver.Missing()) {
+        return Ask(kDriverQuestion, kHubCaption, kDriverStyle);
+    }
+    if (driver.Unknown()) {
+        char question[512];
+        std::snprintf(question, sizeof question, kUnknownDriverQuestion,
+                      static_cast<unsigned long>(driver.error));
+        return Ask(question, kHubCaption, kDriverStyle);
     }
     return true;
 }

@@ -29,6 +29,7 @@
 #include "ui/gui/PopupMenu.h"
 
 struct UndoReport;
+struct FilterHealth;
 
 inline constexpr int kHintHidePause = 10000;
 
@@ -110,6 +111,15 @@ class TfrmSetup : public gui::TForm {
     // Opens the measuring window for list index i; the realisation sets it.
     std::function<void(int i)> OnMeasure;
 
+    // --- the filter's health (SetupHealth.cpp) ---
+    // Opens the health view, a window of its own; the realisation sets it.
+    std::function<void()> OnFilterHealth;
+    // Takes the filter off the view's devices that it keeps from starting, after one
+    // question: each change recorded in the undo journal first, every other entry of
+    // their lists kept, present devices restarted; then one message tells what became
+    // of each. False when there was nothing to repair or the answer was "No".
+    bool RepairFilterHealth(const FilterHealth& health);
+
   protected:
     bool Dispatch(gui::TMessage& message) override;
 
@@ -146,6 +156,7 @@ class TfrmSetup : public gui::TForm {
     // The list was built again: rows mean other devices now.
     void ListChanged();
     void AddInputMenuItems();
+    void AddHealthMenuItems();
     void DrawActivityMark(int i, const gui::TRect& cell);
     input::CollectionRows& Rows();
 

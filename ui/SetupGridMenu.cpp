@@ -10,6 +10,7 @@ void TfrmSetup::BuildGridMenu() {
     dgDevices->PopupMenu = pmDevices;
     AddJournalMenuItems();
     AddInputMenuItems();
+    AddHealthMenuItems();
 }
 
 void TfrmSetup::pmDevicesPopup(gui::TObject&) {}

@@ -209,20 +209,20 @@ class Window {
     std::unique_ptr<win32::SetupWindow> window_;
 };
 
-void Print(int devices, const std::vector<Measured>& results) {
-    for (const Measured& m : results) {
-        std::printf("%d devices, %s: median %.0f us\n", devices, m.what.c_str(), m.microseconds);
-        double total = 0;
-        for (const winbench::CallStats& call : m.calls) {
-            total += call.microseconds;
-        }
-        for (const winbench::CallStats& call : m.calls) {
-            std::printf("    %-36s %7lld calls %10.0f us\n", call.name.c_str(), call.count,
-                        call.microseconds);
-        }
-        std::printf("    %-36s %7s       %10.0f us (in one counted run)\n", "all counted calls", "",
-                    total);
+// Printed as soon as it is measured: a run at 1,000 devices takes long, and what it
+// measured before it was stopped still counts.
+void Print(int devices, const Measured& m) {
+    std::printf("%d devices, %s: median %.0f us\n", devices, m.what.c_str(), m.microseconds);
+    double total = 0;
+    for (const winbench::CallStats& call : m.calls) {
+        total += call.microseconds;
     }
+    for (const winbench::CallStats& call : m.calls) {
+        std::printf("    %-36s %7lld calls %10.0f us\n", call.name.c_str(), call.count,
+                    call.microseconds);
+    }
+    std::printf("    %-36s %7s       %10.0f us (in one counted run)\n", "all counted calls", "",
+                total);
     std::fflush(stdout);
 }
 
@@ -252,24 +252,23 @@ int main(int argc, char** argv) {
             made = devices;
             std::printf("%d devices made in %.1f s; %d runs per figure\n", devices, Now() - start,
                         runs);
-            std::vector<Measured> results;
             for (const auto& [what, miceOnly, all] :
                  {std::tuple{"list, normal", false, false},
                   std::tuple{"list, Mice Only", true, false},
                   std::tuple{"list, all devices", false, true}}) {
                 int listed = 0;
-                results.push_back(Measure(what, runs, [&, miceOnly = miceOnly, all = all] {
+                Measured measured = Measure(what, runs, [&, miceOnly = miceOnly, all = all] {
                     TDeviceList list(miceOnly, all);
                     listed = list.Count();
-                }));
-                results.back().what += " (" + std::to_string(listed) + " listed)";
+                });
+                measured.what += " (" + std::to_string(listed) + " listed)";
+                Print(devices, measured);
             }
             std::fprintf(stderr, "opening the window\n");
             Window window(application);
-            results.push_back(Measure("paint, " + std::to_string(window.VisibleRows()) + " rows",
-                                      runs, [&] { window.Paint(); }));
-            results.push_back(Measure("device change", runs, [&] { window.DeviceChange(); }));
-            Print(devices, results);
+            Print(devices, Measure("paint, " + std::to_string(window.VisibleRows()) + " rows", runs,
+                                   [&] { window.Paint(); }));
+            Print(devices, Measure("device change", runs, [&] { window.DeviceChange(); }));
         }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "wine bench: %s\n", error.what());

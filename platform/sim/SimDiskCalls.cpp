@@ -1,6 +1,9 @@
 // Files, folders, security descriptors and the clock, as the seam answers them from the
-// current machine's disk (SimDisk.h). GetFileAttributesA and CloseHandle, shared with
-// the system's files and processes, consult the disk from SimFiles.cpp and SimPrograms.cpp.
+// current machine's disk (SimDisk.h). Failures set the last-error code Windows sets
+// (ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_FILE_EXISTS, ERROR_ALREADY_EXISTS,
+// ERROR_ACCESS_DENIED, ERROR_INVALID_HANDLE, ERROR_INVALID_PARAMETER). GetFileAttributesA and
+// CloseHandle, shared with the system's files and processes, consult the disk from SimFiles.cpp and
+// SimPrograms.cpp.
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -99,19 +102,22 @@ BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES lpSecurityAttribu
         return FALSE;
     }
     if (lpPathName == nullptr) {
-        return FALSE;
+        return sim::Fail(ERROR_INVALID_PARAMETER, FALSE);
     }
     const std::string path = disk.Resolve(lpPathName, false);
     const DiskEntry* parent = disk.Find(Disk::ParentOf(path));
-    if (path.empty() || disk.Exists(path) || parent == nullptr || !parent->folder) {
-        return FALSE;
+    if (!path.empty() && disk.Exists(path)) {
+        return sim::Fail(ERROR_ALREADY_EXISTS, FALSE);
+    }
+    if (path.empty() || parent == nullptr || !parent->folder) {
+        return sim::Fail(ERROR_PATH_NOT_FOUND, FALSE);
     }
     std::string owner = disk.processOwner;
     std::string dacl = parent->dacl;
     if (lpSecurityAttributes != nullptr && lpSecurityAttributes->lpSecurityDescriptor != nullptr) {
         const std::string* block = FindLocalBlock(disk, lpSecurityAttributes->lpSecurityDescriptor);
         if (block == nullptr) {
-            return FALSE;
+            return sim::Fail(ERROR_INVALID_PARAMETER, FALSE);
         }
         const auto [named, ownDacl] = SplitSddl(*block);
         owner = named.empty() ? owner : named;
@@ -136,30 +142,37 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
         return INVALID_HANDLE_VALUE;
     }
     if (lpFileName == nullptr) {
-        return INVALID_HANDLE_VALUE;
+        return sim::Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
     }
     const bool followLast = (dwFlagsAndAttributes & FILE_FLAG_OPEN_REPARSE_POINT) == 0;
     const std::string path = disk.Resolve(lpFileName, followLast);
     DiskEntry* entry = path.empty() ? nullptr : disk.Find(path);
     if (entry != nullptr && entry->folder &&
         (dwFlagsAndAttributes & FILE_FLAG_BACKUP_SEMANTICS) == 0) {
-        return INVALID_HANDLE_VALUE;
+        return sim::Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
     }
+    const DiskEntry* folder = path.empty() ? nullptr : disk.Find(Disk::ParentOf(path));
+    const DWORD notThere =
+        folder != nullptr && folder->folder ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
     switch (dwCreationDisposition) {
         case OPEN_EXISTING:
             if (entry == nullptr) {
-                return INVALID_HANDLE_VALUE;
+                return sim::Fail(notThere, INVALID_HANDLE_VALUE);
             }
             break;
         case CREATE_NEW:
         case CREATE_ALWAYS: {
-            const DiskEntry* parent = disk.Find(Disk::ParentOf(path));
-            if (path.empty() || parent == nullptr || !parent->folder ||
-                (entry != nullptr && (entry->folder || dwCreationDisposition == CREATE_NEW))) {
-                return INVALID_HANDLE_VALUE;
+            if (path.empty() || folder == nullptr || !folder->folder) {
+                return sim::Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
+            }
+            if (entry != nullptr && entry->folder) {
+                return sim::Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
+            }
+            if (entry != nullptr && dwCreationDisposition == CREATE_NEW) {
+                return sim::Fail(ERROR_FILE_EXISTS, INVALID_HANDLE_VALUE);
             }
             if (entry == nullptr) {
-                disk.AddFile(path, "", disk.processOwner, parent->dacl);
+                disk.AddFile(path, "", disk.processOwner, folder->dacl);
                 entry = disk.Find(path);
             }
             // Truncated now; the truncation is durable only once flushed.
@@ -167,7 +180,7 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
             break;
         }
         default:
-            return INVALID_HANDLE_VALUE;
+            return sim::Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
     }
     const std::uintptr_t value = disk.nextHandle;
     disk.nextHandle += kHandleStep;
@@ -182,8 +195,11 @@ BOOL GetFileInformationByHandle(HANDLE hFile, LPBY_HANDLE_FILE_INFORMATION lpFil
     }
     const Disk::OpenFile* file = FindHandle(disk, hFile);
     const DiskEntry* entry = file == nullptr ? nullptr : disk.Find(file->path);
-    if (entry == nullptr || lpFileInformation == nullptr) {
-        return FALSE;
+    if (entry == nullptr) {
+        return sim::Fail(ERROR_INVALID_HANDLE, FALSE);
+    }
+    if (lpFileInformation == nullptr) {
+        return sim::Fail(ERROR_INVALID_PARAMETER, FALSE);
     }
     *lpFileInformation = BY_HANDLE_FILE_INFORMATION{};
     lpFileInformation->dwFileAttributes = sim::AttributesOf(*entry);
@@ -200,7 +216,7 @@ DWORD GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh) {
     const Disk::OpenFile* file = FindHandle(disk, hFile);
     const DiskEntry* entry = file == nullptr ? nullptr : disk.Find(file->path);
     if (entry == nullptr) {
-        return INVALID_FILE_SIZE;
+        return sim::Fail(ERROR_INVALID_HANDLE, INVALID_FILE_SIZE);
     }
     if (lpFileSizeHigh != nullptr) {
         *lpFileSizeHigh = 0;
@@ -219,9 +235,14 @@ BOOL ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead,
     }
     Disk::OpenFile* file = FindHandle(disk, hFile);
     const DiskEntry* entry = file == nullptr ? nullptr : disk.Find(file->path);
-    if (entry == nullptr || entry->folder || lpBuffer == nullptr || lpOverlapped != nullptr ||
-        (file->access & GENERIC_READ) == 0) {
-        return FALSE;
+    if (entry == nullptr) {
+        return sim::Fail(ERROR_INVALID_HANDLE, FALSE);
+    }
+    if (entry->folder || (file->access & GENERIC_READ) == 0) {
+        return sim::Fail(ERROR_ACCESS_DENIED, FALSE);
+    }
+    if (lpBuffer == nullptr || lpOverlapped != nullptr) {
+        return sim::Fail(ERROR_INVALID_PARAMETER, FALSE);
     }
     const std::size_t available =
         entry->content.size() - std::min(file->position, entry->content.size());
@@ -245,9 +266,14 @@ BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite,
     }
     Disk::OpenFile* file = FindHandle(disk, hFile);
     DiskEntry* entry = file == nullptr ? nullptr : disk.Find(file->path);
-    if (entry == nullptr || entry->folder || lpBuffer == nullptr || lpOverlapped != nullptr ||
-        (file->access & kWriteAccess) == 0) {
-        return FALSE;
+    if (entry == nullptr) {
+        return sim::Fail(ERROR_INVALID_HANDLE, FALSE);
+    }
+    if (entry->folder || (file->access & kWriteAccess) == 0) {
+        return sim::Fail(ERROR_ACCESS_DENIED, FALSE);
+    }
+    if (lpBuffer == nullptr || lpOverlapped != nullptr) {
+        return sim::Fail(ERROR_INVALID_PARAMETER, FALSE);
     }
     const char* bytes = static_cast<const char*>(lpBuffer);
     if (entry->content.size() < file->position) {
@@ -268,8 +294,11 @@ BOOL FlushFileBuffers(HANDLE hFile) {
     }
     const Disk::OpenFile* file = FindHandle(disk, hFile);
     DiskEntry* entry = file == nullptr ? nullptr : disk.Find(file->path);
-    if (entry == nullptr || (file->access & kWriteAccess) == 0) {
-        return FALSE;
+    if (entry == nullptr) {
+        return sim::Fail(ERROR_INVALID_HANDLE, FALSE);
+    }
+    if ((file->access & kWriteAccess) == 0) {
+        return sim::Fail(ERROR_ACCESS_DENIED, FALSE);
     }
     entry->durable = entry->content;
     return TRUE;
@@ -284,7 +313,7 @@ BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags)
         return FALSE;
     }
     if (lpExistingFileName == nullptr || lpNewFileName == nullptr) {
-        return FALSE;
+        return sim::Fail(ERROR_INVALID_PARAMETER, FALSE);
     }
     // A rename acts on the names given: links on their last component are moved or
     // replaced, not followed.
@@ -293,10 +322,20 @@ BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags)
     const DiskEntry* source = disk.Find(from);
     const DiskEntry* target = disk.Find(to);
     const DiskEntry* folder = disk.Find(Disk::ParentOf(to));
-    if (source == nullptr || folder == nullptr || !folder->folder ||
-        (target != nullptr &&
-         ((dwFlags & MOVEFILE_REPLACE_EXISTING) == 0 || target->folder || source->folder))) {
-        return FALSE;
+    if (source == nullptr) {
+        const DiskEntry* sourceFolder = disk.Find(Disk::ParentOf(from));
+        return sim::Fail(sourceFolder != nullptr && sourceFolder->folder ? ERROR_FILE_NOT_FOUND
+                                                                         : ERROR_PATH_NOT_FOUND,
+                         FALSE);
+    }
+    if (folder == nullptr || !folder->folder) {
+        return sim::Fail(ERROR_PATH_NOT_FOUND, FALSE);
+    }
+    if (target != nullptr && (dwFlags & MOVEFILE_REPLACE_EXISTING) == 0) {
+        return sim::Fail(ERROR_ALREADY_EXISTS, FALSE);
+    }
+    if (target != nullptr && (target->folder || source->folder)) {
+        return sim::Fail(ERROR_ACCESS_DENIED, FALSE);
     }
     Disk::PendingRename rename{from, to, std::nullopt};
     if (target != nullptr) {
@@ -322,12 +361,18 @@ BOOL DeleteFileA(LPCSTR lpFileName) {
         return FALSE;
     }
     if (lpFileName == nullptr) {
-        return FALSE;
+        return sim::Fail(ERROR_INVALID_PARAMETER, FALSE);
     }
     const std::string path = disk.Resolve(lpFileName, false);
     const DiskEntry* entry = disk.Find(path);
-    if (entry == nullptr || entry->folder) {
-        return FALSE;
+    if (entry == nullptr) {
+        const DiskEntry* folder = disk.Find(Disk::ParentOf(path));
+        return sim::Fail(
+            folder != nullptr && folder->folder ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND,
+            FALSE);
+    }
+    if (entry->folder) {
+        return sim::Fail(ERROR_ACCESS_DENIED, FALSE);
     }
     disk.entries.erase(Disk::KeyOf(path));
     return TRUE;
@@ -367,9 +412,11 @@ BOOL ConvertStringSecurityDescriptorToSecurityDescriptorA(LPCSTR StringSecurityD
         })) {
         return FALSE;
     }
-    if (StringSecurityDescriptor == nullptr || SecurityDescriptor == nullptr ||
-        StringSDRevision != SDDL_REVISION_1) {
-        return FALSE;
+    if (StringSecurityDescriptor == nullptr || SecurityDescriptor == nullptr) {
+        return sim::Fail(ERROR_INVALID_PARAMETER, FALSE);
+    }
+    if (StringSDRevision != SDDL_REVISION_1) {
+        return sim::Fail(ERROR_UNKNOWN_REVISION, FALSE);
     }
     const std::string sddl = StringSecurityDescriptor;
     *SecurityDescriptor = sim::MakeHandle<PSECURITY_DESCRIPTOR>(NewLocalBlock(disk, sddl));
@@ -393,9 +440,11 @@ BOOL ConvertSecurityDescriptorToStringSecurityDescriptorA(PSECURITY_DESCRIPTOR S
         return FALSE;
     }
     const std::string* block = FindLocalBlock(disk, SecurityDescriptor);
-    if (block == nullptr || StringSecurityDescriptor == nullptr ||
-        RequestedStringSDRevision != SDDL_REVISION_1) {
-        return FALSE;
+    if (block == nullptr || StringSecurityDescriptor == nullptr) {
+        return sim::Fail(ERROR_INVALID_PARAMETER, FALSE);
+    }
+    if (RequestedStringSDRevision != SDDL_REVISION_1) {
+        return sim::Fail(ERROR_UNKNOWN_REVISION, FALSE);
     }
     const auto [owner, dacl] = SplitSddl(*block);
     std::string text;
@@ -422,7 +471,7 @@ DWORD GetSecurityInfo(HANDLE handle, SE_OBJECT_TYPE ObjectType, SECURITY_INFORMA
             return "handle=" + sim::HandleArg(handle) + " type=" + std::to_string(ObjectType) +
                    " information=" + sim::HexNumber(SecurityInfo);
         })) {
-        return 5;  // ERROR_ACCESS_DENIED
+        return ERROR_ACCESS_DENIED;
     }
     const Disk::OpenFile* file = FindHandle(disk, handle);
     const DiskEntry* entry = file == nullptr ? nullptr : disk.Find(file->path);

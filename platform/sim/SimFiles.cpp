@@ -59,6 +59,16 @@ std::string Expand(const System& system, const std::string& text) {
     return out;
 }
 
+// A path's attributes on the journal's disk or among the system's files, as this
+// process sees them.
+DWORD Attributes(Machine& machine, const std::string& path) {
+    if (const DWORD onDisk = sim::DiskAttributes(machine.disk(), path);
+        onDisk != INVALID_FILE_ATTRIBUTES) {
+        return onDisk;
+    }
+    return sim::FileAttributes(machine, SeenPath(machine, path));
+}
+
 BOOL WINAPI SimWow64DisableWow64FsRedirection(PVOID* OldValue) {
     Machine& machine = sim::Current();
     if (sim::EnterCall("Wow64DisableWow64FsRedirection", [] { return std::string(); })) {
@@ -116,13 +126,18 @@ DWORD GetFileAttributesA(LPCSTR lpFileName) {
         return INVALID_FILE_ATTRIBUTES;
     }
     if (lpFileName == nullptr) {
-        return INVALID_FILE_ATTRIBUTES;
+        return sim::Fail(ERROR_INVALID_PARAMETER, INVALID_FILE_ATTRIBUTES);
     }
-    if (const DWORD onDisk = sim::DiskAttributes(machine.disk(), lpFileName);
-        onDisk != INVALID_FILE_ATTRIBUTES) {
-        return onDisk;
+    if (const DWORD found = Attributes(machine, lpFileName); found != INVALID_FILE_ATTRIBUTES) {
+        return found;
     }
-    return sim::FileAttributes(machine, SeenPath(machine, lpFileName));
+    const std::string path = lpFileName;
+    const std::size_t slash = path.rfind('\\');
+    // A drive's root ("C:\\x") is always there.
+    const bool folderThere = slash == std::string::npos || slash <= 2 ||
+                             Attributes(machine, path.substr(0, slash)) != INVALID_FILE_ATTRIBUTES;
+    return sim::Fail(folderThere ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND,
+                     INVALID_FILE_ATTRIBUTES);
 }
 
 DWORD ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize) {
@@ -133,7 +148,7 @@ DWORD ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize) {
         return 0;
     }
     if (lpSrc == nullptr) {
-        return 0;
+        return sim::Fail(ERROR_INVALID_PARAMETER, DWORD{0});
     }
     const std::string expanded = Expand(machine.system(), lpSrc);
     const DWORD needed = static_cast<DWORD>(expanded.size() + 1);
@@ -150,19 +165,22 @@ DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize) {
         })) {
         return 0;
     }
-    if ((hModule != nullptr && sim::HandleValue(hModule) != sim::kProgramModuleHandle) ||
-        lpFilename == nullptr || nSize == 0) {
-        return 0;
+    if (hModule != nullptr && sim::HandleValue(hModule) != sim::kProgramModuleHandle) {
+        return sim::Fail(ERROR_MOD_NOT_FOUND, DWORD{0});
+    }
+    if (lpFilename == nullptr || nSize == 0) {
+        return sim::Fail(ERROR_INSUFFICIENT_BUFFER, DWORD{0});
     }
     const std::string& path = machine.system().programPath;
     if (path.size() < nSize) {
         std::memcpy(lpFilename, path.c_str(), path.size() + 1);
         return static_cast<DWORD>(path.size());
     }
-    // Too small: truncated and terminated, and the buffer's whole size returned.
+    // Too small: truncated and terminated, and the buffer's whole size returned (with
+    // ERROR_INSUFFICIENT_BUFFER since Windows Vista).
     std::memcpy(lpFilename, path.data(), nSize - 1);
     lpFilename[nSize - 1] = '\0';
-    return nSize;
+    return sim::Fail(ERROR_INSUFFICIENT_BUFFER, nSize);
 }
 
 }  // namespace plat

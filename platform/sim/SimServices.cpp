@@ -27,14 +27,19 @@ SC_HANDLE NewHandle(System& system, std::string service, DWORD access) {
     return sim::MakeHandle<SC_HANDLE>(value);
 }
 
-// The open service a handle names, when the handle carries the access asked for.
+// The open service a handle names, when the handle carries the access asked for;
+// otherwise null, with the last-error code set.
 sim::Service* ServiceOf(System& system, SC_HANDLE handle, DWORD access) {
     const auto found = system.serviceHandles.find(sim::HandleValue(handle));
-    if (found == system.serviceHandles.end() || found->second.service.empty() ||
-        (found->second.access & access) != access) {
-        return nullptr;
+    if (found == system.serviceHandles.end() || found->second.service.empty()) {
+        return sim::Fail<sim::Service*>(ERROR_INVALID_HANDLE, nullptr);
     }
-    return system.FindService(found->second.service);
+    if ((found->second.access & access) != access) {
+        return sim::Fail<sim::Service*>(ERROR_ACCESS_DENIED, nullptr);
+    }
+    sim::Service* service = system.FindService(found->second.service);
+    // Deleted while open: Windows answers for a service marked for deletion like this.
+    return service != nullptr ? service : sim::Fail<sim::Service*>(ERROR_INVALID_HANDLE, nullptr);
 }
 
 // Copies text into the buffer's string area and returns where it went.
@@ -59,9 +64,11 @@ SC_HANDLE OpenSCManagerA(LPCSTR lpMachineName, LPCSTR lpDatabaseName, DWORD dwDe
         return nullptr;
     }
     System& system = machine.system();
-    if (!system.serviceManager || machine.platformId == VER_PLATFORM_WIN32_WINDOWS ||
-        (lpMachineName != nullptr && lpMachineName[0] != '\0')) {
-        return nullptr;
+    if (machine.platformId == VER_PLATFORM_WIN32_WINDOWS) {
+        return sim::Fail<SC_HANDLE>(ERROR_CALL_NOT_IMPLEMENTED, nullptr);
+    }
+    if (!system.serviceManager || (lpMachineName != nullptr && lpMachineName[0] != '\0')) {
+        return sim::Fail<SC_HANDLE>(RPC_S_SERVER_UNAVAILABLE, nullptr);
     }
     return NewHandle(system, {}, dwDesiredAccess);
 }
@@ -76,13 +83,18 @@ SC_HANDLE OpenServiceA(SC_HANDLE hSCManager, LPCSTR lpServiceName, DWORD dwDesir
         return nullptr;
     }
     const auto manager = system.serviceHandles.find(sim::HandleValue(hSCManager));
-    if (manager == system.serviceHandles.end() || !manager->second.service.empty() ||
-        lpServiceName == nullptr) {
-        return nullptr;
+    if (manager == system.serviceHandles.end() || !manager->second.service.empty()) {
+        return sim::Fail<SC_HANDLE>(ERROR_INVALID_HANDLE, nullptr);
+    }
+    if (lpServiceName == nullptr || lpServiceName[0] == '\0') {
+        return sim::Fail<SC_HANDLE>(ERROR_INVALID_NAME, nullptr);
     }
     const sim::Service* service = system.FindService(lpServiceName);
     if (service == nullptr) {
-        return nullptr;
+        return sim::Fail<SC_HANDLE>(ERROR_SERVICE_DOES_NOT_EXIST, nullptr);
+    }
+    if ((service->deniedAccess & dwDesiredAccess) != 0) {
+        return sim::Fail<SC_HANDLE>(ERROR_ACCESS_DENIED, nullptr);
     }
     return NewHandle(system, service->name, dwDesiredAccess);
 }
@@ -96,8 +108,11 @@ BOOL QueryServiceConfigA(SC_HANDLE hService, LPQUERY_SERVICE_CONFIGA lpServiceCo
         return FALSE;
     }
     const sim::Service* service = ServiceOf(system, hService, SERVICE_QUERY_CONFIG);
-    if (service == nullptr || pcbBytesNeeded == nullptr) {
+    if (service == nullptr) {
         return FALSE;
+    }
+    if (pcbBytesNeeded == nullptr) {
+        return sim::Fail(ERROR_INVALID_PARAMETER, FALSE);
     }
     // The record, then its strings: image path, load-order group, the dependencies'
     // empty multi-string, start name and display name.
@@ -106,7 +121,7 @@ BOOL QueryServiceConfigA(SC_HANDLE hService, LPQUERY_SERVICE_CONFIGA lpServiceCo
                                             2 + 1 + service->name.size() + 1);
     if (lpServiceConfig == nullptr || cbBufSize < needed) {
         *pcbBytesNeeded = needed;
-        return FALSE;
+        return sim::Fail(ERROR_INSUFFICIENT_BUFFER, FALSE);
     }
     QUERY_SERVICE_CONFIGA& config = *lpServiceConfig;
     config.dwServiceType = service->type;
@@ -129,8 +144,11 @@ BOOL QueryServiceStatus(SC_HANDLE hService, LPSERVICE_STATUS lpServiceStatus) {
         return FALSE;
     }
     const sim::Service* service = ServiceOf(system, hService, SERVICE_QUERY_STATUS);
-    if (service == nullptr || lpServiceStatus == nullptr) {
+    if (service == nullptr) {
         return FALSE;
+    }
+    if (lpServiceStatus == nullptr) {
+        return sim::Fail(ERROR_INVALID_PARAMETER, FALSE);
     }
     *lpServiceStatus = SERVICE_STATUS{};
     lpServiceStatus->dwServiceType = service->type;
@@ -144,7 +162,9 @@ BOOL CloseServiceHandle(SC_HANDLE hSCObject) {
                        [&] { return "handle=" + ServiceArg(system, hSCObject); })) {
         return FALSE;
     }
-    return system.serviceHandles.erase(sim::HandleValue(hSCObject)) != 0 ? TRUE : FALSE;
+    return system.serviceHandles.erase(sim::HandleValue(hSCObject)) != 0
+               ? TRUE
+               : sim::Fail(ERROR_INVALID_HANDLE, FALSE);
 }
 
 }  // namespace plat

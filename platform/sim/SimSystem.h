@@ -8,11 +8,19 @@
 //   letter case; QueryServiceConfigA needs SERVICE_QUERY_CONFIG on the handle and
 //   reports the size it needs (config record plus strings) when the buffer is short;
 //   QueryServiceStatus needs SERVICE_QUERY_STATUS. Handle values are never reused.
+//   Failures set the last-error code Windows sets: ERROR_CALL_NOT_IMPLEMENTED (9x
+//   family), RPC_S_SERVER_UNAVAILABLE (a remote machine, or no service manager),
+//   ERROR_SERVICE_DOES_NOT_EXIST, ERROR_ACCESS_DENIED (a right the service denies, or
+//   one the handle lacks), ERROR_INVALID_NAME (no name), ERROR_INVALID_HANDLE,
+//   ERROR_INSUFFICIENT_BUFFER (with the size needed), ERROR_INVALID_PARAMETER (no
+//   out-parameter).
 // - Files. GetFileAttributesA finds Machine::files by full path without letter case
 //   (FILE_ATTRIBUTE_ARCHIVE), and a folder that holds one (FILE_ATTRIBUTE_DIRECTORY).
 //   Under WOW64 (Machine::wow64 == Wow64) a path in <Windows>\System32 is read from
 //   <Windows>\SysWOW64 unless the redirection was switched off with
-//   Wow64DisableWow64FsRedirection. kernel32 exports the two redirection calls when
+//   Wow64DisableWow64FsRedirection. A path that is not there fails with
+//   ERROR_FILE_NOT_FOUND, or ERROR_PATH_NOT_FOUND when its folder is not there either.
+//   kernel32 exports the two redirection calls when
 //   `redirectionCalls` is set; they succeed only under WOW64. ExpandEnvironmentStringsA
 //   knows %SystemRoot% and %windir%.
 // - Device state. CM_Locate_DevNodeA (CM_LOCATE_DEVNODE_NORMAL only) finds present
@@ -78,6 +86,9 @@ struct Service {
     std::string imagePath;
     DWORD currentState = SERVICE_STOPPED;
     bool startable = true;  // false: the driver fails to load although its file is there
+    // Rights this process is refused: OpenServiceA asking for one of them fails with
+    // ERROR_ACCESS_DENIED, as for a service whose security allows administrators only.
+    DWORD deniedAccess = 0;
 };
 
 struct System {

@@ -67,22 +67,48 @@ TEST_F(SafeApply, AMissingDriverAsksOnceMoreAfterTheDesignsQuestions) {
     EXPECT_TRUE(system.serviceHandles.empty());
 }
 
-TEST_F(SafeApply, WithTheDriverInPlaceOrUnknownNothingNewIsAsked) {
+TEST_F(SafeApply, WithTheDriverInPlaceNothingNewIsAsked) {
     SelectRow(1);
     w.Desktop().QueueAnswer(IDYES);
     form.cbFilter->UserClick();
     EXPECT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(m.LowerFilters(kHidA), kFilterOnly);
+}
 
-    // A service manager that does not answer tells nothing: no warning either.
+TEST_F(SafeApply, ADriverStateThatCannotBeReadAsksToo) {
+    // Access to the service denied, or a service manager that does not answer: the
+    // driver may be missing all the same, so the warning comes, in other words.
+    for (const bool managerFails : {false, true}) {
+        SCOPED_TRACE(managerFails ? "service manager fails" : "access denied");
+        m.machine.ClearFaults();
+        system.FindService("quorvin")->deniedAccess = managerFails ? 0 : SERVICE_QUERY_CONFIG;
+        if (managerFails) {
+            m.machine.AddFault({"OpenSCManagerA"});
+        }
+        m.machine.RemoveProperty(kHidHC, SPDRP_LOWERFILTERS);
+        SelectRow(2);  // hub, parent no hub: both of the design's questions first
+        w.Desktop().ClearMessageBoxes();
+        w.Desktop().QueueAnswer(IDYES);
+        w.Desktop().QueueAnswer(IDYES);
+        form.cbFilter->UserClick();  // the warning's default: No
+        ASSERT_EQ(Boxes().size(), 3u);
+        EXPECT_NE(Boxes()[2].text.find(managerFails ? "(error 31)" : "(error 5)"),
+                  std::string::npos)
+            << Boxes()[2].text;
+        EXPECT_EQ(Boxes()[2].style, 0x134u);
+        EXPECT_EQ(m.LowerFilters(kHidHC), "<none>");
+        EXPECT_FALSE(form.cbFilter->Checked());
+    }
+    // Only "no such service" means that it is not installed: the plain warning.
+    m.machine.ClearFaults();
     system.services.clear();
-    m.machine.AddFault({"OpenSCManagerA"});
-    SelectRow(2);
     w.Desktop().ClearMessageBoxes();
     w.Desktop().QueueAnswer(IDYES);
     w.Desktop().QueueAnswer(IDYES);
+    w.Desktop().QueueAnswer(IDYES);
     form.cbFilter->UserClick();
-    EXPECT_EQ(Boxes().size(), 2u);
+    ASSERT_EQ(Boxes().size(), 3u);
+    EXPECT_NE(Boxes()[2].text.find("is not installed"), std::string::npos);
     EXPECT_EQ(m.LowerFilters(kHidHC), kFilterOnly);
 }
 

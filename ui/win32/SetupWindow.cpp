@@ -17,6 +17,7 @@ SetupWindow::SetupWindow(Win32Application& application)
 }
 
 SetupWindow::~SetupWindow() {
+    health_.reset();
     input_.reset();
     form_->Destroy();
 }
@@ -36,6 +37,23 @@ void SetupWindow::ConnectDeviceInput(HINSTANCE instance) {
             row < 0 ? std::string() : form_->RowHint(row - form_->dgDevices->FixedRows));
     };
     form_->OnMeasure = [this](int i) { input_->Measure(i); };
+    // One health window: asked for again, it lists the devices afresh and comes forward.
+    form_->OnFilterHealth = [this, instance, gridWindow] {
+        if (HealthWindow* open = Health()) {
+            open->Refresh();
+            ::SetWindowPos(open->Handle(), HWND_TOP, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+            return;
+        }
+        health_.reset();
+        health_ = std::make_unique<HealthWindow>(
+            instance, window_->Handle(),
+            reinterpret_cast<HFONT>(::SendMessageA(gridWindow, WM_GETFONT, 0, 0)), *form_);
+    };
+}
+
+HealthWindow* SetupWindow::Health() const {
+    return health_ && !health_->Closed() ? health_.get() : nullptr;
 }
 
 HWND SetupWindow::ControlHandle(const gui::TControl& control) const {

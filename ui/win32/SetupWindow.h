@@ -10,6 +10,7 @@
 
 #include "ui/SetupF.h"
 #include "ui/win32/FormWindow.h"
+#include "ui/win32/HealthWindow.h"
 #include "ui/win32/RawInputSink.h"
 #include "ui/win32/Win32Application.h"
 
@@ -33,6 +34,8 @@ class SetupWindow {
     // Runs the show handler, then centres and shows the window.
     void Show(int showCommand);
     RawInputSink& Input() { return *input_; }
+    // The health window while it is open, or null.
+    HealthWindow* Health() const;
 
   private:
     // The row hints, the measuring command and the raw-input listener.
@@ -41,6 +44,7 @@ class SetupWindow {
     std::unique_ptr<TfrmSetup> form_;
     std::unique_ptr<FormWindow> window_;
     std::unique_ptr<RawInputSink> input_;
+    std::unique_ptr<HealthWindow> health_;
 };
 
 // Dispatches messages until the application is told to terminate; afterMessage,

@@ -7,6 +7,7 @@
 #include "ui/win32/ControlWindow.h"
 #include "ui/win32/FormWindow.h"
 #include "ui/win32/GridWindow.h"
+#include "ui/win32/HealthWindow.h"
 #include "ui/win32/MeasureWindow.h"
 #include "ui/win32/RawInputSink.h"
 
@@ -58,6 +59,8 @@ void RegisterWindowClasses(HINSTANCE instance) {
              nullptr, nullptr, nullptr);
     Register(instance, kApplicationClassName, ::DefWindowProcA, 0, nullptr, icon, smallIcon);
     Register(instance, kMeasureClassName, MeasureWindowProc, 0, nullptr, icon, smallIcon);
+    Register(instance, kHealthClassName, HealthWindowProc, 0, ColorBrush(COLOR_BTNFACE), icon,
+             smallIcon);
     Register(instance, kRawInputClassName, RawInputSinkProc, 0, nullptr, nullptr, nullptr);
 }
 

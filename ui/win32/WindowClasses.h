@@ -1,6 +1,6 @@
 // The window classes of our own: the setup window, its panels, the device grid and
-// the hidden application window, the measuring window and the raw-input listener. Registered once
-// per process.
+// the hidden application window, the measuring and health windows and the raw-input listener.
+// Registered once per process.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +12,7 @@ inline constexpr const char* kPanelClassName = "QuorvinPanel";
 inline constexpr const char* kGridClassName = "QuorvinDrawGrid";
 inline constexpr const char* kApplicationClassName = "QuorvinApplication";
 inline constexpr const char* kMeasureClassName = "QuorvinMeasure";
+inline constexpr const char* kHealthClassName = "QuorvinHealth";
 inline constexpr const char* kRawInputClassName = "QuorvinRawInput";
 
 // Registers the classes that are not registered yet; raises when one cannot be.

@@ -1,0 +1,100 @@
+#include "health/FilterHealth.h"
+
+#include <algorithm>
+
+#include "config/LowerFilters.h"
+#include "device/DevInfoSetHandle.h"
+#include "device/Device.h"
+#include "platform/Platform.h"
+
+namespace {
+
+FilterCondition ConditionOf(const DeviceState& state, const DriverServiceState& driver) {
+    if (!state.present) {
+        return driver.Missing() ? FilterCondition::WillNotStart : FilterCondition::NotPresent;
+    }
+    if (!state.known) {
+        return FilterCondition::StateUnknown;
+    }
+    return state.HasProblem() ? FilterCondition::Problem : FilterCondition::Working;
+}
+
+}  // namespace
+
+bool FilteredDevice::Repairable() const {
+    return condition == FilterCondition::Problem || condition == FilterCondition::WillNotStart;
+}
+
+int FilterHealth::RepairableCount() const {
+    return static_cast<int>(std::count_if(devices.begin(), devices.end(),
+                                          [](const FilteredDevice& d) { return d.Repairable(); }));
+}
+
+FilterHealth ReadFilterHealth() {
+    FilterHealth health;
+    health.driver = ReadFilterService();
+    // Every class and, without DIGCF_PRESENT, the devices that are not plugged in.
+    const DevInfoSetHandle set(
+        plat::SetupDiGetClassDevsA(nullptr, "USB", nullptr, DIGCF_ALLCLASSES));
+    if (!set.valid()) {
+        return health;
+    }
+    health.listed = true;
+    for (DWORD index = 0;; ++index) {
+        SP_DEVINFO_DATA element{};
+        element.cbSize = sizeof(SP_DEVINFO_DATA);
+        if (!plat::SetupDiEnumDeviceInfo(set.get(), index, &element)) {
+            // The end of the set, or a set that cannot be read on: what was found stays.
+            break;
+        }
+        TDevice device(set.get(), element, INVALID_HANDLE_VALUE);
+        if (!HasFilter(device)) {
+            continue;
+        }
+        FilteredDevice entry;
+        entry.instanceId = device.GetInstanceId();
+        if (entry.instanceId.empty()) {
+            continue;  // a device that cannot be named cannot be repaired or shown
+        }
+        entry.description = device.GetDescription();
+        entry.state = ReadDeviceState(entry.instanceId);
+        entry.condition = ConditionOf(entry.state, health.driver);
+        health.devices.push_back(std::move(entry));
+    }
+    return health;
+}
+
+std::string ConditionText(const FilteredDevice& device) {
+    switch (device.condition) {
+        case FilterCondition::Working:
+            return "works";
+        case FilterCondition::Problem:
+            return "does not start: problem " + std::to_string(device.state.problem) + ", " +
+                   ProblemText(device.state.problem);
+        case FilterCondition::StateUnknown:
+            return "present, state unknown";
+        case FilterCondition::NotPresent:
+            return "not present";
+        case FilterCondition::WillNotStart:
+            return "not present; will not start when plugged in, as the driver is missing";
+    }
+    return {};
+}
+
+std::string DriverText(const DriverServiceState& driver) {
+    if (!driver.asked) {
+        return "The QUORVIN driver needs no service on this Windows.";
+    }
+    if (!driver.known) {
+        return "The state of the QUORVIN driver could not be read (error " +
+               std::to_string(driver.error) + ").";
+    }
+    if (!driver.installed) {
+        return "The QUORVIN driver is not installed.";
+    }
+    if (!driver.imageFile.empty() && !driver.fileFound) {
+        return "The QUORVIN driver is installed, but its file " + driver.imageFile + " is missing.";
+    }
+    return driver.running ? "The QUORVIN driver is installed and running."
+                          : "The QUORVIN driver is installed.";
+}
