@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "config/CompanionLauncher.h"
@@ -17,6 +18,11 @@
 namespace {
 
 const std::string kMarkerKey = "Software\\QuorvinCompanionTest";
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const { ::CloseHandle(handle); }
+};
+using OwnedHandle = std::unique_ptr<void, HandleCloser>;
 
 std::string SuiteFolder() {
     char path[MAX_PATH] = {};
@@ -31,7 +37,9 @@ std::string CurrentFolder() {
     return std::string(path, length < MAX_PATH ? length : 0);
 }
 
-std::string MarkerValue() {
+// The folder that the setup information file was installed from, as its default
+// installation wrote it (Wine gives DIRID 1 with a closing backslash).
+std::string InstalledFrom() {
     const winbed::RegKey key = winbed::OpenKey(HKEY_LOCAL_MACHINE, kMarkerKey, KEY_READ);
     if (!key.valid()) {
         return "<absent>";
@@ -42,7 +50,11 @@ std::string MarkerValue() {
                            &size) != ERROR_SUCCESS) {
         return "<absent>";
     }
-    return value;
+    std::string folder = value;
+    if (!folder.empty() && folder.back() == '\\') {
+        folder.pop_back();
+    }
+    return folder;
 }
 
 // The folder, its setup information file (whose default installation writes the
@@ -98,11 +110,25 @@ TEST_F(CompanionInOtherFolder, InstallsTheFileOfTheCurrentFolderByTheOneBesideTh
     EXPECT_EQ(run.path, SuiteFolder() + kCompanion);
     ASSERT_EQ(run.kind, CompanionRun::Kind::Finished);
     EXPECT_EQ(run.exitCode, 0u) << "2 would be the planted program";
-    // The folder's name reached the setup functions in the code page, byte for byte
-    // (Wine gives DIRID 1 with a closing backslash).
-    std::string installedFrom = MarkerValue();
-    if (!installedFrom.empty() && installedFrom.back() == '\\') {
-        installedFrom.pop_back();
-    }
-    EXPECT_EQ(installedFrom, folder_);
+    // The folder's name reached the setup functions in the code page, byte for byte.
+    EXPECT_EQ(InstalledFrom(), folder_);
+}
+
+TEST_F(CompanionInOtherFolder, RunsFromAFolderWithSuchAName) {
+    // The companion itself in that folder, as when the release is unpacked there.
+    const std::string companion = folder_ + "\\" + kCompanion;
+    ASSERT_TRUE(::CopyFileA((SuiteFolder() + kCompanion).c_str(), companion.c_str(), FALSE));
+    std::string commandLine = "\"" + companion + "\" " + kCompanionInstallParameters;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(::CreateProcessA(companion.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                 nullptr, nullptr, &startup, &process));
+    const OwnedHandle thread(process.hThread);
+    const OwnedHandle running(process.hProcess);
+    DWORD exitCode = 0xFFFFFFFF;
+    EXPECT_EQ(::WaitForSingleObject(running.get(), 60000), WAIT_OBJECT_0);
+    ::GetExitCodeProcess(running.get(), &exitCode);
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(InstalledFrom(), folder_);
 }
