@@ -71,6 +71,37 @@ inline std::optional<std::string> CopyThroughWindow(const std::string& instanceI
     return window.Desktop().clipboard.TextBlock().value_or("<no text>");
 }
 
+// Whatever bytes the IDs hold, the text is one line per listed ID, each a quote,
+// bytes that end no line and hold no quote, a quote and CR LF: no ID can add a
+// line, or end its quotes early, for whoever reads the pasted text.
+inline std::string LinesFault(const std::string& text, std::size_t ids) {
+    std::size_t lines = 0;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) {
+            return "a last line without CR LF";
+        }
+        const std::string line = text.substr(start, end - start);
+        if (line.size() < 2 || line.front() != '"' || line.back() != '"') {
+            return "line " + std::to_string(lines + 1) + " is not in quotes";
+        }
+        for (std::size_t i = 1; i + 1 < line.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(line[i]);
+            if (byte < 0x20 || byte == 0x7F || byte == '"' || byte == 0xFF) {
+                return "line " + std::to_string(lines + 1) + " holds the byte " +
+                       Printable(std::string(1, line[i]));
+            }
+        }
+        ++lines;
+        start = end + 2;
+    }
+    if (lines != ids) {
+        return std::to_string(lines) + " lines for " + std::to_string(ids) + " IDs";
+    }
+    return {};
+}
+
 inline std::string CheckCopyIds(const std::uint8_t* data, std::size_t size) {
     const CopyIdsCase c = DecodeCopyIdsCase(data, size);
     const std::string joined = c.instanceId + std::string(1, '\0') + c.hardwareIds;
@@ -82,6 +113,12 @@ inline std::string CheckCopyIds(const std::uint8_t* data, std::size_t size) {
     if (CopyIdsText(c.instanceId, c.hardwareIds) != expected) {
         return "CopyIdsText(\"" + Printable(c.instanceId) + "\", \"" + Printable(c.hardwareIds) +
                "\") gave \"" + Printable(CopyIdsText(c.instanceId, c.hardwareIds)) + "\"";
+    }
+    const std::string lines = LinesFault(CopyIdsText(c.instanceId, c.hardwareIds),
+                                         model::ListedIds(c.instanceId, c.hardwareIds).size());
+    if (!lines.empty()) {
+        return "CopyIdsText(\"" + Printable(c.instanceId) + "\", \"" + Printable(c.hardwareIds) +
+               "\"): " + lines;
     }
     if (!c.throughWindow) {
         return {};

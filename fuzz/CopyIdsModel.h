@@ -47,20 +47,45 @@ inline std::string MultiStringToLines(const std::string& text) {
     return JoinWith(pieces, pieces.size(), std::string(1, kLineMarker));
 }
 
-// One quoted line per ID, each ended by CR LF; a marker byte, also one that was in
-// an ID, starts a new line.
-inline std::string CopyIdsText(const std::string& instanceId, const std::string& hardwareIds) {
-    const std::string lines =
-        MultiStringToLines(instanceId + std::string(1, '\0') + hardwareIds + std::string(1, '\0'));
-    std::string text;
-    std::string line;
-    for (const char c : lines + kLineMarker) {
-        if (c == kLineMarker) {
-            text += "\"" + line + "\"\r\n";
-            line.clear();
-        } else {
-            line += c;
+// A byte of an ID that the clipboard text shows as '?': one that could end the
+// ID's quoted line (a quote, a control byte, 0x7F) or be taken for the separator
+// mark.
+inline bool ShownAsQuestionMark(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte != 0 && (byte < 0x20 || byte == 0x7F || byte == '"' || byte == 0xFF);
+}
+
+// The IDs that the clipboard text lists: the instance ID, then the hardware IDs up
+// to the first empty one (two adjacent NULs), each with its line-breaking bytes
+// shown as '?'. A closing NUL of the hardware IDs alone lists one more, empty ID.
+inline std::vector<std::string> ListedIds(const std::string& instanceId,
+                                          const std::string& hardwareIds) {
+    const std::vector<std::string> pieces =
+        PiecesAtNul(instanceId + std::string(1, '\0') + hardwareIds + std::string(1, '\0'));
+    const std::size_t nuls = pieces.size() - 1;
+    std::size_t count = pieces.size();
+    for (std::size_t j = 1; j < nuls; ++j) {
+        if (pieces[j].empty()) {
+            count = j;
+            break;
         }
+    }
+    std::vector<std::string> ids(pieces.begin(), pieces.begin() + static_cast<long>(count));
+    for (std::string& id : ids) {
+        for (char& c : id) {
+            if (ShownAsQuestionMark(c)) {
+                c = '?';
+            }
+        }
+    }
+    return ids;
+}
+
+// One quoted line per listed ID, each ended by CR LF.
+inline std::string CopyIdsText(const std::string& instanceId, const std::string& hardwareIds) {
+    std::string text;
+    for (const std::string& id : ListedIds(instanceId, hardwareIds)) {
+        text += "\"" + id + "\"\r\n";
     }
     return text;
 }

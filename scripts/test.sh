@@ -33,4 +33,7 @@ bash tests/wine-leak/run.sh build/x86_64
 bash tests/wine-gui/check-programs.sh build/i686 build/x86_64
 bash scripts/imports.sh build/i686 build/x86_64
 
+step "the Windows release from both trees"
+bash scripts/release.sh --check
+
 printf '\nALL TESTS PASSED in %d s\n' "$((SECONDS - started))"

@@ -55,9 +55,15 @@ TEST(FuzzModels, CopyIdsText) {
     EXPECT_EQ(model::CopyIdsText("I", ""), "\"I\"\r\n");
     EXPECT_EQ(model::CopyIdsText("", ""), "\"\"\r\n");
     EXPECT_EQ(model::CopyIdsText("A\xFF"
-                                 "B",
+                                 "B\"\r\n",
                                  ""),
-              "\"A\"\r\n\"B\"\r\n");
+              "\"A?B???\"\r\n");
+    EXPECT_EQ(fuzzcheck::LinesFault("\"A\"\r\n\"B\"\r\n", 2), "");
+    EXPECT_EQ(fuzzcheck::LinesFault("\"A\"\r\n\"B\"\r\n", 1), "2 lines for 1 IDs");
+    EXPECT_EQ(fuzzcheck::LinesFault("\"A\"B\"\r\n", 1), "line 1 holds the byte \"");
+    EXPECT_EQ(fuzzcheck::LinesFault("\"A\xFF\"\r\n", 1), "line 1 holds the byte \\xFF");
+    EXPECT_EQ(fuzzcheck::LinesFault("\"A\"", 1), "a last line without CR LF");
+    EXPECT_EQ(fuzzcheck::LinesFault("A\r\n", 1), "line 1 is not in quotes");
 }
 
 TEST(FuzzModels, NamesAndRates) {

@@ -3,6 +3,23 @@
 namespace {
 
 constexpr char kMarker = '\xFF';
+constexpr char kShownInstead = '?';
+
+bool BreaksItsLine(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F || byte == '"' || c == kMarker;
+}
+
+// The IDs' own bytes made safe for one quoted line each; the NULs between the IDs
+// stay, as they are what separates them.
+std::string WithinTheirLines(std::string ids) {
+    for (char& c : ids) {
+        if (c != '\0' && BreaksItsLine(c)) {
+            c = kShownInstead;
+        }
+    }
+    return ids;
+}
 
 }  // namespace
 
@@ -28,7 +45,7 @@ std::string CopyIdsText(const std::string& instanceId, const std::string& hardwa
     joined += hardwareIds;
     joined += '\0';
     std::string text = "\"";
-    for (const char c : MultiStringToLines(joined)) {
+    for (const char c : MultiStringToLines(WithinTheirLines(joined))) {
         if (c == kMarker) {
             text += "\"\r\n\"";
         } else {

@@ -12,4 +12,10 @@ std::string MultiStringToLines(std::string S);
 
 // The clipboard text for an instance ID and a hardware-ID multi-string given
 // without its closing NUL (either may be empty).
+//
+// Any driver can store any bytes in a device's hardware IDs, so a byte inside an
+// ID that could end its quoted line where the text is pasted (a double quote, a
+// control byte such as CR or LF, or 0xFF, the separator mark) is shown as '?':
+// each ID stays exactly one line. IDs as Windows forms them hold none of these,
+// and their text is unchanged.
 std::string CopyIdsText(const std::string& instanceId, const std::string& hardwareIds);

@@ -28,11 +28,30 @@ TEST(CopyIdsText, TheFourCases) {
     EXPECT_EQ(CopyIdsText("", ""), "\"\"\r\n");
 }
 
-TEST(CopyIdsText, AByte0xFFInsideAnIdBreaksTheLine) {
+TEST(CopyIdsText, NoByteInsideAnIdStartsAnotherLine) {
+    // 0xFF, a quote, CR and LF in the instance ID and in a hardware ID.
     EXPECT_EQ(CopyIdsText("A\xFF"
-                          "B",
-                          "H\0"s),
-              "\"A\"\r\n\"B\"\r\n\"H\"\r\n");
+                          "B\"\r\n\"C",
+                          "H\n\"X\"\0G\x7F\t\0"s),
+              "\"A?B????C\"\r\n\"H??X?\"\r\n\"G??\"\r\n");
+    // An ID that holds only such bytes still is one line of its own.
+    EXPECT_EQ(CopyIdsText("\r\n", "\"\0"s), "\"??\"\r\n\"?\"\r\n");
+}
+
+TEST(CopyIdsText, OtherBytesPassUnchanged) {
+    // Code-page letters, the blank and every printable byte but the quote.
+    std::string printable;
+    for (int c = 0x20; c < 0x7F; ++c) {
+        if (c != '"') {
+            printable += static_cast<char>(c);
+        }
+    }
+    EXPECT_EQ(CopyIdsText(printable,
+                          "Donn\xE9"
+                          "es\x80\xFE\0"s),
+              "\"" + printable +
+                  "\"\r\n\"Donn\xE9"
+                  "es\x80\xFE\"\r\n");
 }
 
 }  // namespace

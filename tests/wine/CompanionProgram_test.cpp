@@ -1,0 +1,134 @@
+// kevra64.exe under Wine, started as the setup program starts it: by its full path
+// from the starting program's own folder (RunCompanionProgram), while the current
+// folder is another one, named in the ANSI code page with a letter outside ASCII
+// ("Données"), that holds quorvin.inf and a planted kevra64.exe. The build puts a
+// copy of the companion beside this suite for that.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "config/CompanionLauncher.h"
+#include "config/DriverPackage.h"
+#include "tests/wine/RegKey.h"
+
+namespace {
+
+const std::string kMarkerKey = "Software\\QuorvinCompanionTest";
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const { ::CloseHandle(handle); }
+};
+using OwnedHandle = std::unique_ptr<void, HandleCloser>;
+
+std::string SuiteFolder() {
+    char path[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string folder(path, length);
+    return folder.substr(0, folder.rfind('\\') + 1);
+}
+
+std::string CurrentFolder() {
+    char path[MAX_PATH] = {};
+    const DWORD length = ::GetCurrentDirectoryA(MAX_PATH, path);
+    return std::string(path, length < MAX_PATH ? length : 0);
+}
+
+// The folder that the setup information file was installed from, as its default
+// installation wrote it (Wine gives DIRID 1 with a closing backslash).
+std::string InstalledFrom() {
+    const winbed::RegKey key = winbed::OpenKey(HKEY_LOCAL_MACHINE, kMarkerKey, KEY_READ);
+    if (!key.valid()) {
+        return "<absent>";
+    }
+    char value[MAX_PATH] = {};
+    DWORD size = sizeof value - 1;
+    if (::RegQueryValueExA(key.get(), "Installed", nullptr, nullptr, reinterpret_cast<BYTE*>(value),
+                           &size) != ERROR_SUCCESS) {
+        return "<absent>";
+    }
+    std::string folder = value;
+    if (!folder.empty() && folder.back() == '\\') {
+        folder.pop_back();
+    }
+    return folder;
+}
+
+// The folder, its setup information file (whose default installation writes the
+// folder it was installed from, DIRID 1, into the registry) and the planted
+// companion, a copy of quorvin.exe, which does not understand the command line.
+// The current folder and the search path lead to it while a test runs.
+class CompanionInOtherFolder : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(::GetACP(), 1252u) << "the folder's name is written in code page 1252";
+        char temp[MAX_PATH] = {};
+        ASSERT_NE(::GetTempPathA(MAX_PATH, temp), 0u);
+        folder_ = std::string(temp) +
+                  "quorvin-Donn\xE9"
+                  "es";
+        ::CreateDirectoryA(folder_.c_str(), nullptr);
+        ASSERT_NE(::GetFileAttributesA(folder_.c_str()), INVALID_FILE_ATTRIBUTES);
+        std::ofstream(folder_ + "\\" + kInfFile, std::ios::binary | std::ios::trunc)
+            << "[Version]\r\nSignature=\"$Windows NT$\"\r\n\r\n"
+               "[DefaultInstall]\r\nAddReg=Marker\r\n\r\n"
+               "[Marker]\r\nHKLM,\"" +
+                   kMarkerKey + "\",\"Installed\",0,\"%1%\"\r\n";
+        ASSERT_TRUE(::CopyFileA((SuiteFolder() + "..\\..\\quorvin.exe").c_str(),
+                                (folder_ + "\\" + kCompanion).c_str(), FALSE));
+        ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, kMarkerKey.c_str());
+
+        previousFolder_ = CurrentFolder();
+        ASSERT_TRUE(::SetCurrentDirectoryA(folder_.c_str()));
+        char path[32768] = {};
+        ::GetEnvironmentVariableA("PATH", path, sizeof path);
+        previousPath_ = path;
+        ::SetEnvironmentVariableA("PATH", (folder_ + ";" + previousPath_).c_str());
+    }
+
+    void TearDown() override {
+        ::SetEnvironmentVariableA("PATH", previousPath_.c_str());
+        ::SetCurrentDirectoryA(previousFolder_.c_str());
+        ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, kMarkerKey.c_str());
+        ::DeleteFileA((folder_ + "\\" + kInfFile).c_str());
+        ::DeleteFileA((folder_ + "\\" + kCompanion).c_str());
+        ::RemoveDirectoryA(folder_.c_str());
+    }
+
+    std::string folder_;
+    std::string previousFolder_;
+    std::string previousPath_;
+};
+
+}  // namespace
+
+TEST_F(CompanionInOtherFolder, InstallsTheFileOfTheCurrentFolderByTheOneBesideTheProgram) {
+    const CompanionRun run = RunCompanionProgram(nullptr, kCompanionInstallParameters, {});
+    EXPECT_EQ(run.path, SuiteFolder() + kCompanion);
+    ASSERT_EQ(run.kind, CompanionRun::Kind::Finished);
+    EXPECT_EQ(run.exitCode, 0u) << "2 would be the planted program";
+    // The folder's name reached the setup functions in the code page, byte for byte.
+    EXPECT_EQ(InstalledFrom(), folder_);
+}
+
+TEST_F(CompanionInOtherFolder, RunsFromAFolderWithSuchAName) {
+    // The companion itself in that folder, as when the release is unpacked there.
+    const std::string companion = folder_ + "\\" + kCompanion;
+    ASSERT_TRUE(::CopyFileA((SuiteFolder() + kCompanion).c_str(), companion.c_str(), FALSE));
+    std::string commandLine = "\"" + companion + "\" " + kCompanionInstallParameters;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(::CreateProcessA(companion.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                 nullptr, nullptr, &startup, &process));
+    const OwnedHandle thread(process.hThread);
+    const OwnedHandle running(process.hProcess);
+    DWORD exitCode = 0xFFFFFFFF;
+    EXPECT_EQ(::WaitForSingleObject(running.get(), 60000), WAIT_OBJECT_0);
+    ::GetExitCodeProcess(running.get(), &exitCode);
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(InstalledFrom(), folder_);
+}
