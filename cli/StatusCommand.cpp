@@ -126,9 +126,9 @@ int StatusCommand(const CommandArgs& argv, Console& console) {
         if (devices.empty()) {
             out += "No device carries the filter.\n";
         } else {
-            std::vector<std::vector<std::string>> rows = {{"State", "Device Name", "Instance ID"}};
+            std::vector<std::vector<std::string>> rows = {{"Device Name", "Instance ID", "State"}};
             for (const FilteredDevice& device : devices) {
-                rows.push_back({StateText(device.state), device.description, device.instanceId});
+                rows.push_back({device.description, device.instanceId, StateText(device.state)});
             }
             out += "\nDevices carrying the filter:\n" + FormatTable(rows);
         }
