@@ -49,8 +49,12 @@ int PlotScale::X(LONGLONG time, LONGLONG now, LONGLONG frequency) const {
 }
 
 PlotScale ChoosePlotScale(const gui::TRect& area, double expectedMs, double medianMs) {
-    // Whole steps of the polling intervals: 2, 4, 8, 16, 32, 64 ms.
-    const double wanted = std::max({2.0 * expectedMs, 2.0 * medianMs, 2.0});
+    // Whole steps of the polling intervals: 2, 4, 8, 16, 32, 64 ms. A device polled at
+    // 1, 2, 4 or 8 ms measures a median a hair either side of its interval; without the
+    // slack, that noise would switch the scale between two steps from one refresh to
+    // the next and the line would jump between half and quarter height.
+    constexpr double kMedianSlack = 1.1;
+    const double wanted = std::max({2.0 * expectedMs, 2.0 * medianMs / kMedianSlack, 2.0});
     double top = 2.0;
     while (top < wanted && top < 256.0) {
         top *= 2;

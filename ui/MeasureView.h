@@ -13,7 +13,8 @@
 std::vector<std::string> MeasureLines(const input::RateFigures& figures, bool keyboard);
 
 // The plot's vertical scale: intervals from 0 (bottom) to TopMs (top), chosen so that
-// the expected interval and the usual intervals sit in the lower half.
+// the expected interval and the usual intervals sit in the lower half; a median up to
+// a tenth above a polling interval counts as that interval.
 struct PlotScale {
     double topMs = 2.0;
     gui::TRect area;

@@ -50,3 +50,21 @@ TEST(MeasureView, ThePlotScaleKeepsTheExpectedIntervalInTheLowerHalf) {
     EXPECT_EQ(scale.X(1000, 1000, 100), 109);
     EXPECT_EQ(scale.X(500, 1000, 100), 10);  // five seconds ago: the left edge
 }
+
+// A steady device's median wobbles around its interval from refresh to refresh; the
+// scale must not follow that noise, or the plotted line jumps between two heights.
+TEST(MeasureView, AMedianJustAboveAPollingIntervalKeepsItsScale) {
+    const gui::TRect area{0, 0, 100, 101};
+    for (const double median : {7.6, 7.99, 8.0, 8.02, 8.4, 8.75}) {
+        EXPECT_EQ(ChoosePlotScale(area, 0.0, median).topMs, 16.0) << median;
+        EXPECT_EQ(ChoosePlotScale(area, 8.0, median).topMs, 16.0) << median;
+    }
+    for (const double median : {0.97, 1.0, 1.004, 1.08}) {
+        EXPECT_EQ(ChoosePlotScale(area, 1.0, median).topMs, 2.0) << median;
+    }
+    // Clearly between two intervals, the median takes the next step up.
+    EXPECT_EQ(ChoosePlotScale(area, 0.0, 9.5).topMs, 32.0);
+    EXPECT_EQ(ChoosePlotScale(area, 1.0, 1.5).topMs, 4.0);
+    // The stored rate's interval is exact and gets no slack.
+    EXPECT_EQ(ChoosePlotScale(area, 8.5, 0.0).topMs, 32.0);
+}

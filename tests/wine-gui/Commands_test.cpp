@@ -39,6 +39,7 @@ std::int64_t Interval(sim::Machine& machine, const std::string& id) {
 
 TEST_F(GuiTest, FilterBoxAsksTheUsefulnessQuestionAndNoLeavesEverything) {
     Open();
+    SelectDevice(kCompositeMouse);
     boxes_.Queue(IDNO);
     Click(*Form().cbFilter);
     ASSERT_EQ(boxes_.Shown().size(), 1u);
@@ -56,6 +57,7 @@ TEST_F(GuiTest, FilterBoxAsksTheUsefulnessQuestionAndNoLeavesEverything) {
 
 TEST_F(GuiTest, FilterBoxYesAttachesAndUncheckingDetachesWithoutQuestions) {
     Open();
+    SelectDevice(kCompositeMouse);
     boxes_.Queue(IDYES);
     Click(*Form().cbFilter);
     EXPECT_EQ(boxes_.Shown().size(), 1u);
@@ -72,7 +74,7 @@ TEST_F(GuiTest, FilterBoxYesAttachesAndUncheckingDetachesWithoutQuestions) {
 TEST_F(GuiTest, FilterOnAHubAsksBothQuestionsInTurn) {
     Open();
     Click(*Form().cbParent);
-    ClickCell(0, 2);  // the plain mouse, whose parent is the root hub
+    SelectDevice(kPlainMouse);  // its parent is the root hub
     ASSERT_TRUE(Checked(*Form().cbParent));
 
     // The hub question, then "No" to the usefulness question (the root hub's parent
@@ -104,6 +106,7 @@ TEST_F(GuiTest, FilterOnAHubAsksBothQuestionsInTurn) {
 
 TEST_F(GuiTest, ADeviceChangeWhileAQuestionIsOpenWaitsForTheAnswer) {
     Open();
+    SelectDevice(kCompositeMouse);
     const int rows = Form().dgDevices->RowCount();
     boxes_.Queue(IDYES, [&] {
         machine_.Unplug(kPlainMouse);
@@ -134,6 +137,7 @@ TEST_F(GuiTest, DeviceChangeRebuildsAndAnswersZero) {
 
 TEST_F(GuiTest, RateListWritesEveryKeyboardStep) {
     Open();
+    SelectDevice(kCompositeMouse);
     const HWND rate = Handle(*Form().cbRate);
     ::SetFocus(rate);
     Key(rate, VK_DOWN);
@@ -161,6 +165,7 @@ TEST_F(GuiTest, RateListWritesEveryKeyboardStep) {
 TEST_F(GuiTest, ProcessParentShowsAndActsOnTheParent) {
     machine_.Key(kComposite, DIREG_DRV)["bInterval"] = {REG_DWORD, std::string("\x08\0\0\0", 4)};
     Open();
+    SelectDevice(kCompositeMouse);
     EXPECT_EQ(ComboSelection(), 0);
     Click(*Form().cbParent);
     EXPECT_TRUE(Checked(*Form().cbParent));
@@ -187,6 +192,7 @@ TEST_F(GuiTest, MiceOnlyTogglesBetweenTheTwoLists) {
 
 TEST_F(GuiTest, CopyIdsPutsTheQuotedLinesOnTheClipboard) {
     Open();
+    SelectDevice(kCompositeMouse);
     Click(*Form().btnCopyID);
     EXPECT_EQ(ClipboardText(),
               "\"USB\\VID_1A2C&PID_4C5E&MI_00\\6&2C1F5D3&0&0000\"\r\n"

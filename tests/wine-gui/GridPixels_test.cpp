@@ -27,34 +27,44 @@ TEST_F(GridPixels, RowsCarryTheirMarkingAndTheCurrentCellTheHighlight) {
     Open();
     ::SetFocus(Grid());
     Pump();
-    ASSERT_EQ(Form().dgDevices->Row(), 1);
-    EXPECT_EQ(CellColor(0, 1), ::GetSysColor(COLOR_HIGHLIGHT)) << "focused, still highlighted";
-    // Row 1: the gaming mouse under its composite device, no hub: window colour.
-    EXPECT_EQ(CellColor(1, 1), ::GetSysColor(COLOR_WINDOW));
-    // Rows 2 and 3 hang on a hub: light green, all six cells.
+    const int plain = RowOf(kPlainMouse);
+    const int gaming = RowOf(kCompositeMouse);
+    const int behindHub = RowOf(kHubMouse);
+    ASSERT_EQ(Form().dgDevices->Row(), plain);
+    EXPECT_EQ(CellColor(0, plain), ::GetSysColor(COLOR_HIGHLIGHT)) << "focused, still highlighted";
+    // The gaming mouse under its composite device, no hub: window colour.
     for (int col = 0; col < 6; ++col) {
-        EXPECT_EQ(CellColor(col, 2), kLightGreen) << col;
-        EXPECT_EQ(CellColor(col, 3), kLightGreen) << col;
+        EXPECT_EQ(CellColor(col, gaming), ::GetSysColor(COLOR_WINDOW)) << col;
+    }
+    // The plain mouse on the root hub and the mouse behind the external hub hang on a
+    // hub: light green, all six cells but the current one.
+    for (int col = 0; col < 6; ++col) {
+        if (col > 0) {
+            EXPECT_EQ(CellColor(col, plain), kLightGreen) << col;
+        }
+        EXPECT_EQ(CellColor(col, behindHub), kLightGreen) << col;
     }
     EXPECT_EQ(CellColor(2, 0), ::GetSysColor(COLOR_BTNFACE));
     // The current cell moves, and the marking comes back where it was.
-    ClickCell(4, 2);
-    EXPECT_EQ(CellColor(4, 2), ::GetSysColor(COLOR_HIGHLIGHT));
-    EXPECT_EQ(CellColor(0, 2), kLightGreen);
-    EXPECT_EQ(CellColor(0, 1), ::GetSysColor(COLOR_WINDOW));
+    ClickCell(4, behindHub);
+    EXPECT_EQ(CellColor(4, behindHub), ::GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(CellColor(0, behindHub), kLightGreen);
+    EXPECT_EQ(CellColor(0, plain), kLightGreen);
 }
 
 TEST_F(GridPixels, ProcessParentColoursByTheParent) {
     Open();
+    const int gaming = RowOf(kCompositeMouse);
+    const int plain = RowOf(kPlainMouse);
     Click(*Form().cbParent);
-    // Row 1 now stands for the composite device, which hangs on the root hub; row 2
-    // for the root hub itself.
-    EXPECT_EQ(CellColor(1, 1), kLightGreen);
-    EXPECT_EQ(CellColor(1, 2), kLightRed);
-    EXPECT_EQ(CellColor(5, 2), kLightRed);
+    // The gaming mouse's row now stands for the composite device, which hangs on the
+    // root hub; the plain mouse's row for the root hub itself.
+    EXPECT_EQ(CellColor(1, gaming), kLightGreen);
+    EXPECT_EQ(CellColor(1, plain), kLightRed);
+    EXPECT_EQ(CellColor(5, plain), kLightRed);
     Click(*Form().cbParent);
-    EXPECT_EQ(CellColor(1, 1), ::GetSysColor(COLOR_WINDOW));
-    EXPECT_EQ(CellColor(1, 2), kLightGreen);
+    EXPECT_EQ(CellColor(1, gaming), ::GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(CellColor(1, plain), kLightGreen);
 }
 
 // Whether a pixel lies between the text colour and the fill in every channel: the

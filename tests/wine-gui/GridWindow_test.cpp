@@ -9,22 +9,28 @@ namespace {
 
 TEST_F(GuiTest, MouseSelectsRowsAndShowsTheirDevice) {
     Open();
-    ClickCell(3, 2);
-    EXPECT_EQ(Form().dgDevices->Row(), 2);
+    // The plain mouse is current at the start; the mouse behind the external hub
+    // first, then back.
+    const int plainRow = RowOf(kPlainMouse);
+    const int hubMouseRow = RowOf(kHubMouse);
+    ASSERT_EQ(Form().dgDevices->Row(), plainRow);
+    ClickCell(3, hubMouseRow);
+    EXPECT_EQ(Form().dgDevices->Row(), hubMouseRow);
     EXPECT_EQ(Form().dgDevices->Col(), 3);
     EXPECT_EQ(::GetFocus(), Grid());
+    // Another filter than ours, bInterval 1000, which reads as the slowest rate.
+    EXPECT_FALSE(Checked(*Form().cbFilter));
+    EXPECT_EQ(ComboSelection(), 6);
+
+    ClickCell(0, plainRow);
+    EXPECT_EQ(Form().dgDevices->Row(), plainRow);
     // The plain mouse: the filter attached, bInterval 3, which reads as "250".
     EXPECT_TRUE(Checked(*Form().cbFilter));
     EXPECT_EQ(ComboSelection(), 3);
 
-    ClickCell(0, 3);
-    EXPECT_EQ(Form().dgDevices->Row(), 3);
-    EXPECT_FALSE(Checked(*Form().cbFilter));
-    EXPECT_EQ(ComboSelection(), 6);
-
     // A click on the header selects nothing.
     ClickCell(1, 0);
-    EXPECT_EQ(Form().dgDevices->Row(), 3);
+    EXPECT_EQ(Form().dgDevices->Row(), plainRow);
     EXPECT_EQ(Form().dgDevices->Col(), 0);
     EXPECT_TRUE(boxes_.Shown().empty());
     // Nothing was written by selecting.
@@ -36,9 +42,14 @@ TEST_F(GuiTest, KeysMoveTheCurrentCellButNeverIntoTheHeader) {
     Open();
     ::SetFocus(Grid());
     const gui::TDrawGrid& grid = *Form().dgDevices;
+    // Rows 1 to 3: the plain mouse (filter, "250"), the gaming mouse (neither) and
+    // the mouse behind the external hub (another filter, the slowest rate).
+    ASSERT_EQ(RowOf(kPlainMouse), 1);
+    ASSERT_EQ(RowOf(kCompositeMouse), 2);
+    ASSERT_EQ(RowOf(kHubMouse), grid.RowCount() - 1);
     Key(Grid(), VK_DOWN);
     EXPECT_EQ(grid.Row(), 2);
-    EXPECT_TRUE(Checked(*Form().cbFilter));
+    EXPECT_FALSE(Checked(*Form().cbFilter));
     Key(Grid(), VK_NEXT);
     EXPECT_EQ(grid.Row(), grid.RowCount() - 1);
     EXPECT_EQ(ComboSelection(), 6);
@@ -46,7 +57,7 @@ TEST_F(GuiTest, KeysMoveTheCurrentCellButNeverIntoTheHeader) {
     EXPECT_EQ(grid.Row(), 1);
     Key(Grid(), VK_UP);
     EXPECT_EQ(grid.Row(), 1);
-    EXPECT_EQ(ComboSelection(), 0);
+    EXPECT_EQ(ComboSelection(), 3);
     Key(Grid(), VK_END);
     EXPECT_EQ(grid.Col(), grid.ColCount() - 1);
     Key(Grid(), VK_LEFT);

@@ -74,6 +74,27 @@ void GuiTest::ClickCell(int col, int row) {
     Pump();
 }
 
+int GuiTest::IndexOf(const std::string& instanceId) {
+    for (int i = 0; i < Form().DeviceList->Count(); ++i) {
+        if (Form().DeviceList->GetDevice(i).GetInstanceId() == instanceId) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+int GuiTest::RowOf(const std::string& instanceId) {
+    const int i = IndexOf(instanceId);
+    return i < 0 ? -1 : i + Form().dgDevices->FixedRows;
+}
+
+void GuiTest::SelectDevice(const std::string& instanceId) {
+    const int row = RowOf(instanceId);
+    ASSERT_GE(row, 0) << instanceId << " is not listed";
+    ClickCell(0, row);
+    ASSERT_EQ(Form().dgDevices->Row(), row);
+}
+
 COLORREF GuiTest::GridPixel(int x, int y) {
     Pump();
     ::UpdateWindow(Grid());

@@ -37,6 +37,7 @@ class WindowImage {
 inline const std::string kCompositeMouse = "USB\\VID_1A2C&PID_4C5E&MI_00\\6&2C1F5D3&0&0000";
 inline const std::string kComposite = "USB\\VID_1A2C&PID_4C5E\\5&3B1D2A0&0&1";
 inline const std::string kPlainMouse = "USB\\VID_0E8F&PID_0021\\5&3B1D2A0&0&2";
+inline const std::string kHubMouse = "USB\\VID_2F1B&PID_0A31\\6&4D5E6F7&0&1";
 inline const std::string kRootHub = "USB\\ROOT_HUB30\\4&2E7A3C1D&0&0";
 
 class GuiTest : public ::testing::Test {
@@ -60,6 +61,13 @@ class GuiTest : public ::testing::Test {
     // A press of the key on the window, through the program's dialog keys.
     void Key(HWND window, WPARAM key);
     void ClickCell(int col, int row);
+    // Lists follow the sorted order of instance IDs, so a test finds its device's
+    // place rather than counting on it. The index in the device list, or -1.
+    int IndexOf(const std::string& instanceId);
+    // The grid row that lists the device, or -1.
+    int RowOf(const std::string& instanceId);
+    // Clicks the first cell of the device's row, as a user picks a device.
+    void SelectDevice(const std::string& instanceId);
     // The grid's client pixel once every pending paint is done.
     COLORREF GridPixel(int x, int y);
     // The grid's client area as painted now, for reading many pixels at once.

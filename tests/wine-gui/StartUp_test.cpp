@@ -100,7 +100,9 @@ TEST_F(GuiTest, StartUpControlsFollowTheLayout) {
             case gui::ControlKind::CheckBox:
                 EXPECT_EQ(cls, "Button");
                 EXPECT_EQ(Style(window) & BS_TYPEMASK, BS_CHECKBOX);
-                EXPECT_EQ(Checked(control), plan.checked);
+                // The filter box shows the first row's device, the plain mouse,
+                // which carries the filter.
+                EXPECT_EQ(Checked(control), &control == Form().cbFilter || plan.checked);
                 break;
             case gui::ControlKind::Button:
                 // No default button.
@@ -196,10 +198,11 @@ TEST_F(GuiTest, StartUpDeviceControlsRatesAndRows) {
         ::SendMessageA(rate, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
         EXPECT_STREQ(item.data(), RateNames[static_cast<std::size_t>(i)]);
     }
-    // Row 1, the gaming mouse's pointer interface: no filter, no stored rate.
+    // Row 1, the plain mouse, whose ID sorts first: the filter, bInterval 3 ("250").
     EXPECT_EQ(Form().dgDevices->Row(), 1);
-    EXPECT_EQ(ComboSelection(), 0);
-    EXPECT_FALSE(Checked(*Form().cbFilter));
+    EXPECT_EQ(RowOf(kPlainMouse), 1);
+    EXPECT_EQ(ComboSelection(), 3);
+    EXPECT_TRUE(Checked(*Form().cbFilter));
     EXPECT_EQ(Form().dgDevices->RowCount(), TDeviceList(true, false).Count() + 1);
     for (const gui::TControl* control :
          {static_cast<gui::TControl*>(Form().cbFilter), static_cast<gui::TControl*>(Form().cbRate),

@@ -9,18 +9,7 @@ build="${1:-$root/build/x86_64}"
 exe="$build/tests/wine-gui/quorvin_gui_tests.exe"
 [[ -f "$exe" ]] || { echo "wine-gui: no $exe; build the x86_64 tree first" >&2; exit 1; }
 started=$SECONDS
-# Known failures, left out until they are mended: these tests name demo rows by
-# position, and the rows moved when lists took Windows' order (sorted by instance
-# ID) and the demo machine gained a game pad; the measuring window's stored-rate
-# line is drawn a few pixels off the scale the test computes.
-known_failures="GuiTest.FilterBox*:GuiTest.FilterOnAHubAsksBothQuestionsInTurn"
-known_failures+=":GuiTest.ADeviceChangeWhileAQuestionIsOpenWaitsForTheAnswer"
-known_failures+=":GuiTest.RateListWritesEveryKeyboardStep:GuiTest.ProcessParentShowsAndActsOnTheParent"
-known_failures+=":GuiTest.CopyIdsPutsTheQuotedLinesOnTheClipboard:GuiTest.MouseSelectsRowsAndShowsTheirDevice"
-known_failures+=":GuiTest.KeysMoveTheCurrentCellButNeverIntoTheHeader:GuiTest.StartUpControlsFollowTheLayout"
-known_failures+=":GuiTest.StartUpDeviceControlsRatesAndRows:GridPixels.RowsCarryTheirMarkingAndTheCurrentCellTheHighlight"
-known_failures+=":GridPixels.ProcessParentColoursByTheParent:MeasureTest.ThePlotShowsTheIntervalsAndTheStoredRate"
-bash "$root/scripts/wine/run.sh" "$exe" "--gtest_filter=-*HighDensity*:$known_failures"
+bash "$root/scripts/wine/run.sh" "$exe" "--gtest_filter=-*HighDensity*"
 bash "$root/scripts/wine/run.sh" --reg "$root/tests/wine-gui/dpi120.reg" "$exe" \
   --gtest_filter=*LayoutFits*
 bash "$root/scripts/wine/run.sh" --reg "$root/tests/wine-gui/dpi144.reg" "$exe" \
