@@ -50,7 +50,7 @@ int SetCommand(const CommandArgs& argv, Console& console) {
     }
     ChangeReport report{"set", {}, {}};
     for (TDevice* device : devices) {
-        DeviceChange change = ApplySetting(*device, setting);
+        DeviceChange change = ApplySetting(*device, setting, args.Has("force"));
         change.matchedBy = "device";
         if (args.Has("restart") && !change.failed) {
             change.restart = RestartDeviceNow(*device);
@@ -68,7 +68,7 @@ int RestartCommand(const CommandArgs& argv, Console& console) {
     const auto list = BuildList(args);
     ChangeReport report{"restart", {}, {}};
     for (TDevice* device : SelectedDevices(*list, args)) {
-        DeviceChange change = ApplySetting(*device, DesiredSetting{});
+        DeviceChange change = ApplySetting(*device, DesiredSetting{}, false);
         change.matchedBy = "device";
         change.restart = RestartDeviceNow(*device);
         report.changes.push_back(std::move(change));

@@ -19,11 +19,11 @@ struct CommandEntry {
     CommandFn run;
 };
 
-// status and undo join here once the journal of changes exists.
 constexpr CommandEntry kCommands[] = {
     {"list", ListCommand},       {"show", ShowCommand},       {"set", SetCommand},
     {"restart", RestartCommand}, {"install", InstallCommand}, {"export", ExportCommand},
-    {"apply", ApplyCommand},
+    {"apply", ApplyCommand},     {"status", StatusCommand},   {"undo", UndoCommand},
+    {"measure", MeasureCommand},
 };
 
 bool AsksForHelp(const std::vector<std::string>& args) {
@@ -76,7 +76,7 @@ void PrintError(std::string& err, const std::string& message) {
 }
 
 int RunCli(const std::vector<std::string>& args, CliIo& io) {
-    Console console{io.out, io.readInput};
+    Console console{io.out, io.readInput, io.progress, io.moveDevice};
     try {
         return Run(args, console);
     } catch (const UsageError& e) {

@@ -15,6 +15,10 @@ struct CliIo {
     std::string out;
     std::string err;
     std::function<std::string()> readInput;
+    // Shown at once (on standard error), not with the report: may be empty.
+    std::function<void(const std::string&)> progress;
+    // The demo machine's hand on the measured device (see Console); empty on Windows.
+    std::function<void(const std::vector<std::string>&, double)> moveDevice;
 };
 
 // Runs one command line (the arguments after the program name). Reports go to out,

@@ -3,6 +3,7 @@
 // the platform calls that change a machine.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,9 +18,15 @@ struct CliRun {
     std::string err;
 };
 
-inline CliRun Quorvin(const std::vector<std::string>& args, const std::string& input = {}) {
+// Moves collections of the current simulated machine, as the demo program does while
+// it measures.
+using Mover = std::function<void(const std::vector<std::string>&, double)>;
+
+inline CliRun Quorvin(const std::vector<std::string>& args, const std::string& input = {},
+                      const Mover& move = {}) {
     cli::CliIo io;
     io.readInput = [input] { return input; };
+    io.moveDevice = move;
     CliRun run;
     run.code = cli::RunCli(args, io);
     run.out = io.out;

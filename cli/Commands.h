@@ -13,6 +13,11 @@ struct Console {
     std::string& out;
     // Standard input, read whole when a command needs it (a profile given as "-").
     const std::function<std::string()>& readInput;
+    // A line for the user while a command runs (the measuring prompt); may be empty.
+    const std::function<void(const std::string&)>& progress;
+    // The demo machine's stand-in for a hand on the device: moves the collections for
+    // that many milliseconds from now. Empty on a real machine.
+    const std::function<void(const std::vector<std::string>&, double)>& moveDevice;
 };
 
 using CommandArgs = std::vector<std::string>;
@@ -24,5 +29,8 @@ int RestartCommand(const CommandArgs& args, Console& console);
 int InstallCommand(const CommandArgs& args, Console& console);
 int ExportCommand(const CommandArgs& args, Console& console);
 int ApplyCommand(const CommandArgs& args, Console& console);
+int StatusCommand(const CommandArgs& args, Console& console);
+int UndoCommand(const CommandArgs& args, Console& console);
+int MeasureCommand(const CommandArgs& args, Console& console);
 
 }  // namespace cli

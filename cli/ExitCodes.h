@@ -11,6 +11,9 @@ inline constexpr int kExitDone = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitBadUsage = 2;
 inline constexpr int kExitRebootNeeded = 3;
+// status only: a device that carries the filter does not start, or the filter's
+// driver is missing while a device carries it.
+inline constexpr int kExitBroken = 4;
 
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;

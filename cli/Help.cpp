@@ -58,6 +58,35 @@ constexpr HelpEntry kHelp[] = {
      "that carries its hardware ID. Reports per device what changed; with --restart\n"
      "restarts the devices that changed. The whole profile is read and checked before\n"
      "anything is written.\n"},
+    {"status",
+     "usage: quorvin status [--json]\n"
+     "\n"
+     "Whether the filter can leave a device without its driver: the quorvin service\n"
+     "(installed, running, its driver file present), every USB device whose lower\n"
+     "filters name quorvin, present or not, with its state and problem code, and how\n"
+     "many changes `undo` can take back.\n"
+     "Exit code 0: nothing is broken. 4: a device carrying the filter does not\n"
+     "start, or the driver is missing while a device carries the filter. 1: the\n"
+     "status could not be read.\n"},
+    {"undo",
+     "usage: quorvin undo [--all] [--json]\n"
+     "\n"
+     "Takes back the newest change to a device's filter or rate that this program or\n"
+     "the setup window made, as recorded in the undo journal; with --all every change,\n"
+     "newest first (the window's \"Restore all changes\"). A setting is written back\n"
+     "only while it still holds what was written; one that something else changed\n"
+     "since is left alone and stays in the journal. Restart the devices afterwards.\n"
+     "Exit code 1 when a change had to be left, or the journal cannot be used.\n"},
+    {"measure",
+     "usage: quorvin measure DEVICE [--seconds N] [--all] [--mice] [--json]\n"
+     "\n"
+     "Measures the polling rate the device delivers, as the window's measuring view\n"
+     "does: move the mouse (or press keys on a keyboard) while it runs, N seconds\n"
+     "(1 to 3600, default 5). Only the device's own reports count. Reports the count,\n"
+     "the rate over the last second and over the whole run, the median interval and\n"
+     "its spread; a device that sent nothing lately is \"idle\", and below 32 reports\n"
+     "there is not enough data for figures. The stored rate's interval is shown\n"
+     "beside them. On the demo machine the device is moved for the whole time.\n"},
 };
 
 }  // namespace
@@ -75,6 +104,9 @@ const char* ProgramHelp() {
            "  install   install the driver service\n"
            "  export    write a profile of the filter and rate settings\n"
            "  apply     apply a profile\n"
+           "  status    the driver and every device carrying the filter\n"
+           "  undo      take back the last change (--all: every change)\n"
+           "  measure   the polling rate a device delivers\n"
            "\n"
            "DEVICE is an instance ID (letter case ignored), a VID_xxxx&PID_xxxx pattern\n"
            "(several matches need --all-matching) or a row number from `list` (with the\n"
@@ -82,7 +114,7 @@ const char* ProgramHelp() {
            "--json writes one JSON object (schema version 1, docs/cli.md).\n"
            "\n"
            "exit codes: 0 done, 1 failed, 2 bad usage (nothing changed),\n"
-           "            3 done, but a reboot is needed\n";
+           "            3 done, but a reboot is needed, 4 (status) something is broken\n";
 }
 
 const char* CommandHelp(const std::string& command) {

@@ -1,5 +1,8 @@
 #include "cli/JsonWriter.h"
 
+#include <cmath>
+#include <cstdio>
+
 namespace cli {
 
 void JsonWriter::BeforeValue() {
@@ -83,6 +86,17 @@ JsonWriter& JsonWriter::Bool(bool value) {
 JsonWriter& JsonWriter::Number(long long value) {
     BeforeValue();
     text_ += std::to_string(value);
+    return *this;
+}
+
+JsonWriter& JsonWriter::Decimal(double value, int decimals) {
+    if (!std::isfinite(value)) {
+        return Null();
+    }
+    BeforeValue();
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    text_ += text;
     return *this;
 }
 

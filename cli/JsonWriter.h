@@ -1,5 +1,5 @@
 // A small JSON writer for the --json output: objects, arrays, strings, booleans and
-// integers, written compactly on one line. Text on Windows is in the ANSI code page;
+// numbers, written compactly on one line. Text on Windows is in the ANSI code page;
 // bytes above 0x7F are written as \u00XX escapes (their Latin-1 reading), so the
 // output is always valid JSON in plain ASCII whatever the device names hold.
 #pragma once
@@ -20,6 +20,8 @@ class JsonWriter {
     JsonWriter& String(const std::string& text);
     JsonWriter& Bool(bool value);
     JsonWriter& Number(long long value);
+    // A number with that many decimals ("0.998"); a value that is not finite is null.
+    JsonWriter& Decimal(double value, int decimals);
     JsonWriter& Null();
 
     const std::string& Text() const { return text_; }

@@ -143,7 +143,8 @@ int ApplyCommand(const CommandArgs& argv, Console& console) {
         CheckQuestions(*match.device, {match.entry->filter, match.entry->rate}, args.Has("force"));
     }
     for (const Match& match : matches) {
-        DeviceChange change = ApplySetting(*match.device, {match.entry->filter, match.entry->rate});
+        DeviceChange change = ApplySetting(*match.device, {match.entry->filter, match.entry->rate},
+                                           args.Has("force"));
         change.matchedBy = match.matchedBy;
         if (args.Has("restart") && change.Changed() && !change.failed) {
             change.restart = RestartDeviceNow(*match.device);

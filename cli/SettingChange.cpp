@@ -6,6 +6,7 @@
 #include "config/LowerFilters.h"
 #include "config/Rate.h"
 #include "device/Device.h"
+#include "journal/Undo.h"
 
 namespace cli {
 
@@ -36,16 +37,32 @@ void CheckQuestions(TDevice& device, const DesiredSetting& setting, bool force) 
     }
 }
 
-DeviceChange ApplySetting(TDevice& device, const DesiredSetting& setting) {
+DeviceChange ApplySetting(TDevice& device, const DesiredSetting& setting, bool unrecordedToo) {
     DeviceChange change;
     change.instanceId = device.GetInstanceId();
     change.filterBefore = HasFilter(device);
     change.rateBefore = ReadRateIndex(device);
+    const BeforeWrite recordFirst = [&](const PlannedChange& planned) {
+        // A device that cannot name itself has gone; nothing is written that the
+        // journal could not name.
+        if (change.instanceId.empty()) {
+            return false;
+        }
+        const std::string why = RecordChange(device, planned);
+        if (why.empty()) {
+            return true;
+        }
+        change.note = unrecordedToo ? "made without an undo record: " + why
+                                    : "not made, as it cannot be recorded for undo (--force "
+                                      "makes it anyway): " +
+                                          why;
+        return unrecordedToo;
+    };
     if (setting.filter && *setting.filter != change.filterBefore) {
-        SetFilter(device, *setting.filter);
+        SetFilter(device, *setting.filter, recordFirst);
     }
     if (setting.rate && *setting.rate != change.rateBefore) {
-        WriteRateIndex(device, static_cast<std::uint32_t>(*setting.rate));
+        WriteRateIndex(device, static_cast<std::uint32_t>(*setting.rate), recordFirst);
     }
     // config/ reports no failure; what the registry holds now is the answer.
     change.filterAfter = HasFilter(device);
@@ -87,6 +104,9 @@ void WriteChangeJson(JsonWriter& json, const DeviceChange& change) {
     json.EndObject();
     json.Key("changed").Bool(change.Changed());
     json.Key("failed").Bool(change.failed);
+    if (!change.note.empty()) {
+        json.Key("note").String(change.note);
+    }
     json.Key("restart");
     if (change.restart) {
         json.String(ActionResultName(*change.restart));
@@ -114,6 +134,9 @@ std::string ChangeText(const DeviceChange& change) {
     }
     if (change.failed) {
         add("FAILED to write");
+    }
+    if (!change.note.empty()) {
+        add(change.note);
     }
     if (change.restart) {
         add(std::string("restart ") + ActionResultName(*change.restart));

@@ -26,6 +26,7 @@ struct DeviceChange {
     int rateBefore = 0;
     int rateAfter = 0;
     bool failed = false;  // a write did not take: the registry holds something else
+    std::string note;     // why a write was not made, or that it was made unrecorded
     std::optional<ActionResult> restart;
 
     bool Changed() const { return filterBefore != filterAfter || rateBefore != rateAfter; }
@@ -36,8 +37,11 @@ struct DeviceChange {
 // already is asked nothing, as the window's box is checked already.
 void CheckQuestions(TDevice& device, const DesiredSetting& setting, bool force);
 
-// Writes what differs from the device's state, then reads both back.
-DeviceChange ApplySetting(TDevice& device, const DesiredSetting& setting);
+// Writes what differs from the device's state, each change recorded in the undo
+// journal first, then reads both back. A change the journal cannot record is not
+// made (the change fails) unless unrecordedToo is set, which stands for the
+// window's "Make the change anyway?".
+DeviceChange ApplySetting(TDevice& device, const DesiredSetting& setting, bool unrecordedToo);
 
 // Parses a rate name of RateNames ("Default" in any letter case); UsageError otherwise.
 int ParseRate(const std::string& name);

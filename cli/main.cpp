@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
     io.readInput = [] {
         return cli::ReadStream(stdin, 2 * cli::kProfileMaxBytes).value_or(std::string());
     };
+    io.progress = [](const std::string& line) { cli::WriteStream(stderr, line + '\n'); };
     const int code = cli::RunCli(args, io);
     cli::WriteStream(stdout, io.out);
     cli::WriteStream(stderr, io.err);

@@ -1,6 +1,6 @@
-// The Win32 types and constants of raw input, the performance counter, device
-// properties and text conversion. Real ones from the SDK on Windows; stand-ins with
-// the same names, widths and layouts elsewhere, as platform/WinTypes.h does.
+// The Win32 types and constants of raw input and its message-only window, the performance counter,
+// device properties and text conversion. Real ones from the SDK on Windows; stand-ins with the same
+// names, widths and layouts elsewhere, as platform/WinTypes.h does.
 #pragma once
 
 #include "platform/WinTypes.h"
@@ -47,6 +47,28 @@ struct RAWINPUTHEADER {
     WPARAM wParam;
 };
 
+using LRESULT = LONG_PTR;
+
+struct HMENU__ {
+    int unused;
+};
+using HMENU = HMENU__*;
+
+struct POINT {
+    LONG x;
+    LONG y;
+};
+
+struct MSG {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    DWORD time;
+    POINT pt;
+};
+using LPMSG = MSG*;
+
 struct DEVPROPKEY {
     GUID fmtid;
     ULONG pid;
@@ -63,6 +85,10 @@ struct DEVPROPKEY {
 #define RIDI_DEVICENAME 0x20000007
 #define RIDEV_REMOVE 0x00000001
 #define RIDEV_INPUTSINK 0x00000100
+#define HWND_MESSAGE (reinterpret_cast<HWND>(static_cast<LONG_PTR>(-3)))
+#define GET_RAWINPUT_CODE_WPARAM(wParam) ((wParam)&0xff)
+#define PM_REMOVE 0x0001
+#define QS_RAWINPUT 0x0400
 #define CP_ACP 0
 #define WC_NO_BEST_FIT_CHARS 0x00000400
 #define DEVPROP_TYPE_STRING 0x00000012

@@ -9,6 +9,7 @@
 #include "cli/Profile.h"
 #include "cli/TextFile.h"
 #include "cli/demo/DemoMachineFile.h"
+#include "platform/sim/SimInput.h"
 
 namespace {
 
@@ -48,6 +49,15 @@ int main(int argc, char** argv) {
         cli::CliIo io;
         io.readInput = [] {
             return cli::ReadStream(stdin, 2 * cli::kProfileMaxBytes).value_or(std::string());
+        };
+        io.progress = [](const std::string& line) { cli::WriteStream(stderr, line + '\n'); };
+        // No hand moves a simulated mouse: the device's first HID collection is moved
+        // for the whole measurement, at the interval the machine's state gives it.
+        // One collection, as a hand moves the mouse and not the keys beside it.
+        io.moveDevice = [&machine](const std::vector<std::string>& collections, double ms) {
+            if (!collections.empty()) {
+                sim::Move(machine, collections.front(), ms);
+            }
         };
         const int code = cli::RunCli(options.rest, io);
         demo::Save(machine, options.machineFile);

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstring>
 #include <map>
+#include <set>
 
 #include "platform/Platform.h"
 #include "platform/sim/SimHandles.h"
@@ -17,6 +18,7 @@ namespace {
 
 constexpr std::uintptr_t kRawDeviceBase = 0x01000000;
 constexpr std::uintptr_t kRawInputBase = 0x02000000;
+constexpr std::uintptr_t kWindowBase = 0x03000000;
 constexpr UINT kFailed = static_cast<UINT>(-1);
 // {4D1E55B2-F16F-11CF-88CB-001111000030}, the HID interface class, as names carry it.
 constexpr const char* kHidInterfaceSuffix = "#{4d1e55b2-f16f-11cf-88cb-001111000030}";
@@ -48,7 +50,9 @@ struct InputState {
     LONGLONG clock = 0;
     std::uint32_t random = 12345;
     std::uint32_t inputSerial = 0;
-    std::optional<Report> current;  // the report the live HRAWINPUT names
+    std::optional<Report> current;     // the report the live HRAWINPUT names
+    std::set<std::uintptr_t> windows;  // message-only windows made and not destroyed
+    std::uintptr_t windowSerial = 0;
     bool propertyReader = true;
     UINT codePage = 1252;
 };
@@ -167,6 +171,16 @@ void NoteRestart(Machine& machine, const std::string& instanceId) {
     }
 }
 
+std::map<std::string, std::optional<std::uint32_t>> StartedWith(Machine& machine) {
+    const InputState& input = InputOf(machine);
+    return {input.startedWith.begin(), input.startedWith.end()};
+}
+
+void SetStartedWith(Machine& machine, const std::string& instanceId,
+                    std::optional<std::uint32_t> interval) {
+    InputOf(machine).startedWith[instanceId] = interval;
+}
+
 std::string InterfaceNameOf(const std::string& collectionId) {
     std::string name = "\\\\?\\" + collectionId;
     std::replace(name.begin(), name.end(), '\\', '#');
@@ -249,6 +263,21 @@ std::optional<Delivery> DeliverNext(Machine& machine, LONGLONG until) {
         }
     }
     return std::nullopt;
+}
+
+DWORD WaitForInput(Machine& machine, DWORD milliseconds) {
+    InputState& input = InputOf(machine);
+    if (!input.pending.empty() &&
+        (milliseconds == INFINITE ||
+         input.pending.front().time <= input.clock + Ticks(milliseconds))) {
+        SetClock(machine, input.pending.front().time);
+        return WAIT_OBJECT_0;
+    }
+    if (milliseconds == INFINITE) {
+        return WAIT_FAILED;  // nothing would ever come: the simulation cannot wait for ever
+    }
+    Advance(machine, milliseconds);
+    return WAIT_TIMEOUT;
 }
 
 std::vector<RAWINPUTDEVICE> Registrations(Machine& machine) {
@@ -505,6 +534,87 @@ int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH lpWideCharStr, int 
     }
     std::memcpy(lpMultiByteStr, out.data(), out.size());
     return static_cast<int>(out.size());
+}
+
+HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X,
+                     int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
+                     HINSTANCE hInstance, LPVOID lpParam) {
+    sim::InputState& input = sim::CurrentInput();
+    if (sim::EnterCall("CreateWindowExA", [&] {
+            return "ex=" + sim::HexNumber(dwExStyle) +
+                   " class=" + (lpClassName != nullptr ? lpClassName : "null") +
+                   " style=" + sim::HexNumber(dwStyle) + " parent=" + sim::HandleArg(hWndParent);
+        })) {
+        return nullptr;
+    }
+    static_cast<void>(lpWindowName);
+    static_cast<void>(X + Y + nWidth + nHeight);
+    static_cast<void>(hMenu);
+    static_cast<void>(hInstance);
+    static_cast<void>(lpParam);
+    // Only the predefined class a message-only window needs is known here.
+    if (lpClassName == nullptr || !sim::EqualNoCase(lpClassName, "STATIC") ||
+        hWndParent != HWND_MESSAGE) {
+        return nullptr;  // ERROR_CANNOT_FIND_WND_CLASS, or a window the simulation lacks
+    }
+    const std::uintptr_t value = sim::kWindowBase + ++input.windowSerial * sim::kHandleStep;
+    input.windows.insert(value);
+    return sim::MakeHandle<HWND>(value);
+}
+
+BOOL DestroyWindow(HWND hWnd) {
+    sim::InputState& input = sim::CurrentInput();
+    if (sim::EnterCall("DestroyWindow", [&] { return "hwnd=" + sim::HandleArg(hWnd); })) {
+        return FALSE;
+    }
+    return input.windows.erase(sim::HandleValue(hWnd)) != 0 ? TRUE : FALSE;
+}
+
+BOOL PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg) {
+    sim::Machine& machine = sim::Current();
+    sim::InputState& input = sim::CurrentInput();
+    if (sim::EnterCall("PeekMessageA", [&] {
+            return "hwnd=" + sim::HandleArg(hWnd) + " min=" + sim::HexNumber(wMsgFilterMin) +
+                   " max=" + sim::HexNumber(wMsgFilterMax) +
+                   " remove=" + sim::HexNumber(wRemoveMsg);
+        })) {
+        return FALSE;
+    }
+    // The program takes every message of its thread off the queue, all at once.
+    if (lpMsg == nullptr || hWnd != nullptr || wMsgFilterMin != 0 || wMsgFilterMax != 0 ||
+        wRemoveMsg != PM_REMOVE) {
+        return FALSE;
+    }
+    // A report whose target window is gone is lost, as Windows drops it.
+    while (const std::optional<sim::Delivery> delivery = sim::DeliverNext(machine, input.clock)) {
+        if (input.windows.contains(sim::HandleValue(delivery->target))) {
+            *lpMsg = MSG{delivery->target,
+                         WM_INPUT,
+                         delivery->code,
+                         reinterpret_cast<LPARAM>(delivery->input),
+                         0,
+                         {0, 0}};
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+LRESULT DispatchMessageA(const MSG* lpMsg) {
+    sim::InputState& input = sim::CurrentInput();
+    if (sim::EnterCall("DispatchMessageA", [&] {
+            return lpMsg == nullptr ? std::string("msg=null")
+                                    : "hwnd=" + sim::HandleArg(lpMsg->hwnd) +
+                                          " message=" + sim::HexNumber(lpMsg->message);
+        })) {
+        return 0;
+    }
+    // The static control's procedure hands WM_INPUT to DefWindowProc, which frees it.
+    if (lpMsg != nullptr && lpMsg->message == WM_INPUT &&
+        input.windows.contains(sim::HandleValue(lpMsg->hwnd))) {
+        input.current.reset();
+    }
+    return 0;
 }
 
 }  // namespace plat

@@ -19,6 +19,13 @@
 //   moves to its time and its HRAWINPUT stays valid until the next delivery. Reports
 //   of a usage nobody registered, or of a collection that left, are dropped there.
 //   GetRawInputData answers RID_HEADER only (the program reads no more).
+// - Windows. CreateWindowExA makes message-only windows of the predefined "STATIC"
+//   class (parent HWND_MESSAGE) and nothing else; DestroyWindow ends them.
+//   PeekMessageA (no window filter, PM_REMOVE) hands out the next report due now as
+//   WM_INPUT to its target window, dropping reports whose target is no such window;
+//   DispatchMessageA of a WM_INPUT ends its HRAWINPUT, as DefWindowProc frees it.
+//   MsgWaitForMultipleObjects with no handles waits for the next report (see
+//   WaitForInput), moving the clock.
 // - Clock. QueryPerformanceCounter reads a counter at 10 MHz that moves only when
 //   told (SetClock, Advance, DeliverNext); it never runs backwards.
 // - Text. WideCharToMultiByte(CP_ACP) converts to Windows-1252 (ASCII when the code
@@ -30,6 +37,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -50,6 +58,11 @@ double EffectiveInterval(Machine& machine, const std::string& collectionId);
 // Called by Machine::Restart for the restarted device: it and every device below it
 // take their filter and stored bInterval as they are now.
 void NoteRestart(Machine& machine, const std::string& instanceId);
+// What each device restarted so far started with: its stored bInterval while it
+// carried the filter, nothing otherwise. A machine kept in a file keeps these.
+std::map<std::string, std::optional<std::uint32_t>> StartedWith(Machine& machine);
+void SetStartedWith(Machine& machine, const std::string& instanceId,
+                    std::optional<std::uint32_t> interval);
 // The name GetRawInputDeviceInfoA(RIDI_DEVICENAME) gives the collection.
 std::string InterfaceNameOf(const std::string& collectionId);
 void SetBusReportedName(Machine& machine, const std::string& instanceId,
@@ -77,6 +90,10 @@ struct Delivery {
 };
 // The next report due at or before `until`, or nothing.
 std::optional<Delivery> DeliverNext(Machine& machine, LONGLONG until = INT64_MAX);
+// MsgWaitForMultipleObjects with no handles: waits at most `milliseconds` for a
+// report. WAIT_OBJECT_0 with the clock at the next report when one comes in that
+// time, WAIT_TIMEOUT with the clock moved on by it otherwise.
+DWORD WaitForInput(Machine& machine, DWORD milliseconds);
 // The registered usages, in registration order.
 std::vector<RAWINPUTDEVICE> Registrations(Machine& machine);
 // The seam's SetupDiGetDevicePropertyW, as GetProcAddress hands it out.

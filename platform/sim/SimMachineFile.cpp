@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/SimDisk.h"
+#include "platform/sim/SimInput.h"
 #include "platform/sim/SimState.h"
 #include "platform/sim/SimSystem.h"
 #include "platform/sim/SimText.h"
@@ -64,6 +66,28 @@ void SaveDevice(std::ostream& out, const Machine::State& s, const DeviceRecord& 
     SaveKey(out, "drv", device.driverKey);
 }
 
+// An access list may be empty; "-" stands for it, as fields are never empty.
+std::string DaclField(const std::string& dacl) {
+    return dacl.empty() ? "-" : dacl;
+}
+
+void SaveDisk(std::ostream& out, const Disk& disk) {
+    for (const auto& [path, entry] : disk.entries) {
+        const std::string security = entry.owner + ' ' + DaclField(entry.dacl) + ' ';
+        if (entry.linkTarget) {
+            out << "disk-link " << security << (entry.folder ? 1 : 0) << ' '
+                << HexBytes(entry.linkTarget->data(), entry.linkTarget->size()) << ' ' << path
+                << '\n';
+        } else if (entry.folder) {
+            out << "disk-folder " << security << path << '\n';
+        } else {
+            // What reads see is kept: saving the machine is a clean shutdown.
+            out << "disk-file " << security << HexBytes(entry.content.data(), entry.content.size())
+                << ' ' << path << '\n';
+        }
+    }
+}
+
 // --- reading ---------------------------------------------------------------
 
 // A device as its lines describe it, added to the machine at the next "device" line.
@@ -114,6 +138,16 @@ class Reader {
             service.startable = Number(Field(fields), 10) != 0;
             service.imagePath = fields;
             machine_.system().services.push_back(service);
+        } else if (word == "disk-folder" || word == "disk-file" || word == "disk-link") {
+            DiskLine(word, rest);
+        } else if (word == "started") {
+            // started <bInterval or -> <instance ID>: what a restart left it with
+            std::string fields = rest;
+            const std::string interval = Field(fields);
+            SetStartedWith(machine_, NonEmpty(fields),
+                           interval == "-" ? std::nullopt
+                                           : std::optional<std::uint32_t>(
+                                                 static_cast<std::uint32_t>(Number(interval, 10))));
         } else if (word == "problem") {
             // problem <instance ID> <code>: a device that did not start
             std::string fields = rest;
@@ -211,6 +245,27 @@ class Reader {
         return field;
     }
 
+    // disk-folder <owner> <dacl> <path>, disk-file <owner> <dacl> <hex content> <path>,
+    // disk-link <owner> <dacl> <folder 0|1> <hex target> <path>.
+    void DiskLine(const std::string& word, std::string rest) {
+        DiskEntry entry;
+        entry.owner = Field(rest);
+        entry.dacl = Field(rest);
+        if (entry.dacl == "-") {
+            entry.dacl.clear();
+        }
+        if (word == "disk-link") {
+            entry.folder = Number(Field(rest), 10) != 0;
+            entry.linkTarget = Hex(Field(rest));
+        } else if (word == "disk-folder") {
+            entry.folder = true;
+        } else {
+            entry.content = Hex(Field(rest));
+            entry.durable = entry.content;
+        }
+        machine_.disk().entries[Disk::KeyOf(NonEmpty(rest))] = std::move(entry);
+    }
+
     void DeviceLine(const std::string& word, std::string rest) {
         if (!pending_) {
             Fail("\"" + word + "\" outside a device");
@@ -293,6 +348,10 @@ void SaveMachine(Machine& machine, std::ostream& out) {
             out << "problem " << id << ' ' << problem << '\n';
         }
     }
+    for (const auto& [id, interval] : StartedWith(machine)) {
+        out << "started " << (interval ? std::to_string(*interval) : "-") << ' ' << id << '\n';
+    }
+    SaveDisk(out, machine.disk());
     s.WalkTree([&](DEVINST, const Node& node) { SaveDevice(out, s, *node.device); });
     // Phantoms have no place in the tree; they follow it in the listing order.
     for (const auto& [id, record] : s.devices) {

@@ -6,6 +6,8 @@
 #include <sstream>
 
 #include "device/DeviceList.h"
+#include "platform/sim/SimDisk.h"
+#include "platform/sim/SimInput.h"
 #include "platform/sim/SimMachineFile.h"
 #include "tests/GeneratedMachine.h"
 
@@ -68,15 +70,55 @@ TEST(SimMachineFile, AGeneratedMachineReadsBackAfterRestartsAndUnplugs) {
     generated::MachineGenerator(machine, 120).Generate();
     sim::Machine reference;
     Load(reference, Saved(machine));
-    // Restarts renumber nodes; the file keeps the tree, not the numbers.
+    // Restarts renumber nodes; the file keeps the tree, not the numbers, and what the
+    // restarted devices started with.
     const std::string first = machine.InstanceIdOf(0x100 + 3);
     machine.Restart(first);
-    EXPECT_EQ(Saved(machine), Saved(reference));
+    std::istringstream saved(Saved(machine));
+    std::string rest;
+    bool firstStarted = false;
+    for (std::string line; std::getline(saved, line);) {
+        if (line.rfind("started ", 0) == 0) {
+            firstStarted = firstStarted || line.ends_with(" " + first);
+        } else {
+            rest += line + '\n';
+        }
+    }
+    EXPECT_TRUE(firstStarted);
+    EXPECT_EQ(rest, Saved(reference));
     machine.Unplug(first);
     sim::Machine loaded;
     Load(loaded, Saved(machine));
     EXPECT_EQ(Lists(loaded), Lists(machine));
     EXPECT_EQ(loaded.NodeOf(first), 0u);
+}
+
+// The undo journal lives on the disk and the measured rate follows what a restart
+// left: both must outlast the run of a program on the demo machine.
+TEST(SimMachineFile, KeepsTheDiskAndWhatRestartedDevicesStartedWith) {
+    sim::Machine machine;
+    sim::BuildDemoMachine(machine);
+    sim::Disk& disk = machine.disk();
+    disk.AddFolder("C:\\ProgramData\\Journal folder", "SY", "D:P(A;OICI;FA;;;SY)");
+    disk.AddFile("C:\\ProgramData\\Journal folder\\j.txt", std::string("line\r\n\0end", 11));
+    disk.AddFile("C:\\ProgramData\\empty.txt", "", "S-1-5-21-7", "");
+    disk.AddLink("C:\\ProgramData\\planted", "C:\\Users\\x y", true, "S-1-5-21-7");
+    const std::string mouse = "USB\\VID_0E8F&PID_0021\\5&3B1D2A0&0&2";
+    sim::SetStartedWith(machine, mouse, 1u);
+    sim::SetStartedWith(machine, "USB\\VID_1A2C&PID_4C5E\\5&3B1D2A0&0&1", std::nullopt);
+
+    sim::Machine loaded;
+    Load(loaded, Saved(machine));
+    EXPECT_EQ(Saved(loaded), Saved(machine));
+    const sim::DiskEntry& file = loaded.disk().Get("c:\\programdata\\journal folder\\J.TXT");
+    EXPECT_EQ(file.content, std::string("line\r\n\0end", 11));
+    EXPECT_EQ(file.durable, file.content);
+    EXPECT_EQ(loaded.disk().Get("C:\\ProgramData\\Journal folder").dacl, "D:P(A;OICI;FA;;;SY)");
+    EXPECT_EQ(loaded.disk().Get("C:\\ProgramData\\empty.txt").owner, "S-1-5-21-7");
+    EXPECT_EQ(loaded.disk().Get("C:\\ProgramData\\planted").linkTarget, "C:\\Users\\x y");
+    EXPECT_EQ(sim::StartedWith(loaded), sim::StartedWith(machine));
+    ASSERT_EQ(sim::StartedWith(loaded).count(mouse), 1u);
+    EXPECT_EQ(sim::StartedWith(loaded).at(mouse), 1u);
 }
 
 struct BadFile {
@@ -115,7 +157,9 @@ INSTANTIATE_TEST_SUITE_P(
                 "line 2: parent not listed before its child"},
         BadFile{"duplicate", kHeader + "device A\\1\ndevice a\\1\n",
                 "line 3: device already present"},
-        BadFile{"bad_wow64", kHeader + "wow64 maybe\n", "line 2: bad wow64 mode"}),
+        BadFile{"bad_wow64", kHeader + "wow64 maybe\n", "line 2: bad wow64 mode"},
+        BadFile{"disk_file_short", kHeader + "disk-file BA\n", "line 2: missing field"},
+        BadFile{"started_bad", kHeader + "started x A\\1\n", "line 2: bad number"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

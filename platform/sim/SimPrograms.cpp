@@ -2,6 +2,7 @@
 // program runs (System::run) when it is waited for, after the input rounds that a
 // message-aware wait reports meanwhile.
 #include "platform/Platform.h"
+#include "platform/sim/SimInput.h"
 #include "platform/sim/SimDisk.h"
 #include "platform/sim/SimHandles.h"
 #include "platform/sim/SimSeamSupport.h"
@@ -123,6 +124,10 @@ DWORD MsgWaitForMultipleObjects(DWORD nCount, const HANDLE* pHandles, BOOL fWait
                    " mask=" + sim::HexNumber(dwWakeMask);
         })) {
         return WAIT_FAILED;
+    }
+    // No handle: a message loop waits for input, which the simulated clock brings.
+    if (nCount == 0 && pHandles == nullptr && !fWaitAll && (dwWakeMask & QS_RAWINPUT) != 0) {
+        return sim::WaitForInput(machine, dwMilliseconds);
     }
     // One process handle is all the program waits for.
     if (nCount != 1 || pHandles == nullptr) {

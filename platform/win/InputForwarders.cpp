@@ -14,6 +14,21 @@ UINT GetRawInputData(HRAWINPUT hRawInput, UINT uiCommand, LPVOID pData, PUINT pc
 UINT GetRawInputDeviceInfoA(HANDLE hDevice, UINT uiCommand, LPVOID pData, PUINT pcbSize) {
     return ::GetRawInputDeviceInfoA(hDevice, uiCommand, pData, pcbSize);
 }
+HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X,
+                     int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
+                     HINSTANCE hInstance, LPVOID lpParam) {
+    return ::CreateWindowExA(dwExStyle, lpClassName, lpWindowName, dwStyle, X, Y, nWidth, nHeight,
+                             hWndParent, hMenu, hInstance, lpParam);
+}
+BOOL DestroyWindow(HWND hWnd) {
+    return ::DestroyWindow(hWnd);
+}
+BOOL PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg) {
+    return ::PeekMessageA(lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, wRemoveMsg);
+}
+LRESULT DispatchMessageA(const MSG* lpMsg) {
+    return ::DispatchMessageA(lpMsg);
+}
 
 BOOL QueryPerformanceCounter(LARGE_INTEGER* lpPerformanceCount) {
     return ::QueryPerformanceCounter(lpPerformanceCount);

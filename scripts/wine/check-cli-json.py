@@ -30,6 +30,23 @@ def check_change(change):
     assert change["restart"] in RESTARTS
 
 
+def check_status(document):
+    driver = document["driver"]
+    for key in ("known", "installed", "fileFound", "running"):
+        assert isinstance(driver[key], bool), key
+    assert driver["imageFile"] is None or isinstance(driver["imageFile"], str)
+    journal = document["journal"]
+    assert isinstance(journal["usable"], bool) and isinstance(journal["changes"], int)
+    assert journal["message"] is None or isinstance(journal["message"], str)
+    for device in document["devices"]:
+        assert isinstance(device["instanceId"], str) and device["instanceId"]
+        assert isinstance(device["present"], bool)
+        assert device["state"] in {"started", "problem", "not started", "not present", "unknown"}
+        assert isinstance(device["problem"], int)
+        assert (device["problemText"] is None) == (device["state"] != "problem")
+    assert isinstance(document["broken"], bool)
+
+
 def main(folder):
     files = sorted(pathlib.Path(folder).glob("*.json"))
     if len(files) < 4:
@@ -43,6 +60,14 @@ def main(folder):
             for device in document["devices"]:
                 check_device(device)
             assert document["devices"], "no device listed"
+        elif document["command"] == "status":
+            check_status(document)
+        elif document["command"] == "undo":
+            for key in ("all", "nothing"):
+                assert isinstance(document[key], bool), key
+            for key in ("undone", "left"):
+                assert isinstance(document[key], int), key
+            assert isinstance(document["message"], str)
         else:
             assert document["command"] in {"set", "apply", "restart"}, path
             for change in document["changes"]:

@@ -189,6 +189,60 @@ TEST_F(CliProgram, ListSetExportAndApplyOnTheRealSetupApi) {
     KeepJson("apply-other", second.out);
 }
 
+// Wine's prefix has no quorvin service: a device that carries the filter would not
+// start, and status says so through its exit code, from the real service manager and
+// configuration manager.
+TEST_F(CliProgram, StatusTellsABrokenSetupByItsExitCode) {
+    const ProgramRun healthy = RunQuorvin("status --json");
+    ASSERT_EQ(healthy.code, 0u) << healthy.out << healthy.err;
+    EXPECT_NE(healthy.out.find("\"known\":true,\"installed\":false"), std::string::npos)
+        << healthy.out;
+    EXPECT_NE(healthy.out.find("\"devices\":[]"), std::string::npos);
+
+    ASSERT_EQ(RunQuorvin("set " + kFirst + " --filter on --force").code, 0u);
+    const ProgramRun broken = RunQuorvin("status --json");
+    EXPECT_EQ(broken.code, 4u) << broken.out << broken.err;
+    EXPECT_NE(broken.out.find("\"instanceId\":\"USB\\\\VID_1A2B&PID_0101\\\\7&2A3B4C5D&0&1\""),
+              std::string::npos)
+        << broken.out;
+    EXPECT_NE(broken.out.find("\"broken\":true}"), std::string::npos);
+    EXPECT_EQ(broken.out.find("7&2A3B4C5D&0&2"), std::string::npos) << "no filter there";
+    KeepJson("status", broken.out);
+
+    const ProgramRun text = RunQuorvin("status");
+    EXPECT_EQ(text.code, 4u);
+    EXPECT_NE(text.out.find("Driver service: not installed"), std::string::npos) << text.out;
+}
+
+// The journal under Wine's program-data folder: set records, undo takes back. Where
+// Wine's files do not pass the journal's access checks, the change needs --force and
+// undo must then fail without writing.
+TEST_F(CliProgram, UndoTakesBackWhatSetRecorded) {
+    const ProgramRun set = RunQuorvin("set " + kSecond + " --rate 125 --force --json");
+    ASSERT_EQ(set.code, 0u) << set.err;
+    ASSERT_EQ(Interval(bed, kSecond), Dword(8).bytes);
+    const bool recorded = set.out.find("\"note\"") == std::string::npos;
+    const ProgramRun undo = RunQuorvin("undo --all --json");
+    KeepJson("undo", undo.out);
+    if (recorded) {
+        EXPECT_EQ(undo.code, 0u) << undo.out << undo.err;
+        EXPECT_EQ(Interval(bed, kSecond), "<none>");
+    } else {
+        EXPECT_EQ(undo.code, 1u) << undo.out << undo.err;
+        EXPECT_EQ(Interval(bed, kSecond), Dword(8).bytes);
+    }
+}
+
+// A console program's message-only window gets no raw input under Wine (Wine hands
+// pointer input only to a process with a window under the pointer), so measuring is
+// checked on the simulated machine; here the real program refuses a device without
+// HID collections and leaves nothing behind.
+TEST_F(CliProgram, MeasuringADeviceWithoutCollectionsIsBadUsage) {
+    const ProgramRun run = RunQuorvin("measure " + kFirst + " --seconds 1");
+    EXPECT_EQ(run.code, 2u) << run.out << run.err;
+    EXPECT_NE(run.err.find("has no HID collection"), std::string::npos) << run.err;
+}
+
 TEST_F(CliProgram, BadInputIsOneLineExitTwoAndChangesNothing) {
     const ProgramRun bad = RunQuorvin("set " + kFirst + " --rate 7");
     EXPECT_EQ(bad.code, 2u);

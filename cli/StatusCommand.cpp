@@ -1,0 +1,149 @@
+// status: whether the filter can do harm here. The driver service as the service
+// manager knows it, every device that carries the filter with its state, and how
+// many changes the undo journal can take back.
+#include "cli/Arguments.h"
+#include "cli/Commands.h"
+#include "cli/ExitCodes.h"
+#include "cli/FilteredDevices.h"
+#include "cli/JsonWriter.h"
+#include "cli/TextTable.h"
+#include "config/DriverService.h"
+#include "journal/JournalStore.h"
+#include "platform/Platform.h"
+
+namespace cli {
+
+namespace {
+
+// "started", "problem", "not started", "not present" or "unknown".
+const char* StateName(const DeviceState& state) {
+    if (!state.present) {
+        return "not present";
+    }
+    if (!state.known) {
+        return "unknown";
+    }
+    if (state.HasProblem()) {
+        return "problem";
+    }
+    return (state.status & DN_STARTED) != 0 ? "started" : "not started";
+}
+
+std::string StateText(const DeviceState& state) {
+    if (!state.HasProblem()) {
+        return StateName(state);
+    }
+    return "problem " + std::to_string(state.problem) + ": " + ProblemText(state.problem);
+}
+
+std::string DriverText(const DriverServiceState& driver) {
+    if (!driver.known) {
+        return "unknown (the service manager could not be asked)";
+    }
+    if (!driver.installed) {
+        return "not installed";
+    }
+    std::string text = driver.running ? "installed, running" : "installed, not running";
+    if (driver.imageFile.empty()) {
+        return text + "; its driver file could not be named";
+    }
+    return text + "; " + driver.imageFile + (driver.fileFound ? " present" : " MISSING");
+}
+
+std::string JournalText(const LoadedJournal& journal) {
+    if (!journal.ok) {
+        return "cannot be used: " + journal.message;
+    }
+    return std::to_string(journal.journal.entries.size()) + " change(s) to undo";
+}
+
+void WriteJson(const DriverServiceState& driver, const LoadedJournal& journal,
+               const std::vector<FilteredDevice>& devices, bool broken, std::string& out) {
+    JsonWriter json;
+    json.BeginObject().Key("version").Number(1).Key("command").String("status");
+    json.Key("driver").BeginObject();
+    json.Key("known").Bool(driver.known).Key("installed").Bool(driver.installed);
+    json.Key("imageFile");
+    if (driver.imageFile.empty()) {
+        json.Null();
+    } else {
+        json.String(driver.imageFile);
+    }
+    json.Key("fileFound").Bool(driver.fileFound).Key("running").Bool(driver.running);
+    json.EndObject();
+    json.Key("journal").BeginObject().Key("usable").Bool(journal.ok);
+    json.Key("changes").Number(static_cast<long long>(journal.journal.entries.size()));
+    json.Key("message");
+    if (journal.ok) {
+        json.Null();
+    } else {
+        json.String(journal.message);
+    }
+    json.EndObject();
+    json.Key("devices").BeginArray();
+    for (const FilteredDevice& device : devices) {
+        json.BeginObject();
+        json.Key("instanceId").String(device.instanceId);
+        json.Key("description").String(device.description);
+        json.Key("present").Bool(device.state.present);
+        json.Key("state").String(StateName(device.state));
+        json.Key("problem").Number(device.state.problem);
+        json.Key("problemText");
+        if (device.state.HasProblem()) {
+            json.String(ProblemText(device.state.problem));
+        } else {
+            json.Null();
+        }
+        json.EndObject();
+    }
+    json.EndArray();
+    json.Key("broken").Bool(broken).EndObject();
+    out += json.Text() + '\n';
+}
+
+}  // namespace
+
+int StatusCommand(const CommandArgs& argv, Console& console) {
+    const Arguments args = ParseArguments(argv, {{"json"}}, 0);
+    const DriverServiceState driver = ReadFilterService();
+    const std::vector<FilteredDevice> devices = FindFilteredDevices();
+    const LoadedJournal journal = LoadJournal();
+
+    int failing = 0;
+    for (const FilteredDevice& device : devices) {
+        failing += device.state.HasProblem() ? 1 : 0;
+    }
+    // A missing driver harms every device that lists the filter at its next start.
+    const bool driverHarms = driver.Missing() && !devices.empty();
+    const bool broken = failing > 0 || driverHarms;
+
+    if (args.Has("json")) {
+        WriteJson(driver, journal, devices, broken, console.out);
+    } else {
+        std::string& out = console.out;
+        out += "Driver service: " + DriverText(driver) + '\n';
+        out += "Undo journal:   " + JournalText(journal) + '\n';
+        if (devices.empty()) {
+            out += "No device carries the filter.\n";
+        } else {
+            std::vector<std::vector<std::string>> rows = {{"Device Name", "Instance ID", "State"}};
+            for (const FilteredDevice& device : devices) {
+                rows.push_back({device.description, device.instanceId, StateText(device.state)});
+            }
+            out += "\nDevices carrying the filter:\n" + FormatTable(rows);
+        }
+        if (failing > 0) {
+            out += std::to_string(failing) +
+                   " device(s) carrying the filter do not start; take it off with\n"
+                   "`quorvin set DEVICE --filter off --restart`.\n";
+        }
+        if (driverHarms) {
+            out +=
+                "The filter's driver is missing: the devices carrying the filter will not "
+                "start\nuntil `quorvin install` puts it in place.\n";
+        }
+    }
+    return broken ? kExitBroken : kExitDone;
+}
+
+}  // namespace cli
