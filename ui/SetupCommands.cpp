@@ -1,7 +1,7 @@
 // TfrmSetup: the commands behind the check boxes, the rate list, the buttons and
 // the device-change notification.
 #include <cstdint>
-#include <cstdio>
+#include <string>
 #include <utility>
 
 #include "config/CompanionLauncher.h"
@@ -34,10 +34,13 @@ constexpr const char* kDriverQuestion =
 constexpr UINT kDriverStyle = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2;
 // The same, when the service manager could not say whether the driver is installed
 // (access denied, say): the filter might keep the device from starting just as well.
-constexpr const char* kUnknownDriverQuestion =
-    "Whether the QUORVIN driver is installed could not be checked (error %lu). If it is not, "
-    "this device will not start with the filter on it: a mouse or keyboard would stop working "
-    "after Restart. Put the filter on the device anyway?";
+// Built by concatenation: a printf-style formatter would add its whole floating-point
+// machinery (some 40 KiB) to the 32-bit program for one number.
+constexpr const char* kUnknownDriverQuestionHead =
+    "Whether the QUORVIN driver is installed could not be checked (error ";
+constexpr const char* kUnknownDriverQuestionTail =
+    "). If it is not, this device will not start with the filter on it: a mouse or keyboard "
+    "would stop working after Restart. Put the filter on the device anyway?";
 
 constexpr const char* kRestartCaption = " Warning !!!";
 constexpr const char* kRebootCaption = " Information";
@@ -95,10 +98,10 @@ bool TfrmSetup::ConfirmFilter(TDevice& device) {
         return Ask(kDriverQuestion, kHubCaption, kDriverStyle);
     }
     if (driver.Unknown()) {
-        char question[512];
-        std::snprintf(question, sizeof question, kUnknownDriverQuestion,
-                      static_cast<unsigned long>(driver.error));
-        return Ask(question, kHubCaption, kDriverStyle);
+        const std::string question = kUnknownDriverQuestionHead +
+                                     std::to_string(static_cast<unsigned long>(driver.error)) +
+                                     kUnknownDriverQuestionTail;
+        return Ask(question.c_str(), kHubCaption, kDriverStyle);
     }
     return true;
 }
