@@ -21,6 +21,7 @@ class JsonWriter {
     JsonWriter& Bool(bool value);
     JsonWriter& Number(long long value);
     // A number with that many decimals ("0.998"); a value that is not finite is null.
+    // decimals: 0 to 3 (more are written with 3).
     JsonWriter& Decimal(double value, int decimals);
     JsonWriter& Null();
 

@@ -9,8 +9,11 @@
 #include "cli/Cli.h"
 #include "cli/Profile.h"
 #include "cli/TextFile.h"
+#include "hardening/DllSearch.h"
 
 int main(int argc, char** argv) {
+    // Run elevated from a Downloads folder like the window: no DLL from there.
+    hardening::RestrictDllSearch();
     const std::vector<std::string> args(argv + 1, argv + argc);
     // A profile piped in arrives byte for byte, UTF-16 included.
     _setmode(_fileno(stdin), _O_BINARY);
