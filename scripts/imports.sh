@@ -2,7 +2,8 @@
 # Checks what the shipped Windows programs need from Windows, so that they start on
 # every supported version (XP SP3 onward) and load no DLL from their own folder:
 #   scripts/imports.sh <build folder>...
-# For QuorvinSetup.exe and companion/kevra64.exe of each build folder that has them:
+# For QuorvinSetup.exe, quorvin.exe and companion/kevra64.exe of each build folder
+# that has them:
 #   - every DLL they import is one that scripts/imports-allowed.txt lists as taken
 #     from the system folder;
 #   - every function they import (by name or ordinal) is listed there for that DLL,
@@ -15,7 +16,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 programs=()
 for build in "$@"; do
-  for exe in "$build/QuorvinSetup.exe" "$build/companion/kevra64.exe"; do
+  for exe in "$build/QuorvinSetup.exe" "$build/quorvin.exe" "$build/companion/kevra64.exe"; do
     [[ -f "$exe" ]] && programs+=("$exe")
   done
 done
