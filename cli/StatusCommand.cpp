@@ -4,10 +4,11 @@
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
-#include "cli/FilteredDevices.h"
 #include "cli/JsonWriter.h"
 #include "cli/TextTable.h"
 #include "config/DriverService.h"
+#include "device/Errors.h"
+#include "health/FilterHealth.h"
 #include "journal/JournalStore.h"
 #include "platform/Platform.h"
 
@@ -36,7 +37,7 @@ std::string StateText(const DeviceState& state) {
     return "problem " + std::to_string(state.problem) + ": " + ProblemText(state.problem);
 }
 
-std::string DriverText(const DriverServiceState& driver) {
+std::string ServiceText(const DriverServiceState& driver) {
     if (!driver.known) {
         return "unknown (the service manager could not be asked)";
     }
@@ -105,8 +106,14 @@ void WriteJson(const DriverServiceState& driver, const LoadedJournal& journal,
 
 int StatusCommand(const CommandArgs& argv, Console& console) {
     const Arguments args = ParseArguments(argv, {{"json"}}, 0);
-    const DriverServiceState driver = ReadFilterService();
-    const std::vector<FilteredDevice> devices = FindFilteredDevices();
+    // The same reading as the window's health view: the service, then every USB
+    // device (present or not) that carries the filter.
+    const FilterHealth health = ReadFilterHealth();
+    if (!health.listed) {
+        throw EDeviceError("SetupDiGetClassDevs");
+    }
+    const DriverServiceState& driver = health.driver;
+    const std::vector<FilteredDevice>& devices = health.devices;
     const LoadedJournal journal = LoadJournal();
 
     int failing = 0;
@@ -121,7 +128,7 @@ int StatusCommand(const CommandArgs& argv, Console& console) {
         WriteJson(driver, journal, devices, broken, console.out);
     } else {
         std::string& out = console.out;
-        out += "Driver service: " + DriverText(driver) + '\n';
+        out += "Driver service: " + ServiceText(driver) + '\n';
         out += "Undo journal:   " + JournalText(journal) + '\n';
         if (devices.empty()) {
             out += "No device carries the filter.\n";
