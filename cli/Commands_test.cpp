@@ -16,16 +16,8 @@ using namespace setup_test;
 
 namespace {
 
-const std::string kFilterOnly("quorvin\0\0", 9);
-
 struct CommandsTest : ::testing::Test {
     SetupMachine m;
-
-    std::string Interval(const std::string& id) {
-        const auto& key = m.machine.Key(id, DIREG_DRV);
-        const auto value = key.find("bInterval");
-        return value == key.end() ? "<none>" : value->second.data;
-    }
 
     // WOW64, with the companion beside the program: it runs on the same machine,
     // and the command lines it was started with are kept.
@@ -151,28 +143,28 @@ TEST_F(CommandsTest, RateIsStoredAsTheWindowStoresItAndDefaultDeletesIt) {
     const CliRun set = Quorvin({"set", "VID_1111&PID_2222", "--all-matching", "--rate", "1000"});
     EXPECT_EQ(set.code, 0) << set.err;
     for (const std::string& id : {kHidA, kHidB, kHidHC}) {
-        EXPECT_EQ(Interval(id), Dword(1)) << id;
+        EXPECT_EQ(m.StoredInterval(id), Dword(1)) << id;
     }
     const CliRun reset = Quorvin({"set", "usb\\vid_3333&pid_4444\\5&2", "--rate", "default"});
     EXPECT_EQ(reset.code, 0) << reset.err;
-    EXPECT_EQ(Interval(kHidM), "<none>");
+    EXPECT_EQ(m.StoredInterval(kHidM), "<none>");
     EXPECT_NE(reset.out.find("rate 250 -> Default"), std::string::npos);
 }
 
 TEST_F(CommandsTest, RowNumbersFollowTheChosenList) {
     // Row 2 is hidHC with Mice Only and hidB without it, as in the window.
     EXPECT_EQ(Quorvin({"set", "2", "--mice", "--rate", "500"}).code, 0);
-    EXPECT_EQ(Interval(kHidHC), Dword(2));
+    EXPECT_EQ(m.StoredInterval(kHidHC), Dword(2));
     EXPECT_EQ(Quorvin({"set", "2", "--rate", "125"}).code, 0);
-    EXPECT_EQ(Interval(kHidB), Dword(8));
+    EXPECT_EQ(m.StoredInterval(kHidB), Dword(8));
 }
 
 TEST_F(CommandsTest, ParentActsOnTheParentOnceForSiblings) {
     const CliRun run = Quorvin(
         {"set", "VID_1111&PID_2222", "--all-matching", "--parent", "--rate", "250", "--json"});
     EXPECT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(Interval(kComposite), Dword(4));
-    EXPECT_EQ(Interval(kHidA), "<none>");
+    EXPECT_EQ(m.StoredInterval(kComposite), Dword(4));
+    EXPECT_EQ(m.StoredInterval(kHidA), "<none>");
     EXPECT_EQ(m.machine.CountCalls("RegSetValueExA"), 1u);
     EXPECT_NE(run.out.find("\"rate\":{\"before\":\"Default\",\"after\":\"250\"}"),
               std::string::npos);

@@ -16,16 +16,9 @@ using namespace setup_test;
 
 namespace {
 
-const std::string kFilterOnly("quorvin\0\0", 9);
-
 struct SafeApplyTest : ::testing::Test {
     SetupMachine m;
 
-    std::string Rate(const std::string& id) {
-        const auto& key = m.machine.Key(id, DIREG_DRV);
-        const auto value = key.find("bInterval");
-        return value == key.end() ? "<none>" : value->second.data;
-    }
     std::string Journal() {
         const sim::DiskEntry* file = m.machine.disk().Find(JournalPath());
         return file != nullptr ? file->content : "<none>";
@@ -93,7 +86,7 @@ TEST_F(SafeApplyTest, SetAndApplyRecordAndUndoTakesBackNewestFirst) {
     CliRun run = Quorvin({"undo"});
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_NE(run.out.find("Undone: the polling rate of " + kHidB), std::string::npos) << run.out;
-    EXPECT_EQ(Rate(kHidB), "<none>");
+    EXPECT_EQ(m.StoredInterval(kHidB), "<none>");
     EXPECT_EQ(m.LowerFilters(kHidM), "<none>") << "older changes stay until asked";
 
     run = Quorvin({"undo", "--all", "--json"});
@@ -102,7 +95,7 @@ TEST_F(SafeApplyTest, SetAndApplyRecordAndUndoTakesBackNewestFirst) {
               std::string::npos)
         << run.out;
     EXPECT_EQ(m.LowerFilters(kHidM), kFilterOnly);
-    EXPECT_EQ(Rate(kHidM), Dword(4));  // 250 again
+    EXPECT_EQ(m.StoredInterval(kHidM), Dword(4));  // 250 again
 
     run = Quorvin({"undo"});
     EXPECT_EQ(run.code, 0);
@@ -116,7 +109,7 @@ TEST_F(SafeApplyTest, UndoLeavesASettingSomethingElseChangedAndSaysSo) {
     EXPECT_EQ(run.code, cli::kExitFailed);
     EXPECT_NE(run.out.find("something else has changed it since"), std::string::npos) << run.out;
     EXPECT_EQ(run.err, "quorvin: 1 change(s) could not be undone\n");
-    EXPECT_EQ(Rate(kHidM), Dword(2));
+    EXPECT_EQ(m.StoredInterval(kHidM), Dword(2));
     EXPECT_NE(Journal().find("setting rate"), std::string::npos) << "the change stays recorded";
 }
 
@@ -130,19 +123,19 @@ TEST_F(SafeApplyTest, AChangeTheJournalCannotRecordIsMadeOnlyWithForce) {
     EXPECT_EQ(run.code, cli::kExitFailed);
     EXPECT_NE(run.out.find("not made, as it cannot be recorded for undo"), std::string::npos)
         << run.out;
-    EXPECT_EQ(Rate(kHidM), Dword(4));
+    EXPECT_EQ(m.StoredInterval(kHidM), Dword(4));
     EXPECT_EQ(ChangingCalls(m.machine), writesBefore);
 
     run = Quorvin({"set", kHidM, "--rate", "1000", "--force", "--json"});
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_NE(run.out.find("\"note\":\"made without an undo record: "), std::string::npos)
         << run.out;
-    EXPECT_EQ(Rate(kHidM), Dword(1));
+    EXPECT_EQ(m.StoredInterval(kHidM), Dword(1));
 
     // A damaged journal is never used to write anything, and status says why.
     run = Quorvin({"undo", "--all"});
     EXPECT_EQ(run.code, cli::kExitFailed);
-    EXPECT_EQ(Rate(kHidM), Dword(1));
+    EXPECT_EQ(m.StoredInterval(kHidM), Dword(1));
     EXPECT_NE(Quorvin({"status"}).out.find("Undo journal:   cannot be used"), std::string::npos);
 }
 

@@ -15,7 +15,6 @@ namespace {
 constexpr const char* kHubText = "You try to setup filter driver for usb hub, are you sure?";
 constexpr const char* kUsefulText =
     "Filter driver is probably useless for this device, continue setup?";
-const std::string kFilterOnly("quorvin\0\0", 9);
 
 struct FilterTest : ::testing::Test {
     SetupMachine m;

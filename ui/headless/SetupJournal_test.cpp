@@ -20,11 +20,6 @@ struct JournalWindowTest : ::testing::Test {
     TfrmSetup& Form() { return w->Form(); }
     void SelectRow(int row) { Form().dgDevices->SelectCellByUser(0, row); }
     std::string LastBox() { return w->Desktop().MessageBoxes().back().text; }
-    std::string Rate(const std::string& id) {
-        const auto& key = m.machine.Key(id, DIREG_DRV);
-        const auto value = key.find("bInterval");
-        return value == key.end() ? "<none>" : value->second.data;
-    }
 };
 
 TEST_F(JournalWindowTest, UndoesFilterAndRateChangesNewestFirstKeepingOtherEntries) {
@@ -33,11 +28,11 @@ TEST_F(JournalWindowTest, UndoesFilterAndRateChangesNewestFirstKeepingOtherEntri
     Form().cbFilter->UserClick();
     ASSERT_EQ(m.LowerFilters(kHidM), std::string("quorvin\0mfltx\0\0", 15));
     Form().cbRate->UserSelect(1);
-    ASSERT_EQ(Rate(kHidM), Dword(1));
+    ASSERT_EQ(m.StoredInterval(kHidM), Dword(1));
     EXPECT_NE(m.machine.disk().Get(kJournal).content.find("after = 1"), std::string::npos);
 
     ASSERT_TRUE(w->ChooseGridMenuItem("Undo last change"));
-    EXPECT_EQ(Rate(kHidM), Dword(4));
+    EXPECT_EQ(m.StoredInterval(kHidM), Dword(4));
     EXPECT_EQ(m.LowerFilters(kHidM), std::string("quorvin\0mfltx\0\0", 15));
     EXPECT_NE(LastBox().find("Undone: the polling rate of " + kHidM), std::string::npos);
     EXPECT_EQ(Form().cbRate->ItemIndex(), 3);  // the controls show it at once
@@ -64,7 +59,7 @@ TEST_F(JournalWindowTest, RestoresAllInALaterRunAndLeavesWhatSomethingElseChange
     ASSERT_TRUE(w->ChooseGridMenuItem("Restore all changes"));
     EXPECT_EQ(m.LowerFilters(kHidA), "<none>");
     EXPECT_EQ(m.LowerFilters(kHidM), std::string("quorvin\0\0", 9));
-    EXPECT_EQ(Rate(kHidM), Dword(2));
+    EXPECT_EQ(m.StoredInterval(kHidM), Dword(2));
     EXPECT_NE(LastBox().find("2 change(s) undone."), std::string::npos) << LastBox();
     EXPECT_NE(LastBox().find("something else has changed it since"), std::string::npos);
     EXPECT_NE(m.machine.disk().Get(kJournal).content.find("setting rate"), std::string::npos);
@@ -84,11 +79,11 @@ TEST_F(JournalWindowTest, AJournalThatCannotBeUsedAsksFirstAndNoLeavesTheDeviceA
 
     w->Desktop().QueueAnswer(IDYES);
     Form().cbRate->UserSelect(2);
-    EXPECT_EQ(Rate(kHidM), Dword(2));  // made anyway, as the user chose
+    EXPECT_EQ(m.StoredInterval(kHidM), Dword(2));  // made anyway, as the user chose
 
     ASSERT_TRUE(w->ChooseGridMenuItem("Undo last change"));
     EXPECT_NE(LastBox().find("damaged"), std::string::npos);
-    EXPECT_EQ(Rate(kHidM), Dword(2));
+    EXPECT_EQ(m.StoredInterval(kHidM), Dword(2));
 }
 
 }  // namespace

@@ -14,7 +14,6 @@ namespace {
 
 constexpr const char* kUsefulText =
     "Filter driver is probably useless for this device, continue setup?";
-const std::string kFilterOnly("quorvin\0\0", 9);
 const std::string kDriverFile = "C:\\WINDOWS\\System32\\drivers\\quorvin.sys";
 
 struct SafeApply : ::testing::Test {

@@ -99,6 +99,16 @@ struct SetupMachine {
         const auto value = machine.Property(id, SPDRP_LOWERFILTERS);
         return value ? value->data : "<none>";
     }
+
+    // The stored polling interval (bInterval) of a device, or "<none>".
+    std::string StoredInterval(const std::string& id) {
+        const auto& key = machine.Key(id, DIREG_DRV);
+        const auto value = key.find("bInterval");
+        return value == key.end() ? "<none>" : value->second.data;
+    }
 };
+
+// A lower-filter list that holds the filter alone.
+inline const std::string kFilterOnly("quorvin\0\0", 9);
 
 }  // namespace setup_test
