@@ -4,6 +4,7 @@
 #include "ui/gui/Button.h"
 #include "ui/gui/Message.h"
 #include "ui/win32/FormWindow.h"
+#include "ui/win32/OwnedWindowProc.h"
 
 namespace win32 {
 
@@ -104,19 +105,7 @@ bool FormWindow::PreTranslate(MSG& message) {
 }
 
 LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form =
-            static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<FormWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    }
-    if (form == nullptr) {
-        return ::DefWindowProcA(window, message, wParam, lParam);
-    }
-    return form->HandleMessage(window, message, wParam, lParam);
+    return OwnedWindowProc<FormWindow, &FormWindow::HandleMessage>(window, message, wParam, lParam);
 }
 
 }  // namespace win32

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "ui/win32/DeviceContexts.h"
+#include "ui/win32/OwnedWindowProc.h"
 #include "ui/win32/Win32Canvas.h"
 #include "ui/win32/WindowClasses.h"
 
@@ -158,19 +159,7 @@ LRESULT GridWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 LRESULT CALLBACK GridWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* grid =
-            static_cast<GridWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(grid));
-    }
-    auto* grid = reinterpret_cast<GridWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    }
-    if (grid == nullptr) {
-        return ::DefWindowProcA(window, message, wParam, lParam);
-    }
-    return grid->Handle(window, message, wParam, lParam);
+    return OwnedWindowProc<GridWindow, &GridWindow::Handle>(window, message, wParam, lParam);
 }
 
 }  // namespace win32

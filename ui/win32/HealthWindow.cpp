@@ -6,6 +6,7 @@
 
 #include "ui/HealthView.h"
 #include "ui/SetupF.h"
+#include "ui/win32/OwnedWindowProc.h"
 #include "ui/win32/WindowClasses.h"
 
 namespace win32 {
@@ -144,19 +145,7 @@ LRESULT HealthWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }
 
 LRESULT CALLBACK HealthWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* health =
-            static_cast<HealthWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(health));
-    }
-    auto* health = reinterpret_cast<HealthWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    }
-    if (health == nullptr) {
-        return ::DefWindowProcA(window, message, wParam, lParam);
-    }
-    return health->Handle(window, message, wParam, lParam);
+    return OwnedWindowProc<HealthWindow, &HealthWindow::Handle>(window, message, wParam, lParam);
 }
 
 }  // namespace win32

@@ -6,6 +6,7 @@
 #include "ui/MeasureView.h"
 #include "ui/win32/DeviceContexts.h"
 #include "ui/win32/GdiObject.h"
+#include "ui/win32/OwnedWindowProc.h"
 #include "ui/win32/WindowClasses.h"
 
 namespace win32 {
@@ -169,19 +170,7 @@ LRESULT MeasureWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
 }
 
 LRESULT CALLBACK MeasureWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* measure =
-            static_cast<MeasureWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(measure));
-    }
-    auto* measure = reinterpret_cast<MeasureWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    }
-    if (measure == nullptr) {
-        return ::DefWindowProcA(window, message, wParam, lParam);
-    }
-    return measure->Handle(window, message, wParam, lParam);
+    return OwnedWindowProc<MeasureWindow, &MeasureWindow::Handle>(window, message, wParam, lParam);
 }
 
 }  // namespace win32

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "ui/win32/OwnedWindowProc.h"
 #include "ui/win32/WindowClasses.h"
 
 namespace win32 {
@@ -101,19 +102,7 @@ std::vector<std::string> MeasuredCollections() {
 }
 
 LRESULT CALLBACK RawInputSinkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* sink =
-            static_cast<RawInputSink*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(sink));
-    }
-    auto* sink = reinterpret_cast<RawInputSink*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    }
-    if (sink == nullptr) {
-        return ::DefWindowProcA(window, message, wParam, lParam);
-    }
-    return sink->Handle(window, message, wParam, lParam);
+    return OwnedWindowProc<RawInputSink, &RawInputSink::Handle>(window, message, wParam, lParam);
 }
 
 }  // namespace win32
