@@ -14,8 +14,6 @@ namespace {
 
 using Kind = RestartOutcome::Kind;
 constexpr const char* kDevice = ConfigBench::kInterface;
-constexpr const char* kDriverFile = "C:\\WINDOWS\\System32\\drivers\\quorvin.sys";
-const HWND kOwner = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x1234));
 
 class CompanionRestart : public ::testing::Test {
   protected:
@@ -44,7 +42,7 @@ class CompanionRestart : public ::testing::Test {
     }
 
     RestartOutcome Restart() {
-        return RequestDeviceRestart(*bench.Open(kDevice), kOwner, [this] { ++pumps; });
+        return RequestDeviceRestart(*bench.Open(kDevice), ConfigBench::kOwner, [this] { ++pumps; });
     }
     std::string Filters() const { return m.Property(kDevice, SPDRP_LOWERFILTERS)->data; }
 };
@@ -54,7 +52,7 @@ class CompanionRestart : public ::testing::Test {
 TEST_F(CompanionRestart, EveryBranchReachesTheSetupProgramThroughTheExitCode) {
     EXPECT_EQ(Restart(), (RestartOutcome{Kind::Restarted, 0}));
 
-    std::erase(m.files, kDriverFile);
+    std::erase(m.files, sim::kDriverFile);
     EXPECT_EQ(Restart(), (RestartOutcome{Kind::ProblemReverted, 39}));
     EXPECT_EQ(m.Property(kDevice, SPDRP_LOWERFILTERS), std::nullopt);
 
@@ -78,7 +76,7 @@ TEST_F(CompanionRestart, TheWindowKeepsItsMessagesWhileTheCompanionRuns) {
     ASSERT_EQ(waits.size(), 4u);
     EXPECT_EQ(waits[0].args, "count=1 handle=1 all=0 ms=4294967295 mask=0x4FF");
     // Without a pump (a console program) it simply waits.
-    RequestDeviceRestart(*bench.Open(kDevice), kOwner);
+    RequestDeviceRestart(*bench.Open(kDevice), ConfigBench::kOwner);
     EXPECT_EQ(m.CallsOf("WaitForSingleObject").at(0).args, "handle=2 ms=4294967295");
 }
 
@@ -95,7 +93,7 @@ TEST_F(CompanionRestart, OnlyTheCompanionBesideTheProgramIsStarted) {
                                                   "es"),
                                       "C:\\" + std::string(300, 'd')}) {
         system.programPath = folder + "\\QuorvinSetup.exe";
-        m.files = {folder + "\\kevra64.exe", kDriverFile};
+        m.files = {folder + "\\kevra64.exe", sim::kDriverFile};
         m.ClearCalls();
         EXPECT_EQ(Restart().kind, Kind::Restarted);
         EXPECT_EQ(m.shellRequests.back().file, folder + "\\kevra64.exe");
@@ -118,7 +116,7 @@ TEST_F(CompanionRestart, AnythingButAnExitCodeIsAFailure) {
 }
 
 TEST_F(CompanionRestart, TheCompanionsOwnCodesAndItsOneLineForFailures) {
-    std::erase(m.files, kDriverFile);
+    std::erase(m.files, sim::kDriverFile);
     CompanionOutcome outcome = RunCompanion(std::string("U ") + kDevice);
     EXPECT_EQ(outcome.exitCode, 0x1027);
     EXPECT_EQ(outcome.message, "");

@@ -4,6 +4,7 @@
 // platform family is set for the bench's lifetime and put back to NT afterwards.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -20,6 +21,8 @@ struct ConfigBench {
     static constexpr const char* kComposite = "USB\\VID_046D&PID_C08B\\6&1A2B3C&0&1";
     static constexpr const char* kInterface = "USB\\VID_046D&PID_C08B&MI_00\\7&2B3C4D&0&0000";
     static constexpr const char* kBare = "USB\\VID_1234&PID_0001\\5&11&0&2";
+    // The window that owns a restart's questions and the companion's start.
+    static inline const HWND kOwner = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x1234));
 
     sim::Machine machine;
     sim::ScopedMachine use{machine};

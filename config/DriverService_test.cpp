@@ -8,8 +8,6 @@
 
 namespace {
 
-const std::string kDriverFile = "C:\\WINDOWS\\System32\\drivers\\quorvin.sys";
-
 class DriverService : public ::testing::Test {
   protected:
     sim::Machine m;
@@ -26,7 +24,7 @@ TEST_F(DriverService, InstalledWithItsFileIsNotMissing) {
     sim::InstallDriverService(m, "quorvin");
     const DriverServiceState state = ReadFilterService();
     EXPECT_TRUE(state.known && state.installed && state.fileFound);
-    EXPECT_EQ(state.imageFile, kDriverFile);
+    EXPECT_EQ(state.imageFile, sim::kDriverFile);
     EXPECT_FALSE(state.running);
     EXPECT_FALSE(state.Missing());
     EXPECT_EQ(m.CallsOf("OpenSCManagerA").at(0).args, "machine=null database=null access=0x1");
@@ -123,7 +121,7 @@ TEST_F(DriverService, ServiceAndFileCallsSetTheLastErrorAsWindowsDoes) {
     EXPECT_EQ(plat::GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(plat::GetFileAttributesA("C:\\NoFolder\\none.sys"), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(plat::GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-    EXPECT_NE(plat::GetFileAttributesA(kDriverFile.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(plat::GetFileAttributesA(sim::kDriverFile.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(plat::GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
 
     m.platformId = VER_PLATFORM_WIN32_WINDOWS;
@@ -134,7 +132,7 @@ TEST_F(DriverService, ServiceAndFileCallsSetTheLastErrorAsWindowsDoes) {
 TEST_F(DriverService, A32BitProcessLooksInThe64BitSystemFolder) {
     sim::InstallDriverService(m, "quorvin");
     m.wow64 = sim::Wow64Mode::Wow64;
-    EXPECT_EQ(plat::GetFileAttributesA(kDriverFile.c_str()), INVALID_FILE_ATTRIBUTES)
+    EXPECT_EQ(plat::GetFileAttributesA(sim::kDriverFile.c_str()), INVALID_FILE_ATTRIBUTES)
         << "redirected to SysWOW64";
     EXPECT_TRUE(ReadFilterService().fileFound);
     EXPECT_FALSE(system.redirectionDisabled) << "switched back on";

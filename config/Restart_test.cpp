@@ -8,10 +8,9 @@
 namespace {
 
 using Args = std::vector<std::string>;
-const HWND kOwner = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x1234));
 const std::string kPropChange = "size=20 header=8 function=0x12 state=0x3 scope=0x2 profile=0";
 
-class DeviceRestart : public ::testing::Test {
+class RestartOfADevice : public ::testing::Test {
   protected:
     ConfigBench bench;
     sim::Machine& m = bench.machine;
@@ -27,7 +26,7 @@ class DeviceRestart : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(DeviceRestart, PropertyChangeGoesToTheClassInstallerOnlyWhenAccepted) {
+TEST_F(RestartOfADevice, PropertyChangeGoesToTheClassInstallerOnlyWhenAccepted) {
     RestartDevice(*bench.Open(ConfigBench::kInterface));
     EXPECT_EQ(m.restarts, Args{ConfigBench::kInterface});
     EXPECT_EQ(bench.ArgsOf("SetupDiSetClassInstallParamsA"), Args{kPropChange});
@@ -41,7 +40,7 @@ TEST_F(DeviceRestart, PropertyChangeGoesToTheClassInstallerOnlyWhenAccepted) {
     EXPECT_EQ(m.restarts.size(), 1u);
 }
 
-TEST_F(DeviceRestart, Wow64IsAskedAnewOnEveryCall) {
+TEST_F(RestartOfADevice, Wow64IsAskedAnewOnEveryCall) {
     const std::pair<sim::Wow64Mode, bool> cases[] = {{sim::Wow64Mode::Absent, false},
                                                      {sim::Wow64Mode::NotWow64, false},
                                                      {sim::Wow64Mode::Wow64, true},
@@ -55,25 +54,25 @@ TEST_F(DeviceRestart, Wow64IsAskedAnewOnEveryCall) {
     EXPECT_EQ(bench.ArgsOf("IsWow64Process"), Args(3, "process=-1"));
 }
 
-TEST_F(DeviceRestart, InProcessUnlessUnderWow64) {
+TEST_F(RestartOfADevice, InProcessUnlessUnderWow64) {
     for (auto mode :
          {sim::Wow64Mode::Absent, sim::Wow64Mode::NotWow64, sim::Wow64Mode::CallFails}) {
         m.wow64 = mode;
         // A restart re-creates the node, so every round opens the device afresh.
-        RequestDeviceRestart(*bench.Open(ConfigBench::kInterface), kOwner);
+        RequestDeviceRestart(*bench.Open(ConfigBench::kInterface), ConfigBench::kOwner);
     }
     EXPECT_EQ(m.restarts, Args(3, ConfigBench::kInterface));
     EXPECT_TRUE(m.shellRequests.empty());
 }
 
-TEST_F(DeviceRestart, UnderWow64TheCompanionBesideTheProgramRestartsTheDeviceToProcess) {
+TEST_F(RestartOfADevice, UnderWow64TheCompanionBesideTheProgramRestartsTheDeviceToProcess) {
     m.wow64 = sim::Wow64Mode::Wow64;
     m.files.push_back(kCompanionPath);
     auto device = bench.Open(ConfigBench::kInterface);
-    RequestDeviceRestart(*device, kOwner);
-    RequestDeviceRestart(device->GetParentDevice(), kOwner);
+    RequestDeviceRestart(*device, ConfigBench::kOwner);
+    RequestDeviceRestart(device->GetParentDevice(), ConfigBench::kOwner);
     m.AddFault(sim::Fault{"SetupDiGetDeviceInstanceIdA", 0, {}});
-    RequestDeviceRestart(*device, kOwner);
+    RequestDeviceRestart(*device, ConfigBench::kOwner);
     EXPECT_EQ(Shell(),
               (Args{Companion(std::string("U ") + ConfigBench::kInterface),
                     Companion(std::string("U ") + ConfigBench::kComposite), Companion("U ")}));
@@ -83,26 +82,26 @@ TEST_F(DeviceRestart, UnderWow64TheCompanionBesideTheProgramRestartsTheDeviceToP
     EXPECT_TRUE(m.system().processes.empty()) << "every process handle closed";
 }
 
-TEST_F(DeviceRestart, ParentIsRestartedThroughItsOwnPair) {
+TEST_F(RestartOfADevice, ParentIsRestartedThroughItsOwnPair) {
     auto device = bench.Open(ConfigBench::kInterface);
     TDevice& parent = device->GetParentDevice();
     m.ClearCalls();
-    RequestDeviceRestart(parent, kOwner);
+    RequestDeviceRestart(parent, ConfigBench::kOwner);
     EXPECT_EQ(m.restarts, Args{ConfigBench::kComposite});
     EXPECT_EQ(m.CallsOf("SetupDiSetClassInstallParamsA")[0].device, ConfigBench::kComposite);
     EXPECT_EQ(m.CallsOf("SetupDiSetClassInstallParamsA")[0].args, "set=2 " + kPropChange)
         << "the related set, the bench's second";
 }
 
-TEST_F(DeviceRestart, InstallAppliesTheVerbOrHandsItToTheCompanion) {
-    EXPECT_EQ(RequestServiceInstall(kOwner), InstallOutcome::Requested);
+TEST_F(RestartOfADevice, InstallAppliesTheVerbOrHandsItToTheCompanion) {
+    EXPECT_EQ(RequestServiceInstall(ConfigBench::kOwner), InstallOutcome::Requested);
     EXPECT_EQ(bench.ArgsOf("ShellExecuteA"),
               Args{"hwnd=0x1234 verb=install file=quorvin.inf params=null dir=null show=5"});
     m.wow64 = sim::Wow64Mode::Wow64;
-    EXPECT_EQ(RequestServiceInstall(kOwner), InstallOutcome::CompanionMissing);
+    EXPECT_EQ(RequestServiceInstall(ConfigBench::kOwner), InstallOutcome::CompanionMissing);
     m.files.push_back(kCompanionPath);
-    EXPECT_EQ(RequestServiceInstall(kOwner), InstallOutcome::Requested);
+    EXPECT_EQ(RequestServiceInstall(ConfigBench::kOwner), InstallOutcome::Requested);
     m.system().run = [](const std::string&, const std::string&) { return DWORD{1}; };
-    EXPECT_EQ(RequestServiceInstall(kOwner), InstallOutcome::Failed);
+    EXPECT_EQ(RequestServiceInstall(ConfigBench::kOwner), InstallOutcome::Failed);
     EXPECT_EQ(Shell(), Args(2, Companion("e install quorvin.inf")));
 }

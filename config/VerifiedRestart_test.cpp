@@ -13,7 +13,6 @@ namespace {
 
 using Kind = RestartOutcome::Kind;
 using Args = std::vector<std::string>;
-const HWND kOwner = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x1234));
 constexpr const char* kDevice = ConfigBench::kInterface;
 
 class VerifiedRestart : public ::testing::Test {
@@ -35,7 +34,9 @@ class VerifiedRestart : public ::testing::Test {
         const auto value = m.Property(kDevice, SPDRP_LOWERFILTERS);
         return value ? value->data : "<none>";
     }
-    RestartOutcome Restart() { return RequestDeviceRestart(*bench.Open(kDevice), kOwner); }
+    RestartOutcome Restart() {
+        return RequestDeviceRestart(*bench.Open(kDevice), ConfigBench::kOwner);
+    }
     void RemoveDriverFile() {
         std::erase(m.files, system.ImageFile(*system.FindService("quorvin")));
     }

@@ -16,7 +16,7 @@
 
 namespace {
 
-const std::string kMouse = "USB\\VID_046D&PID_C08B\\5&1";
+const std::string kTestMouse = "USB\\VID_046D&PID_C08B\\5&1";
 const std::string kMouseCollection = "HID\\VID_046D&PID_C08B\\6&abc&0&0000";
 const std::string kComposite = "USB\\VID_1A2C&PID_4C5E\\5&2";
 const std::string kKeysInterface = "USB\\VID_1A2C&PID_4C5E&MI_01\\6&9";
@@ -41,7 +41,7 @@ struct PathTest : ::testing::Test {
 
     PathTest() {
         const DEVINST root = machine.AddDevice(Plan("USB\\ROOT_HUB30\\4&1", sim::kClassUsb));
-        const DEVINST mouse = machine.AddDevice(Plan(kMouse, sim::kClassHid), root);
+        const DEVINST mouse = machine.AddDevice(Plan(kTestMouse, sim::kClassHid), root);
         machine.AddDevice(Plan(kMouseCollection, sim::kClassMouse), mouse);
         const DEVINST composite = machine.AddDevice(Plan(kComposite, sim::kClassUsb), root);
         const DEVINST keys = machine.AddDevice(Plan(kKeysInterface, sim::kClassHid), composite);
@@ -81,27 +81,27 @@ TEST_F(PathTest, TheRateFollowsFilterStoredRateAndRestart) {
     EXPECT_NEAR(MeasuredHz(kMouseCollection), 125, 3);
     {
         TDeviceList list(false, false);
-        SetFilter(Listed(list, kMouse), true);
-        WriteRateIndex(Listed(list, kMouse), 1);  // 1000
+        SetFilter(Listed(list, kTestMouse), true);
+        WriteRateIndex(Listed(list, kTestMouse), 1);  // 1000
     }
     // Stored but not yet restarted: the device still polls at its own rate.
     EXPECT_NEAR(MeasuredHz(kMouseCollection), 125, 3);
     {
         TDeviceList list(false, false);
-        RestartDevice(Listed(list, kMouse));
+        RestartDevice(Listed(list, kTestMouse));
     }
     EXPECT_NEAR(MeasuredHz(kMouseCollection), 1000, 25);
     {
         TDeviceList list(false, false);
-        SetFilter(Listed(list, kMouse), false);
-        RestartDevice(Listed(list, kMouse));
+        SetFilter(Listed(list, kTestMouse), false);
+        RestartDevice(Listed(list, kTestMouse));
     }
     EXPECT_NEAR(MeasuredHz(kMouseCollection), 125, 3);
 }
 
 TEST_F(PathTest, ARateStoredWithoutTheFilterChangesNothing) {
-    machine.Key(kMouse, DIREG_DRV)["bInterval"] = {REG_DWORD, std::string("\x02\0\0\0", 4)};
-    machine.Restart(kMouse);
+    machine.Key(kTestMouse, DIREG_DRV)["bInterval"] = {REG_DWORD, std::string("\x02\0\0\0", 4)};
+    machine.Restart(kTestMouse);
     EXPECT_NEAR(MeasuredHz(kMouseCollection), 125, 3);
 }
 
@@ -150,7 +150,7 @@ TEST_F(PathTest, ADeviceThatLeftMapsNowhere) {
     ASSERT_TRUE(first);
     const auto before = reader.Read(first->input, first->code);
     ASSERT_TRUE(before);
-    machine.Unplug(kMouse);
+    machine.Unplug(kTestMouse);
     // Its waiting reports are dropped, and a fresh list has no row for it.
     EXPECT_FALSE(sim::DeliverNext(machine));
     input::CollectionRows rows(list);

@@ -28,8 +28,6 @@ using namespace reliability;
 
 namespace {
 
-constexpr const char* kParentError = "GetParentDevice.GetDevInfoByDevInst.";
-
 unsigned long EnvNumber(const char* name, unsigned long fallback) {
     const char* text = std::getenv(name);
     return text != nullptr && *text != '\0' ? std::strtoul(text, nullptr, 10) : fallback;

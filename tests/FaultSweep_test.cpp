@@ -37,7 +37,6 @@ namespace {
 
 constexpr const char* kListError = "SetupDiGetClassDevs.";
 constexpr const char* kRelatedSetError = "SetupDiCreateDeviceInfoList.";
-constexpr const char* kParentError = "GetParentDevice.GetDevInfoByDevInst.";
 
 // The operations through which a device's parent is opened; their failure may make
 // GetParentDevice raise.
@@ -137,9 +136,9 @@ std::optional<sim::RegValue> FilterAfter(const std::optional<sim::RegValue>& bef
 }
 
 // What a device holds after the command succeeds on it.
-reliability::DeviceState Written(const reliability::DeviceState& before, Writes writes,
-                                 bool win9x) {
-    reliability::DeviceState after = before;
+reliability::StoredDevice Written(const reliability::StoredDevice& before, Writes writes,
+                                  bool win9x) {
+    reliability::StoredDevice after = before;
     switch (writes) {
         case Writes::Nothing:
             break;
@@ -273,7 +272,7 @@ class FaultSweep : public ::testing::TestWithParam<Scenario> {
         const StoredState after = run.State();
         int changed = 0;
         for (const auto& [id, was] : before) {
-            const reliability::DeviceState& now = after.at(id);
+            const reliability::StoredDevice& now = after.at(id);
             if (now == was) {
                 continue;
             }

@@ -34,6 +34,9 @@ inline const char* VariantName(Variant variant) {
     return "?";
 }
 
+// The error report of a parent lookup that failed, which the program shows and goes on.
+inline constexpr const char* kParentError = "GetParentDevice.GetDevInfoByDevInst.";
+
 // The demo machine's devices that the tests name: a mouse with "QUORVIN" stored
 // below a root hub, the gaming mouse's pointer interface below its composite
 // device, and a mouse behind an external hub with "mfltx".
@@ -45,7 +48,7 @@ inline const std::string kCompanionBesideProgram = "C:\\Users\\User\\Downloads\\
 
 // The stored state of one device: its lower-filter list where the family keeps it,
 // and its bInterval value.
-struct DeviceState {
+struct StoredDevice {
     std::optional<sim::RegValue> filters;
     std::optional<sim::RegValue> rate;
 };
@@ -55,11 +58,11 @@ inline bool SameValue(const std::optional<sim::RegValue>& a,
     return a.has_value() == b.has_value() && (!a || (a->type == b->type && a->data == b->data));
 }
 
-inline bool operator==(const DeviceState& a, const DeviceState& b) {
+inline bool operator==(const StoredDevice& a, const StoredDevice& b) {
     return SameValue(a.filters, b.filters) && SameValue(a.rate, b.rate);
 }
 
-using StoredState = std::map<std::string, DeviceState>;
+using StoredState = std::map<std::string, StoredDevice>;
 
 // The instance IDs of every device the machine knows, phantoms included, read
 // through the platform before anything is counted.
@@ -96,7 +99,7 @@ inline StoredState Snapshot(sim::Machine& machine, const std::vector<std::string
                             bool win9x) {
     StoredState state;
     for (const std::string& id : ids) {
-        DeviceState& device = state[id];
+        StoredDevice& device = state[id];
         device.filters = win9x ? KeyValue(machine, id, DIREG_DEV, "LowerFilters")
                                : machine.Property(id, SPDRP_LOWERFILTERS);
         device.rate = KeyValue(machine, id, DIREG_DRV, "bInterval");

@@ -5,12 +5,12 @@
 #include "platform/sim/SimTestHelpers.h"
 
 using simtest::Blank;
+using simtest::kMouse;
 using simtest::OpenAlone;
 using simtest::Plan;
 
 namespace {
 
-const char* const kMouse = "USB\\VID_1111&PID_0001\\5&1";
 const char* const kPointer = "HID\\VID_1111&PID_0001\\6&1";
 
 class SimElements : public ::testing::Test {

@@ -5,12 +5,12 @@
 #include "platform/sim/SimTestHelpers.h"
 
 using simtest::Blank;
+using simtest::kMouse;
 using simtest::OpenAlone;
 using simtest::Plan;
 
 namespace {
 
-const char* const kMouse = "USB\\VID_1111&PID_0001\\5&1";
 const char* const kOther = "USB\\VID_2222&PID_0002\\5&2";
 
 class SimFaults : public ::testing::Test {

@@ -4,12 +4,12 @@
 
 #include "platform/sim/SimTestHelpers.h"
 
+using simtest::kMouse;
 using simtest::OpenAlone;
 using simtest::Plan;
 
 namespace {
 
-const char* const kMouse = "USB\\VID_1111&PID_0001\\5&1";
 const char* const kBare = "USB\\VID_2222&PID_0002\\5&2";
 const HKEY kNoKey = static_cast<HKEY>(INVALID_HANDLE_VALUE);
 

@@ -76,6 +76,9 @@
 
 namespace sim {
 
+// Where the filter driver's file lies once installed, in the default Windows folder.
+inline const std::string kDriverFile = "C:\\WINDOWS\\System32\\drivers\\quorvin.sys";
+
 struct Service {
     std::string name;
     DWORD type = SERVICE_KERNEL_DRIVER;

@@ -11,6 +11,9 @@
 
 namespace simtest {
 
+// The device most of the simulated platform's own tests work on.
+inline constexpr const char* kMouse = "USB\\VID_1111&PID_0001\\5&1";
+
 inline sim::DeviceSpec Plan(std::string id, const GUID& classGuid,
                             std::optional<std::string> description = std::nullopt) {
     sim::DeviceSpec plan;

@@ -15,8 +15,6 @@ using namespace setup_test;
 
 namespace {
 
-const std::string kJournal = sim::kProgramData + "\\QUORVIN Setup\\undo-journal.txt";
-
 struct HealthWindowTest : ::testing::Test {
     SetupMachine m;
     HeadlessWindow w;

@@ -11,8 +11,6 @@ using namespace setup_test;
 
 namespace {
 
-const std::string kJournal = sim::kProgramData + "\\QUORVIN Setup\\undo-journal.txt";
-
 struct JournalWindowTest : ::testing::Test {
     SetupMachine m;
     std::unique_ptr<HeadlessWindow> w = std::make_unique<HeadlessWindow>();

@@ -14,7 +14,6 @@ namespace {
 
 constexpr const char* kUsefulText =
     "Filter driver is probably useless for this device, continue setup?";
-const std::string kDriverFile = "C:\\WINDOWS\\System32\\drivers\\quorvin.sys";
 
 struct SafeApply : ::testing::Test {
     SetupMachine m;
@@ -27,7 +26,7 @@ struct SafeApply : ::testing::Test {
         m.machine.ClearCalls();
     }
     const std::vector<headless::ShownMessageBox>& Boxes() { return w.Desktop().MessageBoxes(); }
-    void RemoveDriverFile() { std::erase(m.machine.files, kDriverFile); }
+    void RemoveDriverFile() { std::erase(m.machine.files, sim::kDriverFile); }
     std::size_t Builds() const { return m.machine.CountCalls("SetupDiCreateDeviceInfoList"); }
 };
 

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/SimDisk.h"
 #include "platform/sim/SimMachine.h"
 #include "platform/sim/SimSystem.h"
 
@@ -110,5 +111,8 @@ struct SetupMachine {
 
 // A lower-filter list that holds the filter alone.
 inline const std::string kFilterOnly("quorvin\0\0", 9);
+
+// Where the window keeps its journal on the simulated machine.
+inline const std::string kJournal = sim::kProgramData + "\\QUORVIN Setup\\undo-journal.txt";
 
 }  // namespace setup_test
