@@ -6,11 +6,12 @@
 // type in (about 43 KiB of the 32-bit program, none of it otherwise used). Here the
 // faults with a message raise a Failure with the same message text instead; those
 // without one raise the same standard exception as before. Every catch site of the
-// setup programs catches std::exception, so an error report still shows the
-// library's words. All fifteen helpers of the runtime's object are defined, so that
-// the linker never takes that object as well.
+// setup program catches std::exception, so an error report still shows the library's
+// words. All fifteen helpers of the runtime's object are defined, so that the linker
+// never takes that object as well.
 //
-// Linked into the setup programs as an object of its own, as QuietTerminate.cpp is.
+// Linked into the real-platform setup program as an object of its own, as
+// QuietTerminate.cpp is.
 #include <cstdarg>
 #include <exception>
 #include <functional>
