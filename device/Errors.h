@@ -2,17 +2,16 @@
 // that the window's error report shows.
 #pragma once
 
-#include <stdexcept>
-#include <string>
+#include "base/Failure.h"
 
 // A failed operation of the device inventory ("SetupDiGetClassDevs", ...).
-class EDeviceError : public std::runtime_error {
+class EDeviceError : public Failure {
   public:
-    using std::runtime_error::runtime_error;
+    using Failure::Failure;
 };
 
 // The owning list's own bounds check: "List index out of bounds (%d)".
-class EListError : public std::runtime_error {
+class EListError : public Failure {
   public:
-    using std::runtime_error::runtime_error;
+    using Failure::Failure;
 };

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sizes of the Windows programs, stripped as they ship, and the size budget of the
-# product: the i686 QuorvinSetup.exe may take at most 340 KiB, and quorvin.exe that
+# product: the i686 QuorvinSetup.exe may take at most 320 KiB, and quorvin.exe that
 # ships beside it at most 400 KiB.
 #
 #   bash scripts/sizes.sh            builds the i686 and x86_64 programs (MinSizeRel,
@@ -15,8 +15,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# 320 KiB held until the filter health view came in (19.5 KiB of its own).
-readonly product_budget_kib=340
+# 320 KiB: the product is about 290 KiB since the standard exceptions' string left it.
+readonly product_budget_kib=320
 readonly cli_budget_kib=400
 readonly product=QuorvinSetup
 status=0

@@ -1,9 +1,9 @@
 // TfrmSetup: loading, creation, showing and destruction of the window.
 #include "ui/SetupF.h"
 
-#include <stdexcept>
 #include <string>
 
+#include "base/Failure.h"
 #include "config/Rate.h"
 #include "ui/CommandLine.h"
 #include "ui/Density.h"
@@ -43,7 +43,7 @@ template <typename T>
 T* TfrmSetup::Control(const char* name) {
     T* control = dynamic_cast<T*>(FindControl(name));
     if (control == nullptr) {
-        throw std::logic_error(std::string("layout has no control ") + name);
+        throw Failure(std::string("layout has no control ") + name);
     }
     return control;
 }

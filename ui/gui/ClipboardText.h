@@ -3,16 +3,16 @@
 // close it. Raises "Cannot open clipboard" when it cannot be opened.
 #pragma once
 
-#include <stdexcept>
 #include <string>
 
+#include "base/Failure.h"
 #include "ui/gui/ClipboardApi.h"
 
 namespace gui {
 
-class EClipboardError : public std::runtime_error {
+class EClipboardError : public Failure {
   public:
-    using std::runtime_error::runtime_error;
+    using Failure::Failure;
 };
 
 inline constexpr UINT kClipboardMemoryFlags = GMEM_MOVEABLE | GMEM_DDESHARE;

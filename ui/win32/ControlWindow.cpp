@@ -1,9 +1,9 @@
 #include "ui/win32/ControlWindow.h"
 
 #include <algorithm>
-#include <stdexcept>
 #include <string>
 
+#include "base/Failure.h"
 #include "ui/gui/Button.h"
 #include "ui/gui/CheckBox.h"
 #include "ui/gui/ComboBox.h"
@@ -42,7 +42,7 @@ WindowKind KindOf(const gui::TControl& control) {
         case gui::ControlKind::DrawGrid:
             break;
     }
-    throw std::logic_error("the grid has a window of its own");
+    throw Failure("the grid has a window of its own");
 }
 
 }  // namespace
@@ -66,7 +66,7 @@ std::unique_ptr<ControlWindow> ControlWindow::Create(gui::TControl& control, HWN
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
         reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
     if (window == nullptr) {
-        throw std::runtime_error("CreateWindowEx " + control.Name());
+        throw Failure("CreateWindowEx " + control.Name());
     }
     auto result = std::make_unique<ControlWindow>(control);
     result->Attach(window);

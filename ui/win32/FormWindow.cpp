@@ -1,8 +1,8 @@
 #include "ui/win32/FormWindow.h"
 
 #include <algorithm>
-#include <stdexcept>
 
+#include "base/Failure.h"
 #include "ui/gui/Control.h"
 #include "ui/gui/DrawGrid.h"
 #include "ui/win32/Fonts.h"
@@ -27,7 +27,7 @@ FormWindow::FormWindow(gui::TForm& form, HINSTANCE instance, int outerWidth, int
                                 CW_USEDEFAULT, CW_USEDEFAULT, outerWidth, outerHeight, nullptr,
                                 nullptr, instance, this);
     if (handle_ == nullptr) {
-        throw std::runtime_error("CreateWindowEx frmSetup");
+        throw Failure("CreateWindowEx frmSetup");
     }
     window_ = WindowHandle(handle_);
     form_.SetPeer(this);

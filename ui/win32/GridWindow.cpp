@@ -1,7 +1,6 @@
 #include "ui/win32/GridWindow.h"
 
-#include <stdexcept>
-
+#include "base/Failure.h"
 #include "ui/win32/DeviceContexts.h"
 #include "ui/win32/OwnedWindowProc.h"
 #include "ui/win32/Win32Canvas.h"
@@ -27,7 +26,7 @@ GridWindow::GridWindow(gui::TDrawGrid& grid, HWND parent, int id, HFONT font)
         grid.Height(), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
         reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE)), this);
     if (window == nullptr) {
-        throw std::runtime_error("CreateWindowEx " + grid.Name());
+        throw Failure("CreateWindowEx " + grid.Name());
     }
     Attach(window);
     UpdateScrollBars();

@@ -1,7 +1,7 @@
 #include "ui/win32/HealthWindow.h"
 
 #include <algorithm>
-#include <stdexcept>
+#include "base/Failure.h"
 #include <string>
 
 #include "ui/HealthView.h"
@@ -30,7 +30,7 @@ HWND Child(HWND parent, HINSTANCE instance, const char* cls, const char* text, D
         ::CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (child == nullptr) {
-        throw std::runtime_error(std::string("CreateWindowEx health window ") + cls);
+        throw Failure(std::string("CreateWindowEx health window ") + cls);
     }
     ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return child;
@@ -46,7 +46,7 @@ HealthWindow::HealthWindow(HINSTANCE instance, HWND owner, HFONT font, TfrmSetup
                                           CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
                                           outer.bottom - outer.top, owner, nullptr, instance, this);
     if (window == nullptr) {
-        throw std::runtime_error("CreateWindowEx health window");
+        throw Failure("CreateWindowEx health window");
     }
     window_ = WindowHandle(window);
     CreateControls(instance);

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include <stdexcept>
+#include "base/Failure.h"
 
 namespace win32 {
 
@@ -12,7 +12,7 @@ HintWindow::HintWindow(HWND owner, HINSTANCE instance)
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
                                 instance, nullptr)) {
     if (window_.get() == nullptr) {
-        throw std::runtime_error("CreateWindowEx tooltips");
+        throw Failure("CreateWindowEx tooltips");
     }
 }
 

@@ -1,7 +1,7 @@
 #include "ui/win32/MeasureWindow.h"
 
 #include <algorithm>
-#include <stdexcept>
+#include "base/Failure.h"
 
 #include "ui/MeasureView.h"
 #include "ui/win32/DeviceContexts.h"
@@ -42,7 +42,7 @@ MeasureWindow::MeasureWindow(HINSTANCE instance, HWND owner, HFONT font, Measure
                                           CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
                                           outer.bottom - outer.top, owner, nullptr, instance, this);
     if (window == nullptr) {
-        throw std::runtime_error("CreateWindowEx measuring window");
+        throw Failure("CreateWindowEx measuring window");
     }
     window_ = WindowHandle(window);
     ::SetTimer(window, kRefreshTimer, kRefreshMs, nullptr);

@@ -1,7 +1,6 @@
 #include "ui/win32/RawInputSink.h"
 
-#include <stdexcept>
-
+#include "base/Failure.h"
 #include "ui/win32/OwnedWindowProc.h"
 #include "ui/win32/WindowClasses.h"
 
@@ -22,7 +21,7 @@ RawInputSink::RawInputSink(HINSTANCE instance, TfrmSetup& form, HWND mainWindow,
     const HWND window = ::CreateWindowExA(0, kRawInputClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr,
                                           nullptr, instance, this);
     if (window == nullptr) {
-        throw std::runtime_error("CreateWindowEx raw input");
+        throw Failure("CreateWindowEx raw input");
     }
     window_ = WindowHandle(window);
     registered_ = input::RegisterRawInput(window);

@@ -2,8 +2,7 @@
 
 #include <commctrl.h>
 
-#include <stdexcept>
-
+#include "base/Failure.h"
 #include "ui/win32/WindowClasses.h"
 
 namespace win32 {
@@ -27,7 +26,7 @@ Win32Application::Win32Application(HINSTANCE instance) : instance_(instance) {
                                              WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0,
                                              nullptr, nullptr, instance, nullptr));
     if (window_.get() == nullptr) {
-        throw std::runtime_error("CreateWindowEx application");
+        throw Failure("CreateWindowEx application");
     }
     desktop_ = std::make_unique<Win32Desktop>(window_.get());
     app_ = std::make_unique<gui::TApplication>(*desktop_);

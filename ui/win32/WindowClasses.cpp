@@ -1,8 +1,8 @@
 #include "ui/win32/WindowClasses.h"
 
-#include <stdexcept>
 #include <string>
 
+#include "base/Failure.h"
 #include "ui/res/ResourceIds.h"
 #include "ui/win32/ControlWindow.h"
 #include "ui/win32/FormWindow.h"
@@ -33,7 +33,7 @@ void Register(HINSTANCE instance, const char* name, WNDPROC procedure, UINT styl
     cls.hbrBackground = background;
     cls.lpszClassName = name;
     if (::RegisterClassExA(&cls) == 0) {
-        throw std::runtime_error(std::string("RegisterClassEx ") + name);
+        throw Failure(std::string("RegisterClassEx ") + name);
     }
 }
 
