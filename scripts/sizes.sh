@@ -33,7 +33,9 @@ find_program_of() {
     echo "  FAIL: $target does not build in $dir"
     return 1
   fi
-  program=$(find "$dir" -name "$name" -type f -not -path "*/CMakeFiles/*" | head -n 1)
+  # Not the copies the release target makes (dist/, release-stage/): they may be older.
+  program=$(find "$dir" -name "$name" -type f -not -path "*/CMakeFiles/*" \
+    -not -path "$dir/dist/*" -not -path "$dir/release-stage/*" | head -n 1)
 }
 
 # Prints one program's sizes and sets $stripped (empty when the program is absent).
