@@ -8,8 +8,6 @@ using namespace std::string_literals;
 
 namespace {
 
-constexpr const char* kId = ConfigBench::kInterface;
-
 std::string Dword(std::uint32_t n) {
     return {char(n), char(n >> 8), char(n >> 16), char(n >> 24)};
 }
@@ -17,13 +15,16 @@ std::string Dword(std::uint32_t n) {
 class PollingRate : public ::testing::Test {
   protected:
     ConfigBench bench;
-    std::unique_ptr<TDevice> device = bench.Open(kId);
+    std::unique_ptr<TDevice> device = bench.Open(ConfigBench::kInterface);
 
     void TearDown() override { EXPECT_EQ(bench.machine.OpenKeyCount(), 0u); }
     void Store(DWORD type, const std::string& bytes) {
-        bench.machine.Key(kId, DIREG_DRV)["bInterval"] = sim::RegValue{type, bytes};
+        bench.machine.Key(ConfigBench::kInterface, DIREG_DRV)["bInterval"] =
+            sim::RegValue{type, bytes};
     }
-    std::optional<sim::RegValue> Stored() { return bench.KeyValue(kId, DIREG_DRV, "bInterval"); }
+    std::optional<sim::RegValue> Stored() {
+        return bench.KeyValue(ConfigBench::kInterface, DIREG_DRV, "bInterval");
+    }
 };
 
 }  // namespace

@@ -57,14 +57,6 @@ std::size_t HubTests(const sim::Machine& machine) {
     return count;
 }
 
-std::map<std::string, std::size_t> CountsByOp(const sim::Machine& machine) {
-    std::map<std::string, std::size_t> counts;
-    for (const sim::Call& call : machine.Calls()) {
-        ++counts[call.op];
-    }
-    return counts;
-}
-
 // Children of a node, counted with the call log off so that the count costs nothing.
 int ChildCount(sim::Machine& machine, DEVINST node) {
     const bool logging = std::exchange(machine.logging, false);
@@ -138,7 +130,7 @@ TEST_F(ListBudget, MiceOnlyOpensEachChildOnceAtMost) {
     ExpectOnePass(enumerated.size());
     const auto children = static_cast<std::size_t>(ChildrenOf(enumerated));
 
-    auto counts = CountsByOp(machine);
+    auto counts = generated::CountsByOp(machine);
     EXPECT_EQ(counts["CM_Get_Child"], enumerated.size());
     EXPECT_LE(counts["CM_Get_Sibling"], children);
     EXPECT_LE(counts["CM_Get_Device_ID_Size"], children);
@@ -168,7 +160,7 @@ TEST_F(ListBudget, AllDevicesMakesOneHubTestPerDeviceAndReleasesEachSet) {
     ASSERT_EQ(enumerated, static_cast<std::size_t>(shape.usbEnumerated));
     ExpectOnePass(enumerated);
 
-    auto counts = CountsByOp(machine);
+    auto counts = generated::CountsByOp(machine);
     EXPECT_LE(HubTests(machine), enumerated);
     EXPECT_EQ(counts["SetupDiGetClassDevsA"], HubTests(machine) + 1);
     EXPECT_EQ(counts["SetupDiDestroyDeviceInfoList"], HubTests(machine));
@@ -201,7 +193,7 @@ struct PaintBudget : ::testing::TestWithParam<bool> {
     void ExpectWithinPaintBudget() {
         const std::size_t rows = kRows;
         const auto children = static_cast<std::size_t>(ChildrenOfVisibleRows());
-        auto counts = CountsByOp(machine);
+        auto counts = generated::CountsByOp(machine);
         const std::size_t hubTests = HubTests(machine);
         EXPECT_GT(hubTests, 0u);
         EXPECT_LE(hubTests, 12 * rows);
@@ -256,7 +248,7 @@ TEST_P(PaintBudget, ADeviceChangeCostsOneListAndOnePaint) {
     const std::size_t listed = static_cast<std::size_t>(bed.Form().DeviceList->Count());
     const auto children = static_cast<std::size_t>(ChildrenOfVisibleRows());
     const std::size_t parentObjects = rows * (GetParam() ? 2 : 1);
-    auto counts = CountsByOp(machine);
+    auto counts = generated::CountsByOp(machine);
     const std::size_t hubTests = HubTests(machine);
     EXPECT_EQ(counts["SetupDiCreateDeviceInfoList"], 1u);
     EXPECT_EQ(counts["SetupDiGetClassDevsA"], hubTests + 1);
@@ -300,7 +292,7 @@ struct CommandBudget : ::testing::TestWithParam<PlatformFamily> {
     }
     TDevice& Device() { return list->GetDevice(filtered); }
     bool Nt() const { return GetParam() == PlatformFamily::NT; }
-    std::map<std::string, std::size_t> Counts() const { return CountsByOp(machine); }
+    std::map<std::string, std::size_t> Counts() const { return generated::CountsByOp(machine); }
     using Counts_t = std::map<std::string, std::size_t>;
     Counts_t FilterRead() const {
         if (Nt()) {
@@ -362,7 +354,7 @@ TEST(CopyIdsBudget, TwoReadsAndOneClipboardRound) {
     auto& clipboard = bed.window->Desktop().clipboard;
     const std::size_t before = clipboard.Calls().size();
     bed.Form().btnCopyID->Click();
-    EXPECT_EQ(CountsByOp(bed.machine),
+    EXPECT_EQ(generated::CountsByOp(bed.machine),
               (std::map<std::string, std::size_t>{{"SetupDiGetDeviceInstanceIdA", 1},
                                                   {"SetupDiGetDeviceRegistryPropertyA", 1}}));
     std::vector<std::string> names;

@@ -16,7 +16,9 @@
 // HID devices whose collection never installed (no children).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -235,6 +237,15 @@ inline MachineShape Generate(sim::Machine& machine, int nodes) {
     const MachineShape shape = MachineGenerator(machine, nodes).Generate();
     machine.ClearCalls();
     return shape;
+}
+
+// How many calls of each kind the machine's call log holds.
+inline std::map<std::string, std::size_t> CountsByOp(const sim::Machine& machine) {
+    std::map<std::string, std::size_t> counts;
+    for (const sim::Call& call : machine.Calls()) {
+        ++counts[call.op];
+    }
+    return counts;
 }
 
 }  // namespace generated

@@ -22,14 +22,6 @@ struct Mode {
 constexpr Mode kModes[] = {
     {"normal", false, false}, {"mice only", true, false}, {"all devices", false, true}};
 
-std::map<std::string, std::size_t> CountsByOp(const sim::Machine& machine) {
-    std::map<std::string, std::size_t> counts;
-    for (const sim::Call& call : machine.Calls()) {
-        ++counts[call.op];
-    }
-    return counts;
-}
-
 // The platform calls of one list build on a machine of that many devices.
 std::size_t CallsOfABuild(int nodes, const Mode& mode) {
     sim::Machine machine;
@@ -61,7 +53,7 @@ TEST(Growth, APaintCostsTheSameWhateverTheLengthOfTheList) {
             bed.machine.logging = true;
             bed.machine.ClearCalls();
             bed.window->Paint();
-            counts[i] = CountsByOp(bed.machine);
+            counts[i] = generated::CountsByOp(bed.machine);
         }
         EXPECT_GT(listed[1], 5 * listed[0]);
         EXPECT_EQ(counts[0], counts[1]) << "Process Parent " << processParent;

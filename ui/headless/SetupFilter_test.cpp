@@ -12,10 +12,6 @@ using namespace setup_test;
 
 namespace {
 
-constexpr const char* kHubText = "You try to setup filter driver for usb hub, are you sure?";
-constexpr const char* kUsefulText =
-    "Filter driver is probably useless for this device, continue setup?";
-
 struct FilterTest : ::testing::Test {
     SetupMachine m;
     HeadlessWindow w;

@@ -12,9 +12,6 @@ using namespace setup_test;
 
 namespace {
 
-constexpr const char* kUsefulText =
-    "Filter driver is probably useless for this device, continue setup?";
-
 struct SafeApply : ::testing::Test {
     SetupMachine m;
     sim::System& system = m.machine.system();

@@ -112,6 +112,11 @@ struct SetupMachine {
 // A lower-filter list that holds the filter alone.
 inline const std::string kFilterOnly("quorvin\0\0", 9);
 
+// The two questions attaching the filter may ask first.
+inline constexpr const char* kHubText = "You try to setup filter driver for usb hub, are you sure?";
+inline constexpr const char* kUsefulText =
+    "Filter driver is probably useless for this device, continue setup?";
+
 // Where the window keeps its journal on the simulated machine.
 inline const std::string kJournal = sim::kProgramData + "\\QUORVIN Setup\\undo-journal.txt";
 
