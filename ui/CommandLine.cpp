@@ -68,7 +68,7 @@ std::vector<std::string> SplitCommandLine(const std::string& line) {
             continue;
         }
         // A quote: the backslashes before it are halved.
-        current.resize(current.size() - backslashes / 2);
+        current.erase(current.size() - backslashes / 2);
         if (backslashes % 2 == 1) {
             current.back() = '"';
         } else {
