@@ -88,7 +88,7 @@ MeasureWindow::MeasureWindow(HINSTANCE instance, HWND owner, HFONT font, Measure
     }
     RECT client{};
     ::GetClientRect(window, &client);
-    Arrange(client.right, client.bottom);
+    Arrange(client.right);
     UpdateFigures();
     ::SetTimer(window, kRefreshTimer, kRefreshMs, nullptr);
     ::ShowWindow(window, SW_SHOWNORMAL);
@@ -133,8 +133,7 @@ void MeasureWindow::Tick() {
     ::InvalidateRect(window_.get(), &repaint, FALSE);
 }
 
-void MeasureWindow::Arrange(int width, int height) {
-    (void)height;
+void MeasureWindow::Arrange(int width) {
     const int margin = Margin(lineHeight_);
     for (std::size_t i = 0; i < texts_.size(); ++i) {
         const bool difference = i + 1 == texts_.size();
@@ -194,23 +193,24 @@ void MeasureWindow::Paint(HDC target, const RECT& client) {
     const std::vector<PlotColumn> columns =
         PlotColumns(stats_.Recent(), scale, now, input::CounterFrequency());
     {
-        PenHandle offScalePen(::CreatePen(PS_SOLID, 1, kOffScaleColor));
-        SelectedObject pen(dc, offScalePen.get());
+        PenHandle intervalPen(::CreatePen(PS_SOLID, 1, kIntervalColor));
+        SelectedObject pen(dc, intervalPen.get());
         for (const PlotColumn& column : columns) {
-            if (column.offScale) {
-                Line(dc, column.x, inner.Top, column.x, inner.Top + kOffScaleMark);
+            if (column.joined) {
+                ::LineTo(dc, column.x, column.firstY);
             }
+            // LineTo leaves out its last pixel: one further down draws the lowest one.
+            Line(dc, column.x, column.topY, column.x, column.bottomY + 1);
+            ::MoveToEx(dc, column.x, column.lastY, nullptr);
         }
     }
-    PenHandle intervalPen(::CreatePen(PS_SOLID, 1, kIntervalColor));
-    SelectedObject pen(dc, intervalPen.get());
+    // Over the intervals, which reach the top edge where they are off the scale.
+    PenHandle offScalePen(::CreatePen(PS_SOLID, 3, kOffScaleColor));
+    SelectedObject pen(dc, offScalePen.get());
     for (const PlotColumn& column : columns) {
-        if (column.joined) {
-            ::LineTo(dc, column.x, column.firstY);
+        if (column.offScale) {
+            Line(dc, column.x, inner.Top + 1, column.x, inner.Top + kOffScaleMark);
         }
-        // LineTo leaves out its last pixel: one further down draws the lowest one.
-        Line(dc, column.x, column.topY, column.x, column.bottomY + 1);
-        ::MoveToEx(dc, column.x, column.lastY, nullptr);
     }
     ::BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
 }
@@ -244,7 +244,7 @@ LRESULT MeasureWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
             }
             break;
         case WM_SIZE:
-            Arrange(LOWORD(lParam), HIWORD(lParam));
+            Arrange(LOWORD(lParam));
             ::InvalidateRect(window, nullptr, FALSE);
             return 0;
         case WM_DESTROY:

@@ -58,7 +58,7 @@ class MeasureWindow {
 
   private:
     void Paint(HDC dc, const RECT& client);
-    void Arrange(int width, int height);
+    void Arrange(int width);
     void Tick();
 
     MeasureTarget target_;
