@@ -20,6 +20,7 @@
 #include "input/RawInputReader.h"
 #include "ui/CopyIdsText.h"
 #include "ui/MeasureView.h"
+#include "ui/RowReads.h"
 #include "ui/gui/Button.h"
 #include "ui/gui/CheckBox.h"
 #include "ui/gui/ComboBox.h"
@@ -34,10 +35,6 @@ struct UndoReport;
 struct FilterHealth;
 
 inline constexpr int kHintHidePause = 10000;
-
-inline constexpr std::array<const char*, 6> ColumnTitles = {
-    "Device Name", "Parent Name", "Child Name(s)", "Mouse?", "Filter?", "Rate"};
-inline constexpr std::array<const char*, 2> YesNoText = {"No", "Yes"};
 
 inline constexpr gui::TColor kHubColor = 0xCCCCFF;        // the device to process is a hub
 inline constexpr gui::TColor kHubParentColor = 0xCCFFCC;  // ... is none, but its parent is
@@ -176,4 +173,6 @@ class TfrmSetup : public gui::TForm {
     // whether the change still waits for a Restart.
     std::map<std::string, bool> restartPending_;
     void NoteChangeAwaitingRestart(TDevice& device);
+    // The rows' reads of the paint in progress; none between paints.
+    std::optional<RowReads> paintReads_;
 };
