@@ -27,6 +27,9 @@ constexpr int kListLines = 12;
 constexpr COLORREF kBrokenColor = RGB(192, 0, 0);
 
 enum ControlId : int { kListId = 100, kRepairId = 101, kRefreshId = 102, kCloseId = 103 };
+constexpr const char* kRepairCaption = "&Remove filter from broken devices";
+constexpr const char* kRefreshCaption = "R&efresh";
+constexpr const char* kCloseCaption = "Close";
 
 HWND Child(HWND parent, HINSTANCE instance, const char* cls, const char* text, DWORD style, int id,
            HFONT font, DWORD exStyle = 0) {
@@ -108,17 +111,15 @@ void HealthWindow::CreateControls(HINSTANCE instance) {
         header.iSubItem = static_cast<int>(column);
         ::SendMessageA(list_, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&header));
     }
-    repair_ = Child(window, instance, "BUTTON", "&Remove filter from broken devices",
-                    BS_PUSHBUTTON | WS_TABSTOP, kRepairId, font_);
-    refresh_ = Child(window, instance, "BUTTON", "R&efresh", BS_PUSHBUTTON | WS_TABSTOP, kRefreshId,
-                     font_);
+    repair_ = Child(window, instance, "BUTTON", kRepairCaption, BS_PUSHBUTTON | WS_TABSTOP,
+                    kRepairId, font_);
+    refresh_ = Child(window, instance, "BUTTON", kRefreshCaption, BS_PUSHBUTTON | WS_TABSTOP,
+                     kRefreshId, font_);
     close_ =
         Child(window, instance, "BUTTON", "Close", BS_DEFPUSHBUTTON | WS_TABSTOP, kCloseId, font_);
 }
 
-int HealthWindow::ButtonWidth(HWND button) const {
-    char caption[64] = {};
-    ::GetWindowTextA(button, caption, sizeof(caption));
+int HealthWindow::ButtonWidth(const char* caption) const {
     // The mnemonic's ampersand is not drawn.
     std::string text(caption);
     text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
@@ -137,9 +138,9 @@ void HealthWindow::Arrange(int width, int height) {
     ::MoveWindow(count_, gap, gap + line, width - 2 * gap, line, TRUE);
     ::MoveWindow(list_, gap, listTop, width - 2 * gap, std::max(buttonsTop - gap - listTop, line),
                  TRUE);
-    const int closeWidth = ButtonWidth(close_);
-    const int refreshWidth = ButtonWidth(refresh_);
-    ::MoveWindow(repair_, gap, buttonsTop, ButtonWidth(repair_), buttonHeight, TRUE);
+    const int closeWidth = ButtonWidth(kCloseCaption);
+    const int refreshWidth = ButtonWidth(kRefreshCaption);
+    ::MoveWindow(repair_, gap, buttonsTop, ButtonWidth(kRepairCaption), buttonHeight, TRUE);
     ::MoveWindow(refresh_, width - 2 * gap - closeWidth - refreshWidth, buttonsTop, refreshWidth,
                  buttonHeight, TRUE);
     ::MoveWindow(close_, width - gap - closeWidth, buttonsTop, closeWidth, buttonHeight, TRUE);

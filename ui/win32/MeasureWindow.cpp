@@ -48,12 +48,6 @@ TEXTMETRICA MetricsOf(HFONT font) {
     return metrics;
 }
 
-std::string TextOf(HWND window) {
-    char text[256] = {};
-    ::GetWindowTextA(window, text, sizeof(text));
-    return text;
-}
-
 }  // namespace
 
 MeasureWindow::MeasureWindow(HINSTANCE instance, HWND owner, HFONT font, MeasureTarget target)
@@ -86,6 +80,7 @@ MeasureWindow::MeasureWindow(HINSTANCE instance, HWND owner, HFONT font, Measure
         ::SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         texts_.push_back(text);
     }
+    shown_.resize(texts_.size());
     RECT client{};
     ::GetClientRect(window, &client);
     Arrange(client.right);
@@ -112,8 +107,9 @@ void MeasureWindow::UpdateFigures() {
     for (std::size_t i = 0; i < texts_.size(); ++i) {
         // Unchanged text is not set again: it would flicker, and make a screen
         // reader that follows the window read it out once more.
-        if (TextOf(texts_[i]) != lines[i]) {
+        if (shown_[i] != lines[i]) {
             ::SetWindowTextA(texts_[i], lines[i].c_str());
+            shown_[i] = lines[i];
         }
     }
 }

@@ -69,6 +69,7 @@ class MeasureWindow {
     LONGLONG figuresAt_ = 0;
     bool closed_ = false;
     std::vector<HWND> texts_;
+    std::vector<std::string> shown_;  // what each text control says
     WindowHandle window_;
 };
 
