@@ -274,7 +274,7 @@ TEST_F(CliProgram, TwoProgramsAtOnceLoseNoJournalRecord) {
     const int before = JournalChanges();
     const ProgramRun probe = RunQuorvin("set " + kSecond + " --rate 1000 --json");
     if (probe.code != 0 || before < 0 || probe.out.find("\"note\"") != std::string::npos) {
-        GTEST_SKIP() << "Wine's files do not pass the journal's checks here: " << probe.err;
+        GTEST_SKIP() << "Wine's files do not pass the journal's checks here: " << probe.out;
     }
     std::vector<std::string> runs;
     for (const char* rate : {"500", "250", "125", "62", "31", "Default", "1000", "500"}) {
