@@ -90,8 +90,7 @@ void RestartAndReread(TDevice& device, DeviceChange& change) {
     SP_DEVINFO_DATA element{};
     element.cbSize = sizeof(SP_DEVINFO_DATA);
     if (change.instanceId.empty() || !set.valid() ||
-        !plat::SetupDiOpenDeviceInfoA(set.get(), change.instanceId.c_str(), nullptr, 0,
-                                      &element)) {
+        !plat::SetupDiOpenDeviceInfoA(set.get(), change.instanceId.c_str(), nullptr, 0, &element)) {
         return;
     }
     TDevice reopened(set.get(), element, INVALID_HANDLE_VALUE);
