@@ -12,6 +12,7 @@
 #include <string>
 
 #include "device/DevInfo.h"
+#include "tests/wine/ProgramFolder.h"
 #include "tests/wine/Win32DeviceBed.h"
 
 using namespace std::string_literals;
@@ -38,12 +39,7 @@ class OwnedHandle {
     HANDLE handle_;
 };
 
-std::string SuiteFolder() {
-    char path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.rfind('\\') + 1);
-}
+using winbed::SuiteFolder;
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -60,10 +56,10 @@ struct ProgramRun {
     std::string err;
 };
 
-// Runs build\x86_64\quorvin.exe (two folders up) with the command line given.
+// Runs quorvin.exe (winbed::ProgramFile) with the command line given.
 ProgramRun RunQuorvin(const std::string& arguments) {
     const std::string folder = SuiteFolder();
-    const std::string program = folder + "..\\..\\quorvin.exe";
+    const std::string program = winbed::ProgramFile("quorvin.exe");
     const std::string outFile = folder + "quorvin-out.txt";
     const std::string errFile = folder + "quorvin-err.txt";
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
