@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test: the native suite, the same suite under the sanitizers, bounded
 # fuzzing, the Windows builds (the i686 product must always compile and keep its
-# size budget) and the Wine suites (the real platform, and the real window).
+# size budget) and the Wine suites (the real platform, and the real window), and the
+# shipped 32-bit programs under a real WoW64 (scripts/wow64/, Wine 10 in its own root).
 #   QUORVIN_FUZZ_SECONDS   seconds per fuzz target (default 20 here)
 set -euo pipefail
 cd "$(dirname "$0")/.."
