@@ -10,8 +10,9 @@
 #   scripts/wow64/bed.sh versions           the Debian versions of the root's Wine
 #
 # The root is kept in build/wow64/root (QUORVIN_WOW64_ROOT) and reused while its
-# recipe (this file) is unchanged. It is made in a folder beside it and renamed only
-# when complete, so a run that stopped half-way leaves nothing that looks usable.
+# recipe (the packages, and the number below) is unchanged. It is made in a folder
+# beside it and renamed only when complete, so a run that stopped half-way leaves
+# nothing that looks usable.
 # Whatever is mounted in the root is unmounted on every way out. When the root cannot
 # be made, one line says what failed (the details are in build/wow64/make.log).
 #   QUORVIN_WOW64_MIRROR   the Debian archive (default http://deb.debian.org/debian)
@@ -26,7 +27,9 @@ log_file="$work/make.log"
 # Unstable's Wine; the rest comes from trixie.
 wine_packages=(wine wine64 libwine fonts-wine)
 base_packages=(xvfb x11-utils xdotool imagemagick ca-certificates)
-recipe="$(sha256sum "${BASH_SOURCE[0]}" | cut -d' ' -f1)"
+# What the root is made of; a root made by another recipe is made anew. Raise the
+# number when make_root changes what it makes.
+recipe="2 trixie sid ${wine_packages[*]} / ${base_packages[*]}"
 
 # A signal ends the script through its EXIT trap, which undoes the mounts.
 trap 'exit 130' INT TERM HUP
@@ -136,11 +139,16 @@ run_in_root() {
   mount_system "$root"
   mkdir -p "$root$tree"
   mount --bind "$tree" "$root$tree"
-  local status=0
+  local status=0 child
+  # Waited for in the background, so that a signal is acted on at once: the command
+  # is ended and the mounts undone without waiting for it.
   chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
     PATH=/usr/sbin:/usr/bin:/sbin:/bin QUORVIN_WOW64=1 \
     ${QUORVIN_WINE_TIMEOUT:+QUORVIN_WINE_TIMEOUT=$QUORVIN_WINE_TIMEOUT} \
-    bash -c "cd '$tree' && $*" || status=$?
+    bash -c "cd '$tree' && $*" &
+  child=$!
+  trap 'kill -TERM "$child" 2>/dev/null; unmount_below "$root"' EXIT
+  wait "$child" || status=$?
   unmount_below "$root"
   trap - EXIT
   return "$status"
