@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "device/DevInfo.h"
+#include "tests/wine/ProgramFolder.h"
 #include "tests/wine/Win32DeviceBed.h"
 
 using namespace std::string_literals;
@@ -44,12 +45,7 @@ class OwnedHandle {
     HANDLE handle_;
 };
 
-std::string SuiteFolder() {
-    char path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.rfind('\\') + 1);
-}
+using winbed::SuiteFolder;
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -66,11 +62,11 @@ struct ProgramRun {
     std::string err;
 };
 
-// Runs build\x86_64\quorvin.exe (two folders up) with each command line given, all at
-// once (each with output files of its own), and waits for every one.
+// Runs quorvin.exe (winbed::ProgramFile) with each command line given, all at once
+// (each with output files of its own), and waits for every one.
 std::vector<ProgramRun> RunQuorvinTogether(const std::vector<std::string>& argumentLists) {
     const std::string folder = SuiteFolder();
-    const std::string program = folder + "..\\..\\quorvin.exe";
+    const std::string program = winbed::ProgramFile("quorvin.exe");
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     std::vector<ProgramRun> runs(argumentLists.size());
     std::vector<std::pair<std::string, std::string>> files;
