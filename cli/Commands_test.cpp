@@ -8,6 +8,7 @@
 #include "cli/DeviceFacts.h"
 #include "config/Rate.h"
 #include "device/DeviceList.h"
+#include "platform/sim/SimInput.h"
 #include "ui/headless/HeadlessWindow.h"
 #include "ui/headless/SetupTestMachine.h"
 
@@ -265,6 +266,39 @@ TEST_F(CommandsTest, AWriteThatDoesNotTakeIsReportedAsAFailure) {
     EXPECT_NE(run.out.find("FAILED"), std::string::npos);
     EXPECT_TRUE(m.machine.restarts.empty()) << "no restart after a failed write";
     EXPECT_EQ(Lines(run.err), 1u);
+}
+
+// A script picks "the gaming mouse" by the name the device reports on its bus; a
+// device without one, or a Windows that cannot read it (XP), shows none.
+TEST_F(CommandsTest, TheProductNameIsListedShownAndInTheJson) {
+    sim::SetBusReportedName(m.machine, kHidM, u"Precision Mouse \u00e9");
+    const CliRun list = Quorvin({"list"});
+    ASSERT_EQ(list.code, 0);
+    EXPECT_EQ(list.out.rfind("Row  Device Name  Product Name", 0), 0u) << list.out;
+    bool named = false;
+    bool unnamed = false;
+    for (std::size_t start = 0, end; (end = list.out.find('\n', start)) != std::string::npos;
+         start = end + 1) {
+        const std::string line = list.out.substr(start, end - start);
+        named = named || (line.find("Precision Mouse \xE9") != std::string::npos &&
+                          line.find(kHidM) != std::string::npos);
+        unnamed = unnamed || (line.find(kHidHC) != std::string::npos &&
+                              line.find(" -  ") != std::string::npos);
+    }
+    EXPECT_TRUE(named) << list.out;
+    EXPECT_TRUE(unnamed) << list.out;
+
+    const CliRun json = Quorvin({"list", "--json"});
+    EXPECT_NE(json.out.find("\"productName\":\"Precision Mouse \\u00e9\""), std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find("\"productName\":null"), std::string::npos);
+    const CliRun show = Quorvin({"show", kHidM});
+    EXPECT_NE(show.out.find("Product Name:   Precision Mouse"), std::string::npos) << show.out;
+
+    sim::SetDevicePropertyReaderPresent(m.machine, false);
+    const CliRun xp = Quorvin({"list", "--json"});
+    EXPECT_EQ(xp.out.find("Precision Mouse"), std::string::npos);
+    EXPECT_NE(xp.out.find("\"productName\":null"), std::string::npos);
 }
 
 TEST_F(CommandsTest, ShowReportsEverythingAndHelpCoversEveryCommand) {

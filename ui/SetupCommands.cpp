@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "base/AsciiCase.h"
 #include "config/CompanionLauncher.h"
 #include "config/DriverService.h"
 #include "config/FilterQuestions.h"
@@ -74,6 +75,9 @@ void TfrmSetup::ApplyFilterChoice() {
     }
     bool recorded = true;
     SetFilter(device, cbFilter->Checked(), RecordFirst(device, recorded));
+    if (recorded) {
+        NoteChangeAwaitingRestart(device);
+    }
     // A rebuild held while a question was open repaints the new list once it runs; a
     // repaint now would read devices that may have left.
     if (rebuildHeld_) {
@@ -143,6 +147,9 @@ void TfrmSetup::cbRateClick(gui::TObject&) {
     bool recorded = true;
     WriteRateIndex(device, static_cast<std::uint32_t>(cbRate->ItemIndex()),
                    RecordFirst(device, recorded));
+    if (recorded) {
+        NoteChangeAwaitingRestart(device);
+    }
     if (!recorded) {
         SyncControls(dgDevices->Row() - dgDevices->FixedRows);
     }
@@ -163,9 +170,16 @@ void TfrmSetup::cbMouseOnlyClick(gui::TObject&) {
 
 void TfrmSetup::btnApplyClick(gui::TObject&) {
     RestartOutcome outcome;
+    // Read before the restart: the list may be built again while it runs.
+    const std::string restarted = UpperAscii(CurrentDevice().GetInstanceId());
     App().Services().WaitModally([&](const std::function<void()>& pump) {
         outcome = RequestDeviceRestart(CurrentDevice(), Handle(), pump);
     });
+    using Kind = RestartOutcome::Kind;
+    if (outcome.kind == Kind::Restarted || outcome.kind == Kind::ProblemReverted ||
+        outcome.kind == Kind::ProblemNotCured) {
+        restartPending_[restarted] = false;
+    }
     ReportRestart(outcome);
 }
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,6 +19,7 @@
 #include "input/CollectionRows.h"
 #include "input/RawInputReader.h"
 #include "ui/CopyIdsText.h"
+#include "ui/MeasureView.h"
 #include "ui/RowReads.h"
 #include "ui/gui/Button.h"
 #include "ui/gui/CheckBox.h"
@@ -103,8 +105,9 @@ class TfrmSetup : public gui::TForm {
     bool ActivityShowing(LONGLONG now) const;
     // The HID collections of list index i, whose reports a measurement counts.
     std::vector<std::string> CollectionsOfRow(int i);
-    // The interval its stored rate asks for, in milliseconds, or 0 without one.
-    double StoredIntervalMs(int i);
+    // What the device to process of list index i holds that the measured interval
+    // is compared with: the stored rate's interval, the filter, a pending restart.
+    RateComparison MeasuredSetting(int i);
     // Opens the measuring window for list index i; the realisation sets it.
     std::function<void(int i)> OnMeasure;
 
@@ -168,6 +171,10 @@ class TfrmSetup : public gui::TForm {
     // Made on first need after each build: most sessions never send input here.
     std::optional<input::CollectionRows> rows_;
     std::optional<input::ActivityMarks> marks_;
+    // Per device (upper-case instance ID) whose filter or rate this window changed:
+    // whether the change still waits for a Restart.
+    std::map<std::string, bool> restartPending_;
+    void NoteChangeAwaitingRestart(TDevice& device);
     // The rows' reads of the paint in progress; none between paints.
     std::optional<RowReads> paintReads_;
 };
