@@ -42,10 +42,11 @@ TEST(DeviceHint, IdsComeFromTheFirstHardwareIdThatHasThem) {
 
 TEST(DeviceHint, TextSaysWhatIsMissingBriefly) {
     const input::UsbIds ids{"046D", "C08B"};
-    EXPECT_EQ(input::HintText(std::string("G502"), ids, " - "), "G502 - VID 046D, PID C08B");
+    EXPECT_EQ(input::HintText(std::string("Gaming Mouse"), ids, " - "),
+              "Gaming Mouse - VID 046D, PID C08B");
     EXPECT_EQ(input::HintText(std::nullopt, ids, " - "), "No name reported - VID 046D, PID C08B");
-    EXPECT_EQ(input::HintText(std::string("G502"), input::UsbIds{"046D", ""}, " - "),
-              "G502 - VID 046D");
+    EXPECT_EQ(input::HintText(std::string("Gaming Mouse"), input::UsbIds{"046D", ""}, " - "),
+              "Gaming Mouse - VID 046D");
     EXPECT_EQ(input::HintText(std::nullopt, std::nullopt, " - "),
               "No name reported - no VID or PID");
 }
