@@ -5,7 +5,9 @@
 #include "cli/ExitCodes.h"
 #include "cli/JsonWriter.h"
 #include "cli/ListOptions.h"
+#include "config/DriverService.h"
 #include "device/Device.h"
+#include "health/FilterHealth.h"
 
 namespace cli {
 
@@ -88,7 +90,9 @@ int InstallCommand(const CommandArgs& argv, Console& console) {
         console.out += std::string("install ") + ActionResultName(result) + '\n';
     }
     if (result == ActionResult::Failed) {
-        throw CommandFailed("the driver service could not be installed");
+        // What the service manager says now: what is missing, or that it cannot tell.
+        throw CommandFailed("the driver service could not be installed: " +
+                            DriverText(ReadFilterService()));
     }
     return result == ActionResult::RebootNeeded ? kExitRebootNeeded : kExitDone;
 }

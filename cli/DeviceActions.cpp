@@ -35,7 +35,7 @@ ActionResult RestartDeviceNow(TDevice& device) {
 }
 
 ActionResult InstallDriverService() {
-    return RequestServiceInstall(nullptr) == InstallOutcome::Requested ? ActionResult::Requested
+    return RequestServiceInstall(nullptr) == InstallOutcome::Installed ? ActionResult::Done
                                                                        : ActionResult::Failed;
 }
 

@@ -50,8 +50,7 @@ int ListCommand(const CommandArgs& argv, Console& console) {
     for (std::size_t i = 0; i < facts.size(); ++i) {
         const DeviceFacts& f = facts[i];
         rows.push_back({std::to_string(i + 1), f.description, YesNo(f.mouse), YesNo(f.filter),
-                        RateNames.at(static_cast<std::size_t>(f.rate)), QuestionsText(f),
-                        f.instanceId});
+                        RateLabel(f.rate), QuestionsText(f), f.instanceId});
     }
     console.out += FormatTable(rows);
     return 0;
@@ -79,14 +78,10 @@ int ShowCommand(const CommandArgs& argv, Console& console) {
         }
         first = false;
         std::vector<std::vector<std::string>> rows = {
-            {"Instance ID:", f.instanceId},
-            {"Device Name:", f.description},
-            {"Parent Name:", f.parentName},
-            {"Child Name(s):", f.childNames},
-            {"Mouse:", YesNo(f.mouse)},
-            {"USB hub:", YesNo(f.hub)},
-            {"Filter:", YesNo(f.filter)},
-            {"Rate:", RateNames.at(static_cast<std::size_t>(f.rate))},
+            {"Instance ID:", f.instanceId},  {"Device Name:", f.description},
+            {"Parent Name:", f.parentName},  {"Child Name(s):", f.childNames},
+            {"Mouse:", YesNo(f.mouse)},      {"USB hub:", YesNo(f.hub)},
+            {"Filter:", YesNo(f.filter)},    {"Rate:", RateLabel(f.rate)},
             {"Questions:", QuestionsText(f)}};
         for (std::size_t i = 0; i < f.hardwareIds.size(); ++i) {
             rows.push_back({i == 0 ? "Hardware IDs:" : "", f.hardwareIds[i]});

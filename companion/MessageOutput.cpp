@@ -41,14 +41,14 @@ bool WriteToParentConsole(const std::string& text) {
 
 }  // namespace
 
-void ShowCompanionMessage(const std::string& line, bool isError) {
+void ShowCompanionMessage(const std::string& line, bool isError, bool quiet) {
     const std::string text = line + "\r\n";
     if (const HANDLE standardError = InheritedStandardError()) {
         if (WriteAll(standardError, text)) {
             return;
         }
     }
-    if (WriteToParentConsole(text)) {
+    if (WriteToParentConsole(text) || quiet) {
         return;
     }
     ::MessageBoxA(nullptr, line.c_str(), kCaption,
