@@ -65,7 +65,8 @@ std::string DescribeRestartOutcome(const RestartOutcome& outcome,
     switch (outcome.kind) {
         case Kind::NeedsReboot:
             return "Windows must be restarted before the change takes effect on this device: "
-                   "the device is in use and could not be stopped.";
+                   "the device is in use and could not be stopped, or it waits for that "
+                   "restart.";
         case Kind::ProblemReverted:
             return ProblemSentence(outcome.problem) +
                    "\n\nThe filter was removed from the device and the device was restarted; it "
