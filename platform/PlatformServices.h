@@ -177,7 +177,6 @@ DWORD MsgWaitForMultipleObjects(DWORD nCount, const HANDLE* pHandles, BOOL fWait
                                 DWORD dwMilliseconds, DWORD dwWakeMask);
 DWORD MsgWaitForMultipleObjectsEx(DWORD nCount, const HANDLE* pHandles, DWORD dwMilliseconds,
                                   DWORD dwWakeMask, DWORD dwFlags);
-void Sleep(DWORD dwMilliseconds);
 BOOL GetExitCodeProcess(HANDLE hProcess, LPDWORD lpExitCode);
 BOOL CloseHandle(HANDLE hObject);
 

@@ -223,14 +223,6 @@ DWORD MsgWaitForMultipleObjectsEx(DWORD nCount, const HANDLE* pHandles, DWORD dw
     return WaitForProcess(machine, found->second, handle, dwMilliseconds, dwWakeMask, dwFlags);
 }
 
-void Sleep(DWORD dwMilliseconds) {
-    Machine& machine = sim::Current();
-    if (sim::EnterCall("Sleep", [&] { return "ms=" + std::to_string(dwMilliseconds); })) {
-        return;
-    }
-    sim::Advance(machine, dwMilliseconds);
-}
-
 BOOL GetExitCodeProcess(HANDLE hProcess, LPDWORD lpExitCode) {
     System& system = sim::Current().system();
     if (sim::EnterCall("GetExitCodeProcess",

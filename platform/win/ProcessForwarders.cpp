@@ -21,9 +21,6 @@ DWORD MsgWaitForMultipleObjectsEx(DWORD nCount, const HANDLE* pHandles, DWORD dw
                                   DWORD dwWakeMask, DWORD dwFlags) {
     return ::MsgWaitForMultipleObjectsEx(nCount, pHandles, dwMilliseconds, dwWakeMask, dwFlags);
 }
-void Sleep(DWORD dwMilliseconds) {
-    ::Sleep(dwMilliseconds);
-}
 BOOL GetExitCodeProcess(HANDLE hProcess, LPDWORD lpExitCode) {
     return ::GetExitCodeProcess(hProcess, lpExitCode);
 }
