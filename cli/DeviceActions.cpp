@@ -5,6 +5,7 @@
 #include "config/Restart.h"
 #include "device/Device.h"
 #include "device/DeviceState.h"
+#include "health/FilterHealth.h"
 
 namespace cli {
 
@@ -63,6 +64,11 @@ RestartResult RestartDeviceNow(TDevice& device) {
             restart.companionMissing = true;
             restart.companionPath = CompanionPath();
             return restart;
+        case RestartOutcome::Kind::OtherProblem:
+            restart.result = ActionResult::Failed;
+            restart.problem = outcome.problem;
+            return restart;
+        case RestartOutcome::Kind::StateUnknown:
         case RestartOutcome::Kind::Failed:
             restart.result = ActionResult::Failed;
             return restart;
@@ -113,13 +119,16 @@ void WriteRestartJson(JsonWriter& json, const RestartResult* restart) {
 InstallResult InstallDriverService() {
     InstallResult install;
     switch (RequestServiceInstall(nullptr)) {
-        case InstallOutcome::Requested:
-            install.result = ActionResult::Requested;
+        case InstallOutcome::Installed:
+            install.result = ActionResult::Done;
+            break;
+        case InstallOutcome::NotInstalled:
+        case InstallOutcome::Failed:
+            // What the service manager says now: what is missing, or that it cannot tell.
+            install.why = DriverText(ReadFilterService());
             break;
         case InstallOutcome::CompanionMissing:
             install.why = CompanionMissingText(CompanionPath());
-            break;
-        case InstallOutcome::Failed:
             break;
     }
     return install;

@@ -98,7 +98,12 @@ int ExportCommand(const CommandArgs& argv, Console& console) {
     Profile profile;
     for (TDevice* device : reachable.Devices()) {
         const bool filter = HasFilter(*device);
-        const int rate = ReadRateIndex(*device);
+        const int rate = ReadRate(*device);
+        if (rate == kRateUnknown) {
+            // A profile that said "Default" here would reset the device elsewhere.
+            throw CommandFailed("cannot read the polling rate of " + device->GetInstanceId() +
+                                " (its driver key does not open; run as an administrator)");
+        }
         if (!filter && rate == 0) {
             continue;
         }

@@ -1,6 +1,7 @@
 #include "cli/SettingChange.h"
 
 #include "cli/Arguments.h"
+#include "cli/DeviceFacts.h"
 #include "cli/ExitCodes.h"
 #include "config/FilterQuestions.h"
 #include "config/LowerFilters.h"
@@ -20,7 +21,7 @@ const char* OnOff(bool on) {
 }
 
 const char* RateName(int index) {
-    return RateNames.at(static_cast<std::size_t>(index));
+    return RateLabel(index);
 }
 
 }  // namespace
@@ -44,7 +45,7 @@ DeviceChange ApplySetting(TDevice& device, const DesiredSetting& setting, bool u
     DeviceChange change;
     change.instanceId = device.GetInstanceId();
     change.filterBefore = HasFilter(device);
-    change.rateBefore = ReadRateIndex(device);
+    change.rateBefore = ReadRate(device);
     const BeforeWrite recordFirst = [&](const PlannedChange& planned) {
         // A device that cannot name itself has gone; nothing is written that the
         // journal could not name.
@@ -69,15 +70,21 @@ DeviceChange ApplySetting(TDevice& device, const DesiredSetting& setting, bool u
     if (setting.filter && *setting.filter != change.filterBefore) {
         SetFilter(device, *setting.filter, recordFirst);
     }
-    if (setting.rate && *setting.rate != change.rateBefore) {
+    const bool rateUnknown = setting.rate && change.rateBefore == kRateUnknown;
+    if (rateUnknown) {
+        // Neither the change nor its undo record can be made from an unknown rate.
+        change.note =
+            "the polling rate cannot be read (its driver key does not open; run as "
+            "an administrator)";
+    } else if (setting.rate && *setting.rate != change.rateBefore) {
         WriteRateIndex(device, static_cast<std::uint32_t>(*setting.rate), recordFirst);
     }
     // config/ reports no failure; what the registry holds now is the answer.
     change.filterAfter = HasFilter(device);
     change.filterWritten = change.filterAfter;
-    change.rateAfter = ReadRateIndex(device);
+    change.rateAfter = ReadRate(device);
     change.failed = (setting.filter && *setting.filter != change.filterAfter) ||
-                    (setting.rate && *setting.rate != change.rateAfter);
+                    (setting.rate && (rateUnknown || *setting.rate != change.rateAfter));
     return change;
 }
 
@@ -95,7 +102,7 @@ void RestartAndReread(TDevice& device, DeviceChange& change) {
     }
     TDevice reopened(set.get(), element, INVALID_HANDLE_VALUE);
     change.filterAfter = HasFilter(reopened);
-    change.rateAfter = ReadRateIndex(reopened);
+    change.rateAfter = ReadRate(reopened);
 }
 
 int ParseRate(const std::string& name) {

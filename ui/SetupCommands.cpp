@@ -33,6 +33,17 @@ constexpr const char* kDriverQuestion =
     "it, this device will not start until the driver is installed: a mouse or keyboard "
     "would stop working after Restart. Put the filter on the device anyway?";
 constexpr UINT kDriverStyle = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2;
+// Installed, but Windows will not load it as a filter: its service is disabled, or is
+// no kernel driver.
+constexpr const char* kDisabledDriverQuestion =
+    "The QUORVIN driver is installed, but its service is disabled, so Windows will not load "
+    "it. With the filter on it, this device will not start until the service is enabled: a "
+    "mouse or keyboard would stop working after Restart. Put the filter on the device anyway?";
+constexpr const char* kNotADriverQuestion =
+    "The QUORVIN service is installed, but it is not a kernel driver, so Windows cannot load "
+    "it as a filter. With the filter on it, this device will not start until the driver is "
+    "installed again: a mouse or keyboard would stop working after Restart. Put the filter on "
+    "the device anyway?";
 // The same, when the service manager could not say whether the driver is installed
 // (access denied, say): the filter might keep the device from starting just as well.
 // Built by concatenation: a printf-style formatter would add its whole floating-point
@@ -100,6 +111,12 @@ bool TfrmSetup::ConfirmFilter(TDevice& device) {
     const DriverServiceState driver = ReadFilterService();
     if (driver.Missing()) {
         return Ask(kDriverQuestion, kHubCaption, kDriverStyle);
+    }
+    if (driver.Disabled()) {
+        return Ask(kDisabledDriverQuestion, kHubCaption, kDriverStyle);
+    }
+    if (driver.NotKernelDriver()) {
+        return Ask(kNotADriverQuestion, kHubCaption, kDriverStyle);
     }
     if (driver.Unknown()) {
         const std::string question = kUnknownDriverQuestionHead +
@@ -205,7 +222,7 @@ void TfrmSetup::ReportRestart(const RestartOutcome& outcome) {
 }
 
 void TfrmSetup::BitBtn_InstallClick(gui::TObject&) {
-    InstallOutcome outcome = InstallOutcome::Requested;
+    InstallOutcome outcome = InstallOutcome::Installed;
     App().Services().WaitModally([&](const std::function<void()>& pump) {
         outcome = RequestServiceInstall(Handle(), pump);
     });

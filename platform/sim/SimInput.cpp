@@ -356,6 +356,24 @@ std::optional<unsigned char> AnsiByte(UINT codePage, char16_t c) {
     return std::nullopt;
 }
 
+// The character an ANSI byte stands for. Windows-1252 leaves 0x81, 0x8D, 0x8F, 0x90
+// and 0x9D undefined and maps them to the same code point; US-ASCII (20127) has no
+// character above 0x7F.
+std::optional<char16_t> AnsiChar(UINT codePage, unsigned char byte) {
+    if (byte < 0x80) {
+        return byte;
+    }
+    if (codePage != 1252) {
+        return std::nullopt;
+    }
+    for (const auto& [wide, ansi] : kWindows1252Extra) {
+        if (ansi == byte) {
+            return wide;
+        }
+    }
+    return byte;
+}
+
 }  // namespace
 
 FARPROC DevicePropertyReader(Machine& machine) {
@@ -538,6 +556,40 @@ int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH lpWideCharStr, int 
         return 0;  // ERROR_INSUFFICIENT_BUFFER
     }
     std::memcpy(lpMultiByteStr, out.data(), out.size());
+    return static_cast<int>(out.size());
+}
+
+int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCCH lpMultiByteStr, int cbMultiByte,
+                        LPWSTR lpWideCharStr, int cchWideChar) {
+    if (sim::EnterCall("MultiByteToWideChar", [&] {
+            return "codepage=" + std::to_string(CodePage) + " flags=" + sim::HexNumber(dwFlags) +
+                   " size=" + std::to_string(cbMultiByte) + " count=" + std::to_string(cchWideChar);
+        })) {
+        return 0;
+    }
+    if (CodePage != CP_ACP || lpMultiByteStr == nullptr || cbMultiByte == 0 || cchWideChar < 0 ||
+        (cchWideChar > 0 && lpWideCharStr == nullptr)) {
+        return 0;  // ERROR_INVALID_PARAMETER
+    }
+    const std::size_t size =
+        cbMultiByte < 0 ? std::strlen(lpMultiByteStr) + 1 : static_cast<std::size_t>(cbMultiByte);
+    const UINT codePage = sim::CurrentInput().codePage;
+    std::u16string out;
+    for (std::size_t i = 0; i < size; ++i) {
+        const auto byte = static_cast<unsigned char>(lpMultiByteStr[i]);
+        const std::optional<char16_t> c = sim::AnsiChar(codePage, byte);
+        if (!c && (dwFlags & MB_ERR_INVALID_CHARS) != 0) {
+            return 0;  // ERROR_NO_UNICODE_TRANSLATION
+        }
+        out += c.value_or(u'\uFFFD');
+    }
+    if (cchWideChar == 0) {
+        return static_cast<int>(out.size());
+    }
+    if (out.size() > static_cast<std::size_t>(cchWideChar)) {
+        return 0;  // ERROR_INSUFFICIENT_BUFFER
+    }
+    std::memcpy(lpWideCharStr, out.data(), out.size() * sizeof(char16_t));
     return static_cast<int>(out.size());
 }
 
