@@ -61,6 +61,11 @@ void TfrmSetup::BindHandlers() {
     dgDevices->OnSelectCell = [this](gui::TObject& sender, int col, int row, bool& canSelect) {
         dgDevicesSelectCell(sender, col, row, canSelect);
     };
+    dgDevices->OnAccessRowCount = [this] { return ListCount(); };
+    dgDevices->OnAccessRowName = [this](int row) { return RowName(row - dgDevices->FixedRows); };
+    dgDevices->OnAccessRowDescription = [this](int row) {
+        return RowDescription(row - dgDevices->FixedRows);
+    };
     cbFilter->OnClick = [this](gui::TObject& sender) { cbFilterClick(sender); };
     cbRate->OnClick = [this](gui::TObject& sender) { cbRateClick(sender); };
     BitBtn_Install->OnClick = [this](gui::TObject& sender) { BitBtn_InstallClick(sender); };

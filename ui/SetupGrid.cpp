@@ -4,13 +4,10 @@
 #include "config/FilterQuestions.h"
 #include "config/LowerFilters.h"
 #include "config/Rate.h"
+#include "ui/DeviceCellText.h"
 #include "ui/SetupF.h"
 
-namespace {
-
-// The text of a data cell: columns 0 to 3 describe the listed device, 4 and 5 the
-// device to process.
-std::string CellText(int col, TDevice& listed, TDevice& toProcess) {
+std::string DeviceCellText(int col, TDevice& listed, TDevice& toProcess) {
     switch (col) {
         case 0:
             return listed.GetDescription();
@@ -29,8 +26,6 @@ std::string CellText(int col, TDevice& listed, TDevice& toProcess) {
     }
 }
 
-}  // namespace
-
 void TfrmSetup::dgDevicesDrawCell(gui::TObject&, int ACol, int ARow, const gui::TRect& Rect,
                                   gui::TGridDrawState State) {
     gui::Canvas& canvas = *dgDevices->Canvas();
@@ -45,7 +40,7 @@ void TfrmSetup::dgDevicesDrawCell(gui::TObject&, int ACol, int ARow, const gui::
     }
     TDevice& listed = DeviceList->GetDevice(i);
     TDevice& toProcess = cbParent->Checked() ? listed.GetParentDevice() : listed;
-    const std::string text = CellText(ACol, listed, toProcess);
+    const std::string text = DeviceCellText(ACol, listed, toProcess);
     if (!State.Selected && !State.Focused) {
         // The colours announce the questions a check of "Filter On Device" asks.
         if (AsksHubQuestion(toProcess)) {
