@@ -143,7 +143,10 @@ LRESULT GridWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             return DLGC_WANTARROWS | DLGC_WANTCHARS;
         case WM_SETFOCUS:
             grid_.SetFocused(true);
-            AnnounceCurrentRow();
+            // Windows announces the grid itself; the row is ours to announce.
+            if (gui::GridAccess(grid_).CurrentChild() != gui::GridAccess::kSelf) {
+                AnnounceCurrentRow();
+            }
             return 0;
         case WM_KILLFOCUS:
             grid_.SetFocused(false);
