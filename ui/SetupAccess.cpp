@@ -1,9 +1,9 @@
 // TfrmSetup: a row of the device grid as a screen reader reads it. Each answer is
-// read afresh through the cells' own texts; an error goes to the caller, which
-// turns it into an empty text.
+// read afresh, through the reads the painted cells use, and kept for that answer
+// alone; an error goes to the caller, which turns it into an empty text.
 #include <string>
 
-#include "ui/DeviceCellText.h"
+#include "ui/RowReads.h"
 #include "ui/SetupF.h"
 
 namespace {
@@ -36,15 +36,14 @@ std::string TfrmSetup::RowName(int i) {
     if (i < 0 || i >= ListCount()) {
         return {};
     }
-    TDevice& listed = DeviceList->GetDevice(i);
-    TDevice& toProcess = DeviceForRow(i);
+    RowReads reads(DeviceList.get(), cbParent->Checked());
     std::string name;
-    AddPart(name, "", DeviceCellText(0, listed, toProcess));
-    AddPart(name, "parent", DeviceCellText(1, listed, toProcess));
-    AddPart(name, "children", DeviceCellText(2, listed, toProcess));
-    AddPart(name, "mouse", LowerFirst(DeviceCellText(3, listed, toProcess)));
-    AddPart(name, "filter", LowerFirst(DeviceCellText(4, listed, toProcess)));
-    AddPart(name, "rate", DeviceCellText(5, listed, toProcess));
+    AddPart(name, "", reads.CellText(i, 0));
+    AddPart(name, "parent", reads.CellText(i, 1));
+    AddPart(name, "children", reads.CellText(i, 2));
+    AddPart(name, "mouse", LowerFirst(reads.CellText(i, 3)));
+    AddPart(name, "filter", LowerFirst(reads.CellText(i, 4)));
+    AddPart(name, "rate", reads.CellText(i, 5));
     return name;
 }
 
@@ -52,8 +51,7 @@ std::string TfrmSetup::RowDescription(int i) {
     if (i < 0 || i >= ListCount()) {
         return {};
     }
-    TDevice& listed = DeviceList->GetDevice(i);
-    TDevice& toProcess = DeviceForRow(i);
+    RowReads reads(DeviceList.get(), cbParent->Checked());
     std::string description;
     for (int col = 1; col < static_cast<int>(ColumnTitles.size()); ++col) {
         if (!description.empty()) {
@@ -61,7 +59,7 @@ std::string TfrmSetup::RowDescription(int i) {
         }
         description += ColumnTitles.at(static_cast<std::size_t>(col));
         description += ": ";
-        description += DeviceCellText(col, listed, toProcess);
+        description += reads.CellText(i, col);
     }
     return description;
 }

@@ -98,6 +98,11 @@ class TDrawGrid : public TControl {
 
     TDrawCellEvent OnDrawCell;
     TSelectCellEvent OnSelectCell;
+    // Before the first cell of a paint, and after its last one, also when the paint
+    // ends with an exception: what the cells read may be kept for exactly one paint.
+    // OnEndPaint must not raise.
+    TNotifyEvent OnBeginPaint;
+    TNotifyEvent OnEndPaint;
 
     // --- what assistive technology reads (see GridAccess) ---------------------
     // The data rows that stand for something (rows below them are blank), a data
