@@ -170,6 +170,8 @@ class TfrmSetup : public gui::TForm {
     std::unique_ptr<gui::TPopupMenu> gridMenu_;
     int openQuestions_ = 0;
     bool rebuildHeld_ = false;
+    // Told once per run that this machine can keep no undo journal (JournalNotKeptHere).
+    bool journalNotKeptShown_ = false;
     bool heldRebuildReportsFailure_ = false;
     // Made on first need after each build: most sessions never send input here.
     std::optional<input::CollectionRows> rows_;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "device/Device.h"
+#include "journal/JournalStore.h"
 #include "journal/Undo.h"
 #include "ui/SetupF.h"
 
@@ -35,6 +36,14 @@ BeforeWrite TfrmSetup::RecordFirst(TDevice& device, bool& recorded) {
         if (device.GetInstanceId().empty()) {
             recorded = false;
             return false;
+        }
+        // A journal that can never be kept here is said once, not asked at every change.
+        if (const std::string notKept = JournalNotKeptHere(); !notKept.empty()) {
+            if (!journalNotKeptShown_) {
+                journalNotKeptShown_ = true;
+                App().MessageBoxA(Handle(), notKept, kJournalCaption, kTroubleStyle);
+            }
+            return true;
         }
         const std::string failure = RecordChange(device, change);
         if (failure.empty()) {
