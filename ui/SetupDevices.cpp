@@ -90,6 +90,8 @@ void TfrmSetup::ShowList(int keptIndex) {
     if (any) {
         SyncControls(dgDevices->Row() - dgDevices->FixedRows);
     }
+    // A kept device that moved has been announced by its move already.
+    dgDevices->RowsReplaced(keptIndex < 0);
     dgDevices->Repaint();
 }
 

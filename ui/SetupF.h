@@ -95,6 +95,14 @@ class TfrmSetup : public gui::TForm {
     void miUndoLastClick(gui::TObject& Sender);
     void miRestoreAllClick(gui::TObject& Sender);
 
+    // --- what a screen reader reads (SetupAccess.cpp) ---
+    // List index i read as a person would, from the same reads as its cells:
+    // "USB Input Device, parent USB Root Hub, children HID-compliant mouse, mouse yes,
+    // filter yes, rate 250". Parts without text are left out.
+    std::string RowName(int i);
+    // Its cells after the first under their column titles ("Parent Name: ...").
+    std::string RowDescription(int i);
+
     // --- what the devices themselves say (SetupInput.cpp) ---
     // The hint of list index i: the listed device's own name and its IDs.
     std::string RowHint(int i);
