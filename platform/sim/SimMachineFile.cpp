@@ -148,6 +148,9 @@ class Reader {
                            interval == "-" ? std::nullopt
                                            : std::optional<std::uint32_t>(
                                                  static_cast<std::uint32_t>(Number(interval, 10))));
+        } else if (word == "silent") {
+            // silent <collection ID>: sends nothing at a stored rate
+            SetSilentAtStoredRate(machine_, NonEmpty(rest));
         } else if (word == "problem") {
             // problem <instance ID> <code>: a device that did not start
             std::string fields = rest;
@@ -350,6 +353,9 @@ void SaveMachine(Machine& machine, std::ostream& out) {
     }
     for (const auto& [id, interval] : StartedWith(machine)) {
         out << "started " << (interval ? std::to_string(*interval) : "-") << ' ' << id << '\n';
+    }
+    for (const std::string& id : SilentAtStoredRate(machine)) {
+        out << "silent " << id << '\n';
     }
     SaveDisk(out, machine.disk());
     s.WalkTree([&](DEVINST, const Node& node) { SaveDevice(out, s, *node.device); });
