@@ -11,6 +11,7 @@
 #include "config/Rate.h"
 #include "base/ScopeExit.h"
 #include "config/Restart.h"
+#include "confirm/WatchedDevice.h"
 #include "ui/SetupF.h"
 #include "ui/gui/ClipboardText.h"
 
@@ -163,10 +164,15 @@ void TfrmSetup::cbMouseOnlyClick(gui::TObject&) {
 
 void TfrmSetup::btnApplyClick(gui::TObject&) {
     RestartOutcome outcome;
+    confirm::WatchedDevice watched;
     App().Services().WaitModally([&](const std::function<void()>& pump) {
-        outcome = RequestDeviceRestart(CurrentDevice(), Handle(), pump);
+        TDevice& device = CurrentDevice();
+        // Read now: the device may be released by a rebuild while the companion runs.
+        watched = confirm::WatchedDeviceOf(device);
+        outcome = RequestDeviceRestart(device, Handle(), pump);
     });
     ReportRestart(outcome);
+    WatchRestart(std::move(watched), outcome);
 }
 
 void TfrmSetup::ReportRestart(const RestartOutcome& outcome) {

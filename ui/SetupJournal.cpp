@@ -36,6 +36,8 @@ BeforeWrite TfrmSetup::RecordFirst(TDevice& device, bool& recorded) {
             recorded = false;
             return false;
         }
+        // What the device runs with until its next restart, for the wait after it.
+        started_.NoteBeforeChange(device.GetInstanceId(), confirm::ReadDriveSettings(device));
         const std::string failure = RecordChange(device, change);
         if (failure.empty()) {
             return true;

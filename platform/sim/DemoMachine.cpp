@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/SimInput.h"
 #include "platform/sim/SimMachine.h"
 #include "platform/sim/SimSystem.h"
 #include "platform/sim/SimText.h"
@@ -142,6 +143,10 @@ void BuildDemoMachine(Machine& machine) {
     machine.AddDevice(Collection("HID\\VID_2F1B&PID_0A31\\7&2A3B4C5D&0&0000", kClassMouse,
                                  "HID-compliant mouse", "VID_2F1B&PID_0A31"),
                       behindHub);
+    // It cannot keep a rate the filter sets: once restarted with the filter and a stored
+    // rate it sends nothing, so the window's question "Keep these settings?" and its
+    // revert can be watched on it.
+    SetSilentAtStoredRate(machine, "HID\\VID_2F1B&PID_0A31\\7&2A3B4C5D&0&0000");
     SetLowerFilters(machine, hubMouse, {"mfltx"});
     machine.Key(hubMouse, DIREG_DRV)["bInterval"] = Dword(1000);
 
