@@ -8,11 +8,14 @@ namespace cli {
 int PrintChangeReport(const ChangeReport& report, bool json, std::string& out) {
     int failures = 0;
     bool reboot = false;
+    bool reverted = false;
     for (const DeviceChange& change : report.changes) {
-        if (change.failed || change.restart == ActionResult::Failed) {
+        if (change.failed || change.restart == ActionResult::Failed ||
+            change.confirm == ConfirmResult::NotReverted) {
             ++failures;
         }
         reboot = reboot || change.restart == ActionResult::RebootNeeded;
+        reverted = reverted || change.confirm == ConfirmResult::Reverted;
     }
     if (json) {
         JsonWriter writer;
@@ -49,6 +52,9 @@ int PrintChangeReport(const ChangeReport& report, bool json, std::string& out) {
     }
     if (failures > 0) {
         throw CommandFailed(std::to_string(failures) + " device(s) could not be changed");
+    }
+    if (reverted) {
+        return kExitReverted;
     }
     return reboot ? kExitRebootNeeded : kExitDone;
 }

@@ -18,6 +18,11 @@ struct DesiredSetting {
     std::optional<int> rate;  // rate index
 };
 
+// What became of a change waited for with --confirm.
+enum class ConfirmResult { Confirmed, Reverted, NotReverted };
+// "confirmed", "reverted", "not-reverted": the JSON name.
+const char* ConfirmResultName(ConfirmResult result);
+
 struct DeviceChange {
     std::string instanceId;
     std::string matchedBy;  // "device" (set), "instance-id" or "hardware-id" (apply)
@@ -28,6 +33,8 @@ struct DeviceChange {
     bool failed = false;  // a write did not take: the registry holds something else
     std::string note;     // why a write was not made, or that it was made unrecorded
     std::optional<ActionResult> restart;
+    std::optional<ConfirmResult> confirm;  // --confirm only
+    std::string confirmNote;               // how a change that was not confirmed ended
 
     bool Changed() const { return filterBefore != filterAfter || rateBefore != rateAfter; }
 };
