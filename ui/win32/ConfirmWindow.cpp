@@ -128,10 +128,23 @@ void ConfirmWindow::CreateControls(HINSTANCE instance, const std::string& explan
     explanation_ =
         Child(window, instance, "STATIC", explanation.c_str(), SS_LEFT | SS_NOPREFIX, 0, font_);
     countdown_ = Child(window, instance, "STATIC", "", SS_LEFT | SS_NOPREFIX, 0, font_);
-    keep_ = Child(window, instance, "BUTTON", kKeepButton, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP,
-                  kKeepId, font_);
-    revert_ = Child(window, instance, "BUTTON", kRevertButton, BS_DEFPUSHBUTTON | WS_TABSTOP,
-                    kRevertId, font_);
+    // BS_NOTIFY: the buttons tell when they get the focus, so that the focused one is the
+    // default, as in a dialog box.
+    keep_ = Child(window, instance, "BUTTON", kKeepButton,
+                  BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP | WS_GROUP, kKeepId, font_);
+    revert_ = Child(window, instance, "BUTTON", kRevertButton,
+                    BS_DEFPUSHBUTTON | BS_NOTIFY | WS_TABSTOP, kRevertId, font_);
+}
+
+int ConfirmWindow::DefaultId() const {
+    return ::GetFocus() == keep_ ? kKeepId : kRevertId;
+}
+
+void ConfirmWindow::MarkDefault() {
+    const bool keep = DefaultId() == kKeepId;
+    ::SendMessageA(keep_, BM_SETSTYLE, (keep ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY, TRUE);
+    ::SendMessageA(revert_, BM_SETSTYLE, (keep ? BS_PUSHBUTTON : BS_DEFPUSHBUTTON) | BS_NOTIFY,
+                   TRUE);
 }
 
 void ConfirmWindow::Refresh(LONGLONG now) {
@@ -165,21 +178,31 @@ void ConfirmWindow::Answer(bool keep) {
 LRESULT ConfirmWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
+            if (HIWORD(wParam) == BN_SETFOCUS) {
+                MarkDefault();
+                return 0;
+            }
+            if (HIWORD(wParam) != BN_CLICKED) {
+                break;
+            }
             switch (LOWORD(wParam)) {
                 case kKeepId:
                     Answer(true);
                     return 0;
                 case kRevertId:
-                case IDOK:
                 case IDCANCEL:
                     Answer(false);
+                    return 0;
+                case IDOK:
+                    Answer(DefaultId() == kKeepId);
                     return 0;
                 default:
                     break;
             }
             break;
         case DM_GETDEFID:
-            return MAKELRESULT(kRevertId, DC_HASDEFID);
+            // Enter presses the focused button; with the focus elsewhere, "Revert".
+            return MAKELRESULT(DefaultId(), DC_HASDEFID);
         case WM_CLOSE:
             Answer(false);
             return 0;

@@ -2,8 +2,9 @@
 // a small window of its own over the setup window, made of standard controls (the
 // explanation and the countdown as static texts, "Keep" and "Revert" as push
 // buttons), sized from the window font. "Revert" is the default button and has the
-// focus, so Enter, Escape and closing the window all revert; Tab reaches "Keep". It
-// stays on top, so that it is seen over another program's windows.
+// focus, so Enter, Escape and closing the window all revert; Tab reaches "Keep", which
+// Enter or Space then press. It stays on top, so that it is seen over another
+// program's windows.
 #pragma once
 
 #include <windows.h>
@@ -40,6 +41,10 @@ class ConfirmWindow {
   private:
     void CreateControls(HINSTANCE instance, const std::string& explanation);
     void Answer(bool keep);
+    // The button Enter presses: the focused one, otherwise "Revert".
+    int DefaultId() const;
+    // Shows the default button's thick border on it.
+    void MarkDefault();
 
     TfrmSetup& form_;
     std::string instanceId_;

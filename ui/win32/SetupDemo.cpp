@@ -8,7 +8,7 @@
 // windows, the device being measured (or, with no measuring window open, the demo's
 // plain mouse) moves, with every device whose restart waits to be confirmed, and
 // their reports reach the program as WM_INPUT at the times the simulated clock gives
-// them. That clock follows the real one. The demo's mouse behind the external hub
+// them. That clock follows the real one. The demo's keyboard behind the external hub
 // sends nothing once restarted with the filter and a rate, so the question "Keep
 // these settings?" and its revert can be watched on it.
 #include <windows.h>
