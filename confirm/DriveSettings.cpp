@@ -30,21 +30,37 @@ DriveSettings ReadDriveSettings(TDevice& device) {
     return {ReadLowerFilterSetting(device), ReadRateSetting(device)};
 }
 
+DriveSettings* StartedSettings::Find(const std::string& instanceId) {
+    for (auto& [id, settings] : started_) {
+        if (EqualNoCaseAscii(id, instanceId)) {
+            return &settings;
+        }
+    }
+    return nullptr;
+}
+
 void StartedSettings::NoteBeforeChange(const std::string& instanceId,
                                        const DriveSettings& settings) {
-    started_.try_emplace(UpperAscii(instanceId), settings);
+    if (Find(instanceId) == nullptr) {
+        started_.emplace_back(instanceId, settings);
+    }
 }
 
 void StartedSettings::NoteStarted(const std::string& instanceId, const DriveSettings& settings) {
-    started_.insert_or_assign(UpperAscii(instanceId), settings);
+    if (DriveSettings* known = Find(instanceId)) {
+        *known = settings;
+    } else {
+        started_.emplace_back(instanceId, settings);
+    }
 }
 
 std::optional<DriveSettings> StartedSettings::Of(const std::string& instanceId) const {
-    const auto found = started_.find(UpperAscii(instanceId));
-    if (found == started_.end()) {
-        return std::nullopt;
+    for (const auto& [id, settings] : started_) {
+        if (EqualNoCaseAscii(id, instanceId)) {
+            return settings;
+        }
     }
-    return found->second;
+    return std::nullopt;
 }
 
 }  // namespace confirm

@@ -3,9 +3,10 @@
 // settings it had when it last started; a change takes effect at its next restart.
 #pragma once
 
-#include <map>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "config/PlannedChange.h"
 
@@ -41,7 +42,11 @@ class StartedSettings {
     std::optional<DriveSettings> Of(const std::string& instanceId) const;
 
   private:
-    std::map<std::string, DriveSettings> started_;
+    // The entry of the device, or null.
+    DriveSettings* Find(const std::string& instanceId);
+
+    // A few devices a session at most.
+    std::vector<std::pair<std::string, DriveSettings>> started_;
 };
 
 }  // namespace confirm

@@ -7,6 +7,7 @@
 #include "config/Rate.h"
 #include "device/DevInfoSetHandle.h"
 #include "device/Device.h"
+#include "confirm/Words.h"
 #include "platform/Platform.h"
 
 namespace confirm {
@@ -44,12 +45,11 @@ std::string RateText(const StoredSetting& rate) {
             return RateNames[i];
         }
     }
-    return "bInterval " + std::to_string(value);
+    return Cat({"bInterval ", std::to_string(value)});
 }
 
 std::string NameOf(const WatchedDevice& device) {
-    return (device.name.empty() ? std::string("The device") : device.name) + " (" +
-           device.instanceId + ")";
+    return Cat({device.name.empty() ? "The device" : device.name, " (", device.instanceId, ")"});
 }
 
 std::string RestartText(const RevertResult& result) {
@@ -67,9 +67,9 @@ std::string RestartText(const RevertResult& result) {
             break;
     }
     if (result.after.HasProblem()) {
-        return " The device was restarted but does not start (problem " +
-               std::to_string(result.after.problem) + ", " + ProblemText(result.after.problem) +
-               "): unplug it and plug it in again, or restart Windows.";
+        return Cat({" The device was restarted but does not start (problem ",
+                    std::to_string(result.after.problem), ", ", ProblemText(result.after.problem),
+                    "): unplug it and plug it in again, or restart Windows."});
     }
     return " The device was restarted with them.";
 }
@@ -77,8 +77,7 @@ std::string RestartText(const RevertResult& result) {
 }  // namespace
 
 std::string SettingsText(const DriveSettings& settings) {
-    return std::string("filter ") + (settings.FilterOn() ? "on" : "off") + ", rate " +
-           RateText(settings.rate);
+    return Cat({"filter ", settings.FilterOn() ? "on" : "off", ", rate ", RateText(settings.rate)});
 }
 
 RevertResult RevertToStarted(const WatchedDevice& watched, const RecordWrite& record,
@@ -121,26 +120,25 @@ RevertResult RevertToStarted(const WatchedDevice& watched, const RecordWrite& re
 }
 
 std::string DescribeRevert(const WatchedDevice& device, const RevertResult& result, bool answered) {
-    std::string text = NameOf(device) + ": ";
-    text += answered ? "you chose to revert" : "nothing came from it after its restart";
+    const std::string head =
+        Cat({NameOf(device), ": ",
+             answered ? "you chose to revert" : "nothing came from it after its restart"});
+    const std::string changed = SettingsText(device.changed);
+    const std::string started = SettingsText(device.started);
     switch (result.kind) {
         case RevertResult::Kind::Gone:
-            return text + ", but it is not known to Windows any more: its settings stay (" +
-                   SettingsText(device.changed) + ").";
+            return Cat({head, ", but it is not known to Windows any more: its settings stay (",
+                        changed, ")."});
         case RevertResult::Kind::Stopped:
-            return text + ", but the change back was not made (" + SettingsText(device.changed) +
-                   " stay).";
+            return Cat({head, ", but the change back was not made (", changed, " stay)."});
         case RevertResult::Kind::NotWritten:
-            text += ", but its settings could not all be put back as they were (" +
-                    SettingsText(device.started) + ").";
-            break;
+            return Cat({head, ", but its settings could not all be put back as they were (",
+                        started, ").", RestartText(result)});
         case RevertResult::Kind::Reverted:
-            text +=
-                ", so its settings were put back as they were: " + SettingsText(device.started) +
-                " (instead of " + SettingsText(device.changed) + ").";
             break;
     }
-    return text + RestartText(result);
+    return Cat({head, ", so its settings were put back as they were: ", started, " (instead of ",
+                changed, ").", RestartText(result)});
 }
 
 }  // namespace confirm

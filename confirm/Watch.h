@@ -53,6 +53,9 @@ class Watch {
     // Whole seconds left of the countdown, rounded up (the question shows them).
     int SecondsLeft(LONGLONG now) const;
     int WaitSeconds() const { return waitSeconds_; }
+    // Whether the question has been put to the user (its window opened).
+    bool Asked() const { return asked_; }
+    void MarkAsked() { asked_ = true; }
 
   private:
     WatchedDevice device_;
@@ -61,6 +64,7 @@ class Watch {
     int countdownSeconds_;
     LONGLONG askFrom_;  // when the question appears
     Stage stage_ = Stage::Watching;
+    bool asked_ = false;
 };
 
 }  // namespace confirm

@@ -8,6 +8,7 @@
 
 #include "config/Restart.h"
 #include "confirm/Revert.h"
+#include "confirm/Words.h"
 #include "device/Device.h"
 #include "journal/Undo.h"
 #include "ui/SetupF.h"
@@ -77,8 +78,8 @@ void TfrmSetup::ConfirmTick(LONGLONG now) {
         const std::string& id = watch.Device().instanceId;
         switch (watch.Tick(now)) {
             case confirm::Stage::Asking:
-                if (std::find(asked_.begin(), asked_.end(), id) == asked_.end()) {
-                    asked_.push_back(id);
+                if (!watch.Asked()) {
+                    watch.MarkAsked();
                     ask.push_back(id);
                 }
                 break;
@@ -120,16 +121,13 @@ std::optional<confirm::Watch> TfrmSetup::EndWatch(const std::string& instanceId)
     const auto found = std::find_if(
         watches_.begin(), watches_.end(),
         [&](const confirm::Watch& watch) { return watch.Device().instanceId == instanceId; });
-    if (found != watches_.end()) {
-        ended = std::move(*found);
-        watches_.erase(found);
+    if (found == watches_.end()) {
+        return ended;
     }
-    const auto asked = std::find(asked_.begin(), asked_.end(), instanceId);
-    if (asked != asked_.end()) {
-        asked_.erase(asked);
-        if (OnConfirmSettled) {
-            OnConfirmSettled(instanceId);
-        }
+    ended = std::move(*found);
+    watches_.erase(found);
+    if (ended->Asked() && OnConfirmSettled) {
+        OnConfirmSettled(instanceId);
     }
     return ended;
 }
@@ -153,10 +151,9 @@ void TfrmSetup::RevertUnconfirmed(const confirm::Watch& watch, bool answered) {
         return outcome;
     };
     const confirm::RevertResult result = confirm::RevertToStarted(watch.Device(), record, restart);
-    std::string text = confirm::DescribeRevert(watch.Device(), result, answered);
-    if (!unrecorded.empty()) {
-        text += "\n\nThe change back is not in the undo journal: " + unrecorded;
-    }
+    const std::string text = confirm::Cat(
+        {confirm::DescribeRevert(watch.Device(), result, answered),
+         unrecorded.empty() ? "" : "\n\nThe change back is not in the undo journal: ", unrecorded});
     // The grid shows the settings as they now are; like the rebuild after a device
     // change, one that fails is not reported.
     try {

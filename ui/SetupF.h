@@ -200,5 +200,4 @@ class TfrmSetup : public gui::TForm {
     std::optional<input::ActivityMarks> marks_;
     confirm::StartedSettings started_;
     std::vector<confirm::Watch> watches_;
-    std::vector<std::string> asked_;  // devices whose question is open
 };

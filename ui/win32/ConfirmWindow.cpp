@@ -86,7 +86,7 @@ ConfirmWindow::ConfirmWindow(HINSTANCE instance, HWND owner, HFONT font, TfrmSet
     : form_(form), instanceId_(std::move(instanceId)), font_(font) {
     const confirm::Watch* watch = form_.ConfirmationOf(instanceId_);
     if (watch == nullptr) {
-        throw Failure("no question about " + instanceId_);
+        throw Failure("no question about the device");
     }
     const HWND window = ::CreateWindowExA(kExStyle, kConfirmClassName, kKeepCaption, kStyle, 0, 0,
                                           0, 0, owner, nullptr, instance, this);
