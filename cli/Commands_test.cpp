@@ -192,6 +192,58 @@ TEST_F(CommandsTest, AFailedRestartIsExitCodeOne) {
     EXPECT_EQ(Lines(run.err), 1u);
 }
 
+// The report tells the state after the command: a filter the restart had to take off
+// again reads as taken off, with the problem; a device that does not start after a
+// restart fails the command, whoever's filter keeps it from starting.
+TEST_F(CommandsTest, AReportDescribesTheDeviceAfterTheRestart) {
+    m.machine.system().services.clear();  // the filter's driver is missing
+    CliRun run = Quorvin({"set", kHidA, "--filter", "on", "--force", "--restart", "--json"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(m.LowerFilters(kHidA), "<none>");
+    EXPECT_NE(run.out.find("\"filter\":{\"before\":false,\"after\":false}"), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("\"changed\":false"), std::string::npos);
+    EXPECT_NE(run.out.find("\"restart\":\"failed\",\"problem\":39,\"problemText\":\"Windows "
+                           "cannot load"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("\"reverted\":true"), std::string::npos);
+
+    run = Quorvin({"set", kHidA, "--filter", "on", "--rate", "500", "--force", "--restart"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.out.find("filter off -> on -> off (taken off again), rate Default -> 500, "
+                           "restart failed: the device did not start with the filter (problem "
+                           "39: "),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("the device works again"), std::string::npos) << run.out;
+
+    // Another vendor's filter without its service: not ours to take off, still a failure.
+    m.machine.SetProperty(kHidM, SPDRP_LOWERFILTERS, REG_MULTI_SZ, std::string("mfltx\0\0", 7));
+    run = Quorvin({"restart", kHidM});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.out.find("restart failed: the device does not start (problem 39: "),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(m.LowerFilters(kHidM), std::string("mfltx\0\0", 7));
+}
+
+TEST_F(CommandsTest, AMissingCompanionIsNamedWithWhereItWasLookedFor) {
+    UseCompanion();
+    std::erase(m.machine.files, std::string("C:\\Users\\User\\Downloads\\kevra64.exe"));
+    const std::string looked = "C:\\Users\\User\\Downloads\\kevra64.exe";
+    CliRun run = Quorvin({"restart", kHidM});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.out.find("kevra64.exe"), std::string::npos) << run.out;
+    EXPECT_NE(run.err.find("looked for at " + looked), std::string::npos) << run.err;
+    run = Quorvin({"restart", kHidM, "--json"});
+    EXPECT_NE(run.out.find("\"companionMissing\":\"C:\\\\Users"), std::string::npos) << run.out;
+    run = Quorvin({"install"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("looked for at " + looked), std::string::npos) << run.err;
+    EXPECT_TRUE(companionRuns.empty());
+}
+
 TEST_F(CommandsTest, InstallUsesTheInstallVerbOrTheCompanion) {
     EXPECT_EQ(Quorvin({"install"}).code, 0);
     ASSERT_EQ(m.machine.shellRequests.size(), 1u);

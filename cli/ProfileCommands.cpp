@@ -156,7 +156,7 @@ int ApplyCommand(const CommandArgs& argv, Console& console) {
         change.matchedBy = match.matchedBy;
         if (args.Has("restart") && change.Changed() && !change.failed) {
             watched.changed = confirm::ReadDriveSettings(*match.device);
-            change.restart = RestartDeviceNow(*match.device);
+            RestartAndReread(*match.device, change);
         }
         if (confirmation) {
             confirmation->AfterRestart(std::move(watched), report.changes.size(), change);

@@ -5,7 +5,10 @@
 #include "config/FilterQuestions.h"
 #include "config/LowerFilters.h"
 #include "config/Rate.h"
+#include "device/DevInfoSetHandle.h"
 #include "device/Device.h"
+#include "platform/Platform.h"
+#include "journal/JournalStore.h"
 #include "journal/Undo.h"
 
 namespace cli {
@@ -48,6 +51,11 @@ DeviceChange ApplySetting(TDevice& device, const DesiredSetting& setting, bool u
         if (change.instanceId.empty()) {
             return false;
         }
+        // A machine that can keep no journal at all is no reason to refuse a change.
+        if (const std::string notKept = JournalNotKeptHere(); !notKept.empty()) {
+            change.note = "made without an undo record: " + notKept;
+            return true;
+        }
         const std::string why = RecordChange(device, planned);
         if (why.empty()) {
             return true;
@@ -66,10 +74,28 @@ DeviceChange ApplySetting(TDevice& device, const DesiredSetting& setting, bool u
     }
     // config/ reports no failure; what the registry holds now is the answer.
     change.filterAfter = HasFilter(device);
+    change.filterWritten = change.filterAfter;
     change.rateAfter = ReadRateIndex(device);
     change.failed = (setting.filter && *setting.filter != change.filterAfter) ||
                     (setting.rate && *setting.rate != change.rateAfter);
     return change;
+}
+
+void RestartAndReread(TDevice& device, DeviceChange& change) {
+    change.restart = RestartDeviceNow(device);
+    // The restart may have given the device a new node, which the listed pair does not
+    // name: the device is opened again by its instance ID. One that is gone keeps what
+    // was read before the restart.
+    const DevInfoSetHandle set(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
+    SP_DEVINFO_DATA element{};
+    element.cbSize = sizeof(SP_DEVINFO_DATA);
+    if (change.instanceId.empty() || !set.valid() ||
+        !plat::SetupDiOpenDeviceInfoA(set.get(), change.instanceId.c_str(), nullptr, 0, &element)) {
+        return;
+    }
+    TDevice reopened(set.get(), element, INVALID_HANDLE_VALUE);
+    change.filterAfter = HasFilter(reopened);
+    change.rateAfter = ReadRateIndex(reopened);
 }
 
 int ParseRate(const std::string& name) {
@@ -107,12 +133,7 @@ void WriteChangeJson(JsonWriter& json, const DeviceChange& change) {
     if (!change.note.empty()) {
         json.Key("note").String(change.note);
     }
-    json.Key("restart");
-    if (change.restart) {
-        json.String(ActionResultName(*change.restart));
-    } else {
-        json.Null();
-    }
+    WriteRestartJson(json, change.restart ? &*change.restart : nullptr);
     if (change.confirm) {
         json.Key("confirm").String(ConfirmResultName(*change.confirm));
         if (!change.confirmNote.empty()) {
@@ -138,7 +159,11 @@ std::string ChangeText(const DeviceChange& change) {
     std::string text = change.instanceId + ": ";
     std::string parts;
     const auto add = [&](const std::string& part) { parts += (parts.empty() ? "" : ", ") + part; };
-    if (change.filterBefore != change.filterAfter) {
+    if (change.filterWritten != change.filterAfter && change.filterBefore != change.filterWritten) {
+        add(std::string("filter ") + OnOff(change.filterBefore) + " -> " +
+            OnOff(change.filterWritten) + " -> " + OnOff(change.filterAfter) +
+            " (taken off again)");
+    } else if (change.filterBefore != change.filterAfter) {
         add(std::string("filter ") + OnOff(change.filterBefore) + " -> " +
             OnOff(change.filterAfter));
     }
@@ -146,7 +171,7 @@ std::string ChangeText(const DeviceChange& change) {
         add(std::string("rate ") + RateName(change.rateBefore) + " -> " +
             RateName(change.rateAfter));
     }
-    if (parts.empty()) {
+    if (parts.empty() && change.filterBefore == change.filterWritten) {
         add(std::string("unchanged (filter ") + OnOff(change.filterAfter) + ", rate " +
             RateName(change.rateAfter) + ")");
     }
@@ -157,7 +182,7 @@ std::string ChangeText(const DeviceChange& change) {
         add(change.note);
     }
     if (change.restart) {
-        add(std::string("restart ") + ActionResultName(*change.restart));
+        add("restart " + RestartText(*change.restart));
     }
     if (change.confirm == ConfirmResult::Confirmed) {
         add("confirmed by its reports");

@@ -17,6 +17,9 @@ cmake --preset check >/dev/null
 cmake --build --preset check
 bash scripts/run-suite.sh build/check/tests/quorvin_tests "the native suite"
 
+step "the documentation's console sessions on fresh demo machines"
+python3 scripts/check-sessions.py build/check README.md docs/cli.md
+
 step "the native suite under AddressSanitizer and UndefinedBehaviorSanitizer"
 bash scripts/sanitize.sh
 

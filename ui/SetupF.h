@@ -20,6 +20,7 @@
 #include "input/CollectionRows.h"
 #include "input/RawInputReader.h"
 #include "ui/CopyIdsText.h"
+#include "ui/RowReads.h"
 #include "ui/gui/Button.h"
 #include "ui/gui/CheckBox.h"
 #include "ui/gui/ComboBox.h"
@@ -34,10 +35,6 @@ struct UndoReport;
 struct FilterHealth;
 
 inline constexpr int kHintHidePause = 10000;
-
-inline constexpr std::array<const char*, 6> ColumnTitles = {
-    "Device Name", "Parent Name", "Child Name(s)", "Mouse?", "Filter?", "Rate"};
-inline constexpr std::array<const char*, 2> YesNoText = {"No", "Yes"};
 
 inline constexpr gui::TColor kHubColor = 0xCCCCFF;        // the device to process is a hub
 inline constexpr gui::TColor kHubParentColor = 0xCCFFCC;  // ... is none, but its parent is
@@ -194,10 +191,14 @@ class TfrmSetup : public gui::TForm {
     std::unique_ptr<gui::TPopupMenu> gridMenu_;
     int openQuestions_ = 0;
     bool rebuildHeld_ = false;
+    // Told once per run that this machine can keep no undo journal (JournalNotKeptHere).
+    bool journalNotKeptShown_ = false;
     bool heldRebuildReportsFailure_ = false;
     // Made on first need after each build: most sessions never send input here.
     std::optional<input::CollectionRows> rows_;
     std::optional<input::ActivityMarks> marks_;
     confirm::StartedSettings started_;
     std::vector<confirm::Watch> watches_;
+    // The rows' reads of the paint in progress; none between paints.
+    std::optional<RowReads> paintReads_;
 };

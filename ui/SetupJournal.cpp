@@ -4,6 +4,7 @@
 #include <string>
 
 #include "device/Device.h"
+#include "journal/JournalStore.h"
 #include "journal/Undo.h"
 #include "ui/SetupF.h"
 
@@ -38,6 +39,14 @@ BeforeWrite TfrmSetup::RecordFirst(TDevice& device, bool& recorded) {
         }
         // What the device runs with until its next restart, for the wait after it.
         started_.NoteBeforeChange(device.GetInstanceId(), confirm::ReadDriveSettings(device));
+        // A journal that can never be kept here is said once, not asked at every change.
+        if (const std::string notKept = JournalNotKeptHere(); !notKept.empty()) {
+            if (!journalNotKeptShown_) {
+                journalNotKeptShown_ = true;
+                App().MessageBoxA(Handle(), notKept, kJournalCaption, kTroubleStyle);
+            }
+            return true;
+        }
         const std::string failure = RecordChange(device, change);
         if (failure.empty()) {
             return true;

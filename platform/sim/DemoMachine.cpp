@@ -194,6 +194,9 @@ void BuildDemoMachine(Machine& machine) {
     machine.system().problems[gamePad] = CM_PROB_DRIVER_FAILED_LOAD;
 
     InstallDriverService(machine, "quorvin");
+    // The other vendor's filter on the mouse behind the hub is installed too: the game
+    // pad is the demo's one device that does not start.
+    InstallDriverService(machine, "mfltx");
 
     DeviceSpec unplugged = HidDevice("USB\\VID_2F1B&PID_0B22\\5&3B1D2A0&0&5", "VID_2F1B&PID_0B22");
     unplugged.present = false;
