@@ -141,7 +141,25 @@ void WriteChangeJson(JsonWriter& json, const DeviceChange& change) {
         json.Key("note").String(change.note);
     }
     WriteRestartJson(json, change.restart ? &*change.restart : nullptr);
+    if (change.confirm) {
+        json.Key("confirm").String(ConfirmResultName(*change.confirm));
+        if (!change.confirmNote.empty()) {
+            json.Key("confirmNote").String(change.confirmNote);
+        }
+    }
     json.EndObject();
+}
+
+const char* ConfirmResultName(ConfirmResult result) {
+    switch (result) {
+        case ConfirmResult::Confirmed:
+            return "confirmed";
+        case ConfirmResult::Reverted:
+            return "reverted";
+        case ConfirmResult::NotReverted:
+            break;
+    }
+    return "not-reverted";
 }
 
 std::string ChangeText(const DeviceChange& change) {
@@ -172,6 +190,11 @@ std::string ChangeText(const DeviceChange& change) {
     }
     if (change.restart) {
         add("restart " + RestartText(*change.restart));
+    }
+    if (change.confirm == ConfirmResult::Confirmed) {
+        add("confirmed by its reports");
+    } else if (change.confirm) {
+        add(change.confirmNote);
     }
     return text + parts;
 }

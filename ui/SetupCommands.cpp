@@ -12,6 +12,7 @@
 #include "config/Rate.h"
 #include "base/ScopeExit.h"
 #include "config/Restart.h"
+#include "confirm/WatchedDevice.h"
 #include "ui/SetupF.h"
 #include "ui/gui/ClipboardText.h"
 
@@ -189,8 +190,12 @@ void TfrmSetup::btnApplyClick(gui::TObject&) {
     RestartOutcome outcome;
     // Read before the restart: the list may be built again while it runs.
     const std::string restarted = UpperAscii(CurrentDevice().GetInstanceId());
+    confirm::WatchedDevice watched;
     App().Services().WaitModally([&](const std::function<void()>& pump) {
-        outcome = RequestDeviceRestart(CurrentDevice(), Handle(), pump);
+        TDevice& device = CurrentDevice();
+        // Read now: the device may be released by a rebuild while the companion runs.
+        watched = confirm::WatchedDeviceOf(device);
+        outcome = RequestDeviceRestart(device, Handle(), pump);
     });
     using Kind = RestartOutcome::Kind;
     if (outcome.kind == Kind::Restarted || outcome.kind == Kind::ProblemReverted ||
@@ -198,6 +203,7 @@ void TfrmSetup::btnApplyClick(gui::TObject&) {
         restartPending_[restarted] = false;
     }
     ReportRestart(outcome);
+    WatchRestart(std::move(watched), outcome);
 }
 
 void TfrmSetup::ReportRestart(const RestartOutcome& outcome) {

@@ -37,6 +37,8 @@ BeforeWrite TfrmSetup::RecordFirst(TDevice& device, bool& recorded) {
             recorded = false;
             return false;
         }
+        // What the device runs with until its next restart, for the wait after it.
+        started_.NoteBeforeChange(device.GetInstanceId(), confirm::ReadDriveSettings(device));
         // A journal that can never be kept here is said once, not asked at every change.
         if (const std::string notKept = JournalNotKeptHere(); !notKept.empty()) {
             if (!journalNotKeptShown_) {

@@ -44,6 +44,7 @@ struct InputState {
     // Per device restarted at least once: the bInterval it started with, if any.
     std::map<std::string, std::optional<std::uint32_t>, NameLess> startedWith;
     std::map<std::string, std::u16string, NameLess> busNames;
+    std::set<std::string, NameLess> silentAtStoredRate;
     std::map<std::string, LONGLONG, NameLess> cadence;  // next report of a moving collection
     std::vector<Report> pending;                        // in time order
     std::vector<RAWINPUTDEVICE> registrations;
@@ -144,7 +145,10 @@ void SetDescriptorInterval(Machine& machine, const std::string& collectionId, do
     InputOf(machine).descriptorIntervals[collectionId] = ms;
 }
 
-double EffectiveInterval(Machine& machine, const std::string& collectionId) {
+namespace {
+
+// The bInterval the nearest device above the collection started with under the filter.
+std::optional<std::uint32_t> StoredRateAbove(Machine& machine, const std::string& collectionId) {
     InputState& input = InputOf(machine);
     Machine::State& state = machine.state();
     const DeviceRecord& collection = state.Get(collectionId);
@@ -153,12 +157,31 @@ double EffectiveInterval(Machine& machine, const std::string& collectionId) {
         const Node& parent = state.At(node->parent);
         const auto started = input.startedWith.find(parent.device->instanceId);
         if (started != input.startedWith.end() && started->second) {
-            return *started->second;
+            return started->second;
         }
         node = &parent;
     }
+    return std::nullopt;
+}
+
+}  // namespace
+
+double EffectiveInterval(Machine& machine, const std::string& collectionId) {
+    if (const std::optional<std::uint32_t> stored = StoredRateAbove(machine, collectionId)) {
+        return *stored;
+    }
+    InputState& input = InputOf(machine);
     const auto own = input.descriptorIntervals.find(collectionId);
     return own != input.descriptorIntervals.end() ? own->second : kDefaultDescriptorInterval;
+}
+
+void SetSilentAtStoredRate(Machine& machine, const std::string& collectionId) {
+    InputOf(machine).silentAtStoredRate.insert(collectionId);
+}
+
+std::vector<std::string> SilentAtStoredRate(Machine& machine) {
+    const InputState& input = InputOf(machine);
+    return {input.silentAtStoredRate.begin(), input.silentAtStoredRate.end()};
 }
 
 void NoteRestart(Machine& machine, const std::string& instanceId) {
@@ -225,6 +248,10 @@ void Advance(Machine& machine, double milliseconds) {
 
 void Move(Machine& machine, const std::string& collectionId, double milliseconds) {
     InputState& input = InputOf(machine);
+    if (input.silentAtStoredRate.count(collectionId) != 0 &&
+        StoredRateAbove(machine, collectionId)) {
+        return;
+    }
     const LONGLONG interval = Ticks(EffectiveInterval(machine, collectionId));
     const LONGLONG end = input.clock + Ticks(milliseconds);
     LONGLONG& next = input.cadence[collectionId];
