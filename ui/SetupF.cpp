@@ -41,11 +41,14 @@ TfrmSetup::~TfrmSetup() {
 
 template <typename T>
 T* TfrmSetup::Control(const char* name) {
-    T* control = dynamic_cast<T*>(FindControl(name));
-    if (control == nullptr) {
+    // By the control's kind rather than dynamic_cast: the Windows programs are built
+    // without run-time type information, which costs every polymorphic class its
+    // type descriptor.
+    gui::TControl* control = FindControl(name);
+    if (control == nullptr || control->Kind() != T::ClassKind) {
         throw Failure(std::string("layout has no control ") + name);
     }
-    return control;
+    return static_cast<T*>(control);
 }
 
 void TfrmSetup::BindHandlers() {

@@ -12,7 +12,8 @@ inline constexpr int mrCancel = 2;
 class TButton : public TControl {
   public:
     using TControl::TControl;
-    ControlKind Kind() const override { return ControlKind::Button; }
+    static constexpr ControlKind ClassKind = ControlKind::Button;
+    ControlKind Kind() const override { return ClassKind; }
 
     int ModalResult = mrNone;
     bool Cancel = false;   // Esc presses it

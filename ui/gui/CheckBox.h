@@ -11,7 +11,8 @@ namespace gui {
 class TCheckBox : public TControl {
   public:
     using TControl::TControl;
-    ControlKind Kind() const override { return ControlKind::CheckBox; }
+    static constexpr ControlKind ClassKind = ControlKind::CheckBox;
+    ControlKind Kind() const override { return ClassKind; }
 
     bool Checked() const { return checked_; }
     // From code: the handler's exceptions reach the caller.

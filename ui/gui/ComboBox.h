@@ -13,7 +13,8 @@ namespace gui {
 class TComboBox : public TControl {
   public:
     using TControl::TControl;
-    ControlKind Kind() const override { return ControlKind::ComboBox; }
+    static constexpr ControlKind ClassKind = ControlKind::ComboBox;
+    ControlKind Kind() const override { return ClassKind; }
 
     const std::vector<std::string>& Items() const { return items_; }
     void AddItem(const std::string& item);

@@ -44,7 +44,8 @@ enum class TGridKey { Up, Down, Left, Right, PageUp, PageDown, Home, End, CtrlHo
 class TDrawGrid : public TControl {
   public:
     using TControl::TControl;
-    ControlKind Kind() const override { return ControlKind::DrawGrid; }
+    static constexpr ControlKind ClassKind = ControlKind::DrawGrid;
+    ControlKind Kind() const override { return ClassKind; }
 
     // --- geometry -------------------------------------------------------------
     int ColCount() const { return static_cast<int>(colWidths_.size()); }

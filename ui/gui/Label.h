@@ -8,7 +8,8 @@ namespace gui {
 class TLabel : public TControl {
   public:
     using TControl::TControl;
-    ControlKind Kind() const override { return ControlKind::Label; }
+    static constexpr ControlKind ClassKind = ControlKind::Label;
+    ControlKind Kind() const override { return ClassKind; }
 
     bool AutoSize = true;
 };

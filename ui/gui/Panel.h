@@ -8,7 +8,8 @@ namespace gui {
 class TPanel : public TControl {
   public:
     using TControl::TControl;
-    ControlKind Kind() const override { return ControlKind::Panel; }
+    static constexpr ControlKind ClassKind = ControlKind::Panel;
+    ControlKind Kind() const override { return ClassKind; }
 
     bool Bevel = false;
 };
