@@ -1,6 +1,6 @@
 #include "cli/DeviceActions.h"
 
-#include "config/Restart.h"
+#include "restart/Restart.h"
 #include "device/Device.h"
 
 namespace cli {

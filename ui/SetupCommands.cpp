@@ -4,13 +4,13 @@
 #include <string>
 #include <utility>
 
-#include "config/CompanionLauncher.h"
-#include "config/DriverService.h"
+#include "restart/CompanionLauncher.h"
+#include "restart/DriverService.h"
 #include "config/FilterQuestions.h"
 #include "config/LowerFilters.h"
 #include "config/Rate.h"
 #include "base/ScopeExit.h"
-#include "config/Restart.h"
+#include "restart/Restart.h"
 #include "ui/SetupF.h"
 #include "ui/gui/ClipboardText.h"
 

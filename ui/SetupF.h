@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "config/PlannedChange.h"
-#include "config/RestartOutcome.h"
+#include "restart/RestartOutcome.h"
 #include "device/DeviceList.h"
 #include "input/ActivityMarks.h"
 #include "input/CollectionRows.h"

@@ -4,7 +4,7 @@
 // verified restart like every other change the window makes.
 #include <string>
 
-#include "config/Restart.h"
+#include "restart/Restart.h"
 #include "device/Device.h"
 #include "health/FilterHealth.h"
 #include "health/FilterRepair.h"

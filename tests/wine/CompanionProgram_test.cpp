@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "config/CompanionLauncher.h"
+#include "restart/CompanionLauncher.h"
 #include "config/DriverPackage.h"
 #include "tests/wine/RegKey.h"
 

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "config/DriverService.h"
-#include "config/ServiceHandle.h"
+#include "restart/DriverService.h"
+#include "restart/ServiceHandle.h"
 #include "device/DeviceState.h"
 
 namespace {

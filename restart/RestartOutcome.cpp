@@ -1,4 +1,4 @@
-#include "config/RestartOutcome.h"
+#include "restart/RestartOutcome.h"
 
 #include "device/DeviceState.h"
 

@@ -19,7 +19,7 @@
 #include <string>
 #include <typeinfo>
 
-#include "hardening/LibraryFault.h"
+#include "runtime/LibraryFault.h"
 
 namespace std {
 

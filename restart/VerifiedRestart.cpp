@@ -1,7 +1,7 @@
-#include "config/VerifiedRestart.h"
+#include "restart/VerifiedRestart.h"
 
 #include "config/LowerFilters.h"
-#include "config/PropertyChange.h"
+#include "restart/PropertyChange.h"
 #include "device/DevInfoSetHandle.h"
 #include "device/Device.h"
 #include "device/DeviceState.h"

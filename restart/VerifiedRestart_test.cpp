@@ -1,10 +1,10 @@
 // Restarts in-process: every branch of the verification and the revert.
-#include "config/VerifiedRestart.h"
+#include "restart/VerifiedRestart.h"
 
 #include <gtest/gtest.h>
 
 #include "config/ConfigTestBench.h"
-#include "config/Restart.h"
+#include "restart/Restart.h"
 #include "device/DeviceState.h"
 #include "platform/sim/SimSystem.h"
 #include "platform/sim/SimText.h"

@@ -1,4 +1,4 @@
-#include "hardening/LibraryFault.h"
+#include "runtime/LibraryFault.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "config/CompanionLauncher.h"
+#include "restart/CompanionLauncher.h"
 
 #include <utility>
 #include <vector>

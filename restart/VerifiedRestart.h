@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "config/RestartOutcome.h"
+#include "restart/RestartOutcome.h"
 #include "platform/WinTypes.h"
 
 // Restarts the device through the pair (DIF_PROPERTYCHANGE), then:
