@@ -3,6 +3,7 @@
 #include <algorithm>
 #include "base/Failure.h"
 
+#include "measure/MeasureLines.h"
 #include "ui/MeasureView.h"
 #include "ui/win32/DeviceContexts.h"
 #include "ui/win32/GdiObject.h"
@@ -80,7 +81,7 @@ void MeasureWindow::Paint(HDC target, const RECT& client) {
     const LONGLONG now = input::CounterNow();
     const input::RateFigures figures = stats_.Figures(now);
     int y = kMargin;
-    for (const std::string& line : MeasureLines(figures, target_.keyboard)) {
+    for (const std::string& line : measure::MeasureLines(figures, target_.keyboard)) {
         ::TextOutA(dc, kMargin, y, line.c_str(), static_cast<int>(line.size()));
         y += lineHeight;
     }
