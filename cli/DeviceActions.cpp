@@ -1,7 +1,7 @@
 #include "cli/DeviceActions.h"
 
-#include "restart/Restart.h"
-#include "device/Device.h"
+#include "cli/ScriptHost.h"
+#include "commands/DeviceCommands.h"
 
 namespace cli {
 
@@ -23,8 +23,8 @@ ActionResult RestartDeviceNow(TDevice& device) {
     // The same verified restart as the window's (in-process, or the companion waited
     // for under WOW64); a problem the filter caused has been reverted by the time it
     // returns, which counts as a failed restart for a script.
-    const RestartOutcome outcome = RequestDeviceRestart(device, nullptr);
-    switch (outcome.kind) {
+    ScriptHost host(false, false);
+    switch (commands::Restart(device, host).restart->kind) {
         case RestartOutcome::Kind::Restarted:
             return ActionResult::Done;
         case RestartOutcome::Kind::NeedsReboot:
@@ -35,8 +35,9 @@ ActionResult RestartDeviceNow(TDevice& device) {
 }
 
 ActionResult InstallDriverService() {
-    return RequestServiceInstall(nullptr) == InstallOutcome::Requested ? ActionResult::Requested
-                                                                       : ActionResult::Failed;
+    ScriptHost host(false, false);
+    return commands::InstallService(host).Written() ? ActionResult::Requested
+                                                    : ActionResult::Failed;
 }
 
 }  // namespace cli

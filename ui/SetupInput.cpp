@@ -91,7 +91,7 @@ void TfrmSetup::DrawActivityMark(int i, const gui::TRect& cell) {
 
 void TfrmSetup::AddInputMenuItems() {
     pmDevices->Add("&Measure polling rate...", [this](gui::TObject&) {
-        const int i = dgDevices->Row() - dgDevices->FixedRows;
+        const int i = CurrentRow();
         if (OnMeasure && i >= 0 && i < ListCount()) {
             OnMeasure(i);
         }
