@@ -13,6 +13,8 @@ step() { printf '\n=== %s (at %d s)\n' "$*" "$((SECONDS - started))"; }
 # g++ at -O1 without debug information (the "check" preset): the same warnings
 # as errors, and half the build time of the development tree's -O2 -g.
 step "native build and tests"
+# The folders include only the layers below them (docs/ARCHITECTURE.md).
+python3 scripts/layers.py
 cmake --preset check >/dev/null
 cmake --build --preset check
 bash scripts/run-suite.sh build/check/tests/quorvin_tests "the native suite"
