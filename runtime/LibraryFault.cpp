@@ -4,6 +4,8 @@
 
 #include "base/Failure.h"
 
+namespace runtime {
+
 std::string LibraryFaultText(const char* format, std::va_list arguments) {
     std::string text;
     for (const char* at = format; *at != '\0'; ++at) {
@@ -27,3 +29,5 @@ std::string LibraryFaultText(const char* format, std::va_list arguments) {
 void ThrowLibraryFault(const char* message) {
     throw Failure(message);
 }
+
+}  // namespace runtime

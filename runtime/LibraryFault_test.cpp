@@ -9,6 +9,9 @@
 
 namespace {
 
+using runtime::LibraryFaultText;
+using runtime::ThrowLibraryFault;
+
 std::string Text(const char* format, ...) {
     std::va_list arguments;
     va_start(arguments, format);
