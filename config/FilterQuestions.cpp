@@ -2,10 +2,26 @@
 
 #include "device/Device.h"
 
-bool AsksHubQuestion(TDevice& device) {
+namespace {
+
+bool AskThePlatform(TDevice& device) {
     return device.IsHub();
 }
 
+}  // namespace
+
+bool AsksHubQuestion(TDevice& device) {
+    return AsksHubQuestion(device, AskThePlatform);
+}
+
+bool AsksHubQuestion(TDevice& device, const HubTest& isHub) {
+    return isHub(device);
+}
+
 bool AsksUsefulnessQuestion(TDevice& device) {
-    return !device.GetParentDevice().IsHub();
+    return AsksUsefulnessQuestion(device, AskThePlatform);
+}
+
+bool AsksUsefulnessQuestion(TDevice& device, const HubTest& isHub) {
+    return !isHub(device.GetParentDevice());
 }

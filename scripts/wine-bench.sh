@@ -3,7 +3,8 @@
 # and the real window against Wine's own SetupAPI and registry with 30, 300 and
 # 1,000 devices made in the prefix (medians of seven runs each, then the calls of
 # one run counted and timed). Wall time: Wine's registry runs in the wineserver.
-#   scripts/wine-bench.sh [build folder] [runs] [device counts...]
+#   scripts/wine-bench.sh [build folder] [--paint-only] [runs] [device counts...]
+# --paint-only times the grid's paint alone, to compare two builds quickly.
 # Not part of scripts/test.sh: making 1,000 devices alone takes a while.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -63,6 +63,11 @@ void TfrmSetup::BindHandlers() {
     dgDevices->OnSelectCell = [this](gui::TObject& sender, int col, int row, bool& canSelect) {
         dgDevicesSelectCell(sender, col, row, canSelect);
     };
+    // What a paint reads about the rows is kept until that paint ends, and no longer.
+    dgDevices->OnBeginPaint = [this](gui::TObject&) {
+        paintReads_.emplace(DeviceList.get(), cbParent->Checked());
+    };
+    dgDevices->OnEndPaint = [this](gui::TObject&) { paintReads_.reset(); };
     cbFilter->OnClick = [this](gui::TObject& sender) { cbFilterClick(sender); };
     cbRate->OnClick = [this](gui::TObject& sender) { cbRateClick(sender); };
     BitBtn_Install->OnClick = [this](gui::TObject& sender) { BitBtn_InstallClick(sender); };

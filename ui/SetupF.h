@@ -17,6 +17,7 @@
 #include "input/CollectionRows.h"
 #include "input/RawInputReader.h"
 #include "ui/CopyIdsText.h"
+#include "ui/RowReads.h"
 #include "ui/gui/Button.h"
 #include "ui/gui/CheckBox.h"
 #include "ui/gui/ComboBox.h"
@@ -35,10 +36,6 @@ struct Result;
 }
 
 inline constexpr int kHintHidePause = 10000;
-
-inline constexpr std::array<const char*, 6> ColumnTitles = {
-    "Device Name", "Parent Name", "Child Name(s)", "Mouse?", "Filter?", "Rate"};
-inline constexpr std::array<const char*, 2> YesNoText = {"No", "Yes"};
 
 inline constexpr gui::TColor kHubColor = 0xCCCCFF;        // the device to process is a hub
 inline constexpr gui::TColor kHubParentColor = 0xCCFFCC;  // ... is none, but its parent is
@@ -178,4 +175,6 @@ class TfrmSetup : public gui::TForm {
     // Made on first need after each build: most sessions never send input here.
     std::optional<input::CollectionRows> rows_;
     std::optional<input::ActivityMarks> marks_;
+    // The rows' reads of the paint in progress; none between paints.
+    std::optional<RowReads> paintReads_;
 };

@@ -1,35 +1,8 @@
 // TfrmSetup: what the device grid's cells show, and which cells may become current.
+#include <optional>
 #include <string>
 
-#include "config/FilterQuestions.h"
-#include "config/LowerFilters.h"
-#include "config/Rate.h"
 #include "ui/SetupF.h"
-
-namespace {
-
-// The text of a data cell: columns 0 to 3 describe the listed device, 4 and 5 the
-// device to process.
-std::string CellText(int col, TDevice& listed, TDevice& toProcess) {
-    switch (col) {
-        case 0:
-            return listed.GetDescription();
-        case 1:
-            return listed.GetParentName();
-        case 2:
-            return listed.GetChildNames();
-        case 3:
-            return YesNoText[listed.IsMouseParent() ? 1 : 0];
-        case 4:
-            return YesNoText[HasFilter(toProcess) ? 1 : 0];
-        case 5:
-            return RateNames.at(static_cast<std::size_t>(ReadRateIndex(toProcess)));
-        default:
-            return {};
-    }
-}
-
-}  // namespace
 
 void TfrmSetup::dgDevicesDrawCell(gui::TObject&, int ACol, int ARow, const gui::TRect& Rect,
                                   gui::TGridDrawState State) {
@@ -43,15 +16,22 @@ void TfrmSetup::dgDevicesDrawCell(gui::TObject&, int ACol, int ARow, const gui::
     if (i >= ListCount()) {
         return;
     }
-    TDevice& listed = DeviceList->GetDevice(i);
-    TDevice& toProcess = cbParent->Checked() ? listed.GetParentDevice() : listed;
-    const std::string text = CellText(ACol, listed, toProcess);
+    // Cells drawn outside a paint read for themselves alone.
+    std::optional<RowReads> ownReads;
+    RowReads& reads =
+        paintReads_ ? *paintReads_ : ownReads.emplace(DeviceList.get(), cbParent->Checked());
+    const std::string text = reads.CellText(i, ACol);
     if (!State.Selected && !State.Focused) {
         // The colours announce the questions a check of "Filter On Device" asks.
-        if (AsksHubQuestion(toProcess)) {
-            canvas.SetBrushColor(kHubColor);
-        } else if (!AsksUsefulnessQuestion(toProcess)) {
-            canvas.SetBrushColor(kHubParentColor);
+        switch (reads.Marking(i)) {
+            case RowMarking::Hub:
+                canvas.SetBrushColor(kHubColor);
+                break;
+            case RowMarking::HubParent:
+                canvas.SetBrushColor(kHubParentColor);
+                break;
+            case RowMarking::None:
+                break;
         }
         canvas.FillRect(Rect);
     }

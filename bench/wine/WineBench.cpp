@@ -5,7 +5,11 @@
 // several runs, then one more run of each with the platform and drawing calls
 // counted and timed. Run it with scripts/wine-bench.sh.
 //
-//   quorvin_wine_bench.exe [runs] [device counts...]     (default: 7 30 300 1000)
+//   quorvin_wine_bench.exe [--paint-only] [runs] [device counts...]
+//                                                (default: 7 30 300 1000)
+//
+// --paint-only measures the paint alone (no list builds, no device change): the
+// quick way to compare two builds of the window.
 #include <windows.h>
 
 #include <algorithm>
@@ -14,6 +18,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "bench/wine/CallTimer.h"
@@ -229,10 +234,15 @@ void Print(int devices, const Measured& m) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const bool paintOnly = !args.empty() && args.front() == "--paint-only";
+    if (paintOnly) {
+        args.erase(args.begin());
+    }
+    const int runs = !args.empty() ? std::max(1, std::atoi(args[0].c_str())) : 7;
     std::vector<int> counts;
-    for (int i = 2; i < argc; ++i) {
-        counts.push_back(std::atoi(argv[i]));
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        counts.push_back(std::atoi(args[i].c_str()));
     }
     if (counts.empty()) {
         counts = {30, 300, 1000};
@@ -252,10 +262,13 @@ int main(int argc, char** argv) {
             made = devices;
             std::printf("%d devices made in %.1f s; %d runs per figure\n", devices, Now() - start,
                         runs);
-            for (const auto& [what, miceOnly, all] :
-                 {std::tuple{"list, normal", false, false},
-                  std::tuple{"list, Mice Only", true, false},
-                  std::tuple{"list, all devices", false, true}}) {
+            std::vector<std::tuple<const char*, bool, bool>> lists;
+            if (!paintOnly) {
+                lists = {{"list, normal", false, false},
+                         {"list, Mice Only", true, false},
+                         {"list, all devices", false, true}};
+            }
+            for (const auto& [what, miceOnly, all] : lists) {
                 int listed = 0;
                 Measured measured = Measure(what, runs, [&, miceOnly = miceOnly, all = all] {
                     TDeviceList list(miceOnly, all);
@@ -268,7 +281,9 @@ int main(int argc, char** argv) {
             Window window(application);
             Print(devices, Measure("paint, " + std::to_string(window.VisibleRows()) + " rows", runs,
                                    [&] { window.Paint(); }));
-            Print(devices, Measure("device change", runs, [&] { window.DeviceChange(); }));
+            if (!paintOnly) {
+                Print(devices, Measure("device change", runs, [&] { window.DeviceChange(); }));
+            }
         }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "wine bench: %s\n", error.what());

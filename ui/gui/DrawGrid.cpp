@@ -210,6 +210,14 @@ void TDrawGrid::Paint(gui::Canvas& canvas, const TRect& update) {
         // The grid's canvas is cleared when the paint ends, also by an exception.
         canvas_ = &canvas;
         const ScopeExit cleared([this] { canvas_ = nullptr; });
+        if (OnBeginPaint) {
+            OnBeginPaint(*this);
+        }
+        const ScopeExit ended([this] {
+            if (OnEndPaint) {
+                OnEndPaint(*this);
+            }
+        });
         PaintCells(update);
         PaintLinesAndRest(update);
     });

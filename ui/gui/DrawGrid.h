@@ -97,6 +97,11 @@ class TDrawGrid : public TControl {
 
     TDrawCellEvent OnDrawCell;
     TSelectCellEvent OnSelectCell;
+    // Before the first cell of a paint, and after its last one, also when the paint
+    // ends with an exception: what the cells read may be kept for exactly one paint.
+    // OnEndPaint must not raise.
+    TNotifyEvent OnBeginPaint;
+    TNotifyEvent OnEndPaint;
 
     // --- entry points for the realisation -------------------------------------
     // Paints the cells that meet the area to update. An exception from the draw

@@ -128,6 +128,22 @@ TEST_F(GridTest, AnotherColumnOfTheCurrentRowShowsItsDeviceAgain) {
     EXPECT_FALSE(form.cbFilter->Checked());
 }
 
+// A paint keeps what it read only until it ends: what another program changes shows at
+// the next paint, in every row that shows it (Hub HC shares Mouse A's parent).
+TEST_F(GridTest, AValueChangedBetweenTwoPaintsShowsAtTheSecond) {
+    w.Paint();
+    EXPECT_EQ(RowTexts(1), (std::vector<std::string>{"Mouse A", "USB Composite Device",
+                                                     "collection", "Yes", "No", "Default"}));
+    m.machine.SetProperty(kHidA, SPDRP_DEVICEDESC, REG_SZ, std::string("Mouse A2\0", 9));
+    m.machine.SetProperty(kComposite, SPDRP_DEVICEDESC, REG_SZ, std::string("Gaming Mouse\0", 13));
+    m.machine.SetProperty(kHidA, SPDRP_LOWERFILTERS, REG_MULTI_SZ, std::string("quorvin\0\0", 9));
+    m.machine.Key(kHidA, DIREG_DRV)["bInterval"] = {REG_DWORD, Dword(8)};
+    w.Paint();
+    EXPECT_EQ(RowTexts(1), (std::vector<std::string>{"Mouse A2", "Gaming Mouse", "collection",
+                                                     "Yes", "Yes", "125"}));
+    EXPECT_EQ(Text(1, 2), "Gaming Mouse");
+}
+
 // Devices are listed in the order of their instance IDs, so an arrival can move every
 // later device down a row; the current row follows the device it stood for.
 TEST_F(GridTest, ARebuildKeepsTheCurrentDeviceWhereverItIsListedNow) {
@@ -284,6 +300,11 @@ TEST_F(GridTest, ThePaintStopsAtACellThatFailsAndReportsIt) {
     EXPECT_FALSE(w.Cell(1, 1)->hasText);       // the failing cell
     EXPECT_FALSE(w.Cell(2, 1).has_value());
     EXPECT_FALSE(w.Cell(0, 2).has_value());
+    // Nothing of the failed paint is kept: the next one reads the row again.
+    m.machine.ClearFaults();
+    w.Paint();
+    EXPECT_EQ(w.Cell(1, 1)->text, "USB Composite Device");
+    EXPECT_TRUE(w.Cell(0, 2).has_value());
 }
 
 }  // namespace
