@@ -71,7 +71,8 @@ DeviceChange ApplySetting(TDevice& device, const DesiredSetting& setting, bool u
         }
     };
     if (setting.filter && *setting.filter != change.filterBefore) {
-        take(commands::ChangeFilter(device, *setting.filter, host));
+        take(commands::ChangeFilter(device, *setting.filter, host,
+                                    commands::AttachQuestions::Settled));
     }
     if (setting.rate && *setting.rate != change.rateBefore) {
         take(commands::ChangeRate(device, static_cast<std::uint32_t>(*setting.rate), host));

@@ -85,6 +85,17 @@ TEST_F(CommandLayer, AttachingAsksInOrderAndTheFirstNoStopsBeforeAnyWrite) {
               nullptr);
 }
 
+TEST_F(CommandLayer, SettledQuestionsAreNotAskedAgain) {
+    // The command line settles them for every device first, or answers them with
+    // --force unasked: a parent that cannot be opened must not stop the write.
+    bench.machine.AddFault({"SetupDiOpenDeviceInfoA"});
+    const Result result =
+        commands::ChangeFilter(*device, true, host, commands::AttachQuestions::Settled);
+    EXPECT_EQ(result.kind, Result::Kind::Written);
+    EXPECT_TRUE(host.asked.empty());
+    EXPECT_TRUE(HasFilter(*device));
+}
+
 TEST_F(CommandLayer, AnUnreadableDriverStateIsAskedWithItsError) {
     sim::InstallDriverService(bench.machine, "quorvin");
     bench.machine.AddFault({"OpenSCManagerA", 0, {}, ERROR_ACCESS_DENIED});

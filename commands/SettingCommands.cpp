@@ -58,9 +58,9 @@ Result ConfirmAttach(TDevice& device, Host& host) {
     return {};
 }
 
-Result ChangeFilter(TDevice& device, bool on, Host& host) {
+Result ChangeFilter(TDevice& device, bool on, Host& host, AttachQuestions questions) {
     const bool before = HasFilter(device);
-    if (on && !before) {
+    if (on && !before && questions == AttachQuestions::Ask) {
         const Result confirmed = ConfirmAttach(device, host);
         if (confirmed.kind == Result::Kind::Declined) {
             return confirmed;

@@ -19,9 +19,16 @@ namespace commands {
 // the first two are answered. Declined names the question answered "no".
 Result ConfirmAttach(TDevice& device, Host& host);
 
+// Whether ChangeFilter asks ConfirmAttach's questions, or its caller settled them
+// already (the command line checks every device before it writes to any, or its
+// --force answers them unasked: the questions themselves may fail on a device whose
+// parent cannot be opened).
+enum class AttachQuestions { Ask, Settled };
+
 // Puts the filter on the device's list or takes it off. Attaching to a device that
-// lacks it asks ConfirmAttach's questions first.
-Result ChangeFilter(TDevice& device, bool on, Host& host);
+// lacks it asks ConfirmAttach's questions first, unless they are Settled.
+Result ChangeFilter(TDevice& device, bool on, Host& host,
+                    AttachQuestions questions = AttachQuestions::Ask);
 
 // Stores rate index `index` (0 to 6; above 6 counts as 6).
 Result ChangeRate(TDevice& device, std::uint32_t index, Host& host);
