@@ -53,7 +53,7 @@ int SetCommand(const CommandArgs& argv, Console& console) {
         DeviceChange change = ApplySetting(*device, setting, args.Has("force"));
         change.matchedBy = "device";
         if (args.Has("restart") && !change.failed) {
-            change.restart = RestartDeviceNow(*device);
+            RestartAndReread(*device, change);
         }
         report.changes.push_back(std::move(change));
     }
@@ -70,7 +70,7 @@ int RestartCommand(const CommandArgs& argv, Console& console) {
     for (TDevice* device : SelectedDevices(*list, args)) {
         DeviceChange change = ApplySetting(*device, DesiredSetting{}, false);
         change.matchedBy = "device";
-        change.restart = RestartDeviceNow(*device);
+        RestartAndReread(*device, change);
         report.changes.push_back(std::move(change));
     }
     return PrintChangeReport(report, args.Has("json"), console.out);
@@ -78,19 +78,24 @@ int RestartCommand(const CommandArgs& argv, Console& console) {
 
 int InstallCommand(const CommandArgs& argv, Console& console) {
     const Arguments args = ParseArguments(argv, {{"json"}}, 0);
-    const ActionResult result = InstallDriverService();
+    const InstallResult install = InstallDriverService();
     if (args.Has("json")) {
         JsonWriter json;
         json.BeginObject().Key("version").Number(1).Key("command").String("install");
-        json.Key("result").String(ActionResultName(result)).EndObject();
+        json.Key("result").String(ActionResultName(install.result));
+        if (!install.why.empty()) {
+            json.Key("message").String(install.why);
+        }
+        json.EndObject();
         console.out += json.Text() + '\n';
     } else {
-        console.out += std::string("install ") + ActionResultName(result) + '\n';
+        console.out += std::string("install ") + ActionResultName(install.result) + '\n';
     }
-    if (result == ActionResult::Failed) {
-        throw CommandFailed("the driver service could not be installed");
+    if (install.result == ActionResult::Failed) {
+        throw CommandFailed("the driver service could not be installed" +
+                            (install.why.empty() ? std::string() : ": " + install.why));
     }
-    return result == ActionResult::RebootNeeded ? kExitRebootNeeded : kExitDone;
+    return install.result == ActionResult::RebootNeeded ? kExitRebootNeeded : kExitDone;
 }
 
 }  // namespace cli

@@ -8,11 +8,15 @@ namespace cli {
 int PrintChangeReport(const ChangeReport& report, bool json, std::string& out) {
     int failures = 0;
     bool reboot = false;
+    const RestartResult* missingCompanion = nullptr;
     for (const DeviceChange& change : report.changes) {
-        if (change.failed || change.restart == ActionResult::Failed) {
+        if (change.restart && change.restart->companionMissing) {
+            missingCompanion = &*change.restart;
+        }
+        if (change.failed || (change.restart && change.restart->result == ActionResult::Failed)) {
             ++failures;
         }
-        reboot = reboot || change.restart == ActionResult::RebootNeeded;
+        reboot = reboot || (change.restart && change.restart->result == ActionResult::RebootNeeded);
     }
     if (json) {
         JsonWriter writer;
@@ -48,7 +52,11 @@ int PrintChangeReport(const ChangeReport& report, bool json, std::string& out) {
         }
     }
     if (failures > 0) {
-        throw CommandFailed(std::to_string(failures) + " device(s) could not be changed");
+        // The one line a script's log keeps names a missing companion, as it fails them all.
+        throw CommandFailed(std::to_string(failures) + " device(s) could not be changed" +
+                            (missingCompanion == nullptr
+                                 ? std::string()
+                                 : ": " + CompanionMissingText(missingCompanion->companionPath)));
     }
     return reboot ? kExitRebootNeeded : kExitDone;
 }

@@ -8,6 +8,7 @@
 #include "cli/DeviceFacts.h"
 #include "config/Rate.h"
 #include "device/DeviceList.h"
+#include "platform/sim/SimInput.h"
 #include "ui/headless/HeadlessWindow.h"
 #include "ui/headless/SetupTestMachine.h"
 
@@ -192,6 +193,58 @@ TEST_F(CommandsTest, AFailedRestartIsExitCodeOne) {
     EXPECT_EQ(Lines(run.err), 1u);
 }
 
+// The report tells the state after the command: a filter the restart had to take off
+// again reads as taken off, with the problem; a device that does not start after a
+// restart fails the command, whoever's filter keeps it from starting.
+TEST_F(CommandsTest, AReportDescribesTheDeviceAfterTheRestart) {
+    m.machine.system().services.clear();  // the filter's driver is missing
+    CliRun run = Quorvin({"set", kHidA, "--filter", "on", "--force", "--restart", "--json"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(m.LowerFilters(kHidA), "<none>");
+    EXPECT_NE(run.out.find("\"filter\":{\"before\":false,\"after\":false}"), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("\"changed\":false"), std::string::npos);
+    EXPECT_NE(run.out.find("\"restart\":\"failed\",\"problem\":39,\"problemText\":\"Windows "
+                           "cannot load"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("\"reverted\":true"), std::string::npos);
+
+    run = Quorvin({"set", kHidA, "--filter", "on", "--rate", "500", "--force", "--restart"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.out.find("filter off -> on -> off (taken off again), rate Default -> 500, "
+                           "restart failed: the device did not start with the filter (problem "
+                           "39: "),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("the device works again"), std::string::npos) << run.out;
+
+    // Another vendor's filter without its service: not ours to take off, still a failure.
+    m.machine.SetProperty(kHidM, SPDRP_LOWERFILTERS, REG_MULTI_SZ, std::string("mfltx\0\0", 7));
+    run = Quorvin({"restart", kHidM});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.out.find("restart failed: the device does not start (problem 39: "),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(m.LowerFilters(kHidM), std::string("mfltx\0\0", 7));
+}
+
+TEST_F(CommandsTest, AMissingCompanionIsNamedWithWhereItWasLookedFor) {
+    UseCompanion();
+    std::erase(m.machine.files, std::string("C:\\Users\\User\\Downloads\\kevra64.exe"));
+    const std::string looked = "C:\\Users\\User\\Downloads\\kevra64.exe";
+    CliRun run = Quorvin({"restart", kHidM});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.out.find("kevra64.exe"), std::string::npos) << run.out;
+    EXPECT_NE(run.err.find("looked for at " + looked), std::string::npos) << run.err;
+    run = Quorvin({"restart", kHidM, "--json"});
+    EXPECT_NE(run.out.find("\"companionMissing\":\"C:\\\\Users"), std::string::npos) << run.out;
+    run = Quorvin({"install"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("looked for at " + looked), std::string::npos) << run.err;
+    EXPECT_TRUE(companionRuns.empty());
+}
+
 TEST_F(CommandsTest, InstallUsesTheInstallVerbOrTheCompanion) {
     EXPECT_EQ(Quorvin({"install"}).code, 0);
     ASSERT_EQ(m.machine.shellRequests.size(), 1u);
@@ -213,6 +266,39 @@ TEST_F(CommandsTest, AWriteThatDoesNotTakeIsReportedAsAFailure) {
     EXPECT_NE(run.out.find("FAILED"), std::string::npos);
     EXPECT_TRUE(m.machine.restarts.empty()) << "no restart after a failed write";
     EXPECT_EQ(Lines(run.err), 1u);
+}
+
+// A script picks "the gaming mouse" by the name the device reports on its bus; a
+// device without one, or a Windows that cannot read it (XP), shows none.
+TEST_F(CommandsTest, TheProductNameIsListedShownAndInTheJson) {
+    sim::SetBusReportedName(m.machine, kHidM, u"Precision Mouse \u00e9");
+    const CliRun list = Quorvin({"list"});
+    ASSERT_EQ(list.code, 0);
+    EXPECT_EQ(list.out.rfind("Row  Device Name  Product Name", 0), 0u) << list.out;
+    bool named = false;
+    bool unnamed = false;
+    for (std::size_t start = 0, end; (end = list.out.find('\n', start)) != std::string::npos;
+         start = end + 1) {
+        const std::string line = list.out.substr(start, end - start);
+        named = named || (line.find("Precision Mouse \xE9") != std::string::npos &&
+                          line.find(kHidM) != std::string::npos);
+        unnamed = unnamed || (line.find(kHidHC) != std::string::npos &&
+                              line.find(" -  ") != std::string::npos);
+    }
+    EXPECT_TRUE(named) << list.out;
+    EXPECT_TRUE(unnamed) << list.out;
+
+    const CliRun json = Quorvin({"list", "--json"});
+    EXPECT_NE(json.out.find("\"productName\":\"Precision Mouse \\u00e9\""), std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find("\"productName\":null"), std::string::npos);
+    const CliRun show = Quorvin({"show", kHidM});
+    EXPECT_NE(show.out.find("Product Name:   Precision Mouse"), std::string::npos) << show.out;
+
+    sim::SetDevicePropertyReaderPresent(m.machine, false);
+    const CliRun xp = Quorvin({"list", "--json"});
+    EXPECT_EQ(xp.out.find("Precision Mouse"), std::string::npos);
+    EXPECT_NE(xp.out.find("\"productName\":null"), std::string::npos);
 }
 
 TEST_F(CommandsTest, ShowReportsEverythingAndHelpCoversEveryCommand) {

@@ -1,9 +1,22 @@
 #include "cli/DeviceActions.h"
 
+#include "cli/JsonWriter.h"
 #include "cli/ScriptHost.h"
 #include "commands/DeviceCommands.h"
+#include "device/Device.h"
+#include "device/DeviceState.h"
+#include "restart/CompanionLauncher.h"
+#include "restart/Restart.h"
 
 namespace cli {
+
+namespace {
+
+std::string ProblemPart(ULONG problem) {
+    return "problem " + std::to_string(problem) + ": " + ProblemText(problem);
+}
+
+}  // namespace
 
 const char* ActionResultName(ActionResult result) {
     switch (result) {
@@ -19,25 +32,101 @@ const char* ActionResultName(ActionResult result) {
     return "failed";
 }
 
-ActionResult RestartDeviceNow(TDevice& device) {
+std::string CompanionMissingText(const std::string& path) {
+    return "kevra64.exe, which restarts devices and installs the driver on 64-bit Windows, "
+           "is missing: it was looked for " +
+           (path.empty() ? std::string("beside this program, whose own path could not be read")
+                         : "at " + path);
+}
+
+RestartResult RestartDeviceNow(TDevice& device) {
+    // Read before the restart: the device's pair may name a node that is gone after it.
+    const std::string instanceId = device.GetInstanceId();
     // The same verified restart as the window's (in-process, or the companion waited
-    // for under WOW64); a problem the filter caused has been reverted by the time it
-    // returns, which counts as a failed restart for a script.
+    // for under WOW64): a problem the filter caused has been reverted by the time it
+    // returns.
     ScriptHost host(false, false);
-    switch (commands::Restart(device, host).restart->kind) {
+    const RestartOutcome outcome = *commands::Restart(device, host).restart;
+    RestartResult restart;
+    switch (outcome.kind) {
         case RestartOutcome::Kind::Restarted:
-            return ActionResult::Done;
+            break;
         case RestartOutcome::Kind::NeedsReboot:
-            return ActionResult::RebootNeeded;
-        default:
-            return ActionResult::Failed;
+            restart.result = ActionResult::RebootNeeded;
+            return restart;
+        case RestartOutcome::Kind::ProblemReverted:
+        case RestartOutcome::Kind::ProblemNotCured:
+            restart.result = ActionResult::Failed;
+            restart.problem = outcome.problem;
+            restart.filterTakenOff = true;
+            restart.worksAgain = outcome.kind == RestartOutcome::Kind::ProblemReverted;
+            return restart;
+        case RestartOutcome::Kind::CompanionMissing:
+            restart.result = ActionResult::Failed;
+            restart.companionMissing = true;
+            restart.companionPath = CompanionPath();
+            return restart;
+        case RestartOutcome::Kind::Failed:
+            restart.result = ActionResult::Failed;
+            return restart;
+    }
+    // Not every problem is the filter's to revert (another driver's filter, say), but a
+    // device that does not start after a restart is never reported as done.
+    const DeviceState state = ReadDeviceState(instanceId);
+    if (state.HasProblem()) {
+        restart.result = ActionResult::Failed;
+        restart.problem = state.problem;
+    }
+    return restart;
+}
+
+std::string RestartText(const RestartResult& restart) {
+    std::string text = ActionResultName(restart.result);
+    if (restart.filterTakenOff) {
+        text += ": the device did not start with the filter (" + ProblemPart(restart.problem) +
+                "), so the filter was taken off again; " +
+                (restart.worksAgain ? "the device works again" : "the device still does not start");
+    } else if (restart.problem != 0) {
+        text += ": the device does not start (" + ProblemPart(restart.problem) + ")";
+    } else if (restart.companionMissing) {
+        text += ": " + CompanionMissingText(restart.companionPath);
+    }
+    return text;
+}
+
+void WriteRestartJson(JsonWriter& json, const RestartResult* restart) {
+    json.Key("restart");
+    if (restart == nullptr) {
+        json.Null();
+        return;
+    }
+    json.String(ActionResultName(restart->result));
+    if (restart->problem != 0) {
+        json.Key("problem").Number(restart->problem);
+        json.Key("problemText").String(ProblemText(restart->problem));
+    }
+    if (restart->filterTakenOff) {
+        json.Key("reverted").Bool(true);
+    }
+    if (restart->companionMissing) {
+        json.Key("companionMissing").String(restart->companionPath);
     }
 }
 
-ActionResult InstallDriverService() {
+InstallResult InstallDriverService() {
     ScriptHost host(false, false);
-    return commands::InstallService(host).Written() ? ActionResult::Requested
-                                                    : ActionResult::Failed;
+    InstallResult install;
+    switch (*commands::InstallService(host).install) {
+        case InstallOutcome::Requested:
+            install.result = ActionResult::Requested;
+            break;
+        case InstallOutcome::CompanionMissing:
+            install.why = CompanionMissingText(CompanionPath());
+            break;
+        case InstallOutcome::Failed:
+            break;
+    }
+    return install;
 }
 
 }  // namespace cli

@@ -6,6 +6,7 @@
 #include "config/Rate.h"
 #include "device/Device.h"
 #include "device/Errors.h"
+#include "input/DeviceHint.h"
 
 namespace cli {
 
@@ -14,6 +15,7 @@ DeviceFacts ReadFacts(TDevice& device) {
     facts.instanceId = device.GetInstanceId();
     facts.hardwareIds = SplitHardwareIds(device.GetHardwareIds());
     facts.description = device.GetDescription();
+    facts.productName = input::BusReportedName(device);
     facts.parentName = device.GetParentName();
     facts.childNames = device.GetChildNames();
     facts.mouse = device.IsMouseParent();
@@ -56,6 +58,10 @@ std::string ModelHardwareId(const std::vector<std::string>& hardwareIds) {
     return {};
 }
 
+std::string ProductNameText(const DeviceFacts& facts) {
+    return facts.productName ? *facts.productName : "-";
+}
+
 std::string QuestionsText(const DeviceFacts& facts) {
     if (facts.hubQuestion && facts.usefulnessQuestion) {
         return "hub,usefulness";
@@ -78,6 +84,12 @@ void WriteFactsJson(JsonWriter& json, const DeviceFacts& facts, int row) {
     }
     json.EndArray();
     json.Key("description").String(facts.description);
+    json.Key("productName");
+    if (facts.productName) {
+        json.String(*facts.productName);
+    } else {
+        json.Null();
+    }
     json.Key("parentName").String(facts.parentName);
     json.Key("childNames").String(facts.childNames);
     json.Key("mouse").Bool(facts.mouse);

@@ -3,6 +3,7 @@
 // questions that attaching the filter asks (which --force stands for).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,9 @@ struct DeviceFacts {
     std::string instanceId;
     std::vector<std::string> hardwareIds;
     std::string description;
+    // The product name the device reports on its bus; nothing when it reports none
+    // or Windows cannot tell (XP).
+    std::optional<std::string> productName;
     std::string parentName;
     std::string childNames;
     bool mouse = false;
@@ -35,6 +39,8 @@ std::vector<std::string> SplitHardwareIds(const std::string& multiString);
 // still names vendor and product ("USB\VID_046D&PID_C08B&MI_00"), or empty.
 std::string ModelHardwareId(const std::vector<std::string>& hardwareIds);
 
+// The product name, or "-" without one.
+std::string ProductNameText(const DeviceFacts& facts);
 // "hub", "usefulness", "hub,usefulness" or "-".
 std::string QuestionsText(const DeviceFacts& facts);
 // Writes the device object of the JSON schema; row 0 leaves the row out.

@@ -45,13 +45,13 @@ int ListCommand(const CommandArgs& argv, Console& console) {
         console.out += json.Text() + '\n';
         return 0;
     }
-    std::vector<std::vector<std::string>> rows = {
-        {"Row", "Device Name", "Mouse", "Filter", "Rate", "Questions", "Instance ID"}};
+    std::vector<std::vector<std::string>> rows = {{"Row", "Device Name", "Product Name", "Mouse",
+                                                   "Filter", "Rate", "Questions", "Instance ID"}};
     for (std::size_t i = 0; i < facts.size(); ++i) {
         const DeviceFacts& f = facts[i];
-        rows.push_back({std::to_string(i + 1), f.description, YesNo(f.mouse), YesNo(f.filter),
-                        RateNames.at(static_cast<std::size_t>(f.rate)), QuestionsText(f),
-                        f.instanceId});
+        rows.push_back({std::to_string(i + 1), f.description, ProductNameText(f), YesNo(f.mouse),
+                        YesNo(f.filter), RateNames.at(static_cast<std::size_t>(f.rate)),
+                        QuestionsText(f), f.instanceId});
     }
     console.out += FormatTable(rows);
     return 0;
@@ -81,6 +81,7 @@ int ShowCommand(const CommandArgs& argv, Console& console) {
         std::vector<std::vector<std::string>> rows = {
             {"Instance ID:", f.instanceId},
             {"Device Name:", f.description},
+            {"Product Name:", ProductNameText(f)},
             {"Parent Name:", f.parentName},
             {"Child Name(s):", f.childNames},
             {"Mouse:", YesNo(f.mouse)},

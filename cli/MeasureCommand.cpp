@@ -1,7 +1,7 @@
 // measure: the measuring window's figures from the command line. A message-only
 // window receives the raw input of the device's HID collections for the given
 // time; the figures and their wording are the window's (input/RateStats,
-// ui/MeasureView).
+// measure/MeasureLines).
 #include <set>
 
 #include "cli/Arguments.h"

@@ -147,7 +147,7 @@ int ApplyCommand(const CommandArgs& argv, Console& console) {
                                            args.Has("force"));
         change.matchedBy = match.matchedBy;
         if (args.Has("restart") && change.Changed() && !change.failed) {
-            change.restart = RestartDeviceNow(*match.device);
+            RestartAndReread(*match.device, change);
         }
         report.changes.push_back(std::move(change));
     }

@@ -74,6 +74,24 @@ TEST_F(SafeApplyTest, StatusListsAnUnpluggedDeviceThatCarriesTheFilter) {
         << run.out;
 }
 
+// A system drive without access lists can keep no journal: changes go ahead without
+// --force, each noted, and status and undo say why there is no journal.
+TEST_F(SafeApplyTest, ADriveWithoutAccessListsMakesChangesUnrecordedAndSaysWhy) {
+    m.machine.disk().fileSystemName = "FAT32";
+    m.machine.disk().fileSystemFlags = 0x00000006;
+    CliRun run = Quorvin({"set", kHidM, "--rate", "1000", "--json"});
+    EXPECT_EQ(run.code, cli::kExitDone) << run.err;
+    EXPECT_NE(run.out.find("\"note\":\"made without an undo record: No undo journal is kept on "
+                           "this computer: drive C: uses the FAT32 file system"),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(m.StoredInterval(kHidM), Dword(1));
+    EXPECT_EQ(Journal(), "<none>");
+    run = Quorvin({"status"});
+    EXPECT_NE(run.out.find("No undo journal is kept"), std::string::npos) << run.out;
+    EXPECT_EQ(Quorvin({"undo"}).code, 1);
+}
+
 TEST_F(SafeApplyTest, SetAndApplyRecordAndUndoTakesBackNewestFirst) {
     ASSERT_EQ(Quorvin({"set", kHidM, "--rate", "1000"}).code, 0);
     ASSERT_EQ(Quorvin({"set", kHidM, "--filter", "off"}).code, 0);

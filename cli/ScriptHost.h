@@ -17,6 +17,7 @@ class ScriptHost final : public commands::Host {
     ScriptHost(bool attach, bool unrecorded) : attach_(attach), unrecorded_(unrecorded) {}
 
     bool Confirm(const commands::Ask& ask) override;
+    void JournalNotKept(const std::string& why) override { notKept_ = why; }
     void Wait(const std::function<void(const MessagePump& pump)>& work) override;
     HWND Owner() const override { return nullptr; }
 
@@ -24,12 +25,15 @@ class ScriptHost final : public commands::Host {
     // why the journal refused for Unrecorded.
     const commands::Ask& LastAsked() const { return lastAsked_; }
     bool AskedUnrecorded() const { return askedUnrecorded_; }
+    // Why no journal is kept on this machine; empty when one is.
+    const std::string& JournalNotKeptWhy() const { return notKept_; }
 
   private:
     bool attach_;
     bool unrecorded_;
     commands::Ask lastAsked_;
     bool askedUnrecorded_ = false;
+    std::string notKept_;
 };
 
 }  // namespace cli

@@ -6,7 +6,9 @@
 #include "commands/SettingCommands.h"
 #include "config/LowerFilters.h"
 #include "config/Rate.h"
+#include "device/DevInfoSetHandle.h"
 #include "device/Device.h"
+#include "platform/Platform.h"
 
 namespace cli {
 
@@ -69,6 +71,9 @@ DeviceChange ApplySetting(TDevice& device, const DesiredSetting& setting, bool u
                                           "makes it anyway): " +
                                               why;
         }
+        if (!host.JournalNotKeptWhy().empty()) {
+            change.note = "made without an undo record: " + host.JournalNotKeptWhy();
+        }
     };
     if (setting.filter && *setting.filter != change.filterBefore) {
         take(commands::ChangeFilter(device, *setting.filter, host,
@@ -78,8 +83,26 @@ DeviceChange ApplySetting(TDevice& device, const DesiredSetting& setting, bool u
         take(commands::ChangeRate(device, static_cast<std::uint32_t>(*setting.rate), host));
     }
     change.filterAfter = HasFilter(device);
+    change.filterWritten = change.filterAfter;
     change.rateAfter = ReadRateIndex(device);
     return change;
+}
+
+void RestartAndReread(TDevice& device, DeviceChange& change) {
+    change.restart = RestartDeviceNow(device);
+    // The restart may have given the device a new node, which the listed pair does not
+    // name: the device is opened again by its instance ID. One that is gone keeps what
+    // was read before the restart.
+    const DevInfoSetHandle set(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
+    SP_DEVINFO_DATA element{};
+    element.cbSize = sizeof(SP_DEVINFO_DATA);
+    if (change.instanceId.empty() || !set.valid() ||
+        !plat::SetupDiOpenDeviceInfoA(set.get(), change.instanceId.c_str(), nullptr, 0, &element)) {
+        return;
+    }
+    TDevice reopened(set.get(), element, INVALID_HANDLE_VALUE);
+    change.filterAfter = HasFilter(reopened);
+    change.rateAfter = ReadRateIndex(reopened);
 }
 
 int ParseRate(const std::string& name) {
@@ -117,12 +140,7 @@ void WriteChangeJson(JsonWriter& json, const DeviceChange& change) {
     if (!change.note.empty()) {
         json.Key("note").String(change.note);
     }
-    json.Key("restart");
-    if (change.restart) {
-        json.String(ActionResultName(*change.restart));
-    } else {
-        json.Null();
-    }
+    WriteRestartJson(json, change.restart ? &*change.restart : nullptr);
     json.EndObject();
 }
 
@@ -130,7 +148,11 @@ std::string ChangeText(const DeviceChange& change) {
     std::string text = change.instanceId + ": ";
     std::string parts;
     const auto add = [&](const std::string& part) { parts += (parts.empty() ? "" : ", ") + part; };
-    if (change.filterBefore != change.filterAfter) {
+    if (change.filterWritten != change.filterAfter && change.filterBefore != change.filterWritten) {
+        add(std::string("filter ") + OnOff(change.filterBefore) + " -> " +
+            OnOff(change.filterWritten) + " -> " + OnOff(change.filterAfter) +
+            " (taken off again)");
+    } else if (change.filterBefore != change.filterAfter) {
         add(std::string("filter ") + OnOff(change.filterBefore) + " -> " +
             OnOff(change.filterAfter));
     }
@@ -138,7 +160,7 @@ std::string ChangeText(const DeviceChange& change) {
         add(std::string("rate ") + RateName(change.rateBefore) + " -> " +
             RateName(change.rateAfter));
     }
-    if (parts.empty()) {
+    if (parts.empty() && change.filterBefore == change.filterWritten) {
         add(std::string("unchanged (filter ") + OnOff(change.filterAfter) + ", rate " +
             RateName(change.rateAfter) + ")");
     }
@@ -149,7 +171,7 @@ std::string ChangeText(const DeviceChange& change) {
         add(change.note);
     }
     if (change.restart) {
-        add(std::string("restart ") + ActionResultName(*change.restart));
+        add("restart " + RestartText(*change.restart));
     }
     return text + parts;
 }

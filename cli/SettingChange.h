@@ -27,8 +27,12 @@ struct DeviceChange {
     int rateAfter = 0;
     bool failed = false;  // a write did not take: the registry holds something else
     std::string note;     // why a write was not made, or that it was made unrecorded
-    std::optional<ActionResult> restart;
+    // What the writes left, before any restart: a restart that finds the device does not
+    // start with the filter takes it off again, and then differs from filterAfter.
+    bool filterWritten = false;
+    std::optional<RestartResult> restart;
 
+    // The state after the command, restart and revert included, differs from before.
     bool Changed() const { return filterBefore != filterAfter || rateBefore != rateAfter; }
 };
 
@@ -44,13 +48,18 @@ void CheckQuestions(TDevice& device, const DesiredSetting& setting, bool force);
 // window's "Make the change anyway?".
 DeviceChange ApplySetting(TDevice& device, const DesiredSetting& setting, bool unrecordedToo);
 
+// Restarts the device and reads its filter and rate again, so that the change
+// describes the state after the restart (a filter taken off again reads as such).
+void RestartAndReread(TDevice& device, DeviceChange& change);
+
 // Parses a rate name of RateNames ("Default" in any letter case); UsageError otherwise.
 int ParseRate(const std::string& name);
 // Parses "on" or "off"; UsageError otherwise.
 bool ParseOnOff(const std::string& option, const std::string& value);
 
 void WriteChangeJson(JsonWriter& json, const DeviceChange& change);
-// One line: "USB\...: filter off -> on, rate Default -> 1000, restart done".
+// One line: "USB\...: filter off -> on, rate Default -> 1000, restart done"; a filter
+// taken off again after the restart: "filter off -> on -> off (taken off again)".
 std::string ChangeText(const DeviceChange& change);
 
 }  // namespace cli

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <string>
 #include <vector>
 
 #include "commands/DeviceCommands.h"
@@ -39,7 +40,9 @@ struct ScriptedHost : commands::Host {
         ++waits;
         work({});
     }
+    void JournalNotKept(const std::string& why) override { notKept.push_back(why); }
     HWND Owner() const override { return ConfigBench::kOwner; }
+    std::vector<std::string> notKept;
 
     std::vector<Question> Questions() const {
         std::vector<Question> questions;
@@ -154,6 +157,21 @@ TEST_F(CommandLayer, AChangeTheJournalCannotRecordIsMadeOnlyWhenTheHostSaysSo) {
     EXPECT_EQ(result.kind, Result::Kind::Written);
     EXPECT_FALSE(result.why.empty()) << "a change made without a record says why";
     EXPECT_EQ(ReadRateIndex(*device), 2);
+}
+
+TEST_F(CommandLayer, ADriveWithoutAccessListsIsToldNotAskedAndTheChangeIsMade) {
+    bench.machine.disk().fileSystemName = "FAT32";
+    bench.machine.disk().fileSystemFlags = 0x00000006;  // no FS_PERSISTENT_ACLS
+    // A question asked would decline the change.
+    host.answers = {false};
+    const Result result = commands::ChangeRate(*device, 2, host);
+    EXPECT_EQ(result.kind, Result::Kind::Written);
+    EXPECT_TRUE(host.asked.empty());
+    ASSERT_EQ(host.notKept.size(), 1u);
+    EXPECT_NE(host.notKept[0].find("FAT32"), std::string::npos) << host.notKept[0];
+    EXPECT_EQ(result.why, host.notKept[0]);
+    EXPECT_EQ(ReadRateIndex(*device), 2);
+    EXPECT_FALSE(bench.machine.disk().Exists(sim::kProgramData + "\\QUORVIN Setup"));
 }
 
 TEST_F(CommandLayer, AWriteThatDoesNotTakeFailsAndNothingToDoIsUnchanged) {

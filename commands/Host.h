@@ -37,6 +37,10 @@ class Host {
     virtual ~Host() = default;
     // True: go on. False stops the command before it writes anything more.
     virtual bool Confirm(const Ask& ask) = 0;
+    // Told, not asked, that this machine can keep no undo journal at all
+    // (JournalNotKeptHere): that is no reason to refuse a change, so it is made
+    // without a record and the front end says why.
+    virtual void JournalNotKept(const std::string& why) = 0;
     // Runs work that waits for another process (the companion); the pump, when the
     // front end has one, keeps its window answering meanwhile.
     virtual void Wait(const std::function<void(const MessagePump& pump)>& work) = 0;

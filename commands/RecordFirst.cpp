@@ -1,6 +1,7 @@
 #include "commands/RecordFirst.h"
 
 #include "device/Device.h"
+#include "journal/JournalStore.h"
 #include "journal/Undo.h"
 
 namespace commands {
@@ -11,6 +12,11 @@ BeforeWrite RecordFirst(TDevice& device, Host& host, WriteStop& stop) {
             stop.stopped = true;
             stop.why = "the device has gone";
             return false;
+        }
+        if (const std::string notKept = JournalNotKeptHere(); !notKept.empty()) {
+            stop.why = notKept;
+            host.JournalNotKept(notKept);
+            return true;
         }
         const std::string failure = RecordChange(device, change);
         if (failure.empty()) {

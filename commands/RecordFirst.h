@@ -17,7 +17,8 @@ struct WriteStop {
 };
 
 // The journal's hook for a write to the device: records the change first; when it
-// cannot, asks the host whether to make it anyway (Question::Unrecorded). A device
+// cannot, asks the host whether to make it anyway (Question::Unrecorded); where no
+// journal can be kept at all, tells the host so and makes the change. A device
 // that cannot name itself has gone: nothing is written that the journal could not
 // name. `stop` tells the caller what happened.
 BeforeWrite RecordFirst(TDevice& device, Host& host, WriteStop& stop);

@@ -5,6 +5,7 @@
 #include "config/LowerFilters.h"
 #include "device/DevInfoSetHandle.h"
 #include "device/Device.h"
+#include "input/DeviceHint.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -57,6 +58,7 @@ FilterHealth ReadFilterHealth() {
             continue;  // a device that cannot be named cannot be repaired or shown
         }
         entry.description = device.GetDescription();
+        entry.productName = input::BusReportedName(device).value_or("");
         entry.state = ReadDeviceState(entry.instanceId);
         entry.condition = ConditionOf(entry.state, health.driver);
         health.devices.push_back(std::move(entry));

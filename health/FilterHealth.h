@@ -24,6 +24,7 @@ struct FilteredDevice {
     std::string description;  // empty when the device has none
     DeviceState state;
     FilterCondition condition = FilterCondition::Working;
+    std::string productName;  // as the device reports it on its bus; empty without one
 
     // Taking the filter off is what makes it start: it reports a problem while it
     // carries the filter, or it would the next time it is plugged in.

@@ -142,7 +142,7 @@ TEST_F(FilterHealthTest, RepairKeepsTheOtherEntriesRestartsAndTellsTheChangeFirs
     EXPECT_EQ(m.restarts, std::vector<std::string>{kBroken});
     EXPECT_TRUE(repair.restarted);
     EXPECT_FALSE(repair.after.HasProblem()) << "started without the filter";
-    FilteredDevice shown{kBroken, "Broken pad", {}, FilterCondition::Problem};
+    FilteredDevice shown{kBroken, "Broken pad", {}, FilterCondition::Problem, {}};
     EXPECT_EQ(DescribeRepair(shown, repair),
               "Broken pad (" + kBroken + "): filter removed; the device works again.");
 }
@@ -154,7 +154,7 @@ TEST_F(FilterHealthTest, ADeviceNotPluggedInLosesTheFilterWithoutARestart) {
     EXPECT_EQ(Filters(kAway), "<none>") << "the list held the filter alone";
     EXPECT_EQ(restart.calls, 0);
     EXPECT_FALSE(repair.restarted);
-    FilteredDevice shown{kAway, "", {}, FilterCondition::WillNotStart};
+    FilteredDevice shown{kAway, "", {}, FilterCondition::WillNotStart, {}};
     EXPECT_NE(DescribeRepair(shown, repair)
                   .find("Device (" + kAway +
                         "): filter removed; the "
@@ -185,7 +185,7 @@ TEST_F(FilterHealthTest, WhatIsNotRepairedSaysSoAndChangesNothing) {
     system.services.erase(system.services.begin() + 1);  // mfltx's service is gone too
     repair = RemoveFilterFrom(kBroken, {}, std::ref(restart));
     EXPECT_TRUE(repair.after.HasProblem());
-    FilteredDevice shown{kBroken, "Broken pad", {}, FilterCondition::Problem};
+    FilteredDevice shown{kBroken, "Broken pad", {}, FilterCondition::Problem, {}};
     EXPECT_NE(DescribeRepair(shown, repair).find("still does not start (problem 39"),
               std::string::npos);
 }

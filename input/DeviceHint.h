@@ -1,6 +1,6 @@
 // What a row's hint says about its device: the product name the device reports on
 // its bus and the vendor and product IDs from its hardware IDs, e.g.
-//   "Logitech G502 HERO Gaming Mouse — VID 046D, PID C08B"
+//   "Wireless Gaming Mouse — VID 046D, PID C08B"
 // The program's text is 8-bit ANSI: the name is converted to the ANSI code page, and
 // so is the dash, which becomes "-" where the code page has no em dash.
 #pragma once

@@ -42,10 +42,11 @@ TEST(DeviceHint, IdsComeFromTheFirstHardwareIdThatHasThem) {
 
 TEST(DeviceHint, TextSaysWhatIsMissingBriefly) {
     const input::UsbIds ids{"046D", "C08B"};
-    EXPECT_EQ(input::HintText(std::string("G502"), ids, " - "), "G502 - VID 046D, PID C08B");
+    EXPECT_EQ(input::HintText(std::string("Gaming Mouse"), ids, " - "),
+              "Gaming Mouse - VID 046D, PID C08B");
     EXPECT_EQ(input::HintText(std::nullopt, ids, " - "), "No name reported - VID 046D, PID C08B");
-    EXPECT_EQ(input::HintText(std::string("G502"), input::UsbIds{"046D", ""}, " - "),
-              "G502 - VID 046D");
+    EXPECT_EQ(input::HintText(std::string("Gaming Mouse"), input::UsbIds{"046D", ""}, " - "),
+              "Gaming Mouse - VID 046D");
     EXPECT_EQ(input::HintText(std::nullopt, std::nullopt, " - "),
               "No name reported - no VID or PID");
 }
@@ -91,4 +92,26 @@ TEST_F(HintMachine, WithoutThePropertyReaderTheHintStillHasTheIds) {
     EXPECT_EQ(machine.CountCalls("SetupDiGetDevicePropertyW"), 0u);
     EXPECT_EQ(machine.CallsOf("GetProcAddress").back().args,
               "module=0x77900000 name=SetupDiGetDevicePropertyW");
+}
+
+// The demo machine's devices report names as most devices do since Windows 7; one
+// keeps the fallback in view.
+TEST(DeviceHint, TheDemoMachineNamesAllButOneOfItsHidDevices) {
+    sim::Machine machine;
+    sim::BuildDemoMachine(machine);
+    sim::ScopedMachine use(machine);
+    TDeviceList list(false, false);
+    std::vector<std::string> nameless;
+    for (int i = 0; i < list.Count(); ++i) {
+        TDevice& device = list.GetDevice(i);
+        const std::string hint = input::DeviceHint(device);
+        if (hint.starts_with("No name reported")) {
+            nameless.push_back(device.GetInstanceId());
+        }
+        if (device.GetInstanceId() == "USB\\VID_0E8F&PID_0021\\5&3B1D2A0&0&2") {
+            EXPECT_EQ(hint, "USB Optical Mouse \x97 VID 0E8F, PID 0021");
+        }
+    }
+    EXPECT_GT(list.Count(), 5);
+    EXPECT_EQ(nameless, std::vector<std::string>{"USB\\VID_16C0&PID_05DF\\5&2D7E1F3&0&2"});
 }

@@ -70,7 +70,8 @@ RateFigures RateStats::Figures(LONGLONG now) const {
     if (!intervals_.empty()) {
         std::vector<double> sorted(intervals_.begin(), intervals_.end());
         figures.medianMs = Percentile(sorted, 0.5);
-        figures.spreadMs = Percentile(sorted, 0.9) - Percentile(sorted, 0.1);
+        figures.highMs = Percentile(sorted, 0.9);
+        figures.spreadMs = figures.highMs - Percentile(sorted, 0.1);
     }
     return figures;
 }

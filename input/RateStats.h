@@ -33,6 +33,7 @@ struct RateFigures {
     double runHz = 0;         // over every moving interval of the run
     double medianMs = 0;
     double spreadMs = 0;      // from the 10th to the 90th percentile
+    double highMs = 0;        // the 90th percentile: the bulk of the intervals lies below
     bool bunched = false;     // more than a tenth of the intervals arrived together
     bool background = false;  // some reports came while another program was active
 };

@@ -15,3 +15,6 @@ std::string WhyNotAdminOnly(std::string_view sddl);
 // full control for SYSTEM and Administrators, reading for users, nothing inherited.
 inline constexpr const char* kAdminOnlyFolderSddl =
     "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)";
+// The same for the journal's files (nothing for them to pass on).
+inline constexpr const char* kAdminOnlyFileSddl =
+    "O:BAD:P(A;;FA;;;SY)(A;;FA;;;BA)(A;;0x1200a9;;;BU)";

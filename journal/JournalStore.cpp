@@ -1,40 +1,14 @@
 #include "journal/JournalStore.h"
 
 #include <memory>
-#include <type_traits>
 #include <utility>
 
 #include "journal/AdminOnlyAccess.h"
+#include "journal/JournalFiles.h"
+#include "journal/JournalLock.h"
 #include "platform/Platform.h"
 
 namespace {
-
-// Owns a file or folder handle.
-class FileHandle {
-  public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() { Close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-    // False when the platform reports the close failed (data may not be written).
-    bool Close() {
-        if (!valid()) {
-            return true;
-        }
-        return plat::CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != FALSE;
-    }
-
-  private:
-    HANDLE handle_;
-};
-
-// Owns a block the platform allocated (a security descriptor or its text).
-struct LocalFreer {
-    void operator()(void* block) const { plat::LocalFree(block); }
-};
-using LocalBlock = std::unique_ptr<void, LocalFreer>;
 
 struct Checked {
     bool exists = false;
@@ -51,10 +25,14 @@ std::string ProgramDataFolder() {
     return path;
 }
 
+}  // namespace
+
 std::string JournalFolder() {
     const std::string programData = ProgramDataFolder();
     return programData.empty() ? std::string() : programData + "\\" + kJournalFolderName;
 }
+
+namespace {
 
 // The owner and access list of an open file or folder, checked.
 std::string CheckSecurity(HANDLE handle) {
@@ -78,7 +56,9 @@ std::string CheckSecurity(HANDLE handle) {
 }
 
 // Opens the entry itself, never a link's target, and checks that it is what is expected,
-// no link, and writable by administrators alone. The handle is kept open for reading.
+// no link, and writable by administrators alone. The handle is kept open for reading,
+// shared for deleting too, so that it never makes another program's replace of the
+// journal fail on a sharing violation.
 Checked OpenChecked(const std::string& path, bool folder, std::unique_ptr<FileHandle>& opened) {
     Checked checked;
     const DWORD attributes = plat::GetFileAttributesA(path.c_str());
@@ -96,9 +76,9 @@ Checked OpenChecked(const std::string& path, bool folder, std::unique_ptr<FileHa
     }
     const DWORD access = READ_CONTROL | FILE_READ_ATTRIBUTES | (folder ? 0 : GENERIC_READ);
     const DWORD flags = FILE_FLAG_OPEN_REPARSE_POINT | (folder ? FILE_FLAG_BACKUP_SEMANTICS : 0);
-    auto handle = std::make_unique<FileHandle>(
-        plat::CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                          OPEN_EXISTING, flags, nullptr));
+    auto handle = std::make_unique<FileHandle>(plat::CreateFileA(
+        path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, flags, nullptr));
     if (!handle->valid()) {
         checked.problem = "it could not be opened";
         return checked;
@@ -120,6 +100,19 @@ Checked OpenChecked(const std::string& path, bool folder, std::unique_ptr<FileHa
     }
     return checked;
 }
+
+}  // namespace
+
+LocalBlock AdminOnlyFileDescriptor() {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!plat::ConvertStringSecurityDescriptorToSecurityDescriptorA(
+            kAdminOnlyFileSddl, SDDL_REVISION_1, &descriptor, nullptr)) {
+        return nullptr;
+    }
+    return LocalBlock(descriptor);
+}
+
+namespace {
 
 void CreateAdminOnlyFolder(const std::string& path) {
     PSECURITY_DESCRIPTOR descriptor = nullptr;
@@ -144,6 +137,9 @@ Checked UsableFolder(bool create, std::string& folder) {
     folder = JournalFolder();
     if (folder.empty()) {
         return {true, "The program-data folder of this machine could not be found."};
+    }
+    if (std::string notKept = JournalNotKeptHere(); !notKept.empty()) {
+        return {true, std::move(notKept)};
     }
     std::unique_ptr<FileHandle> handle;
     Checked checked = OpenChecked(folder, true, handle);
@@ -175,6 +171,32 @@ bool WriteAll(HANDLE file, const std::string& text) {
 }
 
 }  // namespace
+
+std::string JournalNotKeptHere() {
+    const std::string programData = ProgramDataFolder();
+    // A drive's root ("C:\\"); a folder elsewhere (a network path) is left to the checks.
+    if (programData.size() < 3 || programData[1] != ':' || programData[2] != '\\') {
+        return {};
+    }
+    const std::string root = programData.substr(0, 3);
+    DWORD flags = 0;
+    char fileSystem[MAX_PATH + 1] = {};
+    if (!plat::GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, nullptr, &flags, fileSystem,
+                                     sizeof fileSystem)) {
+        return {};  // unknown: the folder's and file's own checks decide
+    }
+    if ((flags & FS_PERSISTENT_ACLS) != 0) {
+        return {};
+    }
+    return "No undo journal is kept on this computer: drive " + root.substr(0, 2) + " uses the " +
+           (fileSystem[0] != '\0' ? std::string(fileSystem) : "FAT") +
+           " file system, which has no access permissions, so the journal could not be kept "
+           "safe from other users. Changes are made without an undo record.";
+}
+
+std::string UsableJournalFolder(bool create, std::string& folder) {
+    return UsableFolder(create, folder).problem;
+}
 
 std::string JournalPath() {
     const std::string folder = JournalFolder();
@@ -251,7 +273,12 @@ std::string SaveJournal(const Journal& journal) {
     plat::DeleteFileA(temp.c_str());
     const std::string failed = "The undo journal " + path + " could not be written.";
     {
-        FileHandle file(plat::CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        const LocalBlock descriptor = AdminOnlyFileDescriptor();
+        if (!descriptor) {
+            return failed;
+        }
+        SECURITY_ATTRIBUTES security{sizeof(SECURITY_ATTRIBUTES), descriptor.get(), FALSE};
+        FileHandle file(plat::CreateFileA(temp.c_str(), GENERIC_WRITE, 0, &security, CREATE_NEW,
                                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
                                           nullptr));
         if (!file.valid()) {
@@ -263,10 +290,20 @@ std::string SaveJournal(const Journal& journal) {
             return failed;
         }
     }
-    if (!plat::MoveFileExA(temp.c_str(), path.c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        plat::DeleteFileA(temp.c_str());
-        return failed;
+    // MoveFileEx does not replace a file that is open, even one opened with
+    // FILE_SHARE_DELETE: a reader of another program (status) holds it for a moment,
+    // so the rename is tried again for a while.
+    for (DWORD waited = 0;; waited += kJournalWaitStepMs) {
+        if (plat::MoveFileExA(temp.c_str(), path.c_str(),
+                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return {};
+        }
+        const DWORD error = plat::GetLastError();
+        if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) ||
+            waited >= kJournalReplaceWaitMs) {
+            plat::DeleteFileA(temp.c_str());
+            return failed;
+        }
+        plat::Sleep(kJournalWaitStepMs);
     }
-    return {};
 }

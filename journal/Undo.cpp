@@ -8,6 +8,7 @@
 #include "config/Rate.h"
 #include "device/DevInfoSetHandle.h"
 #include "device/Device.h"
+#include "journal/JournalLock.h"
 #include "journal/JournalStore.h"
 #include "platform/Platform.h"
 
@@ -89,6 +90,11 @@ std::string Describe(const JournalEntry& entry) {
 // Takes back the newest `count` changes, newest first; what cannot be taken back stays.
 UndoReport TakeBackNewest(bool all) {
     UndoReport report;
+    const JournalLock lock;
+    if (!lock.held()) {
+        report.message = lock.problem();
+        return report;
+    }
     LoadedJournal loaded = LoadJournal();
     if (!loaded.ok) {
         report.message = loaded.message;
@@ -140,6 +146,10 @@ UndoReport TakeBackNewest(bool all) {
 std::string RecordChange(TDevice& device, const PlannedChange& change) {
     if (change.before == change.after) {
         return {};
+    }
+    const JournalLock lock;
+    if (!lock.held()) {
+        return lock.problem();
     }
     LoadedJournal loaded = LoadJournal();
     if (!loaded.ok) {

@@ -1,5 +1,8 @@
 #include "measure/MeasureLines.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "base/DecimalText.h"
 
 namespace measure {
@@ -25,6 +28,35 @@ std::vector<std::string> MeasureLines(const input::RateFigures& figures, bool ke
         lines.push_back("Measured while another program was active: Windows may coalesce input.");
     }
     return lines;
+}
+
+std::string ExpectedLine(const RateComparison& setting) {
+    if (setting.expectedMs <= 0) {
+        return "No rate stored: the device keeps its own interval.";
+    }
+    return "Expected from the stored rate: one report every " +
+           FixedDecimalText<0>(setting.expectedMs) + " ms.";
+}
+
+std::string DifferenceLine(const input::RateFigures& figures, const RateComparison& setting) {
+    if (!figures.enough || setting.expectedMs <= 0 || figures.medianMs <= 0) {
+        return {};
+    }
+    // A tenth of the interval at least: a steady device's spread can be near nothing,
+    // and its median still sits a hair off the nominal interval.
+    const double jitter = std::max(figures.spreadMs, setting.expectedMs / 10);
+    if (std::fabs(figures.medianMs - setting.expectedMs) <= jitter) {
+        return {};
+    }
+    if (!setting.filterOn) {
+        return "The filter is not on this device: the stored rate has no effect without it.";
+    }
+    if (!setting.restartPending) {
+        return "A stored rate takes effect only after Restart; if the device was restarted "
+               "since, it may not support that rate.";
+    }
+    return *setting.restartPending ? "The stored rate takes effect only after Restart."
+                                   : "The device may not support that rate.";
 }
 
 }  // namespace measure

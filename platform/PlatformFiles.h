@@ -28,6 +28,11 @@ BOOL FlushFileBuffers(HANDLE hFile);
 BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags);
 BOOL DeleteFileA(LPCSTR lpFileName);
 HLOCAL LocalFree(HLOCAL hMem);
+void Sleep(DWORD dwMilliseconds);
+BOOL GetVolumeInformationA(LPCSTR lpRootPathName, LPSTR lpVolumeNameBuffer, DWORD nVolumeNameSize,
+                           LPDWORD lpVolumeSerialNumber, LPDWORD lpMaximumComponentLength,
+                           LPDWORD lpFileSystemFlags, LPSTR lpFileSystemNameBuffer,
+                           DWORD nFileSystemNameSize);
 void GetSystemTime(LPSYSTEMTIME lpSystemTime);
 
 // Security descriptors (advapi32.dll)

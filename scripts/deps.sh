@@ -14,7 +14,7 @@ if ((${#packages[@]} == 0)); then
     cmake ninja-build g++ clang libclang-rt-14-dev clang-format
     googletest libgtest-dev libbenchmark-dev
     g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64
-    wine64 fonts-wine xvfb x11-utils xdotool imagemagick python3
+    wine64 fonts-wine xvfb x11-utils xdotool imagemagick python3 debootstrap
   )
 fi
 

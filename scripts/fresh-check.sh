@@ -5,6 +5,9 @@
 # there, as root in a chroot, `bash scripts/run.sh` (no display, so the window is
 # saved as a screenshot) and then `bash scripts/test.sh`.
 #   scripts/fresh-check.sh [--window-only]
+# The test command makes the WoW64 bed's root there too, with debootstrap inside the
+# chroot (it needs the /proc, /sys and /dev mounted below; the bed mounts and unmounts
+# its own inside, and whatever is left below the root is unmounted here on the way out).
 # It takes long (a system, the toolchains and every build made from nothing), so it
 # is no part of CI; run it after changing the dependencies, the Wine bed or the
 # window. Results go to build/fresh-check/: run.log, test.log, window.png.

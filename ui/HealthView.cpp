@@ -2,26 +2,37 @@
 
 #include "health/FilterHealth.h"
 
-std::string HealthHeading(const FilterHealth& health) {
-    const std::string driver = DriverText(health.driver);
-    if (!health.listed) {
-        return driver + " The devices could not be listed.";
-    }
-    if (health.devices.empty()) {
-        return driver + " No device carries the filter.";
-    }
-    const int broken = health.RepairableCount();
-    return driver + " " + std::to_string(health.devices.size()) + " device(s) carry the filter; " +
-           (broken == 0 ? std::string("none is kept from starting by it.")
-                        : std::to_string(broken) + " of them do not start with it.");
+std::string HealthDriverLine(const FilterHealth& health) {
+    return DriverText(health.driver);
 }
 
-std::vector<std::string> HealthLines(const FilterHealth& health) {
-    std::vector<std::string> lines;
+std::string HealthCountLine(const FilterHealth& health) {
+    if (!health.listed) {
+        return "The devices could not be listed.";
+    }
+    const std::size_t count = health.devices.size();
+    if (count == 0) {
+        return "No device carries the filter.";
+    }
+    const int broken = health.RepairableCount();
+    if (count == 1) {
+        return broken == 0 ? "1 device carries the filter; it does not keep it from starting."
+                           : "1 device carries the filter; it does not start with it.";
+    }
+    const std::string carry = std::to_string(count) + " devices carry the filter; ";
+    if (broken == 0) {
+        return carry + "it keeps none of them from starting.";
+    }
+    return carry + std::to_string(broken) +
+           (broken == 1 ? " of them does not start with it." : " of them do not start with it.");
+}
+
+std::vector<HealthRow> HealthRows(const FilterHealth& health) {
+    std::vector<HealthRow> rows;
     for (const FilteredDevice& device : health.devices) {
         const std::string name = device.description.empty() ? "Device" : device.description;
-        lines.push_back((device.Repairable() ? "[!] " : "") + name + " - " + ConditionText(device) +
-                        " - " + device.instanceId);
+        rows.push_back({device.Repairable(),
+                        {name, device.productName, ConditionText(device), device.instanceId}});
     }
-    return lines;
+    return rows;
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "base/AsciiCase.h"
 #include "base/ScopeExit.h"
 #include "commands/DeviceCommands.h"
 #include "commands/SettingCommands.h"
@@ -38,11 +39,14 @@ void TfrmSetup::cbFilterClick(gui::TObject&) {
 }
 
 void TfrmSetup::ApplyFilterChoice() {
-    const commands::Result result =
-        commands::ChangeFilter(CurrentDevice(), cbFilter->Checked(), *host_);
+    TDevice& device = CurrentDevice();
+    const commands::Result result = commands::ChangeFilter(device, cbFilter->Checked(), *host_);
     if (result.declined && *result.declined != commands::Question::Unrecorded) {
         RevertFilterBox();
         return;
+    }
+    if (result.Written()) {
+        NoteChangeAwaitingRestart(device);
     }
     // A rebuild held while a question was open repaints the new list once it runs; a
     // repaint now would read devices that may have left.
@@ -94,8 +98,13 @@ void TfrmSetup::cbRateClick(gui::TObject&) {
     if (Updating) {
         return;
     }
-    ShowSettingResult(commands::ChangeRate(
-        CurrentDevice(), static_cast<std::uint32_t>(cbRate->ItemIndex()), *host_));
+    TDevice& device = CurrentDevice();
+    const commands::Result result =
+        commands::ChangeRate(device, static_cast<std::uint32_t>(cbRate->ItemIndex()), *host_);
+    if (result.Written()) {
+        NoteChangeAwaitingRestart(device);
+    }
+    ShowSettingResult(result);
 }
 
 void TfrmSetup::cbParentClick(gui::TObject&) {
@@ -111,7 +120,15 @@ void TfrmSetup::cbMouseOnlyClick(gui::TObject&) {
 }
 
 void TfrmSetup::btnApplyClick(gui::TObject&) {
-    ReportRestart(*commands::Restart(CurrentDevice(), *host_).restart);
+    // Read before the restart: the list may be built again while it runs.
+    const std::string restarted = UpperAscii(CurrentDevice().GetInstanceId());
+    const RestartOutcome outcome = *commands::Restart(CurrentDevice(), *host_).restart;
+    using Kind = RestartOutcome::Kind;
+    if (outcome.kind == Kind::Restarted || outcome.kind == Kind::ProblemReverted ||
+        outcome.kind == Kind::ProblemNotCured) {
+        restartPending_[restarted] = false;
+    }
+    ReportRestart(outcome);
 }
 
 void TfrmSetup::ReportRestart(const RestartOutcome& outcome) {

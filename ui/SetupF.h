@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,7 +17,9 @@
 #include "input/ActivityMarks.h"
 #include "input/CollectionRows.h"
 #include "input/RawInputReader.h"
+#include "measure/MeasureLines.h"
 #include "ui/CopyIdsText.h"
+#include "ui/MeasureView.h"
 #include "ui/RowReads.h"
 #include "ui/gui/Button.h"
 #include "ui/gui/CheckBox.h"
@@ -108,8 +111,9 @@ class TfrmSetup : public gui::TForm {
     bool ActivityShowing(LONGLONG now) const;
     // The HID collections of list index i, whose reports a measurement counts.
     std::vector<std::string> CollectionsOfRow(int i);
-    // The interval its stored rate asks for, in milliseconds, or 0 without one.
-    double StoredIntervalMs(int i);
+    // What the device to process of list index i holds that the measured interval
+    // is compared with: the stored rate's interval, the filter, a pending restart.
+    measure::RateComparison MeasuredSetting(int i);
     // Opens the measuring window for list index i; the realisation sets it.
     std::function<void(int i)> OnMeasure;
 
@@ -171,10 +175,16 @@ class TfrmSetup : public gui::TForm {
     std::unique_ptr<WindowHost> host_;
     int openQuestions_ = 0;
     bool rebuildHeld_ = false;
+    // Told once per run that this machine can keep no undo journal (JournalNotKeptHere).
+    bool journalNotKeptShown_ = false;
     bool heldRebuildReportsFailure_ = false;
     // Made on first need after each build: most sessions never send input here.
     std::optional<input::CollectionRows> rows_;
     std::optional<input::ActivityMarks> marks_;
+    // Per device (upper-case instance ID) whose filter or rate this window changed:
+    // whether the change still waits for a Restart.
+    std::map<std::string, bool> restartPending_;
+    void NoteChangeAwaitingRestart(TDevice& device);
     // The rows' reads of the paint in progress; none between paints.
     std::optional<RowReads> paintReads_;
 };

@@ -3,6 +3,7 @@
 // moment; a row's collections and stored rate serve the measuring window.
 #include <algorithm>
 
+#include "base/AsciiCase.h"
 #include "config/LowerFilters.h"
 #include "config/Rate.h"
 #include "input/DeviceHint.h"
@@ -105,12 +106,23 @@ std::vector<std::string> TfrmSetup::CollectionsOfRow(int i) {
     return Rows().CollectionsOf(i);
 }
 
-double TfrmSetup::StoredIntervalMs(int i) {
+measure::RateComparison TfrmSetup::MeasuredSetting(int i) {
+    measure::RateComparison setting;
     if (i < 0 || i >= ListCount()) {
-        return 0;
+        return setting;
     }
-    // The rate applies to the device to process, like the grid's Rate column.
+    // The rate and the filter apply to the device to process, like the grid's columns.
     TDevice& device = DeviceForRow(i);
     const int index = ReadRateIndex(device);
-    return index > 0 ? RateTable.at(static_cast<std::size_t>(index)) : 0;
+    setting.expectedMs = index > 0 ? RateTable.at(static_cast<std::size_t>(index)) : 0;
+    setting.filterOn = HasFilter(device);
+    const auto pending = restartPending_.find(UpperAscii(device.GetInstanceId()));
+    if (pending != restartPending_.end()) {
+        setting.restartPending = pending->second;
+    }
+    return setting;
+}
+
+void TfrmSetup::NoteChangeAwaitingRestart(TDevice& device) {
+    restartPending_[UpperAscii(device.GetInstanceId())] = true;
 }

@@ -19,6 +19,7 @@ constexpr UINT kDriverStyle = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2;
 constexpr UINT kNotRecordedStyle = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2;
 constexpr UINT kRestoreStyle = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2;
 constexpr UINT kRepairStyle = MB_YESNO | MB_ICONWARNING;
+constexpr UINT kTroubleStyle = MB_OK | MB_ICONWARNING;
 
 static_assert(kHubStyle == 0x134 && kUsefulnessStyle == 0x144, "question styles");
 
@@ -75,6 +76,14 @@ bool WindowHost::Confirm(const commands::Ask& ask) {
         }
     }
     return false;
+}
+
+// Said once per run, not at every change: it stays true for as long as the program runs.
+void WindowHost::JournalNotKept(const std::string& why) {
+    if (!form_.journalNotKeptShown_) {
+        form_.journalNotKeptShown_ = true;
+        form_.App().MessageBoxA(form_.Handle(), why, kJournalCaption, kTroubleStyle);
+    }
 }
 
 void WindowHost::Wait(const std::function<void(const MessagePump& pump)>& work) {

@@ -12,6 +12,7 @@ class WindowHost final : public commands::Host {
     explicit WindowHost(TfrmSetup& form) : form_(form) {}
 
     bool Confirm(const commands::Ask& ask) override;
+    void JournalNotKept(const std::string& why) override;
     void Wait(const std::function<void(const MessagePump& pump)>& work) override;
     HWND Owner() const override;
 

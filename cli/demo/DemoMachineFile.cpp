@@ -2,9 +2,17 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 
+#include <unistd.h>
+
+#include "cli/Cli.h"
 #include "cli/ExitCodes.h"
+#include "cli/Profile.h"
+#include "cli/TextFile.h"
+#include "cli/demo/MachineLock.h"
+#include "platform/sim/SimInput.h"
 #include "platform/sim/SimMachineFile.h"
 
 namespace demo {
@@ -65,16 +73,67 @@ void Save(sim::Machine& machine, const std::string& file) {
     if (path.has_parent_path()) {
         std::filesystem::create_directories(path.parent_path());
     }
-    const std::string temporary = file + ".new";
+    // Named per process: a run that does not hold the lock (or an older program that
+    // knows none) never writes into another run's temporary file.
+    const std::string temporary = file + ".new." + std::to_string(::getpid());
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         sim::SaveMachine(machine, out);
         out.close();
         if (!out) {
+            std::filesystem::remove(temporary);
             throw std::runtime_error("cannot write the machine file " + temporary);
         }
     }
-    std::filesystem::rename(temporary, path);
+    std::error_code renamed;
+    std::filesystem::rename(temporary, path, renamed);
+    if (renamed) {
+        std::filesystem::remove(temporary);
+        throw std::runtime_error("cannot replace the machine file " + file + ": " +
+                                 renamed.message());
+    }
+}
+
+int RunDemo(const DemoOptions& options) {
+    const bool changes = options.reset || ChangesMachine(options.rest);
+    std::optional<MachineLock> lock;
+    if (changes) {
+        lock.emplace(options.machineFile, kMachineLockWait);
+    }
+    sim::Machine machine;
+    sim::ScopedMachine use(machine);
+    if (options.reset) {
+        sim::BuildDemoMachine(machine);
+    } else {
+        LoadOrBuild(machine, options.machineFile);
+    }
+    machine.logging = false;
+    if (options.reset && options.rest.empty()) {
+        Save(machine, options.machineFile);
+        cli::WriteStream(stdout, "demo machine reset: " + options.machineFile + '\n');
+        return cli::kExitDone;
+    }
+    cli::CliIo io;
+    io.readInput = [] {
+        return cli::ReadStream(stdin, 2 * cli::kProfileMaxBytes).value_or(std::string());
+    };
+    io.progress = [](const std::string& line) { cli::WriteStream(stderr, line + '\n'); };
+    // No hand moves a simulated mouse: the device's first HID collection is moved
+    // for the whole measurement, at the interval the machine's state gives it.
+    // One collection, as a hand moves the mouse and not the keys beside it.
+    io.moveDevice = [&machine](const std::vector<std::string>& collections, double ms) {
+        if (!collections.empty()) {
+            sim::Move(machine, collections.front(), ms);
+        }
+    };
+    const int code = cli::RunCli(options.rest, io);
+    // A run that only read leaves the file alone, so it works on one it may not write.
+    if (changes) {
+        Save(machine, options.machineFile);
+    }
+    cli::WriteStream(stdout, io.out);
+    cli::WriteStream(stderr, io.err);
+    return code;
 }
 
 }  // namespace demo

@@ -30,8 +30,14 @@ std::string DefaultMachineFile(const char* xdgStateHome, const char* home);
 // exist. Raises sim::MachineFileError for a file that exists but cannot be read.
 void LoadOrBuild(sim::Machine& machine, const std::string& file);
 
-// Writes the machine to the file (through a temporary beside it, so that a failed
-// write leaves the old state), making its folder first. Raises std::runtime_error.
+// Writes the machine to the file (through a temporary beside it, named per process,
+// so that a failed write leaves the old state), making its folder first. Raises
+// std::runtime_error. Runs that save hold the MachineLock from before their load.
 void Save(sim::Machine& machine, const std::string& file);
+
+// The whole native program after its options were taken: loads the machine (under
+// the MachineLock when the command may change it), runs quorvin, saves, prints.
+// Returns the exit code.
+int RunDemo(const DemoOptions& options);
 
 }  // namespace demo

@@ -2,11 +2,14 @@
 // realistic tree for tests. Two host controllers with three root hubs; under them a
 // composite gaming mouse, a plain mouse, an external hub with a mouse and a keyboard,
 // a headset, a HID device that is also a hub, a HID device without a description,
-// and an unplugged mouse that is left as a phantom.
+// and an unplugged mouse that is left as a phantom. Most devices report a product
+// name on their bus, as they do from Windows 7 on; the device without a description
+// reports none either, as cheap devices without product strings do.
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "platform/sim/SimInput.h"
 #include "platform/sim/SimMachine.h"
 #include "platform/sim/SimSystem.h"
 #include "platform/sim/SimText.h"
@@ -90,6 +93,11 @@ void AddGamingMouse(Machine& machine, DEVINST hub) {
     machine.AddDevice(Collection("HID\\" + vidPid + "&MI_01&COL02\\7&9A1B2C3&0&0001", kClassHid,
                                  "HID-compliant consumer control device", vidPid + "&MI_01&COL02"),
                       keys);
+    // The interfaces report the device's product string, having none of their own.
+    for (const char* id :
+         {"\\5&3B1D2A0&0&1", "&MI_00\\6&2C1F5D3&0&0000", "&MI_01\\6&2C1F5D3&0&0001"}) {
+        SetBusReportedName(machine, "USB\\" + vidPid + id, u"USB Gaming Mouse");
+    }
 }
 
 // A headset: a composite device with an audio interface and a HID interface for its
@@ -108,6 +116,10 @@ void AddHeadset(Machine& machine, DEVINST hub) {
     machine.AddDevice(Collection("HID\\" + vidPid + "&MI_03\\7&3E4F5A6&0&0000", kClassHid,
                                  "HID-compliant consumer control device", vidPid + "&MI_03"),
                       controls);
+    SetBusReportedName(machine, "USB\\" + vidPid + "\\5&3B1D2A0&0&4", u"USB Audio Headset");
+    SetBusReportedName(machine, "USB\\" + vidPid + "&MI_00\\6&1D3C5B7&0&0000",
+                       u"USB Audio Headset");
+    SetBusReportedName(machine, "USB\\" + vidPid + "&MI_03\\6&1D3C5B7&0&0003", u"Headset Controls");
 }
 
 }  // namespace
@@ -129,6 +141,7 @@ void BuildDemoMachine(Machine& machine) {
     machine.AddDevice(Collection("HID\\VID_0E8F&PID_0021\\6&1C2D3E4F&0&0000", kClassMouse,
                                  "HID-compliant mouse", "VID_0E8F&PID_0021"),
                       mouse);
+    SetBusReportedName(machine, plainMouse, u"USB Optical Mouse");
     SetLowerFilters(machine, plainMouse, {"QUORVIN"});
     machine.Key(plainMouse, DIREG_DRV)["bInterval"] = Dword(3);
 
@@ -142,11 +155,14 @@ void BuildDemoMachine(Machine& machine) {
     machine.AddDevice(Collection("HID\\VID_2F1B&PID_0A31\\7&2A3B4C5D&0&0000", kClassMouse,
                                  "HID-compliant mouse", "VID_2F1B&PID_0A31"),
                       behindHub);
+    SetBusReportedName(machine, "USB\\VID_05E3&PID_0610\\5&3B1D2A0&0&3", u"USB 2.0 Hub");
+    SetBusReportedName(machine, hubMouse, u"Wireless Receiver");
     SetLowerFilters(machine, hubMouse, {"mfltx"});
     machine.Key(hubMouse, DIREG_DRV)["bInterval"] = Dword(1000);
 
     const DEVINST keyboard = machine.AddDevice(
         HidDevice("USB\\VID_3C4D&PID_5E6F\\6&4D5E6F7&0&2", "VID_3C4D&PID_5E6F"), externalHub);
+    SetBusReportedName(machine, "USB\\VID_3C4D&PID_5E6F\\6&4D5E6F7&0&2", u"USB Keyboard");
     machine.AddDevice(Collection("HID\\VID_3C4D&PID_5E6F\\7&5B6C7D8E&0&0000", kClassKeyboard,
                                  "HID Keyboard Device", "VID_3C4D&PID_5E6F"),
                       keyboard);
@@ -169,6 +185,7 @@ void BuildDemoMachine(Machine& machine) {
     DeviceSpec hubbedHid = HidDevice("USB\\VID_10C4&PID_8A40\\5&2D7E1F3&0&1", "VID_10C4&PID_8A40");
     hubbedHid.interfaces = {kInterfaceUsbHub};
     const DEVINST hubbed = machine.AddDevice(hubbedHid, rootHub2);
+    SetBusReportedName(machine, hubbedHid.instanceId, u"Keyboard Hub");
     machine.AddDevice(Collection("HID\\VID_10C4&PID_8A40\\6&3C4D5E6F&0&0000", kClassHid,
                                  "HID-compliant vendor-defined device", "VID_10C4&PID_8A40"),
                       hubbed);
@@ -185,14 +202,19 @@ void BuildDemoMachine(Machine& machine) {
     // no HID collection below it.
     const std::string gamePad = "USB\\VID_046D&PID_C21D\\5&2D7E1F3&0&3";
     machine.AddDevice(HidDevice(gamePad, "VID_046D&PID_C21D"), rootHub2);
+    SetBusReportedName(machine, gamePad, u"USB Game Pad");
     SetLowerFilters(machine, gamePad, {"quorvin"});
     machine.system().problems[gamePad] = CM_PROB_DRIVER_FAILED_LOAD;
 
     InstallDriverService(machine, "quorvin");
+    // The other vendor's filter on the mouse behind the hub is installed too: the game
+    // pad is the demo's one device that does not start.
+    InstallDriverService(machine, "mfltx");
 
     DeviceSpec unplugged = HidDevice("USB\\VID_2F1B&PID_0B22\\5&3B1D2A0&0&5", "VID_2F1B&PID_0B22");
     unplugged.present = false;
     machine.AddDevice(unplugged);
+    SetBusReportedName(machine, unplugged.instanceId, u"Wireless Mouse");
 }
 
 }  // namespace sim

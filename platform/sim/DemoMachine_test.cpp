@@ -2,6 +2,7 @@
 // machine the seam acts on when no test installed one.
 #include <gtest/gtest.h>
 
+#include "platform/sim/SimSystem.h"
 #include "platform/sim/SimTestHelpers.h"
 
 using simtest::Members;
@@ -95,6 +96,18 @@ TEST_F(SimDemoMachine, StoredSettingsToShow) {
         machine.Property("HID\\VID_1A2C&PID_4C5E&MI_00&COL01\\7&1F3E2D1&0&0000", SPDRP_DEVICEDESC)
             ->data,
         std::string("HID-compliant mouse", 20));
+}
+
+// Every filter a device lists has its service, so each device starts when it is
+// restarted; the game pad alone shows a failed start (the README names it).
+TEST_F(SimDemoMachine, EveryDeviceStartsButTheGamePad) {
+    const std::string gamePad = "USB\\VID_046D&PID_C21D\\5&2D7E1F3&0&3";
+    for (const std::string& id : Enumerate(nullptr, DIGCF_PRESENT | DIGCF_ALLCLASSES)) {
+        const ULONG before =
+            machine.system().problems.count(id) ? machine.system().problems[id] : 0;
+        EXPECT_EQ(before, id == gamePad ? ULONG{CM_PROB_DRIVER_FAILED_LOAD} : 0u) << id;
+        EXPECT_EQ(sim::StartDevice(machine, id), 0u) << id;
+    }
 }
 
 TEST(SimDemoMachineDefault, TheSeamUsesTheDemoMachineUnlessATestInstallsOne) {

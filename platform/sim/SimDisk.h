@@ -7,8 +7,21 @@
 // - Security is kept as SDDL text: an owner ("BA", "SY", "S-1-5-21-...") and a DACL
 //   ("D:P(A;OICI;FA;;;SY)..."). An object created with a security descriptor takes its
 //   owner (the process's, processOwner, when it names none) and its DACL; one created
-//   without takes the processOwner and its folder's DACL. No access is ever checked:
+//   without takes the processOwner and its folder's DACL. processOwner is the default
+//   owner of what an administrator creates: Administrators ("BA") from Vista on; on XP
+//   the creator itself (the user's SID), which a test sets. No access is ever checked:
 //   the program runs as an administrator and the tests look at what it checks itself.
+// - Sharing. CreateFileA fails with ERROR_SHARING_VIOLATION when the access asked for
+//   (reading, writing, deleting) is not shared by a handle open on the file, or an open
+//   handle's access is not shared by the share mode asked for. MoveFileExA fails with
+//   ERROR_SHARING_VIOLATION while its source is open without FILE_SHARE_DELETE, and
+//   with ERROR_ACCESS_DENIED while its existing destination is open at all (MoveFileEx
+//   does not replace an open file, whatever the opener shared); DeleteFileA fails with
+//   ERROR_SHARING_VIOLATION while the file is open without FILE_SHARE_DELETE.
+// - The volume. GetVolumeInformationA on "C:\" reports fileSystemName and
+//   fileSystemFlags: NTFS with FS_PERSISTENT_ACLS unless a test makes it FAT32.
+// - Sleep returns at once; it counts in `slept` and runs onSleep, through which a test
+//   lets another "process" finish while the program waits.
 // - Links. A link is an entry with FILE_ATTRIBUTE_REPARSE_POINT and a target path. A
 //   path through a link goes on at the target, except for its last component when the
 //   call does not follow links there: GetFileAttributesA, and CreateFileA with
@@ -22,6 +35,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -62,6 +76,10 @@ class Disk {
     std::string programData = kProgramData;
     bool programDataQueryFails = false;
     std::string processOwner = "BA";
+    std::string fileSystemName = "NTFS";
+    DWORD fileSystemFlags = 0x000700FFu;  // NTFS's, FS_PERSISTENT_ACLS among them
+    DWORD slept = 0;                      // milliseconds Sleep was asked for
+    std::function<void()> onSleep;
     // The time GetSystemTime reports.
     SYSTEMTIME now{2026, 3, 0, 14, 9, 30, 5, 0};
     // When non-zero, the nth file-system call from now stops the machine before it
@@ -96,6 +114,7 @@ class Disk {
         std::string path;  // resolved
         DWORD access = 0;
         std::size_t position = 0;
+        DWORD share = 0;
     };
     std::map<std::uintptr_t, OpenFile> handles;
     std::uintptr_t nextHandle = 0x00D40000;

@@ -21,6 +21,7 @@ namespace {
 
 constexpr std::uintptr_t kHandleStep = sim::kHandleStep;
 constexpr DWORD kWriteAccess = GENERIC_WRITE;
+constexpr DWORD kErrorBadLength = 24;  // ERROR_BAD_LENGTH: a name buffer too small
 
 // Enters the call into the log and faults, and stops the machine when a crash is due.
 template <typename Args>
@@ -65,6 +66,49 @@ std::pair<std::string, std::string> SplitSddl(const std::string& sddl) {
 
 std::string PathArg(LPCSTR path) {
     return sim::TextArg(path);
+}
+
+// The kinds of access sharing is about: reading, writing and deleting the file.
+constexpr DWORD kReadAccess = GENERIC_READ | 0x0001u | 0x0020u;  // FILE_READ_DATA, FILE_EXECUTE
+constexpr DWORD kWriteDataAccess = GENERIC_WRITE | 0x0002u | 0x0004u;  // _WRITE_DATA, _APPEND_DATA
+constexpr DWORD kGenericAll = 0x10000000u;
+
+DWORD SharedKinds(DWORD access) {
+    DWORD kinds = 0;
+    if ((access & (kReadAccess | kGenericAll)) != 0) {
+        kinds |= FILE_SHARE_READ;
+    }
+    if ((access & (kWriteDataAccess | kGenericAll)) != 0) {
+        kinds |= FILE_SHARE_WRITE;
+    }
+    if ((access & (DELETE | kGenericAll)) != 0) {
+        kinds |= FILE_SHARE_DELETE;
+    }
+    return kinds;
+}
+
+// Whether an open with this access and share mode conflicts with a handle open on path.
+bool SharingConflict(const Disk& disk, const std::string& path, DWORD access, DWORD share) {
+    for (const auto& [value, open] : disk.handles) {
+        if (Disk::KeyOf(open.path) != Disk::KeyOf(path)) {
+            continue;
+        }
+        if ((SharedKinds(access) & ~open.share) != 0 || (SharedKinds(open.access) & ~share) != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Whether a handle is open on path; with unsharedDelete, one that does not share deleting.
+bool OpenOn(const Disk& disk, const std::string& path, bool unsharedDelete) {
+    for (const auto& [value, open] : disk.handles) {
+        if (Disk::KeyOf(open.path) == Disk::KeyOf(path) &&
+            (!unsharedDelete || (open.share & FILE_SHARE_DELETE) == 0)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 Disk::OpenFile* FindHandle(Disk& disk, HANDLE handle) {
@@ -154,6 +198,12 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
     const DiskEntry* folder = path.empty() ? nullptr : disk.Find(Disk::ParentOf(path));
     const DWORD notThere =
         folder != nullptr && folder->folder ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
+    if (entry != nullptr && SharingConflict(disk, path, dwDesiredAccess, dwShareMode)) {
+        return sim::Fail(ERROR_SHARING_VIOLATION, INVALID_HANDLE_VALUE);
+    }
+    if (dwCreationDisposition == OPEN_ALWAYS) {
+        dwCreationDisposition = entry != nullptr ? OPEN_EXISTING : CREATE_NEW;
+    }
     switch (dwCreationDisposition) {
         case OPEN_EXISTING:
             if (entry == nullptr) {
@@ -172,7 +222,22 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                 return sim::Fail(ERROR_FILE_EXISTS, INVALID_HANDLE_VALUE);
             }
             if (entry == nullptr) {
-                disk.AddFile(path, "", disk.processOwner, folder->dacl);
+                // A new file takes the descriptor given, its owner defaulting to the
+                // process's; without one, the default owner and the folder's list.
+                std::string owner = disk.processOwner;
+                std::string dacl = folder->dacl;
+                if (lpSecurityAttributes != nullptr &&
+                    lpSecurityAttributes->lpSecurityDescriptor != nullptr) {
+                    const std::string* block =
+                        FindLocalBlock(disk, lpSecurityAttributes->lpSecurityDescriptor);
+                    if (block == nullptr) {
+                        return sim::Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
+                    }
+                    const auto [named, ownDacl] = SplitSddl(*block);
+                    owner = named.empty() ? owner : named;
+                    dacl = ownDacl;
+                }
+                disk.AddFile(path, "", owner, dacl);
                 entry = disk.Find(path);
             }
             // Truncated now; the truncation is durable only once flushed.
@@ -184,7 +249,7 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
     }
     const std::uintptr_t value = disk.nextHandle;
     disk.nextHandle += kHandleStep;
-    disk.handles[value] = Disk::OpenFile{path, dwDesiredAccess, 0};
+    disk.handles[value] = Disk::OpenFile{path, dwDesiredAccess, 0, dwShareMode};
     return sim::MakeHandle<HANDLE>(value);
 }
 
@@ -337,6 +402,12 @@ BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags)
     if (target != nullptr && (target->folder || source->folder)) {
         return sim::Fail(ERROR_ACCESS_DENIED, FALSE);
     }
+    if (OpenOn(disk, from, true)) {
+        return sim::Fail(ERROR_SHARING_VIOLATION, FALSE);
+    }
+    if (target != nullptr && OpenOn(disk, to, false)) {
+        return sim::Fail(ERROR_ACCESS_DENIED, FALSE);
+    }
     Disk::PendingRename rename{from, to, std::nullopt};
     if (target != nullptr) {
         rename.replaced = *target;
@@ -374,6 +445,9 @@ BOOL DeleteFileA(LPCSTR lpFileName) {
     if (entry->folder) {
         return sim::Fail(ERROR_ACCESS_DENIED, FALSE);
     }
+    if (OpenOn(disk, path, true)) {
+        return sim::Fail(ERROR_SHARING_VIOLATION, FALSE);
+    }
     disk.entries.erase(Disk::KeyOf(path));
     return TRUE;
 }
@@ -390,6 +464,57 @@ HLOCAL LocalFree(HLOCAL hMem) {
         return nullptr;
     }
     return disk.localBlocks.erase(sim::HandleValue(hMem)) == 1 ? nullptr : hMem;
+}
+
+void Sleep(DWORD dwMilliseconds) {
+    Disk& disk = sim::Current().disk();
+    sim::EnterCall("Sleep", [&] { return "ms=" + std::to_string(dwMilliseconds); });
+    disk.slept += dwMilliseconds;
+    if (disk.onSleep) {
+        disk.onSleep();
+    }
+}
+
+BOOL GetVolumeInformationA(LPCSTR lpRootPathName, LPSTR lpVolumeNameBuffer, DWORD nVolumeNameSize,
+                           LPDWORD lpVolumeSerialNumber, LPDWORD lpMaximumComponentLength,
+                           LPDWORD lpFileSystemFlags, LPSTR lpFileSystemNameBuffer,
+                           DWORD nFileSystemNameSize) {
+    Disk& disk = sim::Current().disk();
+    if (Enter("GetVolumeInformationA", [&] {
+            return "root=" + PathArg(lpRootPathName) + " names=" + std::to_string(nVolumeNameSize) +
+                   "," + std::to_string(nFileSystemNameSize);
+        })) {
+        return FALSE;
+    }
+    // The machine has one volume, C:, named by its root with the closing backslash.
+    if (lpRootPathName == nullptr || !sim::EqualNoCase(lpRootPathName, "C:\\")) {
+        return sim::Fail(lpRootPathName == nullptr ? ERROR_INVALID_PARAMETER : ERROR_INVALID_NAME,
+                         FALSE);
+    }
+    const auto copy = [](LPSTR buffer, DWORD size, const std::string& text) {
+        if (buffer == nullptr) {
+            return true;
+        }
+        if (text.size() + 1 > size) {
+            return false;
+        }
+        std::memcpy(buffer, text.c_str(), text.size() + 1);
+        return true;
+    };
+    if (!copy(lpVolumeNameBuffer, nVolumeNameSize, "") ||
+        !copy(lpFileSystemNameBuffer, nFileSystemNameSize, disk.fileSystemName)) {
+        return sim::Fail(kErrorBadLength, FALSE);
+    }
+    if (lpVolumeSerialNumber != nullptr) {
+        *lpVolumeSerialNumber = 0x5A3C19E0u;
+    }
+    if (lpMaximumComponentLength != nullptr) {
+        *lpMaximumComponentLength = 255;
+    }
+    if (lpFileSystemFlags != nullptr) {
+        *lpFileSystemFlags = disk.fileSystemFlags;
+    }
+    return TRUE;
 }
 
 void GetSystemTime(LPSYSTEMTIME lpSystemTime) {

@@ -197,6 +197,11 @@ void SetBusReportedName(Machine& machine, const std::string& instanceId,
     InputOf(machine).busNames[instanceId] = name;
 }
 
+std::map<std::string, std::u16string> BusReportedNames(Machine& machine) {
+    const auto& names = InputOf(machine).busNames;
+    return {names.begin(), names.end()};
+}
+
 void SetDevicePropertyReaderPresent(Machine& machine, bool present) {
     InputOf(machine).propertyReader = present;
 }

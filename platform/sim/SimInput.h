@@ -67,6 +67,8 @@ void SetStartedWith(Machine& machine, const std::string& instanceId,
 std::string InterfaceNameOf(const std::string& collectionId);
 void SetBusReportedName(Machine& machine, const std::string& instanceId,
                         const std::u16string& name);
+// Every device given a bus-reported name; a machine kept in a file keeps these.
+std::map<std::string, std::u16string> BusReportedNames(Machine& machine);
 void SetDevicePropertyReaderPresent(Machine& machine, bool present);
 void SetAnsiCodePage(Machine& machine, UINT codePage);
 

@@ -323,7 +323,8 @@ extern const GUID kInterfaceUsbHub;
 // USB\VID_2F1B&PID_0A31\6&4D5E6F7&0&1, has "mfltx" and 1000; the HID device
 // USB\VID_16C0&PID_05DF\5&2D7E1F3&0&2 has no description and no keys. The game pad
 // USB\VID_046D&PID_C21D\5&2D7E1F3&0&3 carries "quorvin" and reports problem 39. One
-// mouse is a phantom (not present). The "quorvin" service and its file are installed.
+// mouse is a phantom (not present). The "quorvin" and "mfltx" services and their files
+// are installed, so the game pad is the one device that does not start.
 void BuildDemoMachine(Machine& machine);
 
 }  // namespace sim

@@ -148,6 +148,19 @@ class Reader {
                            interval == "-" ? std::nullopt
                                            : std::optional<std::uint32_t>(
                                                  static_cast<std::uint32_t>(Number(interval, 10))));
+        } else if (word == "bus-name") {
+            // bus-name <UTF-16LE hex> <instance ID>: the name the device reports on its bus
+            std::string fields = rest;
+            const std::string bytes = Hex(Field(fields));
+            if (bytes.size() % 2 != 0) {
+                Fail("odd number of UTF-16 bytes");
+            }
+            std::u16string name;
+            for (std::size_t i = 0; i < bytes.size(); i += 2) {
+                name += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                              static_cast<unsigned char>(bytes[i + 1]) << 8);
+            }
+            SetBusReportedName(machine_, NonEmpty(fields), name);
         } else if (word == "problem") {
             // problem <instance ID> <code>: a device that did not start
             std::string fields = rest;
@@ -350,6 +363,14 @@ void SaveMachine(Machine& machine, std::ostream& out) {
     }
     for (const auto& [id, interval] : StartedWith(machine)) {
         out << "started " << (interval ? std::to_string(*interval) : "-") << ' ' << id << '\n';
+    }
+    for (const auto& [id, name] : BusReportedNames(machine)) {
+        std::string bytes;
+        for (const char16_t unit : name) {
+            bytes += static_cast<char>(unit & 0xFF);
+            bytes += static_cast<char>(unit >> 8);
+        }
+        out << "bus-name " << HexBytes(bytes.data(), bytes.size()) << ' ' << id << '\n';
     }
     SaveDisk(out, machine.disk());
     s.WalkTree([&](DEVINST, const Node& node) { SaveDevice(out, s, *node.device); });

@@ -48,6 +48,9 @@ TEST(SimMachineFile, TheDemoMachineReadsBackAsTheSameMachine) {
     demo.files = {"quorvin.inf", "file with blanks.inf"};
     demo.Key("USB\\VID_0E8F&PID_0021\\5&3B1D2A0&0&2", DIREG_DRV)["name with blanks"] = {
         REG_BINARY, std::string("\0\xFF\n", 3)};
+    // Beyond ASCII, and one unit that is not a character alone.
+    sim::SetBusReportedName(demo, "USB\\VID_0E8F&PID_0021\\5&3B1D2A0&0&2",
+                            u"Maus \u00e9 \u4e2d \xd83d");
     const std::string text = Saved(demo);
 
     sim::Machine loaded;
@@ -59,6 +62,8 @@ TEST(SimMachineFile, TheDemoMachineReadsBackAsTheSameMachine) {
     EXPECT_EQ(loaded.platformId, static_cast<DWORD>(VER_PLATFORM_WIN32_WINDOWS));
     EXPECT_EQ(loaded.wow64, sim::Wow64Mode::Wow64);
     EXPECT_EQ(loaded.files, demo.files);
+    EXPECT_EQ(sim::BusReportedNames(loaded), sim::BusReportedNames(demo));
+    EXPECT_GT(sim::BusReportedNames(loaded).size(), 1u);
     EXPECT_EQ(
         loaded.Key("USB\\VID_0E8F&PID_0021\\5&3B1D2A0&0&2", DIREG_DRV)["name with blanks"].data,
         std::string("\0\xFF\n", 3));
@@ -157,6 +162,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "line 2: parent not listed before its child"},
         BadFile{"duplicate", kHeader + "device A\\1\ndevice a\\1\n",
                 "line 3: device already present"},
+        BadFile{"odd_name", kHeader + "bus-name 410042 A\\1\n", "line 2: odd number of UTF-16"},
         BadFile{"bad_wow64", kHeader + "wow64 maybe\n", "line 2: bad wow64 mode"},
         BadFile{"disk_file_short", kHeader + "disk-file BA\n", "line 2: missing field"},
         BadFile{"started_bad", kHeader + "started x A\\1\n", "line 2: bad number"}),

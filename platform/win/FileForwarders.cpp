@@ -43,6 +43,17 @@ BOOL DeleteFileA(LPCSTR lpFileName) {
 HLOCAL LocalFree(HLOCAL hMem) {
     return ::LocalFree(hMem);
 }
+void Sleep(DWORD dwMilliseconds) {
+    ::Sleep(dwMilliseconds);
+}
+BOOL GetVolumeInformationA(LPCSTR lpRootPathName, LPSTR lpVolumeNameBuffer, DWORD nVolumeNameSize,
+                           LPDWORD lpVolumeSerialNumber, LPDWORD lpMaximumComponentLength,
+                           LPDWORD lpFileSystemFlags, LPSTR lpFileSystemNameBuffer,
+                           DWORD nFileSystemNameSize) {
+    return ::GetVolumeInformationA(lpRootPathName, lpVolumeNameBuffer, nVolumeNameSize,
+                                   lpVolumeSerialNumber, lpMaximumComponentLength,
+                                   lpFileSystemFlags, lpFileSystemNameBuffer, nFileSystemNameSize);
+}
 void GetSystemTime(LPSYSTEMTIME lpSystemTime) {
     ::GetSystemTime(lpSystemTime);
 }

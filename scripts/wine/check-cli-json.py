@@ -15,6 +15,7 @@ def check_device(device):
     assert all(isinstance(i, str) for i in device["hardwareIds"])
     for key in ("description", "parentName", "childNames"):
         assert isinstance(device[key], str), key
+    assert device["productName"] is None or isinstance(device["productName"], str)
     for key in ("mouse", "hub", "filter"):
         assert isinstance(device[key], bool), key
     assert device["rate"] in RATES

@@ -8,8 +8,16 @@
 #               program writes to the registry reaches the next run
 #   lock        serialises runs on the same prefix
 
-WINE64=/usr/lib/wine/wine64
-WINESERVER=/usr/lib/wine/wineserver
+# Debian 12's wine64 keeps its loader in /usr/lib/wine; later Debian Wine (the WoW64
+# bed's, scripts/wow64/bed.sh) in the multiarch folder, one loader for 64- and,
+# through WoW64, 32-bit programs.
+if [[ -x /usr/lib/wine/wine64 ]]; then
+  WINE64=/usr/lib/wine/wine64
+  WINESERVER=/usr/lib/wine/wineserver
+else
+  WINE64=/usr/lib/x86_64-linux-gnu/wine/wine
+  WINESERVER=/usr/lib/x86_64-linux-gnu/wine/wineserver
+fi
 QUORVIN_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 WINE_SCRIPTS="$QUORVIN_ROOT/scripts/wine"
 

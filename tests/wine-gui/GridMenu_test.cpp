@@ -7,6 +7,7 @@
 #include <string>
 
 #include "GuiFixture.h"
+#include "HealthRows.h"
 #include "health/FilterHealth.h"
 #include "ui/HealthView.h"
 
@@ -40,19 +41,6 @@ class GridMenuTest : public GuiTest {
         const auto value = machine_.Property(id, SPDRP_LOWERFILTERS);
         return value ? value->data : "<none>";
     }
-    std::vector<std::string> ListedLines(HWND list) {
-        std::vector<std::string> lines;
-        const LRESULT count = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
-        for (LRESULT i = 0; i < count; ++i) {
-            std::string text(static_cast<std::size_t>(
-                                 ::SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0)),
-                             '\0');
-            ::SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i),
-                           reinterpret_cast<LPARAM>(text.data()));
-            lines.push_back(text);
-        }
-        return lines;
-    }
 };
 
 }  // namespace
@@ -80,14 +68,18 @@ TEST_F(GridMenuTest, TheHealthWindowListsTheGamePadAndRepairsIt) {
     ASSERT_NE(health, nullptr);
     EXPECT_TRUE(::IsWindowVisible(health->Handle()));
     EXPECT_EQ(WindowText(health->Handle()), "Filter health");
-    const std::vector<std::string> lines = ListedLines(health->List());
-    EXPECT_EQ(lines, HealthLines(ReadFilterHealth()));
+    const std::vector<std::vector<std::string>> rows = ListViewRows(health->List());
+    const std::vector<HealthRow> expected = HealthRows(ReadFilterHealth());
+    ASSERT_EQ(rows.size(), expected.size());
     int toRepair = 0;
-    for (const std::string& line : lines) {
-        if (line.starts_with("[!] ")) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i],
+                  std::vector<std::string>(expected[i].cells.begin(), expected[i].cells.end()));
+        if (expected[i].broken) {
             ++toRepair;
-            EXPECT_NE(line.find("problem 39"), std::string::npos) << line;
-            EXPECT_NE(line.find(kGamePad), std::string::npos) << line;
+            EXPECT_EQ(rows[i][1], "USB Game Pad");
+            EXPECT_NE(rows[i][2].find("problem 39"), std::string::npos) << rows[i][2];
+            EXPECT_EQ(rows[i][3], kGamePad);
         }
     }
     EXPECT_EQ(toRepair, 1);

@@ -48,7 +48,7 @@ void GuiTest::Pump() {
         if (message.message == WM_QUIT) {
             continue;
         }
-        if (window_ == nullptr || !window_->Window().PreTranslate(message)) {
+        if (window_ == nullptr || !window_->PreTranslate(message)) {
             ::TranslateMessage(&message);
             ::DispatchMessageA(&message);
         }

@@ -181,6 +181,19 @@ TEST_F(LayoutFits, CaptionsFitAndControlsNeitherOverlapNorLeaveTheWindow) {
     EXPECT_EQ(captions_, 8) << "three check boxes, the label and four buttons";
 }
 
+// The health window is sized from the same font: its labels, table and buttons fit
+// at every density too.
+TEST_F(LayoutFits, TheHealthWindowFitsItsFont) {
+    Open();
+    Form().OnFilterHealth();
+    Pump();
+    ASSERT_NE(window_->Health(), nullptr);
+    CheckChildrenOf(window_->Health()->Handle());
+    // Two labels, the table and its header, three buttons.
+    EXPECT_EQ(checked_, 7);
+    EXPECT_EQ(captions_, 5);
+}
+
 TEST_F(LayoutFits, FindsACaptionThatRunsIntoItsNeighbour) {
     Open();
     HWND filter = Handle(*Form().cbFilter);

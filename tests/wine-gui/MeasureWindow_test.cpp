@@ -45,6 +45,7 @@ TEST_F(MeasureTest, ThePlotShowsTheIntervalsAndTheStoredRate) {
     MoveDevice(kPlainMouseCollection, 2000);  // at its own 8 ms
     // Another device's reports are not counted.
     MoveDevice("HID\\VID_2F1B&PID_0A31\\7&2A3B4C5D&0&0000", 500);
+    measuring->UpdateFigures();
     ::InvalidateRect(measuring->Handle(), nullptr, FALSE);
     ::UpdateWindow(measuring->Handle());
     Pump();
@@ -84,6 +85,18 @@ TEST_F(MeasureTest, ThePlotShowsTheIntervalsAndTheStoredRate) {
         EXPECT_GE(y, scale.Y(8.5));
         EXPECT_LE(y, scale.Y(7.5));
     }
+
+    // Every figure is text a screen reader reaches, and the difference is explained:
+    // the rate was stored outside this window, so a missing Restart is one cause.
+    const std::vector<HWND>& texts = measuring->TextControls();
+    ASSERT_EQ(texts.size(), win32::MeasureWindow::kFigureLines + 2);
+    EXPECT_EQ(WindowText(texts[1]).rfind("Reports measured: 2", 0), 0u) << WindowText(texts[1]);
+    EXPECT_EQ(WindowText(texts[4]).rfind("Median interval: 8.", 0), 0u) << WindowText(texts[4]);
+    EXPECT_EQ(WindowText(texts[texts.size() - 2]),
+              "Expected from the stored rate: one report every 2 ms.");
+    EXPECT_EQ(WindowText(texts.back()),
+              "A stored rate takes effect only after Restart; if the device was restarted "
+              "since, it may not support that rate.");
 }
 
 TEST_F(MeasureTest, ClosingTheWindowEndsTheMeasurement) {

@@ -5,13 +5,20 @@
 // module.
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "device/DevInfo.h"
+#include "tests/wine/ProgramFolder.h"
 #include "tests/wine/Win32DeviceBed.h"
 
 using namespace std::string_literals;
@@ -38,12 +45,7 @@ class OwnedHandle {
     HANDLE handle_;
 };
 
-std::string SuiteFolder() {
-    char path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.rfind('\\') + 1);
-}
+using winbed::SuiteFolder;
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -60,44 +62,64 @@ struct ProgramRun {
     std::string err;
 };
 
-// Runs build\x86_64\quorvin.exe (two folders up) with the command line given.
-ProgramRun RunQuorvin(const std::string& arguments) {
+// Runs quorvin.exe (winbed::ProgramFile) with each command line given, all at once
+// (each with output files of its own), and waits for every one.
+std::vector<ProgramRun> RunQuorvinTogether(const std::vector<std::string>& argumentLists) {
     const std::string folder = SuiteFolder();
-    const std::string program = folder + "..\\..\\quorvin.exe";
-    const std::string outFile = folder + "quorvin-out.txt";
-    const std::string errFile = folder + "quorvin-err.txt";
+    const std::string program = winbed::ProgramFile("quorvin.exe");
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    ProgramRun run;
+    std::vector<ProgramRun> runs(argumentLists.size());
+    std::vector<std::pair<std::string, std::string>> files;
     {
-        OwnedHandle out(::CreateFileA(outFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        OwnedHandle err(::CreateFileA(errFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (out.get() == INVALID_HANDLE_VALUE || err.get() == INVALID_HANDLE_VALUE) {
-            ADD_FAILURE() << "cannot make the output files in " << folder;
-            return run;
+        std::vector<std::unique_ptr<OwnedHandle>> handles;
+        std::vector<HANDLE> processes;
+        for (std::size_t i = 0; i < argumentLists.size(); ++i) {
+            const std::string suffix = i == 0 ? "" : "-" + std::to_string(i);
+            files.emplace_back(folder + "quorvin-out" + suffix + ".txt",
+                               folder + "quorvin-err" + suffix + ".txt");
+            auto out = std::make_unique<OwnedHandle>(
+                ::CreateFileA(files[i].first.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+            auto err = std::make_unique<OwnedHandle>(
+                ::CreateFileA(files[i].second.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (out->get() == INVALID_HANDLE_VALUE || err->get() == INVALID_HANDLE_VALUE) {
+                ADD_FAILURE() << "cannot make the output files in " << folder;
+                return runs;
+            }
+            STARTUPINFOA startup{};
+            startup.cb = sizeof startup;
+            startup.dwFlags = STARTF_USESTDHANDLES;
+            startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+            startup.hStdOutput = out->get();
+            startup.hStdError = err->get();
+            std::string commandLine = "\"" + program + "\" " + argumentLists[i];
+            PROCESS_INFORMATION process{};
+            if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
+                                  nullptr, nullptr, &startup, &process)) {
+                ADD_FAILURE() << "cannot start " << program;
+                return runs;
+            }
+            ::CloseHandle(process.hThread);
+            handles.push_back(std::make_unique<OwnedHandle>(process.hProcess));
+            processes.push_back(process.hProcess);
+            handles.push_back(std::move(out));
+            handles.push_back(std::move(err));
         }
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-        startup.hStdOutput = out.get();
-        startup.hStdError = err.get();
-        std::string commandLine = "\"" + program + "\" " + arguments;
-        PROCESS_INFORMATION process{};
-        if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
-                              nullptr, nullptr, &startup, &process)) {
-            ADD_FAILURE() << "cannot start " << program;
-            return run;
+        for (std::size_t i = 0; i < processes.size(); ++i) {
+            ::WaitForSingleObject(processes[i], 60000);
+            ::GetExitCodeProcess(processes[i], &runs[i].code);
         }
-        OwnedHandle processHandle(process.hProcess);
-        OwnedHandle threadHandle(process.hThread);
-        ::WaitForSingleObject(process.hProcess, 60000);
-        ::GetExitCodeProcess(process.hProcess, &run.code);
     }
-    run.out = ReadFile(outFile);
-    run.err = ReadFile(errFile);
-    return run;
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        runs[i].out = ReadFile(files[i].first);
+        runs[i].err = ReadFile(files[i].second);
+    }
+    return runs;
+}
+
+ProgramRun RunQuorvin(const std::string& arguments) {
+    return RunQuorvinTogether({arguments}).front();
 }
 
 BedDevice Mouse(const std::string& id) {
@@ -230,6 +252,45 @@ TEST_F(CliProgram, UndoTakesBackWhatSetRecorded) {
     } else {
         EXPECT_EQ(undo.code, 1u) << undo.out << undo.err;
         EXPECT_EQ(Interval(bed, kSecond), Dword(8).bytes);
+    }
+}
+
+// The number of changes the journal holds, as status reports it; -1 when unknown.
+int JournalChanges() {
+    const ProgramRun status = RunQuorvin("status --json");
+    const std::string key = "\"changes\":";
+    const std::size_t at = status.out.find(key);
+    return at == std::string::npos ? -1 : std::atoi(status.out.c_str() + at + key.size());
+}
+
+// Two programs at once, each changing the same device several times: the journal's
+// lock keeps every record and every replace of the journal succeeds, readers (status)
+// included, on Wine's real files, sharing modes and renames.
+TEST_F(CliProgram, TwoProgramsAtOnceLoseNoJournalRecord) {
+    const int before = JournalChanges();
+    const ProgramRun probe = RunQuorvin("set " + kSecond + " --rate 1000 --json");
+    if (probe.code != 0 || before < 0 || probe.out.find("\"note\"") != std::string::npos) {
+        GTEST_SKIP() << "Wine's files do not pass the journal's checks here: " << probe.out;
+    }
+    std::vector<std::string> runs;
+    for (const char* rate : {"500", "250", "125", "62", "31", "Default", "1000", "500"}) {
+        runs.push_back("set " + kSecond + " --rate " + rate + " --json");
+        runs.push_back("status --json");
+    }
+    int changed = 1;  // the probe's
+    for (const ProgramRun& run : RunQuorvinTogether(runs)) {
+        EXPECT_TRUE(run.code == 0u || run.code == 4u) << run.out << run.err;
+        EXPECT_EQ(run.out.find("\"note\""), std::string::npos) << run.out;
+        changed += run.out.find("\"changed\":true") != std::string::npos ? 1 : 0;
+    }
+    EXPECT_EQ(JournalChanges(), before + changed);
+    // The runs raced for the registry (only the journal is locked), so not every change
+    // can be taken back: what is left goes, for the tests after this one.
+    RunQuorvin("undo --all");
+    if (JournalChanges() > 0) {
+        char programData[MAX_PATH] = {};
+        ::SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, programData);
+        ::DeleteFileA((std::string(programData) + "\\QUORVIN Setup\\undo-journal.txt").c_str());
     }
 }
 

@@ -13,6 +13,7 @@
 
 #include "restart/CompanionLauncher.h"
 #include "config/DriverPackage.h"
+#include "tests/wine/ProgramFolder.h"
 #include "tests/wine/RegKey.h"
 
 namespace {
@@ -24,12 +25,7 @@ struct HandleCloser {
 };
 using OwnedHandle = std::unique_ptr<void, HandleCloser>;
 
-std::string SuiteFolder() {
-    char path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string folder(path, length);
-    return folder.substr(0, folder.rfind('\\') + 1);
-}
+using winbed::SuiteFolder;
 
 std::string CurrentFolder() {
     char path[MAX_PATH] = {};
@@ -40,7 +36,10 @@ std::string CurrentFolder() {
 // The folder that the setup information file was installed from, as its default
 // installation wrote it (Wine gives DIRID 1 with a closing backslash).
 std::string InstalledFrom() {
-    const winbed::RegKey key = winbed::OpenKey(HKEY_LOCAL_MACHINE, kMarkerKey, KEY_READ);
+    // The 64-bit companion wrote it to the 64-bit registry view, which a 32-bit
+    // process (the WoW64 suite) reaches only when it asks for that view.
+    const winbed::RegKey key =
+        winbed::OpenKey(HKEY_LOCAL_MACHINE, kMarkerKey, KEY_READ | KEY_WOW64_64KEY);
     if (!key.valid()) {
         return "<absent>";
     }
@@ -77,9 +76,9 @@ class CompanionInOtherFolder : public ::testing::Test {
                "[DefaultInstall]\r\nAddReg=Marker\r\n\r\n"
                "[Marker]\r\nHKLM,\"" +
                    kMarkerKey + "\",\"Installed\",0,\"%1%\"\r\n";
-        ASSERT_TRUE(::CopyFileA((SuiteFolder() + "..\\..\\quorvin.exe").c_str(),
+        ASSERT_TRUE(::CopyFileA(winbed::ProgramFile("quorvin.exe").c_str(),
                                 (folder_ + "\\" + kCompanion).c_str(), FALSE));
-        ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, kMarkerKey.c_str());
+        ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kMarkerKey.c_str(), KEY_WOW64_64KEY, 0);
 
         previousFolder_ = CurrentFolder();
         ASSERT_TRUE(::SetCurrentDirectoryA(folder_.c_str()));
@@ -92,7 +91,7 @@ class CompanionInOtherFolder : public ::testing::Test {
     void TearDown() override {
         ::SetEnvironmentVariableA("PATH", previousPath_.c_str());
         ::SetCurrentDirectoryA(previousFolder_.c_str());
-        ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, kMarkerKey.c_str());
+        ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kMarkerKey.c_str(), KEY_WOW64_64KEY, 0);
         ::DeleteFileA((folder_ + "\\" + kInfFile).c_str());
         ::DeleteFileA((folder_ + "\\" + kCompanion).c_str());
         ::RemoveDirectoryA(folder_.c_str());

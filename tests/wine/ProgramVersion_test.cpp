@@ -11,6 +11,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "tests/wine/ProgramFolder.h"
 #include "version/Version.h"
 
 namespace {
@@ -20,22 +21,7 @@ struct ModuleDeleter {
 };
 using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleDeleter>;
 
-struct Program {
-    const char* path;  // from this suite's folder, build\x86_64\tests\wine
-    const char* name;
-};
-const Program kPrograms[] = {
-    {"..\\..\\QuorvinSetup.exe", "QuorvinSetup.exe"},
-    {"..\\..\\quorvin.exe", "quorvin.exe"},
-    {"..\\..\\companion\\kevra64.exe", "kevra64.exe"},
-};
-
-std::string SuiteFolder() {
-    char path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string folder(path, length);
-    return folder.substr(0, folder.rfind('\\') + 1);
-}
+const char* const kPrograms[] = {"QuorvinSetup.exe", "quorvin.exe", "kevra64.exe"};
 
 // The assemblyIdentity version of a program's manifest, read from its file.
 std::string ManifestVersion(const std::string& path) {
@@ -105,13 +91,13 @@ std::string VersionNumbers(DWORD high, DWORD low) {
 }  // namespace
 
 TEST(ProgramVersion, EveryProgramCarriesTheManifestsVersion) {
-    const std::string folder = SuiteFolder();
-    const std::string version = ManifestVersion(folder + "..\\..\\QuorvinSetup.exe");
+    using winbed::ProgramFile;
+    const std::string version = ManifestVersion(ProgramFile("QuorvinSetup.exe"));
     EXPECT_EQ(version, QUORVIN_VERSION_TEXT);
-    EXPECT_EQ(ManifestVersion(folder + "..\\..\\quorvin.exe"), version);
-    for (const Program& program : kPrograms) {
-        SCOPED_TRACE(program.name);
-        VersionBlock block(folder + program.path);
+    EXPECT_EQ(ManifestVersion(ProgramFile("quorvin.exe")), version);
+    for (const char* name : kPrograms) {
+        SCOPED_TRACE(name);
+        VersionBlock block(ProgramFile(name));
         ASSERT_TRUE(block.Present()) << "no version resource";
 
         const auto* fixed = block.Value<VS_FIXEDFILEINFO>("\\");
@@ -131,7 +117,7 @@ TEST(ProgramVersion, EveryProgramCarriesTheManifestsVersion) {
         EXPECT_EQ(block.Text("ProductName"), QUORVIN_PRODUCT_NAME);
         EXPECT_EQ(block.Text("FileVersion"), version);
         EXPECT_EQ(block.Text("ProductVersion"), version);
-        EXPECT_EQ(block.Text("OriginalFilename"), program.name);
+        EXPECT_EQ(block.Text("OriginalFilename"), name);
         EXPECT_NE(block.Text("FileDescription").value_or(""), "");
     }
 }

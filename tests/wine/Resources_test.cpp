@@ -88,12 +88,19 @@ std::string CommonControlsPath() {
 TEST(Resources, ManifestDeclaresWhatTheProgramNeeds) {
     const std::string manifest = ResourceBytes(CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
     ASSERT_FALSE(manifest.empty());
+#ifdef _WIN64
+#define QUORVIN_TEST_ARCH "amd64"
+#else
+#define QUORVIN_TEST_ARCH "X86"
+#endif
     const char* const expected[] = {
-        "<assemblyIdentity version=\"1.0.0.0\" processorArchitecture=\"amd64\"",
+        "<assemblyIdentity version=\"1.0.0.0\" processorArchitecture=\"" QUORVIN_TEST_ARCH "\"",
         "type=\"win32\"/>",
         "<description>Kordane Setup</description>",
         "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" "
-        "processorArchitecture=\"amd64\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\"",
+        "processorArchitecture=\"" QUORVIN_TEST_ARCH
+        "\" publicKeyToken=\"6595b64144ccf1df\" "
+        "language=\"*\"",
         "<requestedExecutionLevel level=\"requireAdministrator\" uiAccess=\"false\"/>",
         "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">True/PM"
         "</dpiAware>",

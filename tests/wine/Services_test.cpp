@@ -8,6 +8,7 @@
 #include <string>
 
 #include "restart/DriverService.h"
+#include "restart/FileSystemRedirection.h"
 #include "restart/ServiceHandle.h"
 #include "device/DeviceState.h"
 
@@ -34,13 +35,19 @@ class WineServices : public ::testing::Test {
         ASSERT_TRUE(service.valid()) << ::GetLastError();
     }
     void TearDown() override {
-        ::DeleteFileA(file_.c_str());
+        {
+            const FileSystemRedirectionOff sixtyFourBitView;
+            ::DeleteFileA(file_.c_str());
+        }
         const ServiceHandle manager(::OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
         const ServiceHandle service(::OpenServiceA(manager.get(), kName, DELETE));
         ASSERT_TRUE(service.valid());
         EXPECT_TRUE(::DeleteService(service.get()));
     }
+    // In the 64-bit system folder, where the service manager and ReadDriverService
+    // look: a 32-bit process (the WoW64 suite) sees SysWOW64 under that name.
     void CreateDriverFile() {
+        const FileSystemRedirectionOff sixtyFourBitView;
         const HANDLE file = ::CreateFileA(file_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                           FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);

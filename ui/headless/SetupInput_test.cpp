@@ -99,10 +99,25 @@ TEST_F(InputTest, TheMarkIsDrawnInTheNameCellOnly) {
 }
 
 TEST_F(InputTest, MeasuringKnowsTheRowsCollectionsAndStoredRate) {
-    EXPECT_EQ(form.CollectionsOfRow(2),
-              std::vector<std::string>{UpperAscii(CollectionOf(kHidM))});
-    EXPECT_EQ(form.StoredIntervalMs(2), 4.0);  // "250"
-    EXPECT_EQ(form.StoredIntervalMs(0), 0.0);
+    EXPECT_EQ(form.CollectionsOfRow(2), std::vector<std::string>{UpperAscii(CollectionOf(kHidM))});
+    const measure::RateComparison mouse = form.MeasuredSetting(2);
+    EXPECT_EQ(mouse.expectedMs, 4.0);  // "250"
+    EXPECT_TRUE(mouse.filterOn);
+    EXPECT_FALSE(mouse.restartPending) << "stored before this window: unknown";
+    EXPECT_EQ(form.MeasuredSetting(0).expectedMs, 0.0);
+    EXPECT_FALSE(form.MeasuredSetting(0).filterOn);
+}
+
+// Why a measurement differs: a rate stored here waits for Restart until one is done.
+TEST_F(InputTest, AStoredRateWaitsForRestartUntilOneIsDone) {
+    form.dgDevices->SelectCellByUser(0, 3);
+    form.cbRate->UserSelect(1);  // 1000
+    EXPECT_EQ(form.MeasuredSetting(2).expectedMs, 1.0);
+    EXPECT_EQ(form.MeasuredSetting(2).restartPending, std::optional<bool>(true));
+    form.btnApply->UserClick();
+    form.RebuildDeviceList();  // as the device change of the restart does
+    EXPECT_EQ(form.MeasuredSetting(2).restartPending, std::optional<bool>(false));
+    EXPECT_FALSE(form.MeasuredSetting(1).restartPending) << "other devices stay unknown";
 }
 
 TEST_F(InputTest, TheGridMenuMeasuresTheClickedRow) {

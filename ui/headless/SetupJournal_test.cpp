@@ -84,4 +84,22 @@ TEST_F(JournalWindowTest, AJournalThatCannotBeUsedAsksFirstAndNoLeavesTheDeviceA
     EXPECT_EQ(m.StoredInterval(kHidM), Dword(2));
 }
 
+// A system drive without access lists (FAT32) can hold no safe journal: the window says
+// so once and makes every change without asking about it.
+TEST_F(JournalWindowTest, ADriveWithoutAccessListsIsToldOnceNotAskedAtEveryChange) {
+    m.machine.disk().fileSystemName = "FAT32";
+    m.machine.disk().fileSystemFlags = 0x00000006;  // case-preserved names, Unicode names
+    SelectRow(3);
+    Form().cbFilter->UserClick();
+    Form().cbRate->UserSelect(1);
+    Form().cbRate->UserSelect(2);
+    ASSERT_EQ(w->Desktop().MessageBoxes().size(), 1u);
+    EXPECT_NE(LastBox().find("FAT32"), std::string::npos) << LastBox();
+    EXPECT_EQ(LastBox().find("anyway"), std::string::npos);
+    EXPECT_EQ(m.StoredInterval(kHidM), Dword(2));
+    EXPECT_FALSE(m.machine.disk().Exists(sim::kProgramData + "\\QUORVIN Setup"));
+    ASSERT_TRUE(w->ChooseGridMenuItem("Undo last change"));
+    EXPECT_NE(LastBox().find("No undo journal is kept"), std::string::npos) << LastBox();
+}
+
 }  // namespace

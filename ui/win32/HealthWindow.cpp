@@ -1,33 +1,40 @@
 #include "ui/win32/HealthWindow.h"
 
-#include <algorithm>
-#include "base/Failure.h"
-#include <string>
+#include <commctrl.h>
 
+#include <algorithm>
+
+#include "base/Failure.h"
 #include "ui/HealthView.h"
 #include "ui/SetupF.h"
+#include "ui/WindowPlacement.h"
+#include "ui/win32/DeviceContexts.h"
+#include "ui/win32/Fonts.h"
+#include "ui/win32/GdiObject.h"
 #include "ui/win32/OwnedWindowProc.h"
+#include "ui/win32/SmallWindowPlace.h"
 #include "ui/win32/WindowClasses.h"
 
 namespace win32 {
 
 namespace {
 
-constexpr int kClientWidth = 600;
-constexpr int kClientHeight = 260;
-constexpr int kMargin = 8;
-constexpr int kButtonWidth = 220;
-constexpr int kSmallButtonWidth = 80;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
-// Widest line in pixels the list scrolls to; device IDs are long.
-constexpr int kListExtent = 1600;
+// The client area in average character widths and lines of the font: room for the
+// driver's line with a long path, and for a dozen devices.
+constexpr int kWidthInChars = 120;
+constexpr int kListLines = 12;
+constexpr COLORREF kBrokenColor = RGB(192, 0, 0);
 
-enum ControlId : int { kRepairId = 101, kRefreshId = 102, kCloseId = 103 };
+enum ControlId : int { kListId = 100, kRepairId = 101, kRefreshId = 102, kCloseId = 103 };
+constexpr const char* kRepairCaption = "&Remove filter from broken devices";
+constexpr const char* kRefreshCaption = "R&efresh";
+constexpr const char* kCloseCaption = "Close";
 
 HWND Child(HWND parent, HINSTANCE instance, const char* cls, const char* text, DWORD style, int id,
-           HFONT font) {
+           HFONT font, DWORD exStyle = 0) {
     const HWND child =
-        ::CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+        ::CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (child == nullptr) {
         throw Failure(std::string("CreateWindowEx health window ") + cls);
@@ -36,71 +43,150 @@ HWND Child(HWND parent, HINSTANCE instance, const char* cls, const char* text, D
     return child;
 }
 
+TEXTMETRICA MetricsOf(HFONT font) {
+    TEXTMETRICA metrics{};
+    WindowDC screen(nullptr);
+    SelectedObject selected(screen.get(), font);
+    ::GetTextMetricsA(screen.get(), &metrics);
+    return metrics;
+}
+
+// Margins and gaps: two thirds of a line, 8 pixels with the 13-pixel font at 96 ppi.
+int Gap(const TEXTMETRICA& metrics) {
+    return std::max(4, static_cast<int>(metrics.tmHeight) * 2 / 3);
+}
+
+int ButtonHeight(const TEXTMETRICA& metrics) {
+    return static_cast<int>(metrics.tmHeight + metrics.tmHeight * 3 / 4);
+}
+
+SIZE ClientSize(const TEXTMETRICA& metrics) {
+    const int gap = Gap(metrics);
+    const int line = static_cast<int>(metrics.tmHeight);
+    // Two lines of text, the list with its header, the buttons.
+    const int listHeight = (kListLines + 1) * (line + line / 3) + 4;
+    return SIZE{kWidthInChars * metrics.tmAveCharWidth + 2 * gap,
+                gap + 2 * line + gap / 2 + listHeight + gap + ButtonHeight(metrics) + gap};
+}
+
 }  // namespace
 
 HealthWindow::HealthWindow(HINSTANCE instance, HWND owner, HFONT font, TfrmSetup& form)
-    : form_(form), font_(font) {
-    RECT outer{0, 0, kClientWidth, kClientHeight};
-    ::AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
-    const HWND window = ::CreateWindowExA(0, kHealthClassName, "Filter health", kStyle,
-                                          CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
-                                          outer.bottom - outer.top, owner, nullptr, instance, this);
+    : form_(form), font_(font), metrics_(MetricsOf(font)) {
+    const SIZE client = ClientSize(metrics_);
+    const SIZE outer = OuterSize(client.cx, client.cy, kStyle);
+    const gui::TRect place =
+        PlaceCentredOver(ScreenRectOf(owner), outer.cx, outer.cy, WorkAreaOf(owner));
+    const HWND window =
+        ::CreateWindowExA(0, kHealthClassName, "Filter health", kStyle, place.Left, place.Top,
+                          place.Width(), place.Height(), owner, nullptr, instance, this);
     if (window == nullptr) {
         throw Failure("CreateWindowEx health window");
     }
     window_ = WindowHandle(window);
     CreateControls(instance);
-    RECT client{};
-    ::GetClientRect(window, &client);
-    Arrange(client.right, client.bottom);
+    RECT area{};
+    ::GetClientRect(window, &area);
+    Arrange(area.right, area.bottom);
     Refresh();
     ::ShowWindow(window, SW_SHOWNORMAL);
+    ::SetFocus(list_);
 }
 
 void HealthWindow::CreateControls(HINSTANCE instance) {
     const HWND window = window_.get();
-    heading_ = Child(window, instance, "STATIC", "", SS_LEFT | SS_NOPREFIX, 0, font_);
-    list_ =
-        Child(window, instance, "LISTBOX", "",
-              WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOINTEGRALHEIGHT, 0, font_);
-    ::SendMessageA(list_, LB_SETHORIZONTALEXTENT, kListExtent, 0);
-    repair_ = Child(window, instance, "BUTTON", "&Remove filter from broken devices",
-                    BS_PUSHBUTTON | WS_TABSTOP, kRepairId, font_);
-    refresh_ = Child(window, instance, "BUTTON", "R&efresh", BS_PUSHBUTTON | WS_TABSTOP, kRefreshId,
-                     font_);
+    driver_ = Child(window, instance, "STATIC", "", SS_LEFT | SS_NOPREFIX, 0, font_);
+    count_ = Child(window, instance, "STATIC", "", SS_LEFT | SS_NOPREFIX, 0, font_);
+    // A label the screen reader names the table by: the count line just before it.
+    list_ = Child(window, instance, WC_LISTVIEWA, "Devices carrying the filter",
+                  LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, kListId, font_,
+                  WS_EX_CLIENTEDGE);
+    ::SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                   LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP | LVS_EX_INFOTIP);
+    for (std::size_t column = 0; column < kHealthColumns.size(); ++column) {
+        LVCOLUMNA header{};
+        header.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        header.pszText = const_cast<char*>(kHealthColumns[column]);
+        header.cx = static_cast<int>(10 * metrics_.tmAveCharWidth);
+        header.iSubItem = static_cast<int>(column);
+        ::SendMessageA(list_, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&header));
+    }
+    repair_ = Child(window, instance, "BUTTON", kRepairCaption, BS_PUSHBUTTON | WS_TABSTOP,
+                    kRepairId, font_);
+    refresh_ = Child(window, instance, "BUTTON", kRefreshCaption, BS_PUSHBUTTON | WS_TABSTOP,
+                     kRefreshId, font_);
     close_ =
-        Child(window, instance, "BUTTON", "Close", BS_PUSHBUTTON | WS_TABSTOP, kCloseId, font_);
+        Child(window, instance, "BUTTON", "Close", BS_DEFPUSHBUTTON | WS_TABSTOP, kCloseId, font_);
+}
+
+int HealthWindow::ButtonWidth(const char* caption) const {
+    // The mnemonic's ampersand is not drawn.
+    std::string text(caption);
+    text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
+    const SIZE extent = ScreenTextExtent(font_, text.c_str());
+    return static_cast<int>(
+        std::max(extent.cx + 4 * metrics_.tmAveCharWidth, 12 * metrics_.tmAveCharWidth));
 }
 
 void HealthWindow::Arrange(int width, int height) {
-    const HDC dc = ::GetDC(heading_);
-    TEXTMETRICA metrics{};
-    const HGDIOBJ old = ::SelectObject(dc, font_);
-    ::GetTextMetricsA(dc, &metrics);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(heading_, dc);
-    const int line = metrics.tmHeight;
-    const int buttonHeight = line + 10;
-    const int headingHeight = 2 * line;
-    const int buttonsTop = std::max(height - kMargin - buttonHeight, kMargin + headingHeight);
-    const int listTop = kMargin + headingHeight + kMargin / 2;
-    ::MoveWindow(heading_, kMargin, kMargin, width - 2 * kMargin, headingHeight, TRUE);
-    ::MoveWindow(list_, kMargin, listTop, width - 2 * kMargin,
-                 std::max(buttonsTop - kMargin - listTop, line), TRUE);
-    ::MoveWindow(repair_, kMargin, buttonsTop, kButtonWidth, buttonHeight, TRUE);
-    ::MoveWindow(refresh_, width - 2 * (kMargin + kSmallButtonWidth), buttonsTop, kSmallButtonWidth,
+    const int gap = Gap(metrics_);
+    const int line = static_cast<int>(metrics_.tmHeight);
+    const int buttonHeight = ButtonHeight(metrics_);
+    const int buttonsTop = std::max(height - gap - buttonHeight, gap + 2 * line);
+    const int listTop = gap + 2 * line + gap / 2;
+    ::MoveWindow(driver_, gap, gap, width - 2 * gap, line, TRUE);
+    ::MoveWindow(count_, gap, gap + line, width - 2 * gap, line, TRUE);
+    ::MoveWindow(list_, gap, listTop, width - 2 * gap, std::max(buttonsTop - gap - listTop, line),
+                 TRUE);
+    const int closeWidth = ButtonWidth(kCloseCaption);
+    const int refreshWidth = ButtonWidth(kRefreshCaption);
+    ::MoveWindow(repair_, gap, buttonsTop, ButtonWidth(kRepairCaption), buttonHeight, TRUE);
+    ::MoveWindow(refresh_, width - 2 * gap - closeWidth - refreshWidth, buttonsTop, refreshWidth,
                  buttonHeight, TRUE);
-    ::MoveWindow(close_, width - kMargin - kSmallButtonWidth, buttonsTop, kSmallButtonWidth,
-                 buttonHeight, TRUE);
+    ::MoveWindow(close_, width - gap - closeWidth, buttonsTop, closeWidth, buttonHeight, TRUE);
 }
 
 void HealthWindow::Refresh() {
     health_ = ReadFilterHealth();
-    ::SetWindowTextA(heading_, HealthHeading(health_).c_str());
-    ::SendMessageA(list_, LB_RESETCONTENT, 0, 0);
-    for (const std::string& line : HealthLines(health_)) {
-        ::SendMessageA(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    ::SetWindowTextA(driver_, HealthDriverLine(health_).c_str());
+    ::SetWindowTextA(count_, HealthCountLine(health_).c_str());
+    ::SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
+    const std::vector<HealthRow> rows = HealthRows(health_);
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        LVITEMA item{};
+        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.iItem = static_cast<int>(row);
+        item.pszText = const_cast<char*>(rows[row].cells[0].c_str());
+        item.lParam = rows[row].broken ? 1 : 0;
+        const auto index =
+            ::SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        for (std::size_t column = 1; column < kHealthColumns.size(); ++column) {
+            LVITEMA cell{};
+            cell.iSubItem = static_cast<int>(column);
+            cell.pszText = const_cast<char*>(rows[row].cells[column].c_str());
+            ::SendMessageA(list_, LVM_SETITEMTEXTA, static_cast<WPARAM>(index),
+                           reinterpret_cast<LPARAM>(&cell));
+        }
     }
+    if (!rows.empty()) {
+        LVITEMA focus{};
+        focus.stateMask = focus.state = LVIS_FOCUSED | LVIS_SELECTED;
+        ::SendMessageA(list_, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&focus));
+    }
+    // Every column as wide as its longest text and its title, so that each is seen
+    // whole (the list scrolls sideways when they are wider together than the window).
+    // The last column's "use header" width is what remains of the list's width, which
+    // may be less than its texts need.
+    for (std::size_t column = 0; column < kHealthColumns.size(); ++column) {
+        ::SendMessageA(list_, LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE);
+        const LRESULT texts = ::SendMessageA(list_, LVM_GETCOLUMNWIDTH, column, 0);
+        ::SendMessageA(list_, LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE_USEHEADER);
+        const LRESULT title = ::SendMessageA(list_, LVM_GETCOLUMNWIDTH, column, 0);
+        ::SendMessageA(list_, LVM_SETCOLUMNWIDTH, column, std::max(texts, title));
+    }
+    ::SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(list_, nullptr, TRUE);
     ::EnableWindow(repair_, health_.RepairableCount() > 0);
 }
 
@@ -109,6 +195,28 @@ void HealthWindow::Repair() {
     form_.App().Guard([this] { form_.RepairFilterHealth(health_); });
     if (!closed_) {
         Refresh();
+    }
+}
+
+bool HealthWindow::PreTranslate(MSG& message) {
+    const HWND window = window_.get();
+    if (closed_ || (message.hwnd != window && !::IsChild(window, message.hwnd))) {
+        return false;
+    }
+    return ::IsDialogMessageA(window, &message) != FALSE;
+}
+
+LRESULT HealthWindow::CustomDraw(NMLVCUSTOMDRAW& draw) const {
+    switch (draw.nmcd.dwDrawStage) {
+        case CDDS_PREPAINT:
+            return CDRF_NOTIFYITEMDRAW;
+        case CDDS_ITEMPREPAINT:
+            if (draw.nmcd.lItemlParam != 0) {
+                draw.clrText = kBrokenColor;
+            }
+            return CDRF_DODEFAULT;
+        default:
+            return CDRF_DODEFAULT;
     }
 }
 
@@ -122,6 +230,16 @@ LRESULT HealthWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
                 case kRefreshId:
                     Refresh();
                     return 0;
+                case IDOK: {
+                    // Enter: the focused button, or Close, the default one.
+                    const HWND focus = ::GetFocus();
+                    const int id = focus == repair_    ? kRepairId
+                                   : focus == refresh_ ? kRefreshId
+                                                       : kCloseId;
+                    ::SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+                    return 0;
+                }
+                case IDCANCEL:
                 case kCloseId:
                     ::DestroyWindow(window);
                     return 0;
@@ -129,6 +247,25 @@ LRESULT HealthWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
                     break;
             }
             break;
+        case WM_NOTIFY: {
+            auto* header = reinterpret_cast<NMHDR*>(lParam);
+            if (header->hwndFrom == list_ && header->code == NM_CUSTOMDRAW) {
+                return CustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+            }
+            break;
+        }
+        case WM_ACTIVATE:
+            // As a dialog box does: the control that had the focus gets it back.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                const HWND focus = ::GetFocus();
+                if (focus != nullptr && ::IsChild(window, focus)) {
+                    savedFocus_ = focus;
+                }
+            } else if (list_ != nullptr) {
+                ::SetFocus(savedFocus_ != nullptr && ::IsWindowEnabled(savedFocus_) ? savedFocus_
+                                                                                    : list_);
+            }
+            return 0;
         case WM_SIZE:
             // The first one comes while the window is made, before its controls.
             if (list_ != nullptr) {

@@ -1,6 +1,7 @@
 #include "ui/win32/RawInputSink.h"
 
 #include "base/Failure.h"
+#include "input/DeviceHint.h"
 #include "ui/win32/OwnedWindowProc.h"
 #include "ui/win32/WindowClasses.h"
 
@@ -43,8 +44,10 @@ MeasureWindow* RawInputSink::Measuring() const {
 
 void RawInputSink::Measure(int i) {
     TDevice& listed = form_.DeviceList->GetDevice(i);
-    MeasureTarget target{listed.GetDescription(), form_.CollectionsOfRow(i),
-                         form_.StoredIntervalMs(i), !listed.IsMouseParent()};
+    // The name the device reports tells it from the others, which share a description.
+    MeasureTarget target{input::BusReportedName(listed).value_or(listed.GetDescription()),
+                         form_.CollectionsOfRow(i), form_.MeasuredSetting(i),
+                         !listed.IsMouseParent()};
     measuring_.reset();
     measuring_ = std::make_unique<MeasureWindow>(instance_, mainWindow_, font_, std::move(target));
 }

@@ -18,7 +18,7 @@ int RunSetupProgram(HINSTANCE instance, int showCommand, const AfterMessage& aft
         SetupWindow window(application);
         window.Window().OnClosed = [] { ::PostQuitMessage(0); };
         window.Show(showCommand);
-        RunMessageLoop(application.App(), window.Window(), afterMessage);
+        RunMessageLoop(application.App(), window, afterMessage);
         return 0;
     } catch (const std::exception& error) {
         // The window could not be made: there is no application window to own this.

@@ -66,16 +66,23 @@ void SetupWindow::Show(int showCommand) {
     form_->Show();
 }
 
-void RunMessageLoop(gui::TApplication& app, FormWindow& mainWindow,
+bool SetupWindow::PreTranslate(MSG& message) {
+    if (HealthWindow* health = Health(); health != nullptr && health->PreTranslate(message)) {
+        return true;
+    }
+    return window_->PreTranslate(message);
+}
+
+void RunMessageLoop(gui::TApplication& app, SetupWindow& window,
                     const std::function<void(HWND)>& afterMessage) {
     MSG message{};
     while (!app.Terminated() && ::GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (!mainWindow.PreTranslate(message)) {
+        if (!window.PreTranslate(message)) {
             ::TranslateMessage(&message);
             ::DispatchMessageA(&message);
         }
         if (afterMessage) {
-            afterMessage(mainWindow.Handle());
+            afterMessage(window.Handle());
         }
     }
 }

@@ -36,6 +36,9 @@ class SetupWindow {
     RawInputSink& Input() { return *input_; }
     // The health window while it is open, or null.
     HealthWindow* Health() const;
+    // The dialog keys of the window or of the open health window; true when the
+    // message was handled.
+    bool PreTranslate(MSG& message);
 
   private:
     // The row hints, the measuring command and the raw-input listener.
@@ -49,7 +52,7 @@ class SetupWindow {
 
 // Dispatches messages until the application is told to terminate; afterMessage,
 // when given, runs after each one with the main window.
-void RunMessageLoop(gui::TApplication& app, FormWindow& mainWindow,
+void RunMessageLoop(gui::TApplication& app, SetupWindow& window,
                     const std::function<void(HWND)>& afterMessage = {});
 
 }  // namespace win32
