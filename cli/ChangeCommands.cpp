@@ -1,6 +1,7 @@
 // set, restart and install: the window's device commands and its two buttons.
 #include "cli/ChangeReport.h"
 #include "cli/Commands.h"
+#include "cli/ConfirmChange.h"
 #include "cli/DeviceActions.h"
 #include "cli/ExitCodes.h"
 #include "cli/JsonWriter.h"
@@ -26,7 +27,10 @@ int SetCommand(const CommandArgs& argv, Console& console) {
     options.push_back({"rate", true});
     options.push_back({"restart"});
     options.push_back({"force"});
+    options.push_back({kConfirmOption, true});
     const Arguments args = ParseArguments(argv, options, 1);
+    const std::unique_ptr<ChangeConfirmation> confirmation =
+        ChangeConfirmation::FromArguments(args);
 
     // Every value is checked before the list is built, so bad input touches nothing.
     DesiredSetting setting;
@@ -50,12 +54,23 @@ int SetCommand(const CommandArgs& argv, Console& console) {
     }
     ChangeReport report{"set", {}, {}};
     for (TDevice* device : devices) {
+        confirm::WatchedDevice watched;
+        if (confirmation) {
+            watched = confirmation->Before(*device);
+        }
         DeviceChange change = ApplySetting(*device, setting, args.Has("force"));
         change.matchedBy = "device";
         if (args.Has("restart") && !change.failed) {
+            watched.changed = confirm::ReadDriveSettings(*device);
             RestartAndReread(*device, change);
         }
+        if (confirmation) {
+            confirmation->AfterRestart(std::move(watched), report.changes.size(), change);
+        }
         report.changes.push_back(std::move(change));
+    }
+    if (confirmation) {
+        confirmation->Wait(report.changes, console);
     }
     return PrintChangeReport(report, args.Has("json"), console.out);
 }

@@ -8,15 +8,18 @@ namespace cli {
 int PrintChangeReport(const ChangeReport& report, bool json, std::string& out) {
     int failures = 0;
     bool reboot = false;
+    bool reverted = false;
     const RestartResult* missingCompanion = nullptr;
     for (const DeviceChange& change : report.changes) {
         if (change.restart && change.restart->companionMissing) {
             missingCompanion = &*change.restart;
         }
-        if (change.failed || (change.restart && change.restart->result == ActionResult::Failed)) {
+        if (change.failed || (change.restart && change.restart->result == ActionResult::Failed) ||
+            change.confirm == ConfirmResult::NotReverted) {
             ++failures;
         }
         reboot = reboot || (change.restart && change.restart->result == ActionResult::RebootNeeded);
+        reverted = reverted || change.confirm == ConfirmResult::Reverted;
     }
     if (json) {
         JsonWriter writer;
@@ -57,6 +60,9 @@ int PrintChangeReport(const ChangeReport& report, bool json, std::string& out) {
                             (missingCompanion == nullptr
                                  ? std::string()
                                  : ": " + CompanionMissingText(missingCompanion->companionPath)));
+    }
+    if (reverted) {
+        return kExitReverted;
     }
     return reboot ? kExitRebootNeeded : kExitDone;
 }

@@ -5,6 +5,7 @@
 #include "companion/Companion.h"
 
 #include "cli/CliTestSupport.h"
+#include "cli/ExitCodes.h"
 #include "cli/DeviceFacts.h"
 #include "config/Rate.h"
 #include "device/DeviceList.h"
@@ -181,7 +182,7 @@ TEST_F(CommandsTest, RestartGoesThroughTheClassInstallerOrTheCompanion) {
     const CliRun handed = Quorvin({"set", kHidM, "--rate", "500", "--restart", "--json"});
     EXPECT_EQ(handed.code, 0) << handed.err;
     ASSERT_EQ(companionRuns.size(), 1u);
-    EXPECT_EQ(companionRuns[0], "U " + kHidM);
+    EXPECT_EQ(companionRuns[0], "/q U " + kHidM) << "no message box waits for a click";
     EXPECT_NE(handed.out.find("\"restart\":\"done\""), std::string::npos);
 }
 
@@ -246,17 +247,27 @@ TEST_F(CommandsTest, AMissingCompanionIsNamedWithWhereItWasLookedFor) {
 }
 
 TEST_F(CommandsTest, InstallUsesTheInstallVerbOrTheCompanion) {
-    EXPECT_EQ(Quorvin({"install"}).code, 0);
+    // No quorvin.inf: the shell refuses, and the report says what is missing.
+    m.machine.system().services.clear();
+    CliRun run = Quorvin({"install"});
+    EXPECT_EQ(run.code, cli::kExitFailed);
+    EXPECT_NE(run.err.find("The QUORVIN driver is not installed."), std::string::npos) << run.err;
+    m.machine.shellRequests.clear();
+
+    m.machine.files.push_back(m.machine.currentDirectory + "\\quorvin.inf");
+    m.machine.files.push_back(m.machine.currentDirectory + "\\quorvin.sys");
+    run = Quorvin({"install"});
+    EXPECT_EQ(run.code, cli::kExitDone) << run.err;
+    EXPECT_EQ(run.out, "install done\n");
     ASSERT_EQ(m.machine.shellRequests.size(), 1u);
     EXPECT_EQ(m.machine.shellRequests[0].verb, "install");
     EXPECT_EQ(m.machine.shellRequests[0].file, "quorvin.inf");
 
     UseCompanion();
-    m.machine.files.push_back(m.machine.currentDirectory + "\\quorvin.inf");
     EXPECT_EQ(Quorvin({"install", "--json"}).out,
-              "{\"version\":1,\"command\":\"install\",\"result\":\"requested\"}\n");
+              "{\"version\":1,\"command\":\"install\",\"result\":\"done\"}\n");
     ASSERT_EQ(companionRuns.size(), 1u);
-    EXPECT_EQ(companionRuns[0], "e install quorvin.inf");
+    EXPECT_EQ(companionRuns[0], "/q e install quorvin.inf");
 }
 
 TEST_F(CommandsTest, AWriteThatDoesNotTakeIsReportedAsAFailure) {
@@ -314,6 +325,42 @@ TEST_F(CommandsTest, ShowReportsEverythingAndHelpCoversEveryCommand) {
         EXPECT_EQ(help.out.rfind(std::string("usage: quorvin ") + command, 0), 0u) << command;
     }
     EXPECT_NE(Quorvin({"--help"}).out.find("exit codes"), std::string::npos);
+}
+
+// A standard user's run: the driver keys refuse every right but KEY_READ.
+TEST_F(CommandsTest, AStandardUserReadsTheRealRatesAndChangesNothingUnnoticed) {
+    ASSERT_EQ(Quorvin({"set", kHidM, "--rate", "250"}).code, cli::kExitDone);
+    m.machine.elevated = false;
+    CliRun run = Quorvin({"list", "--json"});
+    EXPECT_EQ(run.code, cli::kExitDone) << run.err;
+    EXPECT_NE(run.out.find("\"rate\":\"250\""), std::string::npos) << run.out;
+    run = Quorvin({"export", "-"});
+    EXPECT_EQ(run.code, cli::kExitDone) << run.err;
+    EXPECT_NE(run.out.find("rate = 250"), std::string::npos) << run.out;
+
+    // The write is refused: said so, exit 1, nothing changed.
+    run = Quorvin({"set", kHidM, "--rate", "default"});
+    EXPECT_EQ(run.code, cli::kExitFailed) << run.out;
+    EXPECT_NE(run.out.find("FAILED"), std::string::npos) << run.out;
+    m.machine.elevated = true;
+    EXPECT_NE(Quorvin({"show", kHidM}).out.find("250"), std::string::npos);
+}
+
+TEST_F(CommandsTest, ADriverKeyThatDoesNotOpenIsAnUnknownRateNeverDefault) {
+    ASSERT_EQ(Quorvin({"set", kHidM, "--rate", "250"}).code, cli::kExitDone);
+    m.machine.AddFault({"SetupDiOpenDevRegKey", 0, kHidM, ERROR_ACCESS_DENIED});
+    CliRun run = Quorvin({"list", "--json"});
+    EXPECT_NE(run.out.find("\"rate\":\"unknown\""), std::string::npos) << run.out;
+    run = Quorvin({"export", "-"});
+    EXPECT_EQ(run.code, cli::kExitFailed);
+    EXPECT_NE(run.err.find("cannot read the polling rate of " + kHidM), std::string::npos)
+        << run.err;
+    run = Quorvin({"set", kHidM, "--rate", "default", "--json"});
+    EXPECT_EQ(run.code, cli::kExitFailed) << run.out;
+    EXPECT_NE(run.out.find("\"before\":\"unknown\""), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("cannot be read"), std::string::npos) << run.out;
+    m.machine.ClearFaults();
+    EXPECT_NE(Quorvin({"show", kHidM}).out.find("250"), std::string::npos) << "unchanged";
 }
 
 }  // namespace

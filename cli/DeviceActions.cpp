@@ -7,6 +7,7 @@
 #include "device/DeviceState.h"
 #include "restart/CompanionLauncher.h"
 #include "restart/Restart.h"
+#include "health/FilterHealth.h"
 
 namespace cli {
 
@@ -66,6 +67,11 @@ RestartResult RestartDeviceNow(TDevice& device) {
             restart.companionMissing = true;
             restart.companionPath = CompanionPath();
             return restart;
+        case RestartOutcome::Kind::OtherProblem:
+            restart.result = ActionResult::Failed;
+            restart.problem = outcome.problem;
+            return restart;
+        case RestartOutcome::Kind::StateUnknown:
         case RestartOutcome::Kind::Failed:
             restart.result = ActionResult::Failed;
             return restart;
@@ -117,13 +123,16 @@ InstallResult InstallDriverService() {
     ScriptHost host(false, false);
     InstallResult install;
     switch (*commands::InstallService(host).install) {
-        case InstallOutcome::Requested:
-            install.result = ActionResult::Requested;
+        case InstallOutcome::Installed:
+            install.result = ActionResult::Done;
+            break;
+        case InstallOutcome::NotInstalled:
+        case InstallOutcome::Failed:
+            // What the service manager says now: what is missing, or that it cannot tell.
+            install.why = DriverText(ReadFilterService());
             break;
         case InstallOutcome::CompanionMissing:
             install.why = CompanionMissingText(CompanionPath());
-            break;
-        case InstallOutcome::Failed:
             break;
     }
     return install;

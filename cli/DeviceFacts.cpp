@@ -10,6 +10,14 @@
 
 namespace cli {
 
+const char* RateLabel(int rate) {
+    return rate >= 0 && rate < kRateCount ? RateNames[static_cast<std::size_t>(rate)] : "unknown";
+}
+
+int ReadRate(TDevice& device) {
+    return ReadRateIndexToRead(device).value_or(kRateUnknown);
+}
+
 DeviceFacts ReadFacts(TDevice& device) {
     DeviceFacts facts;
     facts.instanceId = device.GetInstanceId();
@@ -20,7 +28,7 @@ DeviceFacts ReadFacts(TDevice& device) {
     facts.childNames = device.GetChildNames();
     facts.mouse = device.IsMouseParent();
     facts.filter = HasFilter(device);
-    facts.rate = ReadRateIndex(device);
+    facts.rate = ReadRate(device);
     facts.hubQuestion = AsksHubQuestion(device);
     facts.hub = facts.hubQuestion;
     try {
@@ -95,7 +103,7 @@ void WriteFactsJson(JsonWriter& json, const DeviceFacts& facts, int row) {
     json.Key("mouse").Bool(facts.mouse);
     json.Key("hub").Bool(facts.hub);
     json.Key("filter").Bool(facts.filter);
-    json.Key("rate").String(RateNames.at(static_cast<std::size_t>(facts.rate)));
+    json.Key("rate").String(RateLabel(facts.rate));
     json.Key("questions").BeginArray();
     if (facts.hubQuestion) {
         json.String("hub");

@@ -25,11 +25,19 @@ struct DeviceFacts {
     bool mouse = false;
     bool hub = false;
     bool filter = false;
-    int rate = 0;  // rate index, a position in RateNames
+    int rate = 0;  // rate index, a position in RateNames; kRateUnknown when unreadable
     bool hubQuestion = false;
     // True also when the parent cannot be opened: the window would not attach then.
     bool usefulnessQuestion = false;
 };
+
+// A rate whose driver key could not be opened (a standard user's run, say): never
+// taken for "Default".
+inline constexpr int kRateUnknown = -1;
+// The rate's name in RateNames, or "unknown".
+const char* RateLabel(int rate);
+// The device's rate index read for reading only, or kRateUnknown.
+int ReadRate(TDevice& device);
 
 DeviceFacts ReadFacts(TDevice& device);
 

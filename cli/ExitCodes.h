@@ -14,6 +14,9 @@ inline constexpr int kExitRebootNeeded = 3;
 // status only: a device that carries the filter does not start, or the filter's
 // driver is missing while a device carries it.
 inline constexpr int kExitBroken = 4;
+// set and apply with --confirm: a device sent nothing after its restart, and its change
+// was taken back.
+inline constexpr int kExitReverted = 5;
 
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;

@@ -25,14 +25,17 @@ constexpr HelpEntry kHelp[] = {
      "mouse, hub, filter, rate and the questions attaching the filter asks.\n"},
     {"set",
      "usage: quorvin set DEVICE [--filter on|off] [--rate RATE] [--parent] [--restart]\n"
-     "                   [--force] [--all-matching] [--all] [--mice] [--json]\n"
+     "                   [--confirm SECONDS] [--force] [--all-matching] [--all] [--mice]\n"
+     "                   [--json]\n"
      "\n"
      "Attaches or detaches the filter and stores the polling rate, as the window's\n"
      "\"Filter On Device\" and rate list do. RATE is Default, 1000, 500, 250, 125, 62\n"
      "or 31 (polls per second). --parent acts on the device's parent, as \"Process\n"
      "Parent\" does. Attaching the filter to a USB hub, or to a device whose parent\n"
      "is no hub, needs --force (the window asks there). --restart restarts the device\n"
-     "afterwards so that the change takes effect.\n"},
+     "afterwards so that the change takes effect; with --confirm SECONDS it then waits\n"
+     "that long for the device's own reports, and puts a device that sends none back\n"
+     "as it was and restarts it again (exit code 5).\n"},
     {"restart",
      "usage: quorvin restart DEVICE [--parent] [--all-matching] [--all] [--mice] [--json]\n"
      "\n"
@@ -51,12 +54,14 @@ constexpr HelpEntry kHelp[] = {
      "model on another machine). The format is plain text, described in\n"
      "docs/cli.md.\n"},
     {"apply",
-     "usage: quorvin apply FILE [--restart] [--force] [--json]\n"
+     "usage: quorvin apply FILE [--restart [--confirm SECONDS]] [--force] [--json]\n"
      "\n"
      "Applies a profile (FILE, or - for standard input). Each entry applies to the\n"
      "device with its instance ID if this machine has it, otherwise to every device\n"
      "that carries its hardware ID. Reports per device what changed; with --restart\n"
-     "restarts the devices that changed. The whole profile is read and checked before\n"
+     "restarts the devices that changed, and with --confirm SECONDS puts a device that\n"
+     "then sends nothing back as it was (exit code 5, as for set). The whole profile is read and "
+     "checked before\n"
      "anything is written.\n"},
     {"status",
      "usage: quorvin status [--json]\n"
@@ -114,7 +119,8 @@ const char* ProgramHelp() {
            "--json writes one JSON object (schema version 1, docs/cli.md).\n"
            "\n"
            "exit codes: 0 done, 1 failed, 2 bad usage (nothing changed),\n"
-           "            3 done, but a reboot is needed, 4 (status) something is broken\n";
+           "            3 done, but a reboot is needed, 4 (status) something is broken,\n"
+           "            5 (--confirm) a device sent nothing and its change was taken back\n";
 }
 
 const char* CommandHelp(const std::string& command) {

@@ -50,8 +50,7 @@ int ListCommand(const CommandArgs& argv, Console& console) {
     for (std::size_t i = 0; i < facts.size(); ++i) {
         const DeviceFacts& f = facts[i];
         rows.push_back({std::to_string(i + 1), f.description, ProductNameText(f), YesNo(f.mouse),
-                        YesNo(f.filter), RateNames.at(static_cast<std::size_t>(f.rate)),
-                        QuestionsText(f), f.instanceId});
+                        YesNo(f.filter), RateLabel(f.rate), QuestionsText(f), f.instanceId});
     }
     console.out += FormatTable(rows);
     return 0;
@@ -78,17 +77,16 @@ int ShowCommand(const CommandArgs& argv, Console& console) {
             console.out += '\n';
         }
         first = false;
-        std::vector<std::vector<std::string>> rows = {
-            {"Instance ID:", f.instanceId},
-            {"Device Name:", f.description},
-            {"Product Name:", ProductNameText(f)},
-            {"Parent Name:", f.parentName},
-            {"Child Name(s):", f.childNames},
-            {"Mouse:", YesNo(f.mouse)},
-            {"USB hub:", YesNo(f.hub)},
-            {"Filter:", YesNo(f.filter)},
-            {"Rate:", RateNames.at(static_cast<std::size_t>(f.rate))},
-            {"Questions:", QuestionsText(f)}};
+        std::vector<std::vector<std::string>> rows = {{"Instance ID:", f.instanceId},
+                                                      {"Device Name:", f.description},
+                                                      {"Product Name:", ProductNameText(f)},
+                                                      {"Parent Name:", f.parentName},
+                                                      {"Child Name(s):", f.childNames},
+                                                      {"Mouse:", YesNo(f.mouse)},
+                                                      {"USB hub:", YesNo(f.hub)},
+                                                      {"Filter:", YesNo(f.filter)},
+                                                      {"Rate:", RateLabel(f.rate)},
+                                                      {"Questions:", QuestionsText(f)}};
         for (std::size_t i = 0; i < f.hardwareIds.size(); ++i) {
             rows.push_back({i == 0 ? "Hardware IDs:" : "", f.hardwareIds[i]});
         }

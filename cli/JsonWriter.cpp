@@ -1,8 +1,10 @@
 #include "cli/JsonWriter.h"
 
 #include <cmath>
+#include <vector>
 
 #include "base/DecimalText.h"
+#include "platform/Platform.h"
 
 namespace cli {
 
@@ -19,20 +21,48 @@ void JsonWriter::BeforeValue() {
     }
 }
 
+namespace {
+
+// The text as UTF-16 from the ANSI code page it is in (a Cyrillic or an East Asian
+// page as much as Windows-1252, whose 0x80 to 0x9F are not Latin-1's); byte for byte
+// as Latin-1 should the conversion fail.
+std::u16string Utf16FromAnsi(const std::string& text) {
+    const int size = static_cast<int>(text.size());
+    std::u16string wide;
+    if (size > 0) {
+        const int length = plat::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+        if (length > 0) {
+            std::vector<WCHAR> buffer(static_cast<std::size_t>(length));
+            if (plat::MultiByteToWideChar(CP_ACP, 0, text.data(), size, buffer.data(), length) ==
+                length) {
+                wide.assign(buffer.begin(), buffer.end());
+                return wide;
+            }
+        }
+    }
+    for (const char c : text) {
+        wide += static_cast<char16_t>(static_cast<unsigned char>(c));
+    }
+    return wide;
+}
+
+}  // namespace
+
 void JsonWriter::Escaped(const std::string& text) {
     static constexpr char kHex[] = "0123456789abcdef";
     text_ += '"';
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
+    for (const char16_t c : Utf16FromAnsi(text)) {
+        if (c == u'"' || c == u'\\') {
             text_ += '\\';
-            text_ += c;
-        } else if (byte < 0x20 || byte > 0x7E) {
-            text_ += "\\u00";
-            text_ += kHex[byte >> 4];
-            text_ += kHex[byte & 0xF];
+            text_ += static_cast<char>(c);
+        } else if (c < 0x20 || c > 0x7E) {
+            // Every unit, surrogates included, as JSON writes UTF-16 escapes.
+            text_ += "\\u";
+            for (const int shift : {12, 8, 4, 0}) {
+                text_ += kHex[(c >> shift) & 0xF];
+            }
         } else {
-            text_ += c;
+            text_ += static_cast<char>(c);
         }
     }
     text_ += '"';

@@ -3,6 +3,7 @@
 #include "cli/Arguments.h"
 #include "cli/ChangeReport.h"
 #include "cli/Commands.h"
+#include "cli/ConfirmChange.h"
 #include "cli/DeviceFacts.h"
 #include "cli/ExitCodes.h"
 #include "cli/Profile.h"
@@ -98,7 +99,12 @@ int ExportCommand(const CommandArgs& argv, Console& console) {
     Profile profile;
     for (TDevice* device : reachable.Devices()) {
         const bool filter = HasFilter(*device);
-        const int rate = ReadRateIndex(*device);
+        const int rate = ReadRate(*device);
+        if (rate == kRateUnknown) {
+            // A profile that said "Default" here would reset the device elsewhere.
+            throw CommandFailed("cannot read the polling rate of " + device->GetInstanceId() +
+                                " (its driver key does not open; run as an administrator)");
+        }
         if (!filter && rate == 0) {
             continue;
         }
@@ -125,7 +131,8 @@ int ExportCommand(const CommandArgs& argv, Console& console) {
 }
 
 int ApplyCommand(const CommandArgs& argv, Console& console) {
-    const Arguments args = ParseArguments(argv, {{"restart"}, {"force"}, {"json"}}, 1);
+    const Arguments args =
+        ParseArguments(argv, {{"restart"}, {"force"}, {"json"}, {kConfirmOption, true}}, 1);
     if (args.positional.empty()) {
         throw UsageError("apply needs a profile FILE (or - for standard input)");
     }
@@ -136,6 +143,8 @@ int ApplyCommand(const CommandArgs& argv, Console& console) {
         const std::string& file = args.positional[0];
         throw UsageError((file == "-" ? "standard input" : file) + ": " + e.what());
     }
+    const std::unique_ptr<ChangeConfirmation> confirmation =
+        ChangeConfirmation::FromArguments(args);
     const ReachableDevices reachable;
     ChangeReport report{"apply", {}, {}};
     const std::vector<Match> matches = MatchEntries(profile, reachable, report.unmatched);
@@ -143,13 +152,24 @@ int ApplyCommand(const CommandArgs& argv, Console& console) {
         CheckQuestions(*match.device, {match.entry->filter, match.entry->rate}, args.Has("force"));
     }
     for (const Match& match : matches) {
+        confirm::WatchedDevice watched;
+        if (confirmation) {
+            watched = confirmation->Before(*match.device);
+        }
         DeviceChange change = ApplySetting(*match.device, {match.entry->filter, match.entry->rate},
                                            args.Has("force"));
         change.matchedBy = match.matchedBy;
         if (args.Has("restart") && change.Changed() && !change.failed) {
+            watched.changed = confirm::ReadDriveSettings(*match.device);
             RestartAndReread(*match.device, change);
         }
+        if (confirmation) {
+            confirmation->AfterRestart(std::move(watched), report.changes.size(), change);
+        }
         report.changes.push_back(std::move(change));
+    }
+    if (confirmation) {
+        confirmation->Wait(report.changes, console);
     }
     return PrintChangeReport(report, args.Has("json"), console.out);
 }

@@ -2,6 +2,8 @@
 // they may not, and JSON that any parser reads whatever bytes device names hold.
 #include <gtest/gtest.h>
 
+#include "platform/sim/SimMachine.h"
+
 #include "cli/JsonWriter.h"
 #include "cli/Profile.h"
 
@@ -89,6 +91,17 @@ TEST(JsonWriter, EscapesEveryByteThatIsNoPrintableAscii) {
     EXPECT_EQ(json.Text(),
               "{\"a\\\"b\":\"q\\\"\\\\\\u000a\\u0001\\u007f\\u00ae\\u0000\","
               "\"list\":[true,-3,null,{}]}");
+}
+
+TEST(JsonWriter, EscapesTheCharactersOfTheAnsiCodePageNotItsBytes) {
+    sim::Machine machine;
+    sim::ScopedMachine use{machine};
+    // Windows-1252's 0x80 is the euro sign and 0x93/0x94 quotation marks, not the
+    // Latin-1 control characters that escaping the bytes would name.
+    cli::JsonWriter json;
+    json.String("\x80 \x93Maus\x94 \xE9");
+    EXPECT_EQ(json.Text(), "\"\\u20ac \\u201cMaus\\u201d \\u00e9\"");
+    EXPECT_EQ(machine.CountCalls("MultiByteToWideChar"), 2u);
 }
 
 }  // namespace

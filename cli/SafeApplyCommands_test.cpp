@@ -175,4 +175,33 @@ TEST_F(SafeApplyTest, AChangeTheJournalCannotRecordIsMadeOnlyWithForce) {
     EXPECT_NE(Quorvin({"status"}).out.find("Undo journal:   cannot be used"), std::string::npos);
 }
 
+TEST_F(SafeApplyTest, OnlyTheFiltersProblemsOrAnUnusableServiceMakeStatusFour) {
+    // Disabled by its user: shown as it is, and no reason to take the filter off.
+    m.machine.system().problems[kHidM] = CM_PROB_DISABLED;
+    CliRun run = Quorvin({"status", "--json"});
+    EXPECT_EQ(run.code, cli::kExitDone) << run.out;
+    EXPECT_NE(run.out.find("\"state\":\"other problem\",\"problem\":22"), std::string::npos)
+        << run.out;
+    m.machine.system().problems[kHidM] = CM_PROB_NEED_RESTART;
+    run = Quorvin({"status"});
+    EXPECT_EQ(run.code, cli::kExitDone) << run.out;
+    EXPECT_NE(run.out.find("(restart Windows)"), std::string::npos) << run.out;
+
+    // Started is what works: a device that has not started yet is not called started.
+    m.machine.system().problems.clear();
+    m.machine.system().startDelays[kHidM] = 1000;
+    sim::StartDevice(m.machine, kHidM);
+    run = Quorvin({"status", "--json"});
+    EXPECT_NE(run.out.find("\"state\":\"not started\""), std::string::npos) << run.out;
+
+    // A disabled service fails every device that lists the filter: broken, and said so.
+    m.machine.system().startDelays.clear();
+    m.machine.system().settlesAt.clear();
+    m.machine.system().FindService("quorvin")->startType = SERVICE_DISABLED;
+    run = Quorvin({"status"});
+    EXPECT_EQ(run.code, cli::kExitBroken) << run.out;
+    EXPECT_NE(run.out.find("installed, but DISABLED"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("cannot be loaded"), std::string::npos) << run.out;
+}
+
 }  // namespace

@@ -9,6 +9,8 @@ bool ScriptHost::Confirm(const commands::Ask& ask) {
         case Question::Hub:
         case Question::Usefulness:
         case Question::DriverMissing:
+        case Question::DriverDisabled:
+        case Question::DriverNotKernel:
         case Question::DriverUnknown:
             return attach_;
         case Question::Unrecorded:

@@ -1,6 +1,7 @@
 #include "cli/SettingChange.h"
 
 #include "cli/Arguments.h"
+#include "cli/DeviceFacts.h"
 #include "cli/ExitCodes.h"
 #include "cli/ScriptHost.h"
 #include "commands/SettingCommands.h"
@@ -19,7 +20,7 @@ const char* OnOff(bool on) {
 }
 
 const char* RateName(int index) {
-    return RateNames.at(static_cast<std::size_t>(index));
+    return RateLabel(index);
 }
 
 }  // namespace
@@ -46,6 +47,14 @@ void CheckQuestions(TDevice& device, const DesiredSetting& setting, bool force) 
                              ": the QUORVIN driver is not installed, or its driver file is "
                              "missing, so the device would not start after a restart; "
                              "attaching the filter needs --force");
+        case commands::Question::DriverDisabled:
+            throw UsageError(id +
+                             ": the QUORVIN driver's service is disabled, so the device would "
+                             "not start after a restart; attaching the filter needs --force");
+        case commands::Question::DriverNotKernel:
+            throw UsageError(id +
+                             ": the QUORVIN service is not a kernel driver, so the device would "
+                             "not start after a restart; attaching the filter needs --force");
         default:
             throw UsageError(id + ": whether the QUORVIN driver is installed could not be " +
                              "checked (error " + std::to_string(host.LastAsked().number) +
@@ -58,7 +67,7 @@ DeviceChange ApplySetting(TDevice& device, const DesiredSetting& setting, bool u
     DeviceChange change;
     change.instanceId = device.GetInstanceId();
     change.filterBefore = HasFilter(device);
-    change.rateBefore = ReadRateIndex(device);
+    change.rateBefore = ReadRate(device);
     // The questions attaching the filter asks were settled by CheckQuestions.
     ScriptHost host(true, unrecordedToo);
     const auto take = [&](const commands::Result& result) {
@@ -79,12 +88,21 @@ DeviceChange ApplySetting(TDevice& device, const DesiredSetting& setting, bool u
         take(commands::ChangeFilter(device, *setting.filter, host,
                                     commands::AttachQuestions::Settled));
     }
-    if (setting.rate && *setting.rate != change.rateBefore) {
+    const bool rateUnknown = setting.rate && change.rateBefore == kRateUnknown;
+    if (rateUnknown) {
+        // Neither the change nor its undo record can be made from an unknown rate.
+        change.note =
+            "the polling rate cannot be read (its driver key does not open; run as "
+            "an administrator)";
+    } else if (setting.rate && *setting.rate != change.rateBefore) {
         take(commands::ChangeRate(device, static_cast<std::uint32_t>(*setting.rate), host));
     }
     change.filterAfter = HasFilter(device);
     change.filterWritten = change.filterAfter;
-    change.rateAfter = ReadRateIndex(device);
+    change.rateAfter = ReadRate(device);
+    // What the registry holds now is the last word, whatever the commands said.
+    change.failed = change.failed || (setting.filter && *setting.filter != change.filterAfter) ||
+                    (setting.rate && (rateUnknown || *setting.rate != change.rateAfter));
     return change;
 }
 
@@ -102,7 +120,7 @@ void RestartAndReread(TDevice& device, DeviceChange& change) {
     }
     TDevice reopened(set.get(), element, INVALID_HANDLE_VALUE);
     change.filterAfter = HasFilter(reopened);
-    change.rateAfter = ReadRateIndex(reopened);
+    change.rateAfter = ReadRate(reopened);
 }
 
 int ParseRate(const std::string& name) {
@@ -141,7 +159,25 @@ void WriteChangeJson(JsonWriter& json, const DeviceChange& change) {
         json.Key("note").String(change.note);
     }
     WriteRestartJson(json, change.restart ? &*change.restart : nullptr);
+    if (change.confirm) {
+        json.Key("confirm").String(ConfirmResultName(*change.confirm));
+        if (!change.confirmNote.empty()) {
+            json.Key("confirmNote").String(change.confirmNote);
+        }
+    }
     json.EndObject();
+}
+
+const char* ConfirmResultName(ConfirmResult result) {
+    switch (result) {
+        case ConfirmResult::Confirmed:
+            return "confirmed";
+        case ConfirmResult::Reverted:
+            return "reverted";
+        case ConfirmResult::NotReverted:
+            break;
+    }
+    return "not-reverted";
 }
 
 std::string ChangeText(const DeviceChange& change) {
@@ -172,6 +208,11 @@ std::string ChangeText(const DeviceChange& change) {
     }
     if (change.restart) {
         add("restart " + RestartText(*change.restart));
+    }
+    if (change.confirm == ConfirmResult::Confirmed) {
+        add("confirmed by its reports");
+    } else if (change.confirm) {
+        add(change.confirmNote);
     }
     return text + parts;
 }

@@ -18,6 +18,11 @@ struct DesiredSetting {
     std::optional<int> rate;  // rate index
 };
 
+// What became of a change waited for with --confirm.
+enum class ConfirmResult { Confirmed, Reverted, NotReverted };
+// "confirmed", "reverted", "not-reverted": the JSON name.
+const char* ConfirmResultName(ConfirmResult result);
+
 struct DeviceChange {
     std::string instanceId;
     std::string matchedBy;  // "device" (set), "instance-id" or "hardware-id" (apply)
@@ -31,6 +36,8 @@ struct DeviceChange {
     // start with the filter takes it off again, and then differs from filterAfter.
     bool filterWritten = false;
     std::optional<RestartResult> restart;
+    std::optional<ConfirmResult> confirm;  // --confirm only
+    std::string confirmNote;               // how a change that was not confirmed ended
 
     // The state after the command, restart and revert included, differs from before.
     bool Changed() const { return filterBefore != filterAfter || rateBefore != rateAfter; }

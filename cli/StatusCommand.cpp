@@ -16,25 +16,42 @@ namespace cli {
 
 namespace {
 
-// "started", "problem", "not started", "not present" or "unknown".
+// "started", "problem" (a driver failed to load or start: possibly the filter),
+// "needs reboot", "other problem", "not started", "not present" or "unknown".
 const char* StateName(const DeviceState& state) {
-    if (!state.present) {
-        return "not present";
-    }
     if (!state.known) {
         return "unknown";
     }
-    if (state.HasProblem()) {
-        return "problem";
+    if (!state.present) {
+        return "not present";
     }
-    return (state.status & DN_STARTED) != 0 ? "started" : "not started";
+    switch (state.Problem()) {
+        case ProblemKind::DriverLoad:
+            return "problem";
+        case ProblemKind::NeedsReboot:
+            return "needs reboot";
+        case ProblemKind::Other:
+            return "other problem";
+        case ProblemKind::None:
+            break;
+    }
+    return state.Started() ? "started" : "not started";
 }
 
 std::string StateText(const DeviceState& state) {
     if (!state.HasProblem()) {
         return StateName(state);
     }
-    return "problem " + std::to_string(state.problem) + ": " + ProblemText(state.problem);
+    const std::string problem =
+        "problem " + std::to_string(state.problem) + ": " + ProblemText(state.problem);
+    switch (state.Problem()) {
+        case ProblemKind::NeedsReboot:
+            return problem + " (restart Windows)";
+        case ProblemKind::Other:
+            return problem + " (not the filter's)";
+        default:
+            return problem;
+    }
 }
 
 std::string ServiceText(const DriverServiceState& driver) {
@@ -43,6 +60,12 @@ std::string ServiceText(const DriverServiceState& driver) {
     }
     if (!driver.installed) {
         return "not installed";
+    }
+    if (driver.Disabled()) {
+        return "installed, but DISABLED: Windows will not load it";
+    }
+    if (driver.NotKernelDriver()) {
+        return "installed, but NOT A KERNEL DRIVER: Windows cannot load it as a filter";
     }
     std::string text = driver.running ? "installed, running" : "installed, not running";
     if (driver.imageFile.empty()) {
@@ -71,6 +94,8 @@ void WriteJson(const DriverServiceState& driver, const LoadedJournal& journal,
         json.String(driver.imageFile);
     }
     json.Key("fileFound").Bool(driver.fileFound).Key("running").Bool(driver.running);
+    json.Key("disabled").Bool(driver.Disabled());
+    json.Key("kernelDriver").Bool(!driver.NotKernelDriver());
     json.EndObject();
     json.Key("journal").BeginObject().Key("usable").Bool(journal.ok);
     json.Key("changes").Number(static_cast<long long>(journal.journal.entries.size()));
@@ -118,10 +143,11 @@ int StatusCommand(const CommandArgs& argv, Console& console) {
 
     int failing = 0;
     for (const FilteredDevice& device : devices) {
-        failing += device.state.HasProblem() ? 1 : 0;
+        failing += device.state.FilterMayFail() ? 1 : 0;
     }
-    // A missing driver harms every device that lists the filter at its next start.
-    const bool driverHarms = driver.Missing() && !devices.empty();
+    // A driver that cannot load harms every device that lists the filter at its next
+    // start.
+    const bool driverHarms = driver.CannotLoad() && !devices.empty();
     const bool broken = failing > 0 || driverHarms;
 
     if (args.Has("json")) {
@@ -144,10 +170,14 @@ int StatusCommand(const CommandArgs& argv, Console& console) {
                    " device(s) carrying the filter do not start; take it off with\n"
                    "`quorvin set DEVICE --filter off --restart`.\n";
         }
-        if (driverHarms) {
+        if (driverHarms && driver.Missing()) {
             out +=
                 "The filter's driver is missing: the devices carrying the filter will not "
                 "start\nuntil `quorvin install` puts it in place.\n";
+        } else if (driverHarms) {
+            out +=
+                "The filter's service cannot be loaded (disabled, or not a kernel driver): the "
+                "devices\ncarrying the filter will not start until it is repaired.\n";
         }
     }
     return broken ? kExitBroken : kExitDone;

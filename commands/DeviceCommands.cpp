@@ -16,12 +16,12 @@ Result Restart(TDevice& device, Host& host) {
 }
 
 Result InstallService(Host& host) {
-    InstallOutcome outcome = InstallOutcome::Requested;
+    InstallOutcome outcome = InstallOutcome::Failed;
     host.Wait(
         [&](const MessagePump& pump) { outcome = RequestServiceInstall(host.Owner(), pump); });
     Result result;
     result.kind =
-        outcome == InstallOutcome::Requested ? Result::Kind::Written : Result::Kind::Failed;
+        outcome == InstallOutcome::Installed ? Result::Kind::Written : Result::Kind::Failed;
     result.install = outcome;
     return result;
 }

@@ -14,7 +14,7 @@ namespace commands {
 // `restart` holds the outcome in full.
 Result Restart(TDevice& device, Host& host);
 
-// Written when the install was carried out or handed on; Failed otherwise. `install`
+// Written when the service reads back installed and able to load; Failed otherwise. `install`
 // holds the outcome in full.
 Result InstallService(Host& host);
 

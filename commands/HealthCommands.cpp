@@ -11,8 +11,8 @@ namespace {
 
 bool FullyRepaired(const FilterRepair& repair) {
     return repair.kind == FilterRepair::Kind::Removed &&
-           (!repair.restarted || (repair.restart.kind == RestartOutcome::Kind::Restarted &&
-                                  repair.after.present && !repair.after.HasProblem()));
+           (!repair.restarted ||
+            (repair.restart.kind == RestartOutcome::Kind::Restarted && repair.after.Started()));
 }
 
 }  // namespace

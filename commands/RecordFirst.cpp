@@ -13,6 +13,7 @@ BeforeWrite RecordFirst(TDevice& device, Host& host, WriteStop& stop) {
             stop.why = "the device has gone";
             return false;
         }
+        host.BeforeChange(device);
         if (const std::string notKept = JournalNotKeptHere(); !notKept.empty()) {
             stop.why = notKept;
             host.JournalNotKept(notKept);

@@ -52,6 +52,12 @@ Result ConfirmAttach(TDevice& device, Host& host) {
     if (driver.Missing() && !host.Confirm({Question::DriverMissing, {}, 0})) {
         return Declined(Question::DriverMissing);
     }
+    if (driver.Disabled() && !host.Confirm({Question::DriverDisabled, {}, 0})) {
+        return Declined(Question::DriverDisabled);
+    }
+    if (driver.NotKernelDriver() && !host.Confirm({Question::DriverNotKernel, {}, 0})) {
+        return Declined(Question::DriverNotKernel);
+    }
     if (driver.Unknown() && !host.Confirm({Question::DriverUnknown, {}, driver.error})) {
         return Declined(Question::DriverUnknown);
     }

@@ -52,6 +52,15 @@ std::optional<CompanionCommand> ParseCompanionCommand(const std::string& argumen
     return std::nullopt;
 }
 
+bool TakeQuietSwitch(std::string& arguments) {
+    std::string_view rest = arguments;
+    if (TakeToken(rest) != "/q") {
+        return false;
+    }
+    arguments = std::string(rest);
+    return true;
+}
+
 std::string CommandLineArguments(const std::string& commandLine) {
     std::size_t end = 0;
     if (!commandLine.empty() && commandLine.front() == '"') {

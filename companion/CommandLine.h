@@ -17,5 +17,9 @@ struct CompanionCommand {
 // word is its argument, trailing blanks dropped, and a file name may be quoted.
 std::optional<CompanionCommand> ParseCompanionCommand(const std::string& arguments);
 
+// Takes a leading quiet switch ("/q", restart/CompanionLauncher.h) off the arguments:
+// true when there was one.
+bool TakeQuietSwitch(std::string& arguments);
+
 // What follows the program name (quoted or not) and the blanks after it.
 std::string CommandLineArguments(const std::string& commandLine);

@@ -5,6 +5,7 @@
 #include "companion/CommandLine.h"
 #include "companion/InfFile.h"
 #include "companion/ShownText.h"
+#include "restart/DriverService.h"
 #include "restart/RestartOutcome.h"
 #include "restart/VerifiedRestart.h"
 #include "device/DevInfoSetHandle.h"
@@ -79,18 +80,31 @@ CompanionOutcome InstallSetupInformation(const std::string& file) {
     }
     const std::string commandLine = kDefaultInstall + *path;
     plat::InstallHinfSectionA(nullptr, nullptr, commandLine.c_str(), 0);
+    // InstallHinfSection returns nothing: the service manager tells what it did.
+    const DriverServiceState service = ReadFilterService();
+    if (!service.installed || service.CannotLoad()) {
+        return Failed("kevra64: " + ShownText(*path) +
+                      " was installed, but the filter's driver service is not usable: " +
+                      ShownText(UsabilityProblem(service)));
+    }
     return {};
 }
 
 }  // namespace
 
 CompanionOutcome RunCompanion(const std::string& commandLine) {
-    const std::optional<CompanionCommand> command = ParseCompanionCommand(commandLine);
+    std::string arguments = commandLine;
+    const bool quiet = TakeQuietSwitch(arguments);
+    const std::optional<CompanionCommand> command = ParseCompanionCommand(arguments);
+    CompanionOutcome outcome;
     if (!command) {
-        return CompanionOutcome{kUsage,
-                                "usage: kevra64 U <instance ID> | kevra64 e install <file>"};
+        outcome = CompanionOutcome{
+            kUsage, "usage: kevra64 [/q] U <instance ID> | kevra64 [/q] e install <file>"};
+    } else {
+        outcome = command->kind == CompanionCommand::Kind::Restart
+                      ? RestartByInstanceId(command->argument)
+                      : InstallSetupInformation(command->argument);
     }
-    return command->kind == CompanionCommand::Kind::Restart
-               ? RestartByInstanceId(command->argument)
-               : InstallSetupInformation(command->argument);
+    outcome.quiet = quiet;
+    return outcome;
 }

@@ -24,8 +24,13 @@ struct CompanionOutcome {
     // One line for the user (without a line end), or empty when there is nothing
     // to say; set with exit codes 1 and 2 only.
     std::string message;
+    // The command line began with the quiet switch: no message box, whoever reads
+    // the message must find it on standard error or the caller's console.
+    bool quiet = false;
 };
 
-// Runs one command line (the part after the program name). A command line that is
-// not understood, an unknown device or a missing file changes nothing.
+// Runs one command line (the part after the program name, perhaps preceded by the
+// quiet switch). A command line that is not understood, an unknown device or a
+// missing file changes nothing. An installation is read back from the service manager:
+// a filter service that is then not there, or cannot load, fails it.
 CompanionOutcome RunCompanion(const std::string& commandLine);

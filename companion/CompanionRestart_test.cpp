@@ -7,6 +7,7 @@
 #include "companion/Companion.h"
 #include "config/ConfigTestBench.h"
 #include "restart/Restart.h"
+#include "platform/sim/SimInput.h"
 #include "platform/sim/SimSystem.h"
 #include "platform/sim/SimText.h"
 
@@ -72,12 +73,36 @@ TEST_F(CompanionRestart, TheWindowKeepsItsMessagesWhileTheCompanionRuns) {
     system.inputRounds = 3;
     EXPECT_EQ(Restart().kind, Kind::Restarted);
     EXPECT_EQ(pumps, 3);
-    const auto waits = m.CallsOf("MsgWaitForMultipleObjects");
+    const auto waits = m.CallsOf("MsgWaitForMultipleObjectsEx");
     ASSERT_EQ(waits.size(), 4u);
-    EXPECT_EQ(waits[0].args, "count=1 handle=1 all=0 ms=4294967295 mask=0x4FF");
-    // Without a pump (a console program) it simply waits.
+    EXPECT_EQ(waits[0].args,
+              "count=1 handle=1 ms=" + std::to_string(kProgramWaitMs) + " mask=0x4FF flags=0x4");
+    // Input an earlier peek saw but left queued wakes the wait too (MWMO_INPUTAVAILABLE):
+    // a window would otherwise stop painting until new input came.
+    system.peekedRounds = 2;
+    pumps = 0;
+    EXPECT_EQ(Restart().kind, Kind::Restarted);
+    EXPECT_EQ(pumps, 5);
+    // Without a pump (a console program) it simply waits, bounded.
     RequestDeviceRestart(*bench.Open(kDevice), ConfigBench::kOwner);
-    EXPECT_EQ(m.CallsOf("WaitForSingleObject").at(0).args, "handle=2 ms=4294967295");
+    EXPECT_EQ(m.CallsOf("WaitForSingleObject").at(0).args,
+              "handle=3 ms=" + std::to_string(kProgramWaitMs));
+}
+
+TEST_F(CompanionRestart, AScriptsCompanionNeverWaitsForAClick) {
+    // Run by a deployment system, the companion has neither a console nor standard
+    // error: unless told to be quiet, a message of it would wait for a click for ever.
+    system.hangs = [](const std::string& parameters) { return !parameters.starts_with("/q "); };
+    EXPECT_EQ(RequestDeviceRestart(*bench.Open(kDevice), ConfigBench::kOwner).kind,
+              Kind::Restarted);
+    EXPECT_EQ(m.shellRequests.back().parameters, "/q U " + std::string(kDevice));
+    // One that hangs all the same is given up on after the bound, and said so.
+    system.hangs = [](const std::string&) { return true; };
+    const LONGLONG before = sim::Clock(m);
+    EXPECT_EQ(RequestDeviceRestart(*bench.Open(kDevice), ConfigBench::kOwner).kind, Kind::Failed);
+    EXPECT_EQ(sim::Clock(m) - before, sim::Ticks(kProgramWaitMs));
+    EXPECT_EQ(RunCompanionProgram(nullptr, "U x", {}).kind, CompanionRun::Kind::TimedOut);
+    EXPECT_TRUE(system.processes.empty()) << "the handle is closed all the same";
 }
 
 TEST_F(CompanionRestart, OnlyTheCompanionBesideTheProgramIsStarted) {
@@ -101,7 +126,8 @@ TEST_F(CompanionRestart, OnlyTheCompanionBesideTheProgramIsStarted) {
 }
 
 TEST_F(CompanionRestart, AnythingButAnExitCodeIsAFailure) {
-    for (const char* op : {"ShellExecuteExA", "MsgWaitForMultipleObjects", "GetExitCodeProcess"}) {
+    for (const char* op :
+         {"ShellExecuteExA", "MsgWaitForMultipleObjectsEx", "GetExitCodeProcess"}) {
         m.AddFault({op});
         EXPECT_EQ(Restart().kind, Kind::Failed) << op;
         m.ClearFaults();

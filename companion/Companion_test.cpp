@@ -66,7 +66,7 @@ TEST_F(Companion, FailedRestartsAreReportedOnOneLine) {
 
 TEST_F(Companion, InstallsTheFileByItsFullPath) {
     const std::string spaced = Absolute("driver files\\quorvin.inf");
-    m.files = {Absolute("quorvin.inf"), spaced};
+    m.files = {Absolute("quorvin.inf"), Absolute("quorvin.sys"), spaced};
     EXPECT_EQ(Run("e install quorvin.inf"), 0);
     EXPECT_EQ(bench.ArgsOf("SetupOpenInfFileA"),
               Args{"file=" + Absolute("quorvin.inf") + " class=null style=0x2"});
@@ -85,6 +85,29 @@ TEST_F(Companion, MissingFileIsAnErrorAndNothingInstalls) {
     EXPECT_TRUE(m.infInstalls.empty());
 }
 
+TEST_F(Companion, AnInstallationIsReadBackFromTheServiceManager) {
+    // InstallHinfSection reports nothing: a package without its driver file leaves a
+    // service that cannot load, which is a failure, not "done".
+    m.files = {Absolute("quorvin.inf")};
+    EXPECT_EQ(Run("e install quorvin.inf"), 1);
+    EXPECT_TRUE(OneErrorLine()) << outcome.message;
+    EXPECT_NE(outcome.message.find("quorvin.sys is missing"), std::string::npos) << outcome.message;
+    m.system().FindService("quorvin")->startType = SERVICE_DISABLED;
+    m.files.push_back(Absolute("quorvin.sys"));
+    EXPECT_EQ(Run("e install quorvin.inf"), 1);
+    EXPECT_NE(outcome.message.find("disabled"), std::string::npos) << outcome.message;
+}
+
+TEST_F(Companion, TheQuietSwitchIsTakenOffAndRemembered) {
+    EXPECT_EQ(Run(std::string("/q U ") + ConfigBench::kComposite), 0);
+    EXPECT_TRUE(outcome.quiet);
+    EXPECT_EQ(m.restarts, Args{ConfigBench::kComposite});
+    EXPECT_EQ(Run("/q"), 2);
+    EXPECT_TRUE(outcome.quiet);
+    EXPECT_EQ(Run(std::string("U ") + ConfigBench::kComposite), 0);
+    EXPECT_FALSE(outcome.quiet);
+}
+
 TEST_F(Companion, AnyOtherCommandLineIsAnErrorBeforeAnyPlatformCall) {
     for (const char* line : {"", "U", "e install", "x", "e remove quorvin.inf", "u A\\1"}) {
         EXPECT_EQ(Run(line), 2) << line;
@@ -100,14 +123,16 @@ TEST_F(Companion, InstallsFromAFolderNamedInTheAnsiCodePage) {
         "es";
     m.files = {
         "C:\\Donn\xE9"
-        "es\\quorvin.inf"};
+        "es\\quorvin.inf",
+        "C:\\Donn\xE9"
+        "es\\quorvin.sys"};
     EXPECT_EQ(Run("e install quorvin.inf"), 0) << outcome.message;
     EXPECT_EQ(m.infInstalls, Args{"DefaultInstall 132 C:\\Donn\xE9"
                                   "es\\quorvin.inf"});
     EXPECT_EQ(bench.ArgsOf("GetFullPathNameA").front(), "name=quorvin.inf size=0");
 
     // Relative parts resolve as Windows resolves them.
-    m.files = {"C:\\Drivers\\quorvin.inf"};
+    m.files = {"C:\\Drivers\\quorvin.inf", "C:\\Drivers\\quorvin.sys"};
     EXPECT_EQ(Run("e install ..\\..\\Drivers/./quorvin.inf"), 0) << outcome.message;
     EXPECT_EQ(m.infInstalls.back(), "DefaultInstall 132 C:\\Drivers\\quorvin.inf");
 }

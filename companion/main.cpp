@@ -11,7 +11,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     hardening::RestrictDllSearch();
     const CompanionOutcome outcome = RunCompanion(CommandLineArguments(::GetCommandLineA()));
     if (!outcome.message.empty()) {
-        ShowCompanionMessage(outcome.message, outcome.exitCode != 0);
+        ShowCompanionMessage(outcome.message, outcome.exitCode != 0, outcome.quiet);
     }
     return outcome.exitCode;
 }

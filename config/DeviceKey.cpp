@@ -3,7 +3,7 @@
 #include "device/Device.h"
 #include "platform/Platform.h"
 
-RegKey OpenDeviceKey(TDevice& device, DWORD keyType) {
+RegKey OpenDeviceKey(TDevice& device, DWORD keyType, REGSAM access) {
     return RegKey(plat::SetupDiOpenDevRegKey(device.DevInfoSet, &device.DevInfoData,
-                                             DICS_FLAG_GLOBAL, 0, keyType, KEY_ALL_ACCESS));
+                                             DICS_FLAG_GLOBAL, 0, keyType, access));
 }

@@ -6,5 +6,7 @@
 class TDevice;
 
 // keyType is DIREG_DEV (the hardware key) or DIREG_DRV (the driver key). The key is
-// never created; a device without it gives an invalid RegKey.
-RegKey OpenDeviceKey(TDevice& device, DWORD keyType);
+// never created; a device without it gives an invalid RegKey. The window, which always
+// runs elevated, opens with KEY_ALL_ACCESS for reading too; a reader that may run as a
+// standard user passes KEY_READ, as the keys refuse it any right to change them.
+RegKey OpenDeviceKey(TDevice& device, DWORD keyType, REGSAM access = KEY_ALL_ACCESS);

@@ -58,6 +58,14 @@ int ReadRateIndex(TDevice& device) {
     return IndexOfInterval(QueryInterval(key.get()));
 }
 
+std::optional<int> ReadRateIndexToRead(TDevice& device) {
+    const RegKey key = OpenDeviceKey(device, DIREG_DRV, KEY_READ);
+    if (!key.valid()) {
+        return std::nullopt;
+    }
+    return IndexOfInterval(QueryInterval(key.get()));
+}
+
 void WriteRateIndex(TDevice& device, std::uint32_t index, const BeforeWrite& beforeWrite) {
     const RegKey key = OpenDeviceKey(device, DIREG_DRV);
     if (!key.valid()) {

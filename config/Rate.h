@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "config/PlannedChange.h"
 
@@ -18,6 +19,10 @@ inline constexpr std::array<const char*, kRateCount> RateNames = {"Default", "10
 
 // The rate index (0 to 6) of the stored value.
 int ReadRateIndex(TDevice& device);
+// The same for a reader that may lack the right to change the key (the command-line
+// program, which a standard user may run): the key is opened for KEY_READ, and one that
+// does not open leaves the rate unknown (nothing) rather than "Default".
+std::optional<int> ReadRateIndexToRead(TDevice& device);
 // Stores RateTable[index] (indexes above 6 count as 6), or deletes the value for 0.
 // beforeWrite, when given, learns of the write first and may stop it.
 void WriteRateIndex(TDevice& device, std::uint32_t index, const BeforeWrite& beforeWrite = {});

@@ -38,10 +38,52 @@ constexpr ProblemName kProblems[] = {
     {52, "Windows cannot verify the signature of the drivers for this device"},
 };
 
+// The codes a driver of the device's stack gives when it cannot be loaded or started,
+// which is all a lower filter can do to a device:
+//   10 CM_PROB_FAILED_START        a driver of the stack failed the start request
+//   19 CM_PROB_REGISTRY            a filter entry names a service whose key is bad
+//   31 CM_PROB_FAILED_ADD          a driver's AddDevice failed
+//   32 CM_PROB_DISABLED_SERVICE    a driver's service is disabled
+//   37 CM_PROB_FAILED_DRIVER_ENTRY a driver's DriverEntry failed
+//   39 CM_PROB_DRIVER_FAILED_LOAD  a driver's file is missing or damaged
+//   40 CM_PROB_DRIVER_SERVICE_KEY_INVALID  a driver's service entry is missing
+//   48 CM_PROB_DRIVER_BLOCKED      a driver was blocked from loading
+//   52 CM_PROB_UNSIGNED_DRIVER     a driver's signature cannot be verified
+// Not among them: 43 (CM_PROB_FAILED_POST_START) is posted after a successful start,
+// when the device or its function driver reports a fault; the filter only rewrites the
+// endpoint descriptor before the start, so its failures show as 10.
+constexpr ULONG kDriverLoadProblems[] = {10, 19, 31, 32, 37, 39, 40, 48, 52};
+constexpr ULONG kNeedRestart = 14;
+
 }  // namespace
+
+ProblemKind KindOfProblem(ULONG problem) {
+    if (problem == 0) {
+        return ProblemKind::None;
+    }
+    if (problem == kNeedRestart) {
+        return ProblemKind::NeedsReboot;
+    }
+    for (const ULONG code : kDriverLoadProblems) {
+        if (code == problem) {
+            return ProblemKind::DriverLoad;
+        }
+    }
+    return ProblemKind::Other;
+}
 
 bool DeviceState::HasProblem() const {
     return present && known && (status & DN_HAS_PROBLEM) != 0;
+}
+
+bool DeviceState::Started() const {
+    return present && known && (status & (DN_STARTED | DN_HAS_PROBLEM)) == DN_STARTED;
+}
+
+ProblemKind DeviceState::Problem() const {
+    // A problem flag without a code still is a problem; it is nobody's known fault.
+    return HasProblem() ? (problem != 0 ? KindOfProblem(problem) : ProblemKind::Other)
+                        : ProblemKind::None;
 }
 
 DeviceState ReadDeviceState(const std::string& instanceId) {
@@ -50,9 +92,13 @@ DeviceState ReadDeviceState(const std::string& instanceId) {
     std::vector<char> id(instanceId.begin(), instanceId.end());
     id.push_back('\0');
     DEVINST node = 0;
-    if (plat::CM_Locate_DevNodeA(&node, id.data(), CM_LOCATE_DEVNODE_NORMAL) != CR_SUCCESS ||
-        node == 0) {
+    const CONFIGRET located = plat::CM_Locate_DevNodeA(&node, id.data(), CM_LOCATE_DEVNODE_NORMAL);
+    if (located == CR_NO_SUCH_DEVNODE) {
+        state.known = true;  // known to be absent
         return state;
+    }
+    if (located != CR_SUCCESS || node == 0) {
+        return state;  // the configuration manager could not be asked: unknown
     }
     state.present = true;
     ULONG status = 0;

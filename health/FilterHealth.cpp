@@ -11,13 +11,27 @@
 namespace {
 
 FilterCondition ConditionOf(const DeviceState& state, const DriverServiceState& driver) {
-    if (!state.present) {
-        return driver.Missing() ? FilterCondition::WillNotStart : FilterCondition::NotPresent;
-    }
     if (!state.known) {
         return FilterCondition::StateUnknown;
     }
-    return state.HasProblem() ? FilterCondition::Problem : FilterCondition::Working;
+    if (!state.present) {
+        return driver.CannotLoad() ? FilterCondition::WillNotStart : FilterCondition::NotPresent;
+    }
+    switch (state.Problem()) {
+        case ProblemKind::DriverLoad:
+            return FilterCondition::Problem;
+        case ProblemKind::NeedsReboot:
+            return FilterCondition::NeedsReboot;
+        case ProblemKind::Other:
+            return FilterCondition::OtherProblem;
+        case ProblemKind::None:
+            break;
+    }
+    return state.Started() ? FilterCondition::Working : FilterCondition::NotStarted;
+}
+
+std::string ProblemWords(const DeviceState& state) {
+    return "problem " + std::to_string(state.problem) + ", " + ProblemText(state.problem);
 }
 
 }  // namespace
@@ -71,14 +85,19 @@ std::string ConditionText(const FilteredDevice& device) {
         case FilterCondition::Working:
             return "works";
         case FilterCondition::Problem:
-            return "does not start: problem " + std::to_string(device.state.problem) + ", " +
-                   ProblemText(device.state.problem);
+            return "does not start: " + ProblemWords(device.state);
+        case FilterCondition::NeedsReboot:
+            return "restart Windows: " + ProblemWords(device.state);
+        case FilterCondition::OtherProblem:
+            return "not caused by the filter: " + ProblemWords(device.state);
+        case FilterCondition::NotStarted:
+            return "present, not started yet";
         case FilterCondition::StateUnknown:
-            return "present, state unknown";
+            return "state unknown";
         case FilterCondition::NotPresent:
             return "not present";
         case FilterCondition::WillNotStart:
-            return "not present; will not start when plugged in, as the driver is missing";
+            return "not present; will not start when plugged in, as the driver cannot load";
     }
     return {};
 }
@@ -96,6 +115,14 @@ std::string DriverText(const DriverServiceState& driver) {
     }
     if (!driver.imageFile.empty() && !driver.fileFound) {
         return "The QUORVIN driver is installed, but its file " + driver.imageFile + " is missing.";
+    }
+    if (driver.Disabled()) {
+        return "The QUORVIN driver is installed, but its service is disabled: Windows will not "
+               "load it.";
+    }
+    if (driver.NotKernelDriver()) {
+        return "The QUORVIN service is installed, but it is not a kernel driver: Windows cannot "
+               "load it as a filter.";
     }
     return driver.running ? "The QUORVIN driver is installed and running."
                           : "The QUORVIN driver is installed.";

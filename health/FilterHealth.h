@@ -12,9 +12,12 @@
 #include "device/DeviceState.h"
 
 enum class FilterCondition {
-    Working,       // present and started
-    Problem,       // present, and not started: the device reports a problem
-    StateUnknown,  // present, but its status could not be read
+    Working,       // present and started (DN_STARTED)
+    Problem,       // present, and a driver of its stack failed to load or start
+    NeedsReboot,   // present, and waiting for Windows to restart (problem 14)
+    OtherProblem,  // present, with a problem of its own that the filter cannot cause
+    NotStarted,    // present, neither started nor reporting a problem (still starting)
+    StateUnknown,  // its status, or whether it is present, could not be read
     NotPresent,    // not plugged in; the driver can load, or whether it can is unknown
     WillNotStart,  // not plugged in, and the driver is known to be unable to load
 };

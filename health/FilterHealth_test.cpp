@@ -202,3 +202,66 @@ TEST(FilterHealthDemo, TheDemoMachineShowsTheGamePadToRepair) {
     }
     EXPECT_EQ(health.devices.size(), 2u) << "the plain mouse and the game pad";
 }
+
+TEST_F(FilterHealthTest, OnlyADriverThatFailsToLoadOrStartIsTheFiltersFault) {
+    // Problems the device has whatever its filters: shown as they are, never repaired.
+    for (const ULONG code : {22u, 21u, 28u, 47u, 43u}) {
+        system.problems[kBroken] = code;
+        const FilterHealth health = ReadFilterHealth();
+        EXPECT_EQ(Find(health, kBroken)->condition, FilterCondition::OtherProblem) << code;
+        EXPECT_EQ(ConditionText(*Find(health, kBroken)).find("does not start"), std::string::npos)
+            << code;
+        EXPECT_EQ(health.RepairableCount(), 0) << code;
+    }
+    system.problems[kBroken] = CM_PROB_NEED_RESTART;
+    FilterHealth health = ReadFilterHealth();
+    EXPECT_EQ(Find(health, kBroken)->condition, FilterCondition::NeedsReboot);
+    EXPECT_EQ(ConditionText(*Find(health, kBroken)).rfind("restart Windows", 0), 0u);
+    EXPECT_EQ(health.RepairableCount(), 0);
+    for (const ULONG code : {10u, 19u, 31u, 32u, 37u, 39u, 40u, 48u, 52u}) {
+        system.problems[kBroken] = code;
+        health = ReadFilterHealth();
+        EXPECT_EQ(Find(health, kBroken)->condition, FilterCondition::Problem) << code;
+        EXPECT_EQ(health.RepairableCount(), 1) << code;
+    }
+}
+
+TEST_F(FilterHealthTest, WorksOnlyWhenStartedAndAbsentOnlyWhenWindowsSaysSo) {
+    // Restarted a moment ago: neither started nor failed yet.
+    system.startDelays[kWorking] = 2000;
+    sim::StartDevice(m, kWorking);
+    FilterHealth health = ReadFilterHealth();
+    EXPECT_EQ(Find(health, kWorking)->condition, FilterCondition::NotStarted);
+    EXPECT_EQ(ConditionText(*Find(health, kWorking)), "present, not started yet");
+
+    // A configuration manager that fails otherwise than "no such device node" says
+    // nothing about presence: the absent device is not called absent, nor harmless.
+    std::erase(m.files, system.ImageFile(*system.FindService("quorvin")));
+    m.AddFault({"CM_Locate_DevNodeA", 0, kAway});
+    health = ReadFilterHealth();
+    EXPECT_EQ(Find(health, kAway)->condition, FilterCondition::StateUnknown);
+    EXPECT_EQ(ConditionText(*Find(health, kAway)), "state unknown");
+    EXPECT_FALSE(Find(health, kAway)->Repairable());
+}
+
+TEST_F(FilterHealthTest, ADisabledServiceOrOneThatIsNoDriverCannotLoad) {
+    sim::Service& service = *system.FindService("quorvin");
+    service.startType = SERVICE_DISABLED;
+    FilterHealth health = ReadFilterHealth();
+    EXPECT_TRUE(health.driver.installed);
+    EXPECT_TRUE(health.driver.Disabled());
+    EXPECT_EQ(Find(health, kAway)->condition, FilterCondition::WillNotStart);
+    EXPECT_NE(DriverText(health.driver).find("its service is disabled"), std::string::npos);
+
+    service.startType = SERVICE_DEMAND_START;
+    service.type = 0x10;  // SERVICE_WIN32_OWN_PROCESS
+    health = ReadFilterHealth();
+    EXPECT_TRUE(health.driver.NotKernelDriver());
+    EXPECT_EQ(Find(health, kAway)->condition, FilterCondition::WillNotStart);
+    EXPECT_NE(DriverText(health.driver).find("not a kernel driver"), std::string::npos);
+
+    // And a device given the filter then fails to start, as Windows makes it.
+    service.type = SERVICE_KERNEL_DRIVER;
+    service.startType = SERVICE_DISABLED;
+    EXPECT_EQ(sim::StartDevice(m, kWorking), static_cast<ULONG>(CM_PROB_DISABLED_SERVICE));
+}

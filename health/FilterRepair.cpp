@@ -30,8 +30,14 @@ std::string RestartedText(const FilterRepair& repair) {
                std::to_string(repair.after.problem) + ", " + ProblemText(repair.after.problem) +
                "): unplug it and plug it in again, or restart Windows.";
     }
+    if (!repair.after.known) {
+        return "filter removed; the device's state could not be read.";
+    }
     if (!repair.after.present) {
         return "filter removed; the device left while it restarted.";
+    }
+    if (!repair.after.Started()) {
+        return "filter removed; the device has not started yet: look at it again in a moment.";
     }
     return "filter removed; the device works again.";
 }

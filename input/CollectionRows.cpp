@@ -68,6 +68,23 @@ int CollectionRows::RowOf(const std::string& collectionId) const {
     return found != rows_.end() ? found->second : -1;
 }
 
+std::vector<std::string> HidCollectionsBelow(DEVINST device) {
+    std::vector<std::string> ids;
+    const auto add = [&ids](DEVINST node) {
+        std::string id = DeviceIdOf(node);
+        if (id.rfind("HID\\", 0) == 0) {
+            ids.push_back(std::move(id));
+        }
+    };
+    for (const DEVINST child : ChildrenOf(device)) {
+        add(child);
+        for (const DEVINST grandchild : ChildrenOf(child)) {
+            add(grandchild);
+        }
+    }
+    return ids;
+}
+
 std::vector<std::string> CollectionRows::CollectionsOf(int row) const {
     std::vector<std::string> ids;
     for (const auto& [id, at] : rows_) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/WinTypes.h"
+
 class TDeviceList;
 
 namespace input {
@@ -27,5 +29,9 @@ class CollectionRows {
   private:
     std::map<std::string, int> rows_;
 };
+
+// The upper-case instance IDs of the HID collections (HID\...) among the children
+// and grandchildren of a device: the ones whose reports raw input delivers.
+std::vector<std::string> HidCollectionsBelow(DEVINST device);
 
 }  // namespace input

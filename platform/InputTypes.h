@@ -18,6 +18,8 @@ using LPARAM = LONG_PTR;
 using WCHAR = char16_t;  // UTF-16, two bytes as on Windows
 using PCWSTR = const WCHAR*;
 using LPCWCH = const WCHAR*;
+using LPWSTR = WCHAR*;
+using LPCCH = const char*;
 using LPSTR = char*;
 using LPBOOL = BOOL*;
 using PUINT = UINT*;
@@ -91,6 +93,7 @@ struct DEVPROPKEY {
 #define QS_RAWINPUT 0x0400
 #define CP_ACP 0
 #define WC_NO_BEST_FIT_CHARS 0x00000400
+#define MB_ERR_INVALID_CHARS 0x00000008
 #define DEVPROP_TYPE_STRING 0x00000012
 #define ERROR_NOT_FOUND 1168L
 

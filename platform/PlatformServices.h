@@ -86,7 +86,12 @@ using LPSHELLEXECUTEINFOA = SHELLEXECUTEINFOA*;
 #define DN_DISABLEABLE 0x00002000
 #define DN_HAS_PROBLEM 0x00000400
 #define CM_PROB_FAILED_START 0x0000000A
+#define CM_PROB_NEED_RESTART 0x0000000E
+#define CM_PROB_DISABLED 0x00000016
+#define CM_PROB_FAILED_INSTALL 0x0000001C
+#define CM_PROB_DISABLED_SERVICE 0x00000020
 #define CM_PROB_DRIVER_FAILED_LOAD 0x00000027
+#define CM_PROB_FAILED_POST_START 0x0000002B
 
 // Device installation parameters
 #define DI_NEEDRESTART 0x00000080
@@ -131,6 +136,7 @@ using LPSHELLEXECUTEINFOA = SHELLEXECUTEINFOA*;
 #define WAIT_TIMEOUT 0x00000102
 #define WAIT_FAILED 0xFFFFFFFF
 #define QS_ALLINPUT 0x04FF
+#define MWMO_INPUTAVAILABLE 0x0004
 #define STILL_ACTIVE 0x00000103
 
 #endif  // _WIN32
@@ -169,6 +175,8 @@ BOOL ShellExecuteExA(LPSHELLEXECUTEINFOA pExecInfo);
 DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds);
 DWORD MsgWaitForMultipleObjects(DWORD nCount, const HANDLE* pHandles, BOOL fWaitAll,
                                 DWORD dwMilliseconds, DWORD dwWakeMask);
+DWORD MsgWaitForMultipleObjectsEx(DWORD nCount, const HANDLE* pHandles, DWORD dwMilliseconds,
+                                  DWORD dwWakeMask, DWORD dwFlags);
 BOOL GetExitCodeProcess(HANDLE hProcess, LPDWORD lpExitCode);
 BOOL CloseHandle(HANDLE hObject);
 

@@ -1,5 +1,6 @@
 #include "restart/CompanionLauncher.h"
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -47,25 +48,55 @@ bool IsFile(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-// Waits until the process ends; false when the wait itself failed.
-bool WaitForEnd(HANDLE process, const MessagePump& pump) {
-    if (!pump) {
-        return plat::WaitForSingleObject(process, INFINITE) == WAIT_OBJECT_0;
+// Milliseconds from the performance counter, or nothing when it cannot be read.
+std::optional<double> NowMs() {
+    LARGE_INTEGER frequency{};
+    LARGE_INTEGER counter{};
+    if (!plat::QueryPerformanceFrequency(&frequency) || frequency.QuadPart <= 0 ||
+        !plat::QueryPerformanceCounter(&counter)) {
+        return std::nullopt;
     }
+    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+// Waits until the process ends: WAIT_OBJECT_0, WAIT_TIMEOUT, or WAIT_FAILED.
+DWORD WaitForEnd(HANDLE process, const MessagePump& pump) {
+    if (!pump) {
+        return plat::WaitForSingleObject(process, kProgramWaitMs);
+    }
+    const std::optional<double> start = NowMs();
+    DWORD left = kProgramWaitMs;
     for (;;) {
         const DWORD woken =
-            plat::MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT);
-        if (woken == WAIT_OBJECT_0) {
-            return true;
-        }
+            plat::MsgWaitForMultipleObjectsEx(1, &process, left, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (woken != WAIT_OBJECT_0 + 1) {
-            return false;
+            return woken == WAIT_OBJECT_0 || woken == WAIT_TIMEOUT ? woken : WAIT_FAILED;
         }
         pump();
+        // Messages shorten the wait by the time they took; without a clock each
+        // round of them counts as a second.
+        const std::optional<double> now = NowMs();
+        const double spent = start && now ? *now - *start : kProgramWaitMs - left + 1000.0;
+        if (spent >= kProgramWaitMs) {
+            return WAIT_TIMEOUT;
+        }
+        left = static_cast<DWORD>(kProgramWaitMs - spent);
     }
 }
 
 }  // namespace
+
+CompanionRun::Kind WaitForProgram(HANDLE process, const MessagePump& pump, DWORD& exitCode) {
+    exitCode = 0;
+    const DWORD waited = WaitForEnd(process, pump);
+    if (waited == WAIT_TIMEOUT) {
+        return CompanionRun::Kind::TimedOut;
+    }
+    if (waited != WAIT_OBJECT_0 || !plat::GetExitCodeProcess(process, &exitCode)) {
+        return CompanionRun::Kind::Lost;
+    }
+    return CompanionRun::Kind::Finished;
+}
 
 std::string CompanionPath() {
     const std::string program = ProgramPath();
@@ -84,13 +115,14 @@ CompanionRun RunCompanionProgram(HWND owner, const std::string& parameters,
         run.kind = CompanionRun::Kind::Missing;
         return run;
     }
+    const std::string arguments = pump ? parameters : kCompanionQuietSwitch + parameters;
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof(SHELLEXECUTEINFOA);
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     info.hwnd = owner;
     info.lpVerb = nullptr;
     info.lpFile = run.path.c_str();
-    info.lpParameters = parameters.c_str();
+    info.lpParameters = arguments.c_str();
     info.lpDirectory = nullptr;
     info.nShow = SW_SHOW;
     if (!plat::ShellExecuteExA(&info)) {
@@ -98,13 +130,34 @@ CompanionRun RunCompanionProgram(HWND owner, const std::string& parameters,
         return run;
     }
     const ProcessHandle process(info.hProcess);
-    DWORD exitCode = 0;
-    if (process.get() == nullptr || !WaitForEnd(process.get(), pump) ||
-        !plat::GetExitCodeProcess(process.get(), &exitCode)) {
+    if (process.get() == nullptr) {
         run.kind = CompanionRun::Kind::Lost;
         return run;
     }
-    run.kind = CompanionRun::Kind::Finished;
-    run.exitCode = exitCode;
+    run.kind = WaitForProgram(process.get(), pump, run.exitCode);
+    return run;
+}
+
+CompanionRun RunInstallVerb(HWND owner, const MessagePump& pump) {
+    CompanionRun run;
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof(SHELLEXECUTEINFOA);
+    info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    info.hwnd = owner;
+    info.lpVerb = kInstallVerb;
+    info.lpFile = kInfFile;
+    info.lpParameters = nullptr;
+    info.lpDirectory = nullptr;
+    info.nShow = SW_SHOW;
+    if (!plat::ShellExecuteExA(&info)) {
+        run.kind = CompanionRun::Kind::NotStarted;
+        return run;
+    }
+    const ProcessHandle process(info.hProcess);
+    if (process.get() == nullptr) {
+        run.kind = CompanionRun::Kind::Finished;
+        return run;
+    }
+    run.kind = WaitForProgram(process.get(), pump, run.exitCode);
     return run;
 }

@@ -28,8 +28,8 @@ std::string ExpandEnvironment(const std::string& text) {
     return {};
 }
 
-// The binary path of the service's configuration, if it could be read.
-bool ReadImagePath(SC_HANDLE service, std::string& imagePath) {
+// The service's configuration (its binary path, type and start type), if it could be read.
+bool ReadConfig(SC_HANDLE service, std::string& imagePath, DriverServiceState& state) {
     DWORD needed = 0;
     if (plat::QueryServiceConfigA(service, nullptr, 0, &needed) || needed == 0 ||
         needed > kMaxConfigSize) {
@@ -42,6 +42,9 @@ bool ReadImagePath(SC_HANDLE service, std::string& imagePath) {
         return false;
     }
     imagePath = config->lpBinaryPathName != nullptr ? config->lpBinaryPathName : "";
+    state.configRead = true;
+    state.serviceType = config->dwServiceType;
+    state.startType = config->dwStartType;
     return true;
 }
 
@@ -55,6 +58,36 @@ bool IsFile(const std::string& path) {
 
 bool DriverServiceState::Missing() const {
     return known && (!installed || (!imageFile.empty() && !fileFound));
+}
+
+std::string UsabilityProblem(const DriverServiceState& driver) {
+    if (driver.Unknown()) {
+        return "its state could not be read (error " + std::to_string(driver.error) + ")";
+    }
+    if (!driver.known) {
+        return {};
+    }
+    if (!driver.installed) {
+        return "it is not installed";
+    }
+    if (!driver.imageFile.empty() && !driver.fileFound) {
+        return "its driver file " + driver.imageFile + " is missing";
+    }
+    if (driver.Disabled()) {
+        return "its service is disabled";
+    }
+    if (driver.NotKernelDriver()) {
+        return "it is not a kernel driver";
+    }
+    return {};
+}
+
+bool DriverServiceState::Disabled() const {
+    return known && installed && configRead && startType == SERVICE_DISABLED;
+}
+
+bool DriverServiceState::NotKernelDriver() const {
+    return known && installed && configRead && serviceType != SERVICE_KERNEL_DRIVER;
 }
 
 std::string DriverImageFile(const std::string& imagePath, const std::string& serviceName) {
@@ -92,7 +125,7 @@ DriverServiceState ReadDriverService(const std::string& serviceName) {
     state.known = true;
     state.installed = true;
     std::string imagePath;
-    if (ReadImagePath(service.get(), imagePath)) {
+    if (ReadConfig(service.get(), imagePath, state)) {
         state.imageFile = DriverImageFile(imagePath, serviceName);
         state.fileFound = !state.imageFile.empty() && IsFile(state.imageFile);
     }

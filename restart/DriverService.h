@@ -19,13 +19,28 @@ struct DriverServiceState {
     std::string imageFile;   // the driver file's full path; empty when it could not be read
     bool fileFound = false;  // the file is there (looked for only when imageFile is known)
     bool running = false;
+    // The service's configuration was read: its type and start type below are real.
+    bool configRead = false;
+    DWORD serviceType = 0;  // SERVICE_KERNEL_DRIVER for a driver that can be a filter
+    DWORD startType = 0;    // SERVICE_DISABLED keeps it from ever loading
 
     // Known to be unable to load: not installed, or its driver file is missing.
     bool Missing() const;
+    // Installed but not usable as a filter: disabled (every device listing it fails
+    // with code 32), or not a kernel driver.
+    bool Disabled() const;
+    bool NotKernelDriver() const;
+    bool Unusable() const { return Disabled() || NotKernelDriver(); }
+    // Known to be unable to load, for either reason above.
+    bool CannotLoad() const { return Missing() || Unusable(); }
     // Asked about, but whether it can load is not known: a device given the filter
     // might not start, and none can be called safe to plug in.
     bool Unknown() const { return asked && !known; }
 };
+
+// Why the service cannot serve as the filter, in a few words ("it is not installed",
+// "its service is disabled", ...), or empty when nothing is known to be wrong.
+std::string UsabilityProblem(const DriverServiceState& driver);
 
 // Asks the service manager about the service (OpenSCManagerA, OpenServiceA,
 // QueryServiceConfigA, QueryServiceStatus) and looks for its file with the WOW64

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "config/DriverPackage.h"
+#include "restart/DriverService.h"
 #include "restart/PropertyChange.h"
 #include "restart/VerifiedRestart.h"
 #include "device/Device.h"
@@ -17,7 +18,7 @@ RestartOutcome RequestDeviceRestart(TDevice& device, HWND owner, const MessagePu
     // may rebuild the caller's list and release the device.
     const std::string instanceId = device.GetInstanceId();
     if (!IsWow64()) {
-        return RestartAndVerify(device.DevInfoSet, device.DevInfoData, instanceId);
+        return RestartAndVerify(device.DevInfoSet, device.DevInfoData, instanceId, pump);
     }
     const CompanionRun run =
         RunCompanionProgram(owner, CompanionRestartParameters(instanceId), pump);
@@ -28,21 +29,24 @@ RestartOutcome RequestDeviceRestart(TDevice& device, HWND owner, const MessagePu
             return {RestartOutcome::Kind::CompanionMissing, 0};
         case CompanionRun::Kind::NotStarted:
         case CompanionRun::Kind::Lost:
+        case CompanionRun::Kind::TimedOut:
             break;
     }
     return {RestartOutcome::Kind::Failed, 0};
 }
 
 InstallOutcome RequestServiceInstall(HWND owner, const MessagePump& pump) {
-    if (!IsWow64()) {
-        plat::ShellExecuteA(owner, kInstallVerb, kInfFile, nullptr, nullptr, SW_SHOW);
-        return InstallOutcome::Requested;
-    }
-    const CompanionRun run = RunCompanionProgram(owner, kCompanionInstallParameters, pump);
+    const CompanionRun run = IsWow64()
+                                 ? RunCompanionProgram(owner, kCompanionInstallParameters, pump)
+                                 : RunInstallVerb(owner, pump);
     if (run.kind == CompanionRun::Kind::Missing) {
         return InstallOutcome::CompanionMissing;
     }
-    return run.kind == CompanionRun::Kind::Finished && run.exitCode == kCompanionDone
-               ? InstallOutcome::Requested
-               : InstallOutcome::Failed;
+    if (run.kind != CompanionRun::Kind::Finished || run.exitCode != kCompanionDone) {
+        return InstallOutcome::Failed;
+    }
+    // Neither the shell's installer nor InstallHinfSection reports what it did.
+    const DriverServiceState service = ReadFilterService();
+    return service.installed && !service.CannotLoad() ? InstallOutcome::Installed
+                                                      : InstallOutcome::NotInstalled;
 }

@@ -22,10 +22,13 @@ bool IsWow64();
 RestartOutcome RequestDeviceRestart(TDevice& device, HWND owner, const MessagePump& pump = {});
 
 enum class InstallOutcome {
-    Requested,         // the "install" verb was applied, or the companion installed
+    Installed,         // read back: the service is there and can load
+    NotInstalled,      // the installer ran, but the service is not there or cannot load
     CompanionMissing,  // under WOW64, kevra64.exe is not beside the program
-    Failed,            // the companion could not be started or failed (and said why)
+    Failed,            // the installer could not be started (no quorvin.inf, say),
+                       // failed, or did not end in time
 };
-// The Install Service button: the companion under WOW64 ("e install quorvin.inf",
-// waited for with the pump), the shell's "install" verb on quorvin.inf otherwise.
+// The Install Service button: the companion under WOW64 ("e install quorvin.inf"),
+// the shell's "install" verb on quorvin.inf otherwise, each waited for with the pump.
+// The result is then read back from the service manager (ReadFilterService).
 InstallOutcome RequestServiceInstall(HWND owner, const MessagePump& pump = {});

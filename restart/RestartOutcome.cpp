@@ -1,5 +1,6 @@
 #include "restart/RestartOutcome.h"
 
+#include "restart/DeviceStartWait.h"
 #include "device/DeviceState.h"
 
 namespace {
@@ -23,6 +24,10 @@ int CompanionExitCode(const RestartOutcome& outcome) {
             return kCompanionReverted | problem;
         case Kind::ProblemNotCured:
             return kCompanionNotCured | problem;
+        case Kind::OtherProblem:
+            return kCompanionOtherProblem | problem;
+        case Kind::StateUnknown:
+            return kCompanionStateUnknown;
         case Kind::CompanionMissing:
         case Kind::Failed:
             break;
@@ -38,12 +43,18 @@ RestartOutcome OutcomeOfCompanionExit(DWORD exitCode) {
     if (exitCode == kCompanionNeedsReboot) {
         return {Kind::NeedsReboot, 0};
     }
+    if (exitCode == kCompanionStateUnknown) {
+        return {Kind::StateUnknown, 0};
+    }
     const DWORD problem = exitCode & 0xFF;
     if (problem != 0 && (exitCode & ~0xFFu) == static_cast<DWORD>(kCompanionReverted)) {
         return {Kind::ProblemReverted, problem};
     }
     if (problem != 0 && (exitCode & ~0xFFu) == static_cast<DWORD>(kCompanionNotCured)) {
         return {Kind::ProblemNotCured, problem};
+    }
+    if (problem != 0 && (exitCode & ~0xFFu) == static_cast<DWORD>(kCompanionOtherProblem)) {
+        return {Kind::OtherProblem, problem};
     }
     return {Kind::Failed, 0};
 }
@@ -54,7 +65,8 @@ std::string DescribeRestartOutcome(const RestartOutcome& outcome,
     switch (outcome.kind) {
         case Kind::NeedsReboot:
             return "Windows must be restarted before the change takes effect on this device: "
-                   "the device is in use and could not be stopped.";
+                   "the device is in use and could not be stopped, or it waits for that "
+                   "restart.";
         case Kind::ProblemReverted:
             return ProblemSentence(outcome.problem) +
                    "\n\nThe filter was removed from the device and the device was restarted; it "
@@ -65,6 +77,16 @@ std::string DescribeRestartOutcome(const RestartOutcome& outcome,
                    "\n\nThe filter was removed from the device and the device was restarted, "
                    "but it still does not start. Restart Windows; if the device still does not "
                    "work, unplug it and plug it in again, or look at it in Device Manager.";
+        case Kind::OtherProblem:
+            return "The device was restarted and reports problem " +
+                   std::to_string(outcome.problem) + ": " + ProblemText(outcome.problem) +
+                   ".\n\nThe filter driver does not cause this problem, so the device's "
+                   "settings were left as they are.";
+        case Kind::StateUnknown:
+            return "The device was restarted, but within " +
+                   std::to_string(kDeviceStartWaitMs / 1000) +
+                   " seconds it neither started nor reported a problem: its state is unknown. "
+                   "Look at it again in a moment (Filter health...), or in Device Manager.";
         case Kind::CompanionMissing:
             return "The device cannot be restarted and the driver cannot be installed on 64-bit "
                    "Windows without kevra64.exe, which must be in the same folder as this "

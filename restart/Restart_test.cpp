@@ -16,6 +16,8 @@ class RestartOfADevice : public ::testing::Test {
     sim::Machine& m = bench.machine;
 
     static constexpr const char* kCompanionPath = "C:\\Users\\User\\Downloads\\kevra64.exe";
+    // The current directory, where the shell's verb finds quorvin.inf.
+    static constexpr const char* kFolder = "C:\\Users\\Setup\\Downloads\\";
     Args Shell() const { return bench.ArgsOf("ShellExecuteExA"); }
     // Started by its full path, waited for, the shell's error boxes suppressed.
     static std::string Companion(const std::string& parameters) {
@@ -73,9 +75,9 @@ TEST_F(RestartOfADevice, UnderWow64TheCompanionBesideTheProgramRestartsTheDevice
     RequestDeviceRestart(device->GetParentDevice(), ConfigBench::kOwner);
     m.AddFault(sim::Fault{"SetupDiGetDeviceInstanceIdA", 0, {}});
     RequestDeviceRestart(*device, ConfigBench::kOwner);
-    EXPECT_EQ(Shell(),
-              (Args{Companion(std::string("U ") + ConfigBench::kInterface),
-                    Companion(std::string("U ") + ConfigBench::kComposite), Companion("U ")}));
+    EXPECT_EQ(Shell(), (Args{Companion(std::string("/q U ") + ConfigBench::kInterface),
+                             Companion(std::string("/q U ") + ConfigBench::kComposite),
+                             Companion("/q U ")}));
     EXPECT_EQ(m.CountCalls("ShellExecuteA"), 0u);
     EXPECT_EQ(m.CountCalls("SetupDiSetClassInstallParamsA"), 0u);
     EXPECT_TRUE(m.restarts.empty());
@@ -94,14 +96,37 @@ TEST_F(RestartOfADevice, ParentIsRestartedThroughItsOwnPair) {
 }
 
 TEST_F(RestartOfADevice, InstallAppliesTheVerbOrHandsItToTheCompanion) {
-    EXPECT_EQ(RequestServiceInstall(ConfigBench::kOwner), InstallOutcome::Requested);
-    EXPECT_EQ(bench.ArgsOf("ShellExecuteA"),
-              Args{"hwnd=0x1234 verb=install file=quorvin.inf params=null dir=null show=5"});
+    m.files.push_back(std::string(kFolder) + "quorvin.inf");
+    m.files.push_back(std::string(kFolder) + "quorvin.sys");
+    EXPECT_EQ(RequestServiceInstall(ConfigBench::kOwner), InstallOutcome::Installed);
+    EXPECT_EQ(Shell(), Args{"hwnd=0x1234 verb=install file=quorvin.inf params=null dir=null "
+                            "show=5 mask=0x40"});
+    EXPECT_TRUE(m.system().processes.empty()) << "the installer waited for, its handle closed";
+    m.system().services.clear();
     m.wow64 = sim::Wow64Mode::Wow64;
     EXPECT_EQ(RequestServiceInstall(ConfigBench::kOwner), InstallOutcome::CompanionMissing);
     m.files.push_back(kCompanionPath);
-    EXPECT_EQ(RequestServiceInstall(ConfigBench::kOwner), InstallOutcome::Requested);
+    m.system().run = [this](const std::string&, const std::string&) {
+        sim::InstallDriverService(m, "quorvin");
+        return DWORD{0};
+    };
+    EXPECT_EQ(RequestServiceInstall(ConfigBench::kOwner), InstallOutcome::Installed);
     m.system().run = [](const std::string&, const std::string&) { return DWORD{1}; };
     EXPECT_EQ(RequestServiceInstall(ConfigBench::kOwner), InstallOutcome::Failed);
-    EXPECT_EQ(Shell(), Args(2, Companion("e install quorvin.inf")));
+    EXPECT_EQ(Shell().back(), Companion("/q e install quorvin.inf")) << "quiet without a window";
+}
+
+TEST_F(RestartOfADevice, InstallIsReadBackNotTakenOnTrust) {
+    // No quorvin.inf in the current directory: the shell refuses the verb.
+    EXPECT_EQ(RequestServiceInstall(ConfigBench::kOwner), InstallOutcome::Failed);
+    EXPECT_TRUE(m.system().services.empty());
+    // The package lacks its driver file: the service is there but cannot load.
+    m.files.push_back(std::string(kFolder) + "quorvin.inf");
+    EXPECT_EQ(RequestServiceInstall(ConfigBench::kOwner), InstallOutcome::NotInstalled);
+    EXPECT_NE(m.system().FindService("quorvin"), nullptr);
+    // Under WOW64 a companion that says it installed is read back as well.
+    m.system().services.clear();
+    m.wow64 = sim::Wow64Mode::Wow64;
+    m.files.push_back(kCompanionPath);
+    EXPECT_EQ(RequestServiceInstall(ConfigBench::kOwner), InstallOutcome::NotInstalled);
 }

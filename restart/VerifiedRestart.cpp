@@ -1,5 +1,6 @@
 #include "restart/VerifiedRestart.h"
 
+#include "restart/DeviceStartWait.h"
 #include "config/LowerFilters.h"
 #include "restart/PropertyChange.h"
 #include "device/DevInfoSetHandle.h"
@@ -41,7 +42,7 @@ class OpenedDevice {
     bool opened_ = false;
 };
 
-RestartOutcome Revert(const std::string& instanceId, ULONG problem) {
+RestartOutcome Revert(const std::string& instanceId, ULONG problem, const MessagePump& pump) {
     OpenedDevice opened(instanceId);
     if (!opened.opened()) {
         return {Kind::ProblemNotCured, problem};
@@ -57,16 +58,34 @@ RestartOutcome Revert(const std::string& instanceId, ULONG problem) {
         }
     }
     if (!RequestPropertyChange(opened.set(), opened.element()) ||
-        WantsReboot(opened.set(), opened.element()) || ReadDeviceState(instanceId).HasProblem()) {
+        WantsReboot(opened.set(), opened.element()) ||
+        !WaitForDeviceStart(instanceId, pump).Started()) {
         return {Kind::ProblemNotCured, problem};
     }
     return {Kind::ProblemReverted, problem};
 }
 
+// What the settled (or not) state after a restart tells.
+RestartOutcome Judge(const std::string& instanceId, const DeviceState& state,
+                     const MessagePump& pump) {
+    switch (state.Problem()) {
+        case ProblemKind::DriverLoad:
+            return Revert(instanceId, state.problem, pump);
+        case ProblemKind::NeedsReboot:
+            return {Kind::NeedsReboot, 0};
+        case ProblemKind::Other:
+            return {Kind::OtherProblem, state.problem};
+        case ProblemKind::None:
+            break;
+    }
+    return state.Started() ? RestartOutcome{Kind::Restarted, 0}
+                           : RestartOutcome{Kind::StateUnknown, 0};
+}
+
 }  // namespace
 
 RestartOutcome RestartAndVerify(HDEVINFO set, SP_DEVINFO_DATA& element,
-                                const std::string& instanceId) {
+                                const std::string& instanceId, const MessagePump& pump) {
     if (!RequestPropertyChange(set, element)) {
         return {Kind::Failed, 0};
     }
@@ -76,17 +95,13 @@ RestartOutcome RestartAndVerify(HDEVINFO set, SP_DEVINFO_DATA& element,
     if (instanceId.empty()) {
         return {Kind::Restarted, 0};
     }
-    const DeviceState state = ReadDeviceState(instanceId);
-    if (!state.HasProblem()) {
-        return {Kind::Restarted, 0};
-    }
-    return Revert(instanceId, state.problem);
+    return Judge(instanceId, WaitForDeviceStart(instanceId, pump), pump);
 }
 
-RestartOutcome RestartAndVerifyById(const std::string& instanceId) {
+RestartOutcome RestartAndVerifyById(const std::string& instanceId, const MessagePump& pump) {
     OpenedDevice opened(instanceId);
     if (!opened.opened()) {
         return {Kind::Failed, 0};
     }
-    return RestartAndVerify(opened.set(), opened.element(), instanceId);
+    return RestartAndVerify(opened.set(), opened.element(), instanceId, pump);
 }

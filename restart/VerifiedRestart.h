@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "restart/MessagePump.h"
 #include "restart/RestartOutcome.h"
 #include "platform/WinTypes.h"
 
@@ -17,13 +18,18 @@
 // - Failed when the restart was not accepted;
 // - NeedsReboot when the pair's install parameters carry DI_NEEDRESTART or
 //   DI_NEEDREBOOT (the device was not restarted, so nothing else is looked at);
-// - otherwise the device is located by instance ID and its state read: no problem, or a
-//   problem while the filter is not in its list, is Restarted; a problem with the filter
-//   in its list is reverted as above: ProblemReverted when it then starts, otherwise
-//   ProblemNotCured. An empty instance ID skips the verification (Restarted).
+// - otherwise the device is located by instance ID and waited for until it reports
+//   DN_STARTED or a problem (restart/DeviceStartWait.h): started is Restarted; neither
+//   within the wait is StateUnknown; CM_PROB_NEED_RESTART is NeedsReboot; a problem
+//   that is not a driver's failure to load or start (device/DeviceState.h) is
+//   OtherProblem and changes nothing; a driver's failure while the filter is in the
+//   list is reverted as above: ProblemReverted when the device then starts, otherwise
+//   ProblemNotCured (the same failure without the filter in the list is Restarted:
+//   not ours). An empty instance ID skips the verification (Restarted).
+// The pump runs the caller's messages while it waits.
 RestartOutcome RestartAndVerify(HDEVINFO set, SP_DEVINFO_DATA& element,
-                                const std::string& instanceId);
+                                const std::string& instanceId, const MessagePump& pump = {});
 
 // The same for a device named by its instance ID, opened into a set of its own
 // (Failed when it cannot be opened).
-RestartOutcome RestartAndVerifyById(const std::string& instanceId);
+RestartOutcome RestartAndVerifyById(const std::string& instanceId, const MessagePump& pump = {});

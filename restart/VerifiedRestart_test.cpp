@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "config/ConfigTestBench.h"
+#include "restart/DeviceStartWait.h"
 #include "restart/Restart.h"
 #include "device/DeviceState.h"
+#include "platform/sim/SimInput.h"
 #include "platform/sim/SimSystem.h"
 #include "platform/sim/SimText.h"
 
@@ -100,9 +102,10 @@ TEST_F(VerifiedRestart, ADeviceHeldOpenNeedsARebootAndIsNotLookedAtFurther) {
 TEST_F(VerifiedRestart, FailuresOfTheVerificationNeverRevert) {
     RemoveDriverFile();
     SetFilters({"quorvin"});
+    // The state stays unknown: neither a revert nor "restarted".
     for (const char* op : {"CM_Locate_DevNodeA", "CM_Get_DevNode_Status"}) {
         m.AddFault({op});
-        EXPECT_EQ(Restart(), (RestartOutcome{Kind::Restarted, 0})) << op;
+        EXPECT_EQ(Restart(), (RestartOutcome{Kind::StateUnknown, 0})) << op;
         EXPECT_EQ(Filters(), sim::MultiString({"quorvin"})) << op;
         m.ClearFaults();
     }
@@ -117,18 +120,79 @@ TEST_F(VerifiedRestart, ByInstanceIdOpensTheDeviceItself) {
     EXPECT_EQ(RestartAndVerifyById("USB\\VID_0000&PID_0000\\1").kind, Kind::Failed);
 }
 
+TEST_F(VerifiedRestart, AProblemOfTheDevicesOwnLeavesTheFilterWhereItIs) {
+    SetFilters({"quorvin"});
+    system.standingProblems[kDevice] = CM_PROB_DISABLED;  // the user disabled it
+    EXPECT_EQ(Restart(), (RestartOutcome{Kind::OtherProblem, CM_PROB_DISABLED}));
+    EXPECT_EQ(Filters(), sim::MultiString({"quorvin"}));
+    EXPECT_EQ(m.restarts.size(), 1u);
+
+    system.standingProblems[kDevice] = CM_PROB_NEED_RESTART;
+    EXPECT_EQ(Restart(), (RestartOutcome{Kind::NeedsReboot, 0}));
+    EXPECT_EQ(Filters(), sim::MultiString({"quorvin"}));
+
+    // A disabled filter service is a load failure of the filter's.
+    system.standingProblems.clear();
+    system.FindService("quorvin")->startType = SERVICE_DISABLED;
+    EXPECT_EQ(Restart(), (RestartOutcome{Kind::ProblemReverted, CM_PROB_DISABLED_SERVICE}));
+    EXPECT_EQ(Filters(), "<none>");
+}
+
+TEST_F(VerifiedRestart, ARestartIsWaitedForUntilTheDeviceStartsOrFails) {
+    SetFilters({"quorvin"});
+    system.startDelays[kDevice] = 1200;  // a USB stack that takes its time
+    const LONGLONG before = sim::Clock(m);
+    EXPECT_EQ(Restart(), (RestartOutcome{Kind::Restarted, 0}));
+    EXPECT_GE(sim::Clock(m) - before, sim::Ticks(1200));
+    EXPECT_LT(sim::Clock(m) - before, sim::Ticks(1200 + 2 * kDeviceStartPollMs));
+    EXPECT_GT(m.CountCalls("CM_Get_DevNode_Status"), 1u);
+    EXPECT_EQ(bench.ArgsOf("Sleep").at(0), "ms=" + std::to_string(kDeviceStartPollMs));
+
+    // Its problem is posted late: first it reports nothing, then the failure.
+    m.ClearCalls();
+    RemoveDriverFile();
+    EXPECT_EQ(Restart(), (RestartOutcome{Kind::ProblemReverted, CM_PROB_DRIVER_FAILED_LOAD}));
+    EXPECT_EQ(Filters(), "<none>");
+}
+
+TEST_F(VerifiedRestart, ADeviceThatNeitherStartsNorFailsInTimeIsUnknownNotSuccess) {
+    SetFilters({"quorvin"});
+    system.startDelays[kDevice] = 60'000;
+    const LONGLONG before = sim::Clock(m);
+    EXPECT_EQ(Restart(), (RestartOutcome{Kind::StateUnknown, 0}));
+    EXPECT_GE(sim::Clock(m) - before, sim::Ticks(kDeviceStartWaitMs));
+    EXPECT_LT(sim::Clock(m) - before, sim::Ticks(kDeviceStartWaitMs + 2 * kDeviceStartPollMs));
+    EXPECT_EQ(Filters(), sim::MultiString({"quorvin"}));
+    EXPECT_NE(DescribeRestartOutcome({Kind::StateUnknown, 0}).find("state is unknown"),
+              std::string::npos);
+}
+
+TEST_F(VerifiedRestart, TheWindowKeepsPaintingWhileItWaits) {
+    SetFilters({"quorvin"});
+    system.startDelays[kDevice] = 500;
+    const RestartOutcome outcome = RestartAndVerifyById(kDevice, [] {});
+    EXPECT_EQ(outcome, (RestartOutcome{Kind::Restarted, 0}));
+    const auto waits = bench.ArgsOf("MsgWaitForMultipleObjectsEx");
+    ASSERT_FALSE(waits.empty());
+    EXPECT_EQ(waits[0], "count=0 handle=null ms=" + std::to_string(kDeviceStartPollMs) +
+                            " mask=0x4FF flags=0x4");
+    EXPECT_EQ(m.CountCalls("Sleep"), 0u) << "a window never sleeps";
+}
+
 TEST(CompanionExitCodes, EveryOutcomeSurvivesTheExitCode) {
     const RestartOutcome outcomes[] = {{Kind::Restarted, 0},
                                        {Kind::NeedsReboot, 0},
                                        {Kind::ProblemReverted, 39},
                                        {Kind::ProblemNotCured, 43},
+                                       {Kind::OtherProblem, 22},
+                                       {Kind::StateUnknown, 0},
                                        {Kind::Failed, 0}};
     for (const RestartOutcome& outcome : outcomes) {
         EXPECT_EQ(OutcomeOfCompanionExit(static_cast<DWORD>(CompanionExitCode(outcome))), outcome);
     }
     EXPECT_EQ(CompanionExitCode({Kind::ProblemReverted, 39}), 0x1027);
     EXPECT_EQ(CompanionExitCode({Kind::CompanionMissing, 0}), 1);
-    for (const DWORD code : {2u, 4u, 0x1000u, 0x3000u, 0x11027u, 0x103u, 0xC0000005u}) {
+    for (const DWORD code : {2u, 5u, 0x1000u, 0x3000u, 0x4016u, 0x11027u, 0x103u, 0xC0000005u}) {
         EXPECT_EQ(OutcomeOfCompanionExit(code).kind, Kind::Failed) << code;
     }
 }

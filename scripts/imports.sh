@@ -23,6 +23,7 @@ done
 ((${#programs[@]})) || { echo "imports: FAILED: no program in $*" >&2; exit 1; }
 
 exec python3 - scripts/imports-allowed.txt "${programs[@]}" <<'PYTHON'
+import re
 import subprocess
 import sys
 
@@ -64,8 +65,18 @@ for exe in sys.argv[2:]:
         if version != oldest:
             failures.append(f"{exe}: the PE header's {kind} version is {version}, not {oldest}")
 
-    count, dll = 0, None
+    # Only the import directory: it starts with "The Import Tables" and ends where the
+    # next part of the dump starts ("The Function Table", the x86-64 unwind data whose
+    # register names and flags would otherwise read as imports, or any other).
+    count, dll, in_imports = 0, None, False
+    entry = re.compile(r"^\s*[0-9a-fA-F]+\s+[0-9]+(\s+\S+)?\s*$")
     for line in dump.splitlines():
+        if line.startswith("The "):
+            in_imports = line.startswith("The Import Tables")
+            dll = None
+            continue
+        if not in_imports:
+            continue
         if "DLL Name:" in line:
             dll = line.split(":", 1)[1].strip().lower()
             if dll not in allowed_dlls:
@@ -77,6 +88,9 @@ for exe in sys.argv[2:]:
         if not fields:
             dll = None
         elif fields[0] != "vma:":
+            if not entry.match(line):
+                failures.append(f"{exe}: cannot read the import line {line.strip()!r}")
+                continue
             # "<vma> <hint> <name>", or "<vma> <ordinal>" for an import by ordinal.
             function = fields[2] if len(fields) >= 3 else "#" + fields[1]
             count += 1

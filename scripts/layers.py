@@ -19,13 +19,14 @@ MAY_INCLUDE = {
     "input": {"base", "device", "platform"},
     "health": {"base", "restart", "config", "input", "device", "platform"},
     "commands": {"base", "health", "journal", "restart", "config", "device", "platform"},
+    "confirm": {"base", "input", "restart", "config", "device", "platform"},
     "measure": {"base", "input", "platform"},
     "hardening": {"base", "platform"},
     "runtime": {"base"},
     "companion": {"base", "restart", "config", "device", "hardening", "platform", "version"},
-    "ui": {"base", "commands", "health", "journal", "restart", "config", "device", "input",
+    "ui": {"base", "commands", "confirm", "health", "journal", "restart", "config", "device", "input",
            "measure", "hardening", "platform", "version"},
-    "cli": {"base", "commands", "health", "journal", "restart", "config", "device", "input",
+    "cli": {"base", "commands", "confirm", "health", "journal", "restart", "config", "device", "input",
             "measure", "hardening", "platform", "version"},
 }
 

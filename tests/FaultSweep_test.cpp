@@ -508,7 +508,6 @@ TEST(FaultSweepCoverage, TheScenariosCallEveryOperationOfTheProgram) {
                            "RegSetValueExA",
                            "RegDeleteValueA",
                            "RegCloseKey",
-                           "ShellExecuteA",
                            "GetVersionExA",
                            "GetModuleHandleA",
                            "GetProcAddress",
@@ -525,7 +524,7 @@ TEST(FaultSweepCoverage, TheScenariosCallEveryOperationOfTheProgram) {
                            "ExpandEnvironmentStringsA",
                            "GetModuleFileNameA",
                            "ShellExecuteExA",
-                           "MsgWaitForMultipleObjects",
+                           "MsgWaitForMultipleObjectsEx",
                            "GetExitCodeProcess",
                            "CloseHandle"}) {
         EXPECT_EQ(called.count(op), 1u) << op << " is called by no scenario";

@@ -8,6 +8,7 @@
 #include "base/ScopeExit.h"
 #include "commands/DeviceCommands.h"
 #include "commands/SettingCommands.h"
+#include "confirm/WatchedDevice.h"
 #include "restart/Restart.h"
 #include "ui/SetupF.h"
 #include "ui/WindowHost.h"
@@ -122,6 +123,8 @@ void TfrmSetup::cbMouseOnlyClick(gui::TObject&) {
 void TfrmSetup::btnApplyClick(gui::TObject&) {
     // Read before the restart: the list may be built again while it runs.
     const std::string restarted = UpperAscii(CurrentDevice().GetInstanceId());
+    // Read before the restart: a rebuild may release the device while the companion runs.
+    confirm::WatchedDevice watched = confirm::WatchedDeviceOf(CurrentDevice());
     const RestartOutcome outcome = *commands::Restart(CurrentDevice(), *host_).restart;
     using Kind = RestartOutcome::Kind;
     if (outcome.kind == Kind::Restarted || outcome.kind == Kind::ProblemReverted ||
@@ -129,6 +132,7 @@ void TfrmSetup::btnApplyClick(gui::TObject&) {
         restartPending_[restarted] = false;
     }
     ReportRestart(outcome);
+    WatchRestart(std::move(watched), outcome);
 }
 
 void TfrmSetup::ReportRestart(const RestartOutcome& outcome) {

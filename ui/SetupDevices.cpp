@@ -94,6 +94,8 @@ void TfrmSetup::ShowList(int keptIndex) {
     if (any) {
         SyncControls(CurrentRow());
     }
+    // A kept device that moved has been announced by its move already.
+    dgDevices->RowsReplaced(keptIndex < 0);
     dgDevices->Repaint();
 }
 

@@ -63,6 +63,11 @@ void TfrmSetup::BindHandlers() {
     dgDevices->OnSelectCell = [this](gui::TObject& sender, int col, int row, bool& canSelect) {
         dgDevicesSelectCell(sender, col, row, canSelect);
     };
+    dgDevices->OnAccessRowCount = [this] { return ListCount(); };
+    dgDevices->OnAccessRowName = [this](int row) { return RowName(row - dgDevices->FixedRows); };
+    dgDevices->OnAccessRowDescription = [this](int row) {
+        return RowDescription(row - dgDevices->FixedRows);
+    };
     // What a paint reads about the rows is kept until that paint ends, and no longer.
     dgDevices->OnBeginPaint = [this](gui::TObject&) {
         paintReads_.emplace(DeviceList.get(), cbParent->Checked());

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "confirm/DriveSettings.h"
+#include "confirm/Watch.h"
 #include "restart/RestartOutcome.h"
 #include "device/DeviceList.h"
 #include "input/ActivityMarks.h"
@@ -101,6 +103,14 @@ class TfrmSetup : public gui::TForm {
     void miUndoLastClick(gui::TObject& Sender);
     void miRestoreAllClick(gui::TObject& Sender);
 
+    // --- what a screen reader reads (SetupAccess.cpp) ---
+    // List index i read as a person would, from the same reads as its cells:
+    // "USB Input Device, parent USB Root Hub, children HID-compliant mouse, mouse yes,
+    // filter yes, rate 250". Parts without text are left out.
+    std::string RowName(int i);
+    // Its cells after the first under their column titles ("Parent Name: ...").
+    std::string RowDescription(int i);
+
     // --- what the devices themselves say (SetupInput.cpp) ---
     // The hint of list index i: the listed device's own name and its IDs.
     std::string RowHint(int i);
@@ -125,6 +135,27 @@ class TfrmSetup : public gui::TForm {
     // their lists kept, present devices restarted; then one message tells what became
     // of each. False when there was nothing to repair or the answer was "No".
     bool RepairFilterHealth(const FilterHealth& health);
+
+    // --- changes the device confirms (SetupConfirm.cpp) ---
+    // After a Restart that changed how the device is driven, its own reports confirm
+    // the change; when none come in time, the user is asked, and an unanswered
+    // question or "Revert" takes the change back. The realisation passes every report
+    // (whichever window is active) and ticks the clock while a wait is on.
+    // True when the report confirmed a waiting change.
+    bool ConfirmReport(const input::Report& report);
+    // Moves the waits on: opens questions, takes back changes whose countdown ended.
+    void ConfirmTick(LONGLONG now);
+    // The user's answer to the question about the device.
+    void AnswerConfirmation(const std::string& instanceId, bool keep);
+    // The waits and questions in progress, oldest first.
+    const std::vector<confirm::Watch>& Confirmations() const { return watches_; }
+    const confirm::Watch* ConfirmationOf(const std::string& instanceId) const;
+    // Set by the realisation: a wait began (tick the clock until Confirmations() is
+    // empty); the question about a device is due; the device's wait is over (close its
+    // question).
+    std::function<void()> OnConfirmWait;
+    std::function<void(const std::string& instanceId)> OnAskToKeep;
+    std::function<void(const std::string& instanceId)> OnConfirmSettled;
 
   protected:
     bool Dispatch(gui::TMessage& message) override;
@@ -167,6 +198,12 @@ class TfrmSetup : public gui::TForm {
     void AddHealthMenuItems();
     void DrawActivityMark(int i, const gui::TRect& cell);
     input::CollectionRows& Rows();
+    // After the Restart button's restart: waits for the device when its settings
+    // differ from those it last worked with. watched was read before the restart.
+    void WatchRestart(confirm::WatchedDevice watched, const RestartOutcome& outcome);
+    // Ends the device's wait (closing its question); the watch, if there was one.
+    std::optional<confirm::Watch> EndWatch(const std::string& instanceId);
+    void RevertUnconfirmed(const confirm::Watch& watch, bool answered);
 
     // While a filter question is open the device that the command resolved must
     // stay alive, so rebuilds wait until the last question has been answered.
@@ -185,6 +222,11 @@ class TfrmSetup : public gui::TForm {
     // whether the change still waits for a Restart.
     std::map<std::string, bool> restartPending_;
     void NoteChangeAwaitingRestart(TDevice& device);
+    // Before a change is written (through WindowHost): what the device runs with until
+    // its next restart, kept for the wait after that restart.
+    void NoteBeforeChange(TDevice& device);
+    confirm::StartedSettings started_;
+    std::vector<confirm::Watch> watches_;
     // The rows' reads of the paint in progress; none between paints.
     std::optional<RowReads> paintReads_;
 };

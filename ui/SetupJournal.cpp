@@ -3,6 +3,7 @@
 #include <string>
 
 #include "commands/JournalCommands.h"
+#include "confirm/DriveSettings.h"
 #include "ui/SetupF.h"
 #include "ui/WindowHost.h"
 
@@ -20,6 +21,11 @@ constexpr UINT kTroubleStyle = MB_OK | MB_ICONWARNING;
 void TfrmSetup::AddJournalMenuItems() {
     pmDevices->Add(kUndoLastCaption, [this](gui::TObject& sender) { miUndoLastClick(sender); });
     pmDevices->Add(kRestoreAllCaption, [this](gui::TObject& sender) { miRestoreAllClick(sender); });
+}
+
+void TfrmSetup::NoteBeforeChange(TDevice& device) {
+    // What the device runs with until its next restart, for the wait after it.
+    started_.NoteBeforeChange(device.GetInstanceId(), confirm::ReadDriveSettings(device));
 }
 
 void TfrmSetup::miUndoLastClick(gui::TObject&) {

@@ -32,6 +32,17 @@ constexpr const char* kDriverQuestion =
     "The QUORVIN driver is not installed, or its driver file is missing. With the filter on "
     "it, this device will not start until the driver is installed: a mouse or keyboard "
     "would stop working after Restart. Put the filter on the device anyway?";
+// Installed, but Windows will not load it as a filter: its service is disabled, or is
+// no kernel driver.
+constexpr const char* kDisabledDriverQuestion =
+    "The QUORVIN driver is installed, but its service is disabled, so Windows will not load "
+    "it. With the filter on it, this device will not start until the service is enabled: a "
+    "mouse or keyboard would stop working after Restart. Put the filter on the device anyway?";
+constexpr const char* kNotADriverQuestion =
+    "The QUORVIN service is installed, but it is not a kernel driver, so Windows cannot load "
+    "it as a filter. With the filter on it, this device will not start until the driver is "
+    "installed again: a mouse or keyboard would stop working after Restart. Put the filter on "
+    "the device anyway?";
 // The same, when the service manager could not say whether the driver is installed
 // (access denied, say): the filter might keep the device from starting just as well.
 // Built by concatenation: a printf-style formatter would add its whole floating-point
@@ -54,6 +65,10 @@ bool WindowHost::Confirm(const commands::Ask& ask) {
             return form_.Ask(kUsefulnessQuestion, kInformationCaption, kUsefulnessStyle);
         case Question::DriverMissing:
             return form_.Ask(kDriverQuestion, kWarningCaption, kDriverStyle);
+        case Question::DriverDisabled:
+            return form_.Ask(kDisabledDriverQuestion, kWarningCaption, kDriverStyle);
+        case Question::DriverNotKernel:
+            return form_.Ask(kNotADriverQuestion, kWarningCaption, kDriverStyle);
         case Question::DriverUnknown: {
             const std::string question = kUnknownDriverQuestionHead + std::to_string(ask.number) +
                                          kUnknownDriverQuestionTail;
@@ -79,6 +94,10 @@ bool WindowHost::Confirm(const commands::Ask& ask) {
 }
 
 // Said once per run, not at every change: it stays true for as long as the program runs.
+void WindowHost::BeforeChange(TDevice& device) {
+    form_.NoteBeforeChange(device);
+}
+
 void WindowHost::JournalNotKept(const std::string& why) {
     if (!form_.journalNotKeptShown_) {
         form_.journalNotKeptShown_ = true;

@@ -13,6 +13,7 @@ class WindowHost final : public commands::Host {
 
     bool Confirm(const commands::Ask& ask) override;
     void JournalNotKept(const std::string& why) override;
+    void BeforeChange(TDevice& device) override;
     void Wait(const std::function<void(const MessagePump& pump)>& work) override;
     HWND Owner() const override;
 

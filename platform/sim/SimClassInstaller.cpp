@@ -97,7 +97,10 @@ BOOL SetupDiCallClassInstaller(DI_FUNCTION InstallFunction, HDEVINFO DeviceInfoS
     if (target.element == nullptr) {
         return sim::Fail(target.Error(), FALSE);
     }
-    if (InstallFunction != DIF_PROPERTYCHANGE || !target.element->device->present) {
+    if (InstallFunction != DIF_PROPERTYCHANGE) {
+        return sim::Fail(ERROR_DI_DO_DEFAULT, FALSE);  // no installer handles it
+    }
+    if (!target.element->device->present) {
         return sim::Fail(ERROR_INVALID_PARAMETER, FALSE);
     }
     const auto params = target.set->installParams.find(target.index);

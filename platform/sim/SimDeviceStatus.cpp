@@ -1,6 +1,7 @@
 // Device state of the seam: locating a present device by instance ID, its status and
 // problem code from its last start, and the install parameters' restart flags.
 #include "platform/Platform.h"
+#include "platform/sim/SimInput.h"
 #include "platform/sim/SimSeamSupport.h"
 #include "platform/sim/SimSystem.h"
 #include "platform/sim/SimText.h"
@@ -56,7 +57,14 @@ CONFIGRET CM_Get_DevNode_Status(PULONG pulStatus, PULONG pulProblemNumber, DEVIN
     if (at == nullptr || !at->inTree) {
         return CR_NO_SUCH_DEVNODE;
     }
-    const auto& problems = machine.system().problems;
+    const sim::System& system = machine.system();
+    const auto settles = system.settlesAt.find(at->device->instanceId);
+    if (settles != system.settlesAt.end() && sim::Clock(machine) < settles->second) {
+        *pulStatus = DN_DISABLEABLE;  // still starting: neither started nor failed yet
+        *pulProblemNumber = 0;
+        return CR_SUCCESS;
+    }
+    const auto& problems = system.problems;
     const auto found = problems.find(at->device->instanceId);
     const ULONG problem = found != problems.end() ? found->second : 0;
     *pulStatus = problem != 0 ? DN_HAS_PROBLEM | DN_DISABLEABLE

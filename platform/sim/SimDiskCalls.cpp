@@ -10,6 +10,7 @@
 
 #include "platform/Platform.h"
 #include "platform/sim/SimDisk.h"
+#include "platform/sim/SimInput.h"
 #include "platform/sim/SimHandles.h"
 #include "platform/sim/SimSeamSupport.h"
 #include "platform/sim/SimText.h"
@@ -470,6 +471,7 @@ void Sleep(DWORD dwMilliseconds) {
     Disk& disk = sim::Current().disk();
     sim::EnterCall("Sleep", [&] { return "ms=" + std::to_string(dwMilliseconds); });
     disk.slept += dwMilliseconds;
+    sim::Advance(sim::Current(), dwMilliseconds);  // the clock a bounded wait reads
     if (disk.onSleep) {
         disk.onSleep();
     }

@@ -44,6 +44,7 @@ struct InputState {
     // Per device restarted at least once: the bInterval it started with, if any.
     std::map<std::string, std::optional<std::uint32_t>, NameLess> startedWith;
     std::map<std::string, std::u16string, NameLess> busNames;
+    std::set<std::string, NameLess> silentAtStoredRate;
     std::map<std::string, LONGLONG, NameLess> cadence;  // next report of a moving collection
     std::vector<Report> pending;                        // in time order
     std::vector<RAWINPUTDEVICE> registrations;
@@ -144,7 +145,10 @@ void SetDescriptorInterval(Machine& machine, const std::string& collectionId, do
     InputOf(machine).descriptorIntervals[collectionId] = ms;
 }
 
-double EffectiveInterval(Machine& machine, const std::string& collectionId) {
+namespace {
+
+// The bInterval the nearest device above the collection started with under the filter.
+std::optional<std::uint32_t> StoredRateAbove(Machine& machine, const std::string& collectionId) {
     InputState& input = InputOf(machine);
     Machine::State& state = machine.state();
     const DeviceRecord& collection = state.Get(collectionId);
@@ -153,12 +157,31 @@ double EffectiveInterval(Machine& machine, const std::string& collectionId) {
         const Node& parent = state.At(node->parent);
         const auto started = input.startedWith.find(parent.device->instanceId);
         if (started != input.startedWith.end() && started->second) {
-            return *started->second;
+            return started->second;
         }
         node = &parent;
     }
+    return std::nullopt;
+}
+
+}  // namespace
+
+double EffectiveInterval(Machine& machine, const std::string& collectionId) {
+    if (const std::optional<std::uint32_t> stored = StoredRateAbove(machine, collectionId)) {
+        return *stored;
+    }
+    InputState& input = InputOf(machine);
     const auto own = input.descriptorIntervals.find(collectionId);
     return own != input.descriptorIntervals.end() ? own->second : kDefaultDescriptorInterval;
+}
+
+void SetSilentAtStoredRate(Machine& machine, const std::string& collectionId) {
+    InputOf(machine).silentAtStoredRate.insert(collectionId);
+}
+
+std::vector<std::string> SilentAtStoredRate(Machine& machine) {
+    const InputState& input = InputOf(machine);
+    return {input.silentAtStoredRate.begin(), input.silentAtStoredRate.end()};
 }
 
 void NoteRestart(Machine& machine, const std::string& instanceId) {
@@ -225,6 +248,10 @@ void Advance(Machine& machine, double milliseconds) {
 
 void Move(Machine& machine, const std::string& collectionId, double milliseconds) {
     InputState& input = InputOf(machine);
+    if (input.silentAtStoredRate.count(collectionId) != 0 &&
+        StoredRateAbove(machine, collectionId)) {
+        return;
+    }
     const LONGLONG interval = Ticks(EffectiveInterval(machine, collectionId));
     const LONGLONG end = input.clock + Ticks(milliseconds);
     LONGLONG& next = input.cadence[collectionId];
@@ -354,6 +381,24 @@ std::optional<unsigned char> AnsiByte(UINT codePage, char16_t c) {
         }
     }
     return std::nullopt;
+}
+
+// The character an ANSI byte stands for. Windows-1252 leaves 0x81, 0x8D, 0x8F, 0x90
+// and 0x9D undefined and maps them to the same code point; US-ASCII (20127) has no
+// character above 0x7F.
+std::optional<char16_t> AnsiChar(UINT codePage, unsigned char byte) {
+    if (byte < 0x80) {
+        return byte;
+    }
+    if (codePage != 1252) {
+        return std::nullopt;
+    }
+    for (const auto& [wide, ansi] : kWindows1252Extra) {
+        if (ansi == byte) {
+            return wide;
+        }
+    }
+    return byte;
 }
 
 }  // namespace
@@ -538,6 +583,40 @@ int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH lpWideCharStr, int 
         return 0;  // ERROR_INSUFFICIENT_BUFFER
     }
     std::memcpy(lpMultiByteStr, out.data(), out.size());
+    return static_cast<int>(out.size());
+}
+
+int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCCH lpMultiByteStr, int cbMultiByte,
+                        LPWSTR lpWideCharStr, int cchWideChar) {
+    if (sim::EnterCall("MultiByteToWideChar", [&] {
+            return "codepage=" + std::to_string(CodePage) + " flags=" + sim::HexNumber(dwFlags) +
+                   " size=" + std::to_string(cbMultiByte) + " count=" + std::to_string(cchWideChar);
+        })) {
+        return 0;
+    }
+    if (CodePage != CP_ACP || lpMultiByteStr == nullptr || cbMultiByte == 0 || cchWideChar < 0 ||
+        (cchWideChar > 0 && lpWideCharStr == nullptr)) {
+        return 0;  // ERROR_INVALID_PARAMETER
+    }
+    const std::size_t size =
+        cbMultiByte < 0 ? std::strlen(lpMultiByteStr) + 1 : static_cast<std::size_t>(cbMultiByte);
+    const UINT codePage = sim::CurrentInput().codePage;
+    std::u16string out;
+    for (std::size_t i = 0; i < size; ++i) {
+        const auto byte = static_cast<unsigned char>(lpMultiByteStr[i]);
+        const std::optional<char16_t> c = sim::AnsiChar(codePage, byte);
+        if (!c && (dwFlags & MB_ERR_INVALID_CHARS) != 0) {
+            return 0;  // ERROR_NO_UNICODE_TRANSLATION
+        }
+        out += c.value_or(u'\uFFFD');
+    }
+    if (cchWideChar == 0) {
+        return static_cast<int>(out.size());
+    }
+    if (out.size() > static_cast<std::size_t>(cchWideChar)) {
+        return 0;  // ERROR_INSUFFICIENT_BUFFER
+    }
+    std::memcpy(lpWideCharStr, out.data(), out.size() * sizeof(char16_t));
     return static_cast<int>(out.size());
 }
 

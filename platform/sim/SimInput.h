@@ -12,7 +12,9 @@
 //   descriptor's interval (8 ms unless set), unless a device above it had the lower
 //   filter "quorvin" and a stored bInterval when it was last restarted, in which case
 //   the nearest such device's bInterval in milliseconds. Each gap varies by up to
-//   5 % either way (a fixed pseudo-random sequence per machine).
+//   5 % either way (a fixed pseudo-random sequence per machine). A collection marked
+//   silent at a stored rate sends nothing while a device above it started with the
+//   filter and a stored bInterval, as a device that cannot keep the rate asked of it.
 // - Delivery. RegisterRawInputDevices keeps one target window per usage (the last
 //   registration wins; RIDEV_REMOVE drops it; RIDEV_INPUTSINK needs a window).
 //   Reports wait in time order until DeliverNext hands out the next one: the clock
@@ -55,6 +57,9 @@ inline constexpr std::uintptr_t kSetupApiHandle = 0x77900000;
 void SetDescriptorInterval(Machine& machine, const std::string& collectionId, double ms);
 // The interval in milliseconds at which the collection reports now.
 double EffectiveInterval(Machine& machine, const std::string& collectionId);
+void SetSilentAtStoredRate(Machine& machine, const std::string& collectionId);
+// The collections marked silent at a stored rate (a machine kept in a file keeps them).
+std::vector<std::string> SilentAtStoredRate(Machine& machine);
 // Called by Machine::Restart for the restarted device: it and every device below it
 // take their filter and stored bInterval as they are now.
 void NoteRestart(Machine& machine, const std::string& instanceId);

@@ -225,6 +225,11 @@ class Machine {
     DWORD platformId = VER_PLATFORM_WIN32_NT;  // what GetVersionExA reports
     bool versionQueryFails = false;
     Wow64Mode wow64 = Wow64Mode::Absent;
+    // The process runs with an administrator's rights. A standard user's process (an
+    // unelevated command prompt) may open a device's registry keys for KEY_READ only:
+    // asking for more fails with ERROR_ACCESS_DENIED, as the keys' security allows
+    // administrators and the system alone to change them.
+    bool elevated = true;
     // kernel32.dll exports SetDefaultDllDirectories (Windows 8, or 7 with its update).
     bool hasDefaultDllDirectories = false;
     // What GetFullPathNameA resolves a relative name against: a full path, in the

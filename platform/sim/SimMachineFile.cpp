@@ -161,6 +161,9 @@ class Reader {
                                               static_cast<unsigned char>(bytes[i + 1]) << 8);
             }
             SetBusReportedName(machine_, NonEmpty(fields), name);
+        } else if (word == "silent") {
+            // silent <collection ID>: sends nothing at a stored rate
+            SetSilentAtStoredRate(machine_, NonEmpty(rest));
         } else if (word == "problem") {
             // problem <instance ID> <code>: a device that did not start
             std::string fields = rest;
@@ -371,6 +374,9 @@ void SaveMachine(Machine& machine, std::ostream& out) {
             bytes += static_cast<char>(unit >> 8);
         }
         out << "bus-name " << HexBytes(bytes.data(), bytes.size()) << ' ' << id << '\n';
+    }
+    for (const std::string& id : SilentAtStoredRate(machine)) {
+        out << "silent " << id << '\n';
     }
     SaveDisk(out, machine.disk());
     s.WalkTree([&](DEVINST, const Node& node) { SaveDevice(out, s, *node.device); });

@@ -111,7 +111,15 @@ void InstallHinfSectionA(HWND Window, HINSTANCE ModuleHandle, PCSTR CommandLine,
         })) {
         return;
     }
-    machine.infInstalls.push_back(CommandLine != nullptr ? CommandLine : "");
+    const std::string commandLine = CommandLine != nullptr ? CommandLine : "";
+    machine.infInstalls.push_back(commandLine);
+    // "<section> <mode> <path>": the path is the rest after the second blank.
+    const std::size_t first = commandLine.find(' ');
+    const std::size_t second =
+        first == std::string::npos ? first : commandLine.find(' ', first + 1);
+    if (second != std::string::npos) {
+        sim::InstallFromInf(machine, commandLine.substr(second + 1));
+    }
 }
 
 HINSTANCE ShellExecuteA(HWND hwnd, PCSTR lpOperation, PCSTR lpFile, PCSTR lpParameters,

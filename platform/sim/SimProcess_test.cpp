@@ -164,6 +164,8 @@ TEST_F(SimClassInstaller, NothingRestartsWithoutValidPropertyChangeParameters) {
     EXPECT_FALSE(plat::SetupDiCallClassInstaller(DIF_PROPERTYCHANGE, set, &element));
     ASSERT_TRUE(SetParams(PropChange()));
     EXPECT_FALSE(plat::SetupDiCallClassInstaller(0x13, set, &element));
+    // Windows' answer to a request that no installer handles.
+    EXPECT_EQ(plat::GetLastError(), static_cast<DWORD>(ERROR_DI_DO_DEFAULT));
 
     machine.AddFault({"SetupDiSetClassInstallParamsA", 0, kComposite});
     EXPECT_FALSE(SetParams(PropChange()));

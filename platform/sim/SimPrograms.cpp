@@ -9,6 +9,8 @@
 #include "platform/sim/SimSystem.h"
 #include "platform/sim/SimText.h"
 
+#include <stdexcept>
+
 using sim::Machine;
 using sim::System;
 
@@ -30,14 +32,45 @@ void Finish(Machine& machine, std::uintptr_t handle) {
     if (process.finished) {
         return;
     }
+    if (process.hangs) {
+        throw std::logic_error("waits for ever for a program that never ends: " + process.file);
+    }
     process.finished = true;
     const std::string file = process.file;
     const std::string parameters = process.parameters;
-    const DWORD exitCode = system.run ? system.run(file, parameters) : 0;
+    const bool infInstall = process.infInstall;
+    DWORD exitCode = 0;
+    if (infInstall) {
+        sim::InstallFromInf(machine, file);
+    } else if (system.run) {
+        exitCode = system.run(file, parameters);
+    }
     const auto found = system.processes.find(handle);
     if (found != system.processes.end()) {
         found->second.exitCode = exitCode;
     }
+}
+
+// A message-aware wait for one started program: input first (new input, then input an
+// earlier peek left queued, which only MWMO_INPUTAVAILABLE reports), then its end.
+DWORD WaitForProcess(Machine& machine, System::Process& process, std::uintptr_t handle,
+                     DWORD milliseconds, DWORD wakeMask, DWORD flags) {
+    if (!process.finished && wakeMask != 0) {
+        if (process.inputRounds > 0) {
+            --process.inputRounds;
+            return WAIT_OBJECT_0 + 1;
+        }
+        if (process.peekedRounds > 0 && (flags & MWMO_INPUTAVAILABLE) != 0) {
+            --process.peekedRounds;
+            return WAIT_OBJECT_0 + 1;
+        }
+    }
+    if (process.hangs && milliseconds != INFINITE) {
+        sim::Advance(machine, milliseconds);
+        return WAIT_TIMEOUT;
+    }
+    Finish(machine, handle);
+    return WAIT_OBJECT_0;
 }
 
 }  // namespace
@@ -65,9 +98,12 @@ BOOL ShellExecuteExA(LPSHELLEXECUTEINFOA pExecInfo) {
     }
     SHELLEXECUTEINFOA& info = *pExecInfo;
     info.hProcess = nullptr;
-    // Only a full path finds the program: the simulation has no search path.
-    if (sim::FileAttributes(machine, info.lpFile) != FILE_ATTRIBUTE_ARCHIVE) {
-        return FALSE;
+    // The "install" verb of a setup information file, which the shell runs as a program
+    // of its own; a name without a path is looked for in the current directory.
+    const bool install = info.lpVerb != nullptr && std::string_view(info.lpVerb) == "install";
+    std::string file = info.lpFile;
+    if (install && file.find('\\') == std::string::npos) {
+        file = machine.currentDirectory + "\\" + file;
     }
     auto text = [](LPCSTR value) {
         return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
@@ -75,16 +111,23 @@ BOOL ShellExecuteExA(LPSHELLEXECUTEINFOA pExecInfo) {
     machine.shellRequests.push_back(
         Machine::ShellRequest{info.hwnd, text(info.lpVerb), text(info.lpFile),
                               text(info.lpParameters), text(info.lpDirectory), info.nShow});
+    // Only a full path finds the program: the simulation has no search path.
+    if (sim::FileAttributes(machine, file) != FILE_ATTRIBUTE_ARCHIVE) {
+        return sim::Fail(ERROR_FILE_NOT_FOUND, FALSE);
+    }
     System& system = machine.system();
     const std::uint32_t serial = ++system.processSerial;
     const std::uintptr_t handle = kProcessHandleBase + serial * sim::kHandleStep;
-    system.processes[handle] =
-        System::Process{serial,
-                        info.lpFile,
-                        info.lpParameters != nullptr ? info.lpParameters : "",
-                        system.inputRounds,
-                        false,
-                        STILL_ACTIVE};
+    system.processes[handle] = System::Process{
+        serial,
+        file,
+        info.lpParameters != nullptr ? info.lpParameters : "",
+        system.inputRounds,
+        system.peekedRounds,
+        system.hangs && system.hangs(info.lpParameters != nullptr ? info.lpParameters : ""),
+        install,
+        false,
+        STILL_ACTIVE};
     info.hInstApp = sim::MakeHandle<HINSTANCE>(static_cast<std::uintptr_t>(42));
     if ((info.fMask & SEE_MASK_NOCLOSEPROCESS) == 0) {
         Finish(machine, handle);
@@ -105,8 +148,13 @@ DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds) {
         return WAIT_FAILED;
     }
     const std::uintptr_t handle = sim::HandleValue(hHandle);
-    if (!system.processes.contains(handle)) {
+    const auto found = system.processes.find(handle);
+    if (found == system.processes.end()) {
         return WAIT_FAILED;
+    }
+    if (found->second.hangs && dwMilliseconds != INFINITE) {
+        sim::Advance(machine, dwMilliseconds);
+        return WAIT_TIMEOUT;
     }
     Finish(machine, handle);
     return WAIT_OBJECT_0;
@@ -138,12 +186,41 @@ DWORD MsgWaitForMultipleObjects(DWORD nCount, const HANDLE* pHandles, BOOL fWait
     if (found == system.processes.end()) {
         return WAIT_FAILED;
     }
-    if (!found->second.finished && found->second.inputRounds > 0 && dwWakeMask != 0) {
-        --found->second.inputRounds;
-        return WAIT_OBJECT_0 + nCount;
+    return WaitForProcess(machine, found->second, handle, dwMilliseconds, dwWakeMask, 0);
+}
+
+DWORD MsgWaitForMultipleObjectsEx(DWORD nCount, const HANDLE* pHandles, DWORD dwMilliseconds,
+                                  DWORD dwWakeMask, DWORD dwFlags) {
+    Machine& machine = sim::Current();
+    System& system = machine.system();
+    if (sim::EnterCall("MsgWaitForMultipleObjectsEx", [&] {
+            return "count=" + std::to_string(nCount) + " handle=" +
+                   (pHandles != nullptr && nCount > 0 ? ProcessArg(system, pHandles[0])
+                                                      : std::string("null")) +
+                   " ms=" + std::to_string(dwMilliseconds) + " mask=" + sim::HexNumber(dwWakeMask) +
+                   " flags=" + sim::HexNumber(dwFlags);
+        })) {
+        return WAIT_FAILED;
     }
-    Finish(machine, handle);
-    return WAIT_OBJECT_0;
+    if (nCount == 0 && pHandles == nullptr) {
+        if ((dwWakeMask & QS_RAWINPUT) != 0) {
+            return sim::WaitForInput(machine, dwMilliseconds);
+        }
+        if (dwMilliseconds == INFINITE) {
+            return WAIT_FAILED;  // nothing would ever come
+        }
+        sim::Advance(machine, dwMilliseconds);
+        return WAIT_TIMEOUT;
+    }
+    if (nCount != 1 || pHandles == nullptr) {
+        return WAIT_FAILED;
+    }
+    const std::uintptr_t handle = sim::HandleValue(pHandles[0]);
+    const auto found = system.processes.find(handle);
+    if (found == system.processes.end()) {
+        return WAIT_FAILED;
+    }
+    return WaitForProcess(machine, found->second, handle, dwMilliseconds, dwWakeMask, dwFlags);
 }
 
 BOOL GetExitCodeProcess(HANDLE hProcess, LPDWORD lpExitCode) {

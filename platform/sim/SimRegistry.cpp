@@ -90,6 +90,9 @@ HKEY SetupDiOpenDevRegKey(HDEVINFO DeviceInfoSet, PSP_DEVINFO_DATA DeviceInfoDat
     if (samDesired == 0) {
         return sim::Fail(ERROR_ACCESS_DENIED, InvalidKey());
     }
+    if (!sim::Current().elevated && (samDesired & ~static_cast<REGSAM>(KEY_READ)) != 0) {
+        return sim::Fail(ERROR_ACCESS_DENIED, InvalidKey());
+    }
     sim::DeviceRecord& device = *target.element->device;
     if (!Storage(device, KeyType)) {
         return sim::Fail(ERROR_KEY_DOES_NOT_EXIST, InvalidKey());

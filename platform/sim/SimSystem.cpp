@@ -2,6 +2,7 @@
 // the seam functions of platform/sim share them.
 #include "platform/sim/SimSystem.h"
 
+#include "platform/sim/SimInput.h"
 #include "platform/sim/SimText.h"
 
 namespace sim {
@@ -87,20 +88,53 @@ void InstallDriverService(Machine& machine, const std::string& name, bool withFi
     }
 }
 
+bool InstallFromInf(Machine& machine, const std::string& infPath) {
+    if (FileAttributes(machine, infPath) != FILE_ATTRIBUTE_ARCHIVE || infPath.size() < 5 ||
+        !EqualNoCase(std::string_view(infPath).substr(infPath.size() - 4), ".inf")) {
+        return false;
+    }
+    const std::size_t slash = infPath.find_last_of('\\');
+    const std::string folder = slash == std::string::npos ? "" : infPath.substr(0, slash + 1);
+    const std::string name = infPath.substr(folder.size(), infPath.size() - folder.size() - 4);
+    if (machine.system().FindService(name) == nullptr) {
+        InstallDriverService(machine, name, false);
+    }
+    const std::string driverFile = machine.system().ImageFile(*machine.system().FindService(name));
+    if (FileAttributes(machine, folder + name + ".sys") == FILE_ATTRIBUTE_ARCHIVE &&
+        FileAttributes(machine, driverFile) == INVALID_FILE_ATTRIBUTES) {
+        machine.files.push_back(driverFile);
+    }
+    return true;
+}
+
 ULONG StartDevice(Machine& machine, const std::string& instanceId) {
     System& system = machine.system();
     ULONG problem = 0;
+    const auto standing = system.standingProblems.find(instanceId);
     const std::optional<RegValue> filters = machine.Property(instanceId, SPDRP_LOWERFILTERS);
-    if (machine.platformId != VER_PLATFORM_WIN32_WINDOWS && filters) {
+    if (standing != system.standingProblems.end()) {
+        problem = standing->second;
+    } else if (machine.platformId != VER_PLATFORM_WIN32_WINDOWS && filters) {
         for (const std::string& name : SplitMultiString(filters->data)) {
             const Service* service = system.FindService(name);
-            if (service == nullptr || !service->startable ||
-                FileAttributes(machine, system.ImageFile(*service)) == INVALID_FILE_ATTRIBUTES) {
+            if (service != nullptr && service->startType == SERVICE_DISABLED) {
+                problem = CM_PROB_DISABLED_SERVICE;
+            } else if (service == nullptr || service->type != SERVICE_KERNEL_DRIVER ||
+                       !service->startable ||
+                       FileAttributes(machine, system.ImageFile(*service)) ==
+                           INVALID_FILE_ATTRIBUTES) {
                 problem = CM_PROB_DRIVER_FAILED_LOAD;
+            }
+            if (problem != 0) {
+                break;  // the first filter that cannot load ends the start
             }
         }
     }
     system.problems[instanceId] = problem;
+    const auto delay = system.startDelays.find(instanceId);
+    if (delay != system.startDelays.end()) {
+        system.settlesAt[instanceId] = Clock(machine) + Ticks(delay->second);
+    }
     return problem;
 }
 

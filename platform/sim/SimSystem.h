@@ -24,19 +24,37 @@
 //   `redirectionCalls` is set; they succeed only under WOW64. ExpandEnvironmentStringsA
 //   knows %SystemRoot% and %windir%.
 // - Device state. CM_Locate_DevNodeA (CM_LOCATE_DEVNODE_NORMAL only) finds present
-//   devices. CM_Get_DevNode_Status reports DN_HAS_PROBLEM with the problem code of the
-//   device's last start, or DN_STARTED | DN_DRIVER_LOADED. A property-change restart
-//   derives the code afresh (NT family): a lower filter whose service is missing, not
-//   startable or without its image file gives CM_PROB_DRIVER_FAILED_LOAD (39). A
-//   device that is held open is not restarted at all: the class installer succeeds and
-//   sets DI_NEEDRESTART in the element's install parameters, which
-//   SetupDiGetDeviceInstallParamsA reports (cbSize must be the record's size).
+//   devices; a device that is not there gives CR_NO_SUCH_DEVNODE. CM_Get_DevNode_Status
+//   reports DN_HAS_PROBLEM with the problem code of the device's last start, or
+//   DN_STARTED | DN_DRIVER_LOADED. A property-change restart derives the code afresh:
+//   a standing problem of the device (one the user or its hardware gives it at every
+//   start: disabled 22, no driver 28, a fault after the start 43) comes first; then
+//   (NT family) a lower filter whose service is missing, not a kernel driver, not
+//   startable or without its image file gives CM_PROB_DRIVER_FAILED_LOAD (39), and one
+//   whose service is disabled CM_PROB_DISABLED_SERVICE (32). A device given a start
+//   delay reports neither DN_STARTED nor a problem until the clock (SimInput.h) has
+//   moved that long past its restart, as a real USB stack takes a while to start a
+//   device and posts a start failure late. A device that is held open is not
+//   restarted at all: the class installer succeeds and sets DI_NEEDRESTART in the
+//   element's install parameters, which SetupDiGetDeviceInstallParamsA reports
+//   (cbSize must be the record's size). A class-installer request for another function
+//   than a property change fails with ERROR_DI_DO_DEFAULT, as Windows answers a
+//   request no installer handles.
 // - Processes. ShellExecuteExA starts only a file of Machine::files named by its full
 //   path (there is no search path) and records the request in Machine::shellRequests.
 //   With SEE_MASK_NOCLOSEPROCESS it returns a process handle: the program runs
-//   (`run` is called) when it is waited for; before that, MsgWaitForMultipleObjects
-//   reports input waiting (WAIT_OBJECT_0 + 1) `inputRounds` times. Without the mask
-//   the program runs at once. GetExitCodeProcess gives STILL_ACTIVE until it ran.
+//   (`run` is called) when it is waited for; before that, MsgWaitForMultipleObjects(Ex)
+//   reports input waiting (WAIT_OBJECT_0 + 1) `inputRounds` times, and then, only
+//   when MsgWaitForMultipleObjectsEx is given MWMO_INPUTAVAILABLE, `peekedRounds`
+//   times more: input that an earlier peek saw but left in the queue wakes no other
+//   wait. Without the mask the program runs at once. GetExitCodeProcess gives
+//   STILL_ACTIVE until it ran. A program for which `hangs` says so never ends (it
+//   waits for a click nobody gives): a wait with a timeout moves the clock by it and
+//   times out, and a wait without one throws, as the real process would hang.
+//   Sleep and a wait with no handles move the clock by their timeout. The "install"
+//   verb of an .inf file (a name without a path is taken from the current directory)
+//   starts the shell's installer as such a process, which installs what InstallFromInf
+//   says when it runs; so does InstallHinfSectionA ("DefaultInstall 132 <path>").
 //
 // Injected faults fail these calls with: null handles, FALSE, INVALID_FILE_ATTRIBUTES,
 // 0 for the text-returning calls, CR_FAILURE, WAIT_FAILED.
@@ -57,6 +75,8 @@
 //                                     params=<text>|null dir=<text>|null show=<n> mask=<x>
 //   WaitForSingleObject             handle=<h> ms=<n>
 //   MsgWaitForMultipleObjects       count=<n> handle=<h> all=<n> ms=<n> mask=<x>
+//   MsgWaitForMultipleObjectsEx     count=<n> handle=<h> ms=<n> mask=<x> flags=<x>
+//   Sleep                           ms=<n>
 //   GetExitCodeProcess, CloseHandle handle=<h>
 //   Wow64DisableWow64FsRedirection  (empty)
 //   Wow64RevertWow64FsRedirection   old=<h>
@@ -110,6 +130,12 @@ struct System {
 
     // --- device state --------------------------------------------------------------
     std::map<std::string, ULONG, NameLess> problems;  // absent or 0: started
+    // A problem the device has at every start, whatever its filters.
+    std::map<std::string, ULONG, NameLess> standingProblems;
+    // How long a device takes to start after a restart (ms of the simulated clock),
+    // and the clock at which the last start settles.
+    std::map<std::string, double, NameLess> startDelays;
+    std::map<std::string, std::int64_t, NameLess> settlesAt;
     std::set<std::string, NameLess> heldOpen;
     // DI_ flags by (set serial, element index).
     std::map<std::pair<std::uint32_t, std::size_t>, DWORD> installFlags;
@@ -118,11 +144,17 @@ struct System {
     // What a started program does: its exit code for the file and parameters. Unset:
     // it exits with 0 and changes nothing.
     std::function<DWORD(const std::string& file, const std::string& parameters)> run;
-    int inputRounds = 0;  // input reported while each started program runs
+    int inputRounds = 0;   // input reported while each started program runs
+    int peekedRounds = 0;  // then input already seen by a peek and left queued
+    // A started program that never ends, by its parameters (unset: none hangs).
+    std::function<bool(const std::string& parameters)> hangs;
     struct Process {
         std::uint32_t serial = 0;
         std::string file, parameters;
         int inputRounds = 0;
+        int peekedRounds = 0;
+        bool hangs = false;
+        bool infInstall = false;  // the "install" verb of the setup information file `file`
         bool finished = false;
         DWORD exitCode = STILL_ACTIVE;
     };
@@ -141,6 +173,12 @@ struct System {
 // service (image path \SystemRoot\System32\drivers\<name>.sys, demand start) and,
 // when withFile, the driver file in the 64-bit system folder.
 void InstallDriverService(Machine& machine, const std::string& name, bool withFile = true);
+
+// What a setup information file's default installation does on the machine: a file
+// of Machine::files named "<name>.inf" (its full path) installs the kernel-driver
+// service <name>, with the driver file when "<name>.sys" lies beside it; a file that
+// is not there installs nothing. True when it was there.
+bool InstallFromInf(Machine& machine, const std::string& infPath);
 
 // Derives the problem code a device's start gives from its lower filters and the
 // services (0: it starts); records it as the device's state and returns it.

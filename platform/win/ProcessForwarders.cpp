@@ -17,6 +17,10 @@ DWORD MsgWaitForMultipleObjects(DWORD nCount, const HANDLE* pHandles, BOOL fWait
                                 DWORD dwMilliseconds, DWORD dwWakeMask) {
     return ::MsgWaitForMultipleObjects(nCount, pHandles, fWaitAll, dwMilliseconds, dwWakeMask);
 }
+DWORD MsgWaitForMultipleObjectsEx(DWORD nCount, const HANDLE* pHandles, DWORD dwMilliseconds,
+                                  DWORD dwWakeMask, DWORD dwFlags) {
+    return ::MsgWaitForMultipleObjectsEx(nCount, pHandles, dwMilliseconds, dwWakeMask, dwFlags);
+}
 BOOL GetExitCodeProcess(HANDLE hProcess, LPDWORD lpExitCode) {
     return ::GetExitCodeProcess(hProcess, lpExitCode);
 }

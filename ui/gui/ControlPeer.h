@@ -19,6 +19,7 @@ enum class ControlChange {
     ItemIndex,    // combo box: the chosen item
     RowCount,     // grid
     CurrentCell,  // grid: the current cell moved
+    Rows,         // grid: the rows stand for other things (a rebuild)
     TopLeft,      // grid: first visible row or column
     RowHeight,    // grid: default row height
     ColWidths,    // grid

@@ -57,6 +57,13 @@ void TDrawGrid::SetRowCount(int count) {
     Invalidate();
 }
 
+void TDrawGrid::RowsReplaced(bool currentToo) {
+    Notify(ControlChange::Rows);
+    if (currentToo) {
+        Notify(ControlChange::CurrentCell);
+    }
+}
+
 void TDrawGrid::SetDefaultRowHeight(int height) {
     if (height == defaultRowHeight_) {
         return;

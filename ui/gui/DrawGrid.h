@@ -7,6 +7,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "ui/gui/Canvas.h"
@@ -102,6 +103,17 @@ class TDrawGrid : public TControl {
     // OnEndPaint must not raise.
     TNotifyEvent OnBeginPaint;
     TNotifyEvent OnEndPaint;
+
+    // --- what assistive technology reads (see GridAccess) ---------------------
+    // The data rows that stand for something (rows below them are blank), a data
+    // row's text read aloud, and its cells under their column titles. Asked for
+    // each time a reader asks, never kept.
+    std::function<int()> OnAccessRowCount;
+    std::function<std::string(int ARow)> OnAccessRowName;
+    std::function<std::string(int ARow)> OnAccessRowDescription;
+    // From code: the rows stand for other things now (the list was built again);
+    // currentToo when the current row, too, stands for something else.
+    void RowsReplaced(bool currentToo);
 
     // --- entry points for the realisation -------------------------------------
     // Paints the cells that meet the area to update. An exception from the draw

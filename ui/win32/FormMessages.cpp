@@ -80,6 +80,13 @@ void FormWindow::Activated(bool active) {
 }
 
 bool FormWindow::PreTranslate(MSG& message) {
+    // A small window of ours that asks for dialog keys (WS_EX_CONTROLPARENT) gets Tab,
+    // Enter and Escape as a dialog box would.
+    const HWND root = message.hwnd != nullptr ? ::GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (root != nullptr && root != handle_ && ::GetWindow(root, GW_OWNER) == handle_ &&
+        (::GetWindowLongA(root, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) != 0) {
+        return ::IsDialogMessageA(root, &message) != FALSE;
+    }
     if (!Owns(message.hwnd) || !::IsWindowVisible(handle_)) {
         return false;
     }

@@ -32,6 +32,45 @@ GridWindow::GridWindow(gui::TDrawGrid& grid, HWND parent, int id, HFONT font)
     UpdateScrollBars();
 }
 
+GridWindow::~GridWindow() {
+    DisconnectAccessible();
+}
+
+void GridWindow::DisconnectAccessible() {
+    destroyed_ = true;
+    if (accessible_) {
+        accessible_->Disconnect();
+        accessible_.reset();
+    }
+}
+
+LRESULT GridWindow::AccessibleObject(WPARAM wParam) {
+    const AccessibilityLibrary* library = AccessibilityLibrary::Get();
+    if (library == nullptr || destroyed_) {
+        return 0;
+    }
+    if (!accessible_) {
+        accessible_ = GridAccessible::Create(grid_, window_, *library);
+    }
+    // A new reference for the reader; the window keeps its own.
+    const LRESULT reference =
+        library->ResultFromObject(__uuidof(IAccessible), wParam, accessible_.get());
+    return reference > 0 ? reference : 0;
+}
+
+void GridWindow::AnnounceCurrentRow() {
+    if (window_ == nullptr) {
+        return;
+    }
+    const int child = gui::GridAccess(grid_).CurrentChild();
+    if (::GetFocus() == window_) {
+        ::NotifyWinEvent(EVENT_OBJECT_FOCUS, window_, OBJID_CLIENT, child);
+    }
+    if (child != gui::GridAccess::kSelf) {
+        ::NotifyWinEvent(EVENT_OBJECT_SELECTION, window_, OBJID_CLIENT, child);
+    }
+}
+
 void GridWindow::SetFont(HFONT font) {
     font_ = font;
     ::InvalidateRect(window_, nullptr, FALSE);
@@ -47,6 +86,12 @@ void GridWindow::Changed(gui::TControl& control, gui::ControlChange what) {
             ::InvalidateRect(window_, nullptr, FALSE);
             break;
         case gui::ControlChange::CurrentCell:
+            ::InvalidateRect(window_, nullptr, FALSE);
+            AnnounceCurrentRow();
+            break;
+        case gui::ControlChange::Rows:
+            ::NotifyWinEvent(EVENT_OBJECT_REORDER, window_, OBJID_CLIENT, CHILDID_SELF);
+            break;
         case gui::ControlChange::Invalidate:
             ::InvalidateRect(window_, nullptr, FALSE);
             break;
@@ -98,6 +143,10 @@ LRESULT GridWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             return DLGC_WANTARROWS | DLGC_WANTCHARS;
         case WM_SETFOCUS:
             grid_.SetFocused(true);
+            // Windows announces the grid itself; the row is ours to announce.
+            if (gui::GridAccess(grid_).CurrentChild() != gui::GridAccess::kSelf) {
+                AnnounceCurrentRow();
+            }
             return 0;
         case WM_KILLFOCUS:
             grid_.SetFocused(false);
@@ -145,6 +194,17 @@ LRESULT GridWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_MOUSEWHEEL:
             Wheel(wParam);
             return 0;
+        case WM_GETOBJECT:
+            // The DWORD cast: 64-bit callers may or may not sign-extend the ID.
+            if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+                if (const LRESULT reference = AccessibleObject(wParam)) {
+                    return reference;
+                }
+            }
+            break;
+        case WM_DESTROY:
+            DisconnectAccessible();
+            break;
         case WM_VSCROLL:
             Scroll(SB_VERT, LOWORD(wParam));
             return 0;

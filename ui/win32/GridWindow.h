@@ -3,7 +3,8 @@
 // paint), keeps its scroll bars, and turns keys, clicks, drags on a header
 // separator and scrolling into the grid's User... entry points, which ask the
 // select handler before the current cell moves. A right click or the menu key
-// shows the grid's context menu.
+// shows the grid's context menu. Screen readers get the grid as a list of rows
+// (GridAccessible); the window announces the current row when it changes.
 #pragma once
 
 #include <windows.h>
@@ -11,13 +12,16 @@
 #include <functional>
 
 #include "ui/gui/DrawGrid.h"
+#include "ui/win32/ComPtr.h"
 #include "ui/win32/ControlWindow.h"
+#include "ui/win32/GridAccessible.h"
 
 namespace win32 {
 
 class GridWindow : public ControlWindow {
   public:
     GridWindow(gui::TDrawGrid& grid, HWND parent, int id, HFONT font);
+    ~GridWindow() override;
 
     void Changed(gui::TControl& control, gui::ControlChange what) override;
     void SetFont(HFONT font) override;
@@ -32,6 +36,13 @@ class GridWindow : public ControlWindow {
 
   private:
     void PaintOn(HDC dc, const RECT& update);
+    // WM_GETOBJECT for the client area: the grid's accessible object, made on the
+    // first question and kept while the window exists. 0 when there is none.
+    LRESULT AccessibleObject(WPARAM wParam);
+    // Tells readers which row is current now: the focus (while the grid has the
+    // keyboard) and the selection.
+    void AnnounceCurrentRow();
+    void DisconnectAccessible();
     void UpdateScrollBars();
     void SetScrollBars();
     int MaxTopRow() const;
@@ -59,6 +70,8 @@ class GridWindow : public ControlWindow {
     int sizingGrip_ = 0;  // where on the separator the drag started
     bool selecting_ = false;
     int pointerRow_ = -1;
+    ComPtr<GridAccessible> accessible_;
+    bool destroyed_ = false;
 };
 
 LRESULT CALLBACK GridWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -11,6 +11,9 @@ namespace {
 
 constexpr UINT_PTR kFadeTimer = 1;
 constexpr UINT kFadeStepMs = 50;
+// The countdown shows whole seconds; a quarter keeps it from lagging visibly.
+constexpr UINT_PTR kConfirmTimer = 2;
+constexpr UINT kConfirmStepMs = 250;
 
 // Windows allows one listener per process; so does the program.
 RawInputSink* theSink = nullptr;
@@ -27,10 +30,58 @@ RawInputSink::RawInputSink(HINSTANCE instance, TfrmSetup& form, HWND mainWindow,
     window_ = WindowHandle(window);
     registered_ = input::RegisterRawInput(window);
     theSink = this;
+    ConnectConfirmations();
+}
+
+void RawInputSink::ConnectConfirmations() {
+    form_.OnConfirmWait = [this] {
+        if (!confirming_) {
+            confirming_ = ::SetTimer(window_.get(), kConfirmTimer, kConfirmStepMs, nullptr) != 0;
+        }
+    };
+    form_.OnAskToKeep = [this](const std::string& instanceId) {
+        questions_.push_back(
+            std::make_unique<ConfirmWindow>(instance_, mainWindow_, font_, form_, instanceId));
+    };
+    form_.OnConfirmSettled = [this](const std::string& instanceId) {
+        for (const auto& question : questions_) {
+            if (question->InstanceId() == instanceId) {
+                question->Close();
+            }
+        }
+    };
+}
+
+std::vector<ConfirmWindow*> RawInputSink::Questions() const {
+    std::vector<ConfirmWindow*> open;
+    for (const auto& question : questions_) {
+        if (!question->Closed()) {
+            open.push_back(question.get());
+        }
+    }
+    return open;
+}
+
+void RawInputSink::TickConfirmations() {
+    // A question or a revert's message runs a message loop of its own, in which this
+    // timer ticks again: the form allows for that, and the list below is walked after.
+    form_.App().Guard([this] { form_.ConfirmTick(input::CounterNow()); });
+    std::erase_if(questions_, [](const auto& question) { return question->Closed(); });
+    for (const auto& question : questions_) {
+        question->Refresh(input::CounterNow());
+    }
+    if (form_.Confirmations().empty() && questions_.empty() && confirming_) {
+        ::KillTimer(window_.get(), kConfirmTimer);
+        confirming_ = false;
+    }
 }
 
 RawInputSink::~RawInputSink() {
     theSink = nullptr;
+    form_.OnConfirmWait = nullptr;
+    form_.OnAskToKeep = nullptr;
+    form_.OnConfirmSettled = nullptr;
+    questions_.clear();
     if (registered_) {
         input::UnregisterRawInput();
     }
@@ -60,6 +111,8 @@ void RawInputSink::Input(HRAWINPUT input, WPARAM code) {
     if (MeasureWindow* measuring = Measuring()) {
         measuring->Report(*report);
     }
+    // A device that confirms a change may well be used in another program meanwhile.
+    form_.ConfirmReport(*report);
     // The marks are for finding a device while using this program.
     if (::GetActiveWindow() == nullptr || !form_.InputArrived(*report)) {
         return;
@@ -86,7 +139,11 @@ LRESULT RawInputSink::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
             return ::DefWindowProcA(window, message, wParam, lParam);
         }
         case WM_TIMER:
-            Fade();
+            if (wParam == kConfirmTimer) {
+                TickConfirmations();
+            } else {
+                Fade();
+            }
             return 0;
         case WM_DEVICECHANGE:
             // Handles of devices that left may come back naming others.
@@ -101,6 +158,20 @@ LRESULT RawInputSink::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
 std::vector<std::string> MeasuredCollections() {
     const MeasureWindow* measuring = theSink != nullptr ? theSink->Measuring() : nullptr;
     return measuring != nullptr ? measuring->Target().collections : std::vector<std::string>();
+}
+
+std::vector<std::string> WatchedCollections() {
+    std::vector<std::string> collections;
+    if (theSink == nullptr) {
+        return collections;
+    }
+    for (const confirm::Watch& watch : theSink->Form().Confirmations()) {
+        if (watch.CurrentStage() == confirm::Stage::Watching) {
+            const auto& own = watch.Device().collections;
+            collections.insert(collections.end(), own.begin(), own.end());
+        }
+    }
+    return collections;
 }
 
 LRESULT CALLBACK RawInputSinkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -6,8 +6,11 @@
 //
 // The simulated devices send input too: while the pointer moves over the program's
 // windows, the device being measured (or, with no measuring window open, the demo's
-// plain mouse) moves, and its reports reach the program as WM_INPUT at the times the
-// simulated clock gives them. That clock follows the real one.
+// plain mouse) moves, with every device whose restart waits to be confirmed, and
+// their reports reach the program as WM_INPUT at the times the simulated clock gives
+// them. That clock follows the real one. The demo's keyboard behind the external hub
+// sends nothing once restarted with the filter and a rate, so the question "Keep
+// these settings?" and its revert can be watched on it.
 #include <windows.h>
 
 #include <algorithm>
@@ -59,10 +62,17 @@ void FeedInput(POINT& lastPointer) {
         PointerOverThisProgram(pointer)) {
         sim::SetClock(machine, now - sim::Ticks(kLongestMoveMs));
         const std::vector<std::string> measured = win32::MeasuredCollections();
-        const std::string device = measured.empty() ? kPlainMouseCollection : measured.front();
+        std::vector<std::string> devices{measured.empty() ? kPlainMouseCollection
+                                                          : measured.front()};
+        // A device whose restart waits to be confirmed is used too, as a user would.
+        for (const std::string& watched : win32::WatchedCollections()) {
+            devices.push_back(watched);
+        }
         const double span =
             static_cast<double>(now - sim::Clock(machine)) * 1000.0 / sim::kCounterFrequency;
-        sim::Move(machine, device, std::max(0.0, span));
+        for (const std::string& device : devices) {
+            sim::Move(machine, device, std::max(0.0, span));
+        }
     }
     lastPointer = pointer;
     while (const auto delivery = sim::DeliverNext(machine, now)) {

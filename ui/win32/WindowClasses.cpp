@@ -4,6 +4,7 @@
 
 #include "base/Failure.h"
 #include "ui/res/ResourceIds.h"
+#include "ui/win32/ConfirmWindow.h"
 #include "ui/win32/ControlWindow.h"
 #include "ui/win32/FormWindow.h"
 #include "ui/win32/GridWindow.h"
@@ -60,6 +61,8 @@ void RegisterWindowClasses(HINSTANCE instance) {
     Register(instance, kApplicationClassName, ::DefWindowProcA, 0, nullptr, icon, smallIcon);
     Register(instance, kMeasureClassName, MeasureWindowProc, 0, nullptr, icon, smallIcon);
     Register(instance, kHealthClassName, HealthWindowProc, 0, ColorBrush(COLOR_BTNFACE), icon,
+             smallIcon);
+    Register(instance, kConfirmClassName, ConfirmWindowProc, 0, ColorBrush(COLOR_BTNFACE), icon,
              smallIcon);
     Register(instance, kRawInputClassName, RawInputSinkProc, 0, nullptr, nullptr, nullptr);
 }
