@@ -363,4 +363,15 @@ TEST_F(CommandsTest, ADriverKeyThatDoesNotOpenIsAnUnknownRateNeverDefault) {
     EXPECT_NE(Quorvin({"show", kHidM}).out.find("250"), std::string::npos) << "unchanged";
 }
 
+// A device without a driver has no driver key: nothing is stored, which is "Default",
+// and a profile of the machine can still be written.
+TEST_F(CommandsTest, ADriverKeyThatDoesNotExistStoresNothing) {
+    m.machine.AddFault({"SetupDiOpenDevRegKey", 0, kHidM, ERROR_KEY_DOES_NOT_EXIST});
+    CliRun run = Quorvin({"list", "--json"});
+    EXPECT_EQ(run.out.find("\"rate\":\"unknown\""), std::string::npos) << run.out;
+    run = Quorvin({"export", "-"});
+    EXPECT_EQ(run.code, cli::kExitDone) << run.err;
+    EXPECT_NE(run.out.find("rate = Default"), std::string::npos) << run.out;
+}
+
 }  // namespace

@@ -61,6 +61,11 @@ int ReadRateIndex(TDevice& device) {
 std::optional<int> ReadRateIndexToRead(TDevice& device) {
     const RegKey key = OpenDeviceKey(device, DIREG_DRV, KEY_READ);
     if (!key.valid()) {
+        // A device without a driver has no driver key, so nothing is stored: "Default".
+        // Any other failure (access denied above all) leaves the rate unknown.
+        if (plat::GetLastError() == static_cast<DWORD>(ERROR_KEY_DOES_NOT_EXIST)) {
+            return 0;
+        }
         return std::nullopt;
     }
     return IndexOfInterval(QueryInterval(key.get()));

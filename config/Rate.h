@@ -21,7 +21,8 @@ inline constexpr std::array<const char*, kRateCount> RateNames = {"Default", "10
 int ReadRateIndex(TDevice& device);
 // The same for a reader that may lack the right to change the key (the command-line
 // program, which a standard user may run): the key is opened for KEY_READ, and one that
-// does not open leaves the rate unknown (nothing) rather than "Default".
+// does not open leaves the rate unknown (nothing) rather than "Default", unless it does
+// not exist at all (a device without a driver), which stores nothing: "Default".
 std::optional<int> ReadRateIndexToRead(TDevice& device);
 // Stores RateTable[index] (indexes above 6 count as 6), or deletes the value for 0.
 // beforeWrite, when given, learns of the write first and may stop it.

@@ -1,8 +1,9 @@
 // kevra64.exe under Wine, started as the setup program starts it: by its full path
 // from the starting program's own folder (RunCompanionProgram), while the current
 // folder is another one, named in the ANSI code page with a letter outside ASCII
-// ("Données"), that holds quorvin.inf and a planted kevra64.exe. The build puts a
-// copy of the companion beside this suite for that.
+// ("Données"), that holds quorvin.inf (with the driver file it installs) and a
+// planted kevra64.exe. The build puts a copy of the companion beside this suite for
+// that.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 
 #include "restart/CompanionLauncher.h"
 #include "config/DriverPackage.h"
+#include "restart/FileSystemRedirection.h"
 #include "tests/wine/ProgramFolder.h"
 #include "tests/wine/RegKey.h"
 
@@ -73,9 +75,17 @@ class CompanionInOtherFolder : public ::testing::Test {
         ASSERT_NE(::GetFileAttributesA(folder_.c_str()), INVALID_FILE_ATTRIBUTES);
         std::ofstream(folder_ + "\\" + kInfFile, std::ios::binary | std::ios::trunc)
             << "[Version]\r\nSignature=\"$Windows NT$\"\r\n\r\n"
-               "[DefaultInstall]\r\nAddReg=Marker\r\n\r\n"
+               "[DestinationDirs]\r\nDriverFiles=12\r\n\r\n"
+               "[DefaultInstall]\r\nAddReg=Marker\r\nCopyFiles=DriverFiles\r\n\r\n"
+               "[DefaultInstall.Services]\r\nAddService=quorvin,,FilterService\r\n\r\n"
+               "[DriverFiles]\r\nquorvin.sys\r\n\r\n"
+               "[FilterService]\r\nServiceType=1\r\nStartType=3\r\nErrorControl=1\r\n"
+               "ServiceBinary=%12%\\quorvin.sys\r\n\r\n"
                "[Marker]\r\nHKLM,\"" +
                    kMarkerKey + "\",\"Installed\",0,\"%1%\"\r\n";
+        std::ofstream(folder_ + "\\quorvin.sys", std::ios::binary | std::ios::trunc)
+            << "not a driver, only its file";
+        RemoveInstalledService();
         ASSERT_TRUE(::CopyFileA(winbed::ProgramFile("quorvin.exe").c_str(),
                                 (folder_ + "\\" + kCompanion).c_str(), FALSE));
         ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kMarkerKey.c_str(), KEY_WOW64_64KEY, 0);
@@ -92,9 +102,27 @@ class CompanionInOtherFolder : public ::testing::Test {
         ::SetEnvironmentVariableA("PATH", previousPath_.c_str());
         ::SetCurrentDirectoryA(previousFolder_.c_str());
         ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kMarkerKey.c_str(), KEY_WOW64_64KEY, 0);
+        RemoveInstalledService();
+        ::DeleteFileA((folder_ + "\\quorvin.sys").c_str());
         ::DeleteFileA((folder_ + "\\" + kInfFile).c_str());
         ::DeleteFileA((folder_ + "\\" + kCompanion).c_str());
         ::RemoveDirectoryA(folder_.c_str());
+    }
+
+    // The companion reads the service back after installing, so the package installs
+    // a real one; the prefix's registry is restored before each run, its files are not.
+    static void RemoveInstalledService() {
+        if (SC_HANDLE manager = ::OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS)) {
+            if (SC_HANDLE service = ::OpenServiceA(manager, "quorvin", DELETE)) {
+                ::DeleteService(service);
+                ::CloseServiceHandle(service);
+            }
+            ::CloseServiceHandle(manager);
+        }
+        char windows[MAX_PATH] = {};
+        ::GetWindowsDirectoryA(windows, MAX_PATH);
+        const FileSystemRedirectionOff sixtyFourBitView;
+        ::DeleteFileA((std::string(windows) + "\\System32\\drivers\\quorvin.sys").c_str());
     }
 
     std::string folder_;
