@@ -109,6 +109,35 @@ TEST_F(CommandLayer, AnUnreadableDriverStateIsAskedWithItsError) {
     EXPECT_EQ(host.asked[1].number, static_cast<unsigned long>(ERROR_ACCESS_DENIED));
 }
 
+TEST_F(CommandLayer, AnInstalledServiceWindowsWillNotLoadIsAskedAboutByWhatIsWrong) {
+    sim::InstallDriverService(bench.machine, "quorvin");
+    sim::Service& service = *bench.machine.system().FindService("quorvin");
+    service.startType = SERVICE_DISABLED;
+    host.answers = {true, false};
+    Result result = commands::ChangeFilter(*device, true, host);
+    EXPECT_EQ(result.declined, Question::DriverDisabled);
+    EXPECT_EQ(host.Questions(),
+              (std::vector<Question>{Question::Usefulness, Question::DriverDisabled}));
+    EXPECT_EQ(Writes(), 0u);
+
+    // Enabled again, but a service that is no kernel driver cannot be a filter either.
+    service.startType = SERVICE_DEMAND_START;
+    service.type = 0x10;  // a service of its own process, not a driver
+    host.asked.clear();
+    host.answers = {true, false};
+    result = commands::ChangeFilter(*device, true, host);
+    EXPECT_EQ(result.declined, Question::DriverNotKernel);
+    EXPECT_FALSE(HasFilter(*device));
+    EXPECT_EQ(Writes(), 0u);
+
+    // Said yes to, the filter goes on as asked.
+    host.asked.clear();
+    host.answers = {true, true};
+    result = commands::ChangeFilter(*device, true, host);
+    EXPECT_EQ(result.kind, Result::Kind::Written);
+    EXPECT_TRUE(HasFilter(*device));
+}
+
 TEST_F(CommandLayer, EveryWriteIsRecordedBeforeItIsMade) {
     sim::InstallDriverService(bench.machine, "quorvin");
     Result result = commands::ChangeFilter(*device, true, host);
