@@ -13,6 +13,7 @@
 // gives INVALID_HANDLE_VALUE, other calls null) adds `static bool IsValid(Handle)`.
 #pragma once
 
+#include <concepts>
 #include <utility>
 
 template <typename Traits>

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "cli/ExitCodes.h"
-#include "config/Restart.h"
+#include "restart/Restart.h"
 #include "confirm/Revert.h"
 #include "confirm/WatchedDevice.h"
 #include "device/Device.h"

@@ -1,10 +1,12 @@
 #include "cli/DeviceActions.h"
 
 #include "cli/JsonWriter.h"
-#include "config/CompanionLauncher.h"
-#include "config/Restart.h"
+#include "cli/ScriptHost.h"
+#include "commands/DeviceCommands.h"
 #include "device/Device.h"
 #include "device/DeviceState.h"
+#include "restart/CompanionLauncher.h"
+#include "restart/Restart.h"
 #include "health/FilterHealth.h"
 
 namespace cli {
@@ -44,7 +46,8 @@ RestartResult RestartDeviceNow(TDevice& device) {
     // The same verified restart as the window's (in-process, or the companion waited
     // for under WOW64): a problem the filter caused has been reverted by the time it
     // returns.
-    const RestartOutcome outcome = RequestDeviceRestart(device, nullptr);
+    ScriptHost host(false, false);
+    const RestartOutcome outcome = *commands::Restart(device, host).restart;
     RestartResult restart;
     switch (outcome.kind) {
         case RestartOutcome::Kind::Restarted:
@@ -117,8 +120,9 @@ void WriteRestartJson(JsonWriter& json, const RestartResult* restart) {
 }
 
 InstallResult InstallDriverService() {
+    ScriptHost host(false, false);
     InstallResult install;
-    switch (RequestServiceInstall(nullptr)) {
+    switch (*commands::InstallService(host).install) {
         case InstallOutcome::Installed:
             install.result = ActionResult::Done;
             break;

@@ -1,7 +1,7 @@
 // measure: the measuring window's figures from the command line. A message-only
 // window receives the raw input of the device's HID collections for the given
 // time; the figures and their wording are the window's (input/RateStats,
-// ui/MeasureView).
+// measure/MeasureLines).
 #include <set>
 
 #include "cli/Arguments.h"
@@ -15,7 +15,7 @@
 #include "device/DeviceList.h"
 #include "input/CollectionRows.h"
 #include "input/RawInputReader.h"
-#include "ui/MeasureView.h"
+#include "measure/MeasureLines.h"
 
 namespace cli {
 
@@ -131,7 +131,7 @@ int MeasureCommand(const CommandArgs& argv, Console& console) {
     const double expectedMs = rate > 0 ? RateTable.at(static_cast<std::size_t>(rate)) : 0;
 
     const InputListener listener;
-    std::vector<std::string> lines = MeasureLines(input::RateFigures{}, keyboard);
+    std::vector<std::string> lines = measure::MeasureLines(input::RateFigures{}, keyboard);
     if (console.progress) {
         console.progress(lines.front() + " Measuring " + instanceId + " for " +
                          std::to_string(seconds) + " s.");
@@ -147,7 +147,7 @@ int MeasureCommand(const CommandArgs& argv, Console& console) {
         WriteJson(instanceId, seconds, keyboard, expectedMs, figures, console.out);
         return kExitDone;
     }
-    lines = MeasureLines(figures, keyboard);
+    lines = measure::MeasureLines(figures, keyboard);
     console.out +=
         instanceId + " (" + device.GetDescription() + "), " + std::to_string(seconds) + " s:\n";
     // The first line asked for movement; it was shown before the measurement.

@@ -131,6 +131,24 @@ TEST_F(SafeApplyTest, UndoLeavesASettingSomethingElseChangedAndSaysSo) {
     EXPECT_NE(Journal().find("setting rate"), std::string::npos) << "the change stays recorded";
 }
 
+// The window's third question, a driver that cannot load, stands for --force too:
+// kHidM asks neither of the device's questions.
+TEST_F(SafeApplyTest, AttachingWithoutTheDriverNeedsForce) {
+    m.machine.system().services.clear();
+    ASSERT_EQ(Quorvin({"set", kHidM, "--filter", "off"}).code, cli::kExitDone);
+    m.machine.ClearCalls();
+    CliRun run = Quorvin({"set", kHidM, "--filter", "on", "--rate", "1000"});
+    EXPECT_EQ(run.code, cli::kExitBadUsage);
+    EXPECT_NE(run.err.find("driver is not installed"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("--force"), std::string::npos) << run.err;
+    EXPECT_EQ(ChangingCalls(m.machine), 0u) << "nothing is written, the rate neither";
+    EXPECT_EQ(m.StoredInterval(kHidM), Dword(4));
+
+    run = Quorvin({"set", kHidM, "--filter", "on", "--force"});
+    EXPECT_EQ(run.code, cli::kExitDone) << run.err;
+    EXPECT_EQ(m.LowerFilters(kHidM), kFilterOnly);
+}
+
 TEST_F(SafeApplyTest, AChangeTheJournalCannotRecordIsMadeOnlyWithForce) {
     const std::string adminOnly = "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
     m.machine.disk().AddFolder(sim::kProgramData + "\\QUORVIN Setup", "BA", adminOnly);

@@ -3,14 +3,13 @@
 #include "cli/Arguments.h"
 #include "cli/DeviceFacts.h"
 #include "cli/ExitCodes.h"
-#include "config/FilterQuestions.h"
+#include "cli/ScriptHost.h"
+#include "commands/SettingCommands.h"
 #include "config/LowerFilters.h"
 #include "config/Rate.h"
 #include "device/DevInfoSetHandle.h"
 #include "device/Device.h"
 #include "platform/Platform.h"
-#include "journal/JournalStore.h"
-#include "journal/Undo.h"
 
 namespace cli {
 
@@ -30,14 +29,37 @@ void CheckQuestions(TDevice& device, const DesiredSetting& setting, bool force) 
     if (force || !setting.filter.value_or(false) || HasFilter(device)) {
         return;
     }
-    const std::string id = device.GetInstanceId();
-    if (AsksHubQuestion(device)) {
-        throw UsageError(id + " is a USB hub; attaching the filter needs --force");
+    ScriptHost host(false, false);
+    const commands::Result result = commands::ConfirmAttach(device, host);
+    if (!result.declined) {
+        return;
     }
-    if (AsksUsefulnessQuestion(device)) {
-        throw UsageError(id +
-                         ": the parent is no hub, so the filter is probably useless; "
-                         "attaching it needs --force");
+    const std::string id = device.GetInstanceId();
+    switch (*result.declined) {
+        case commands::Question::Hub:
+            throw UsageError(id + " is a USB hub; attaching the filter needs --force");
+        case commands::Question::Usefulness:
+            throw UsageError(id +
+                             ": the parent is no hub, so the filter is probably useless; "
+                             "attaching it needs --force");
+        case commands::Question::DriverMissing:
+            throw UsageError(id +
+                             ": the QUORVIN driver is not installed, or its driver file is "
+                             "missing, so the device would not start after a restart; "
+                             "attaching the filter needs --force");
+        case commands::Question::DriverDisabled:
+            throw UsageError(id +
+                             ": the QUORVIN driver's service is disabled, so the device would "
+                             "not start after a restart; attaching the filter needs --force");
+        case commands::Question::DriverNotKernel:
+            throw UsageError(id +
+                             ": the QUORVIN service is not a kernel driver, so the device would "
+                             "not start after a restart; attaching the filter needs --force");
+        default:
+            throw UsageError(id + ": whether the QUORVIN driver is installed could not be " +
+                             "checked (error " + std::to_string(host.LastAsked().number) +
+                             "), so the device might not start after a restart; attaching " +
+                             "the filter needs --force");
     }
 }
 
@@ -46,29 +68,25 @@ DeviceChange ApplySetting(TDevice& device, const DesiredSetting& setting, bool u
     change.instanceId = device.GetInstanceId();
     change.filterBefore = HasFilter(device);
     change.rateBefore = ReadRate(device);
-    const BeforeWrite recordFirst = [&](const PlannedChange& planned) {
-        // A device that cannot name itself has gone; nothing is written that the
-        // journal could not name.
-        if (change.instanceId.empty()) {
-            return false;
+    // The questions attaching the filter asks were settled by CheckQuestions.
+    ScriptHost host(true, unrecordedToo);
+    const auto take = [&](const commands::Result& result) {
+        change.failed = change.failed || result.kind == commands::Result::Kind::Failed ||
+                        result.kind == commands::Result::Kind::Declined;
+        if (host.AskedUnrecorded()) {
+            const std::string& why = host.LastAsked().why;
+            change.note = unrecordedToo ? "made without an undo record: " + why
+                                        : "not made, as it cannot be recorded for undo (--force "
+                                          "makes it anyway): " +
+                                              why;
         }
-        // A machine that can keep no journal at all is no reason to refuse a change.
-        if (const std::string notKept = JournalNotKeptHere(); !notKept.empty()) {
-            change.note = "made without an undo record: " + notKept;
-            return true;
+        if (!host.JournalNotKeptWhy().empty()) {
+            change.note = "made without an undo record: " + host.JournalNotKeptWhy();
         }
-        const std::string why = RecordChange(device, planned);
-        if (why.empty()) {
-            return true;
-        }
-        change.note = unrecordedToo ? "made without an undo record: " + why
-                                    : "not made, as it cannot be recorded for undo (--force "
-                                      "makes it anyway): " +
-                                          why;
-        return unrecordedToo;
     };
     if (setting.filter && *setting.filter != change.filterBefore) {
-        SetFilter(device, *setting.filter, recordFirst);
+        take(commands::ChangeFilter(device, *setting.filter, host,
+                                    commands::AttachQuestions::Settled));
     }
     const bool rateUnknown = setting.rate && change.rateBefore == kRateUnknown;
     if (rateUnknown) {
@@ -77,13 +95,13 @@ DeviceChange ApplySetting(TDevice& device, const DesiredSetting& setting, bool u
             "the polling rate cannot be read (its driver key does not open; run as "
             "an administrator)";
     } else if (setting.rate && *setting.rate != change.rateBefore) {
-        WriteRateIndex(device, static_cast<std::uint32_t>(*setting.rate), recordFirst);
+        take(commands::ChangeRate(device, static_cast<std::uint32_t>(*setting.rate), host));
     }
-    // config/ reports no failure; what the registry holds now is the answer.
     change.filterAfter = HasFilter(device);
     change.filterWritten = change.filterAfter;
     change.rateAfter = ReadRate(device);
-    change.failed = (setting.filter && *setting.filter != change.filterAfter) ||
+    // What the registry holds now is the last word, whatever the commands said.
+    change.failed = change.failed || (setting.filter && *setting.filter != change.filterAfter) ||
                     (setting.rate && (rateUnknown || *setting.rate != change.rateAfter));
     return change;
 }

@@ -1,5 +1,5 @@
 // Changing one device's filter and rate, shared by `set` and `apply`: the check that
-// stands for the window's two questions, the writes through config/, and the record
+// stands for the window's questions, the writes through commands/, and the record
 // of what changed, read back from the registry afterwards.
 #pragma once
 
@@ -43,9 +43,10 @@ struct DeviceChange {
     bool Changed() const { return filterBefore != filterAfter || rateBefore != rateAfter; }
 };
 
-// Raises UsageError when attaching the filter would ask the window's hub or
-// usefulness question and force is not set. A device that carries the filter
-// already is asked nothing, as the window's box is checked already.
+// Raises UsageError when attaching the filter would ask one of the window's questions
+// (a hub, a parent that is no hub, a driver that cannot load or whose state is
+// unknown) and force is not set. A device that carries the filter already is asked
+// nothing, as the window's box is checked already.
 void CheckQuestions(TDevice& device, const DesiredSetting& setting, bool force);
 
 // Writes what differs from the device's state, each change recorded in the undo

@@ -6,7 +6,7 @@
 #include "cli/ExitCodes.h"
 #include "cli/JsonWriter.h"
 #include "cli/TextTable.h"
-#include "config/DriverService.h"
+#include "restart/DriverService.h"
 #include "device/Errors.h"
 #include "health/FilterHealth.h"
 #include "journal/JournalStore.h"

@@ -5,14 +5,17 @@
 #include "cli/Commands.h"
 #include "cli/ExitCodes.h"
 #include "cli/JsonWriter.h"
-#include "journal/Undo.h"
+#include "cli/ScriptHost.h"
+#include "commands/JournalCommands.h"
 
 namespace cli {
 
 int UndoCommand(const CommandArgs& argv, Console& console) {
     const Arguments args = ParseArguments(argv, {{"all"}, {"json"}}, 0);
     const bool all = args.Has("all");
-    const UndoReport report = all ? RestoreAll() : UndoLastChange();
+    ScriptHost host(false, false);
+    const UndoReport report =
+        *(all ? commands::RestoreAllChanges(host) : commands::UndoLast()).undo;
     // Nothing to undo is done; anything left behind, or a journal that could not be
     // used, is a failure.
     const bool failed = report.left > 0 || (report.undone == 0 && !report.nothing);

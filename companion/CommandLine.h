@@ -17,7 +17,7 @@ struct CompanionCommand {
 // word is its argument, trailing blanks dropped, and a file name may be quoted.
 std::optional<CompanionCommand> ParseCompanionCommand(const std::string& arguments);
 
-// Takes a leading quiet switch ("/q", config/CompanionLauncher.h) off the arguments:
+// Takes a leading quiet switch ("/q", restart/CompanionLauncher.h) off the arguments:
 // true when there was one.
 bool TakeQuietSwitch(std::string& arguments);
 

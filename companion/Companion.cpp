@@ -5,9 +5,9 @@
 #include "companion/CommandLine.h"
 #include "companion/InfFile.h"
 #include "companion/ShownText.h"
-#include "config/DriverService.h"
-#include "config/RestartOutcome.h"
-#include "config/VerifiedRestart.h"
+#include "restart/DriverService.h"
+#include "restart/RestartOutcome.h"
+#include "restart/VerifiedRestart.h"
 #include "device/DevInfoSetHandle.h"
 #include "platform/Platform.h"
 

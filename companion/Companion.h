@@ -2,10 +2,10 @@
 // device ("U <instance ID>") or installs a setup information file ("e install
 // <file>") where a 32-bit process cannot.
 //
-// A restart is verified as the setup program verifies its own (config/VerifiedRestart.h):
+// A restart is verified as the setup program verifies its own (restart/VerifiedRestart.h):
 // Windows' reboot flags are read, and a device that comes back with a problem while it
 // carries the filter has the filter removed and is restarted again. The exit code tells
-// the outcome (config/RestartOutcome.h):
+// the outcome (restart/RestartOutcome.h):
 //   0          done (restarted and started; installed)
 //   1          failed (no such device or file, the restart refused); one line to err
 //   2          the command line was not understood; one line to err

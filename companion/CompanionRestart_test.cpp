@@ -6,7 +6,7 @@
 
 #include "companion/Companion.h"
 #include "config/ConfigTestBench.h"
-#include "config/Restart.h"
+#include "restart/Restart.h"
 #include "platform/sim/SimInput.h"
 #include "platform/sim/SimSystem.h"
 #include "platform/sim/SimText.h"

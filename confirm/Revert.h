@@ -9,7 +9,7 @@
 #include <string>
 
 #include "config/PlannedChange.h"
-#include "config/RestartOutcome.h"
+#include "restart/RestartOutcome.h"
 #include "confirm/Watch.h"
 #include "device/DeviceState.h"
 

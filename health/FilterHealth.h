@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "config/DriverService.h"
+#include "restart/DriverService.h"
 #include "device/DeviceState.h"
 
 enum class FilterCondition {

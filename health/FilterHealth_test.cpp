@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "config/Restart.h"
+#include "restart/Restart.h"
 #include "device/Device.h"
 #include "health/FilterRepair.h"
 #include "platform/Platform.h"

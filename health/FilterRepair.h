@@ -8,7 +8,7 @@
 #include <string>
 
 #include "config/PlannedChange.h"
-#include "config/RestartOutcome.h"
+#include "restart/RestartOutcome.h"
 #include "device/DeviceState.h"
 
 class TDevice;

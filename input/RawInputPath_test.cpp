@@ -5,7 +5,7 @@
 
 #include "config/LowerFilters.h"
 #include "config/Rate.h"
-#include "config/Restart.h"
+#include "restart/Restart.h"
 #include "device/DeviceList.h"
 #include "input/CollectionRows.h"
 #include "input/InterfaceName.h"

@@ -22,6 +22,8 @@ trap 'kill "$bed_pid" 2>/dev/null || true; wait "$bed_pid" 2>/dev/null || true' 
 # g++ at -O1 without debug information (the "check" preset): the same warnings
 # as errors, and half the build time of the development tree's -O2 -g.
 step "native build and tests"
+# The folders include only the layers below them (docs/ARCHITECTURE.md).
+python3 scripts/layers.py
 cmake --preset check >/dev/null
 cmake --build --preset check
 bash scripts/run-suite.sh build/check/tests/quorvin_tests "the native suite"

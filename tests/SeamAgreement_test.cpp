@@ -12,7 +12,7 @@
 #include "config/PlatformFamily.h"
 #include "config/Rate.h"
 #include "config/RegKey.h"
-#include "config/Restart.h"
+#include "restart/Restart.h"
 #include "device/DevInfo.h"
 #include "device/DevInfoSetHandle.h"
 #include "device/DeviceList.h"

@@ -5,60 +5,19 @@
 #include <utility>
 
 #include "base/AsciiCase.h"
-#include "config/CompanionLauncher.h"
-#include "config/DriverService.h"
-#include "config/FilterQuestions.h"
-#include "config/LowerFilters.h"
-#include "config/Rate.h"
 #include "base/ScopeExit.h"
-#include "config/Restart.h"
+#include "commands/DeviceCommands.h"
+#include "commands/SettingCommands.h"
 #include "confirm/WatchedDevice.h"
+#include "restart/Restart.h"
 #include "ui/SetupF.h"
+#include "ui/WindowHost.h"
 #include "ui/gui/ClipboardText.h"
 
 namespace {
 
-constexpr const char* kHubQuestion = "You try to setup filter driver for usb hub, are you sure?";
-constexpr const char* kHubCaption = " Warning !!!";
-constexpr UINT kHubStyle = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2;
-
-constexpr const char* kUsefulnessQuestion =
-    "Filter driver is probably useless for this device, continue setup?";
-constexpr const char* kUsefulnessCaption = " Information";
-constexpr UINT kUsefulnessStyle = MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2;
-
-// Asked after the two questions above, and only when the filter's driver is known to be
-// unable to load: a device that lists it would not start after its next restart.
-constexpr const char* kDriverQuestion =
-    "The QUORVIN driver is not installed, or its driver file is missing. With the filter on "
-    "it, this device will not start until the driver is installed: a mouse or keyboard "
-    "would stop working after Restart. Put the filter on the device anyway?";
-constexpr UINT kDriverStyle = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2;
-// Installed, but Windows will not load it as a filter: its service is disabled, or is
-// no kernel driver.
-constexpr const char* kDisabledDriverQuestion =
-    "The QUORVIN driver is installed, but its service is disabled, so Windows will not load "
-    "it. With the filter on it, this device will not start until the service is enabled: a "
-    "mouse or keyboard would stop working after Restart. Put the filter on the device anyway?";
-constexpr const char* kNotADriverQuestion =
-    "The QUORVIN service is installed, but it is not a kernel driver, so Windows cannot load "
-    "it as a filter. With the filter on it, this device will not start until the driver is "
-    "installed again: a mouse or keyboard would stop working after Restart. Put the filter on "
-    "the device anyway?";
-// The same, when the service manager could not say whether the driver is installed
-// (access denied, say): the filter might keep the device from starting just as well.
-// Built by concatenation: a printf-style formatter would add its whole floating-point
-// machinery (some 40 KiB) to the 32-bit program for one number.
-constexpr const char* kUnknownDriverQuestionHead =
-    "Whether the QUORVIN driver is installed could not be checked (error ";
-constexpr const char* kUnknownDriverQuestionTail =
-    "). If it is not, this device will not start with the filter on it: a mouse or keyboard "
-    "would stop working after Restart. Put the filter on the device anyway?";
-
 constexpr const char* kRestartCaption = " Warning !!!";
 constexpr const char* kRebootCaption = " Information";
-
-static_assert(kHubStyle == 0x134 && kUsefulnessStyle == 0x144, "question styles");
 
 }  // namespace
 
@@ -69,7 +28,8 @@ void TfrmSetup::cbFilterClick(gui::TObject&) {
     try {
         ApplyFilterChoice();
     } catch (...) {
-        // The command's own error is the one to report.
+        // The command's own error is the one to report: the error report shows one
+        // message, and the held rebuild's failure would take its place.
         try {
             RunHeldRebuild();
         } catch (...) {
@@ -81,13 +41,12 @@ void TfrmSetup::cbFilterClick(gui::TObject&) {
 
 void TfrmSetup::ApplyFilterChoice() {
     TDevice& device = CurrentDevice();
-    if (cbFilter->Checked() && !ConfirmFilter(device)) {
+    const commands::Result result = commands::ChangeFilter(device, cbFilter->Checked(), *host_);
+    if (result.declined && *result.declined != commands::Question::Unrecorded) {
         RevertFilterBox();
         return;
     }
-    bool recorded = true;
-    SetFilter(device, cbFilter->Checked(), RecordFirst(device, recorded));
-    if (recorded) {
+    if (result.Written()) {
         NoteChangeAwaitingRestart(device);
     }
     // A rebuild held while a question was open repaints the new list once it runs; a
@@ -95,37 +54,17 @@ void TfrmSetup::ApplyFilterChoice() {
     if (rebuildHeld_) {
         return;
     }
-    if (!recorded) {
-        SyncControls(dgDevices->Row() - dgDevices->FixedRows);
-    }
-    dgDevices->Repaint();
+    ShowSettingResult(result);
 }
 
-bool TfrmSetup::ConfirmFilter(TDevice& device) {
-    if (AsksHubQuestion(device) && !Ask(kHubQuestion, kHubCaption, kHubStyle)) {
-        return false;
+void TfrmSetup::ShowSettingResult(const commands::Result& result) {
+    // A change that was not made leaves the controls showing what the user chose: they
+    // go back to what the device holds. The grid reads the device on its repaint.
+    if (result.kind == commands::Result::Kind::Declined ||
+        result.kind == commands::Result::Kind::Failed) {
+        SyncControls(CurrentRow());
     }
-    if (AsksUsefulnessQuestion(device) &&
-        !Ask(kUsefulnessQuestion, kUsefulnessCaption, kUsefulnessStyle)) {
-        return false;
-    }
-    const DriverServiceState driver = ReadFilterService();
-    if (driver.Missing()) {
-        return Ask(kDriverQuestion, kHubCaption, kDriverStyle);
-    }
-    if (driver.Disabled()) {
-        return Ask(kDisabledDriverQuestion, kHubCaption, kDriverStyle);
-    }
-    if (driver.NotKernelDriver()) {
-        return Ask(kNotADriverQuestion, kHubCaption, kDriverStyle);
-    }
-    if (driver.Unknown()) {
-        const std::string question = kUnknownDriverQuestionHead +
-                                     std::to_string(static_cast<unsigned long>(driver.error)) +
-                                     kUnknownDriverQuestionTail;
-        return Ask(question.c_str(), kHubCaption, kDriverStyle);
-    }
-    return true;
+    dgDevices->Repaint();
 }
 
 bool TfrmSetup::Ask(const char* text, const char* caption, UINT style) {
@@ -147,13 +86,12 @@ void TfrmSetup::RunHeldRebuild() {
         return;
     }
     rebuildHeld_ = false;
-    const bool report = std::exchange(heldRebuildReportsFailure_, false);
-    try {
+    // Only a rebuild that "Mice Only" asked for reports its failure; one held back
+    // from a device change is not reported, as after any device change.
+    if (std::exchange(heldRebuildReportsFailure_, false)) {
         RebuildDeviceList();
-    } catch (...) {
-        if (report) {
-            throw;
-        }
+    } else {
+        RebuildIgnoringFailure();
     }
 }
 
@@ -162,20 +100,16 @@ void TfrmSetup::cbRateClick(gui::TObject&) {
         return;
     }
     TDevice& device = CurrentDevice();
-    bool recorded = true;
-    WriteRateIndex(device, static_cast<std::uint32_t>(cbRate->ItemIndex()),
-                   RecordFirst(device, recorded));
-    if (recorded) {
+    const commands::Result result =
+        commands::ChangeRate(device, static_cast<std::uint32_t>(cbRate->ItemIndex()), *host_);
+    if (result.Written()) {
         NoteChangeAwaitingRestart(device);
     }
-    if (!recorded) {
-        SyncControls(dgDevices->Row() - dgDevices->FixedRows);
-    }
-    dgDevices->Repaint();
+    ShowSettingResult(result);
 }
 
 void TfrmSetup::cbParentClick(gui::TObject&) {
-    SyncControls(dgDevices->Row() - dgDevices->FixedRows);
+    SyncControls(CurrentRow());
     dgDevices->Repaint();
 }
 
@@ -187,16 +121,11 @@ void TfrmSetup::cbMouseOnlyClick(gui::TObject&) {
 }
 
 void TfrmSetup::btnApplyClick(gui::TObject&) {
-    RestartOutcome outcome;
     // Read before the restart: the list may be built again while it runs.
     const std::string restarted = UpperAscii(CurrentDevice().GetInstanceId());
-    confirm::WatchedDevice watched;
-    App().Services().WaitModally([&](const std::function<void()>& pump) {
-        TDevice& device = CurrentDevice();
-        // Read now: the device may be released by a rebuild while the companion runs.
-        watched = confirm::WatchedDeviceOf(device);
-        outcome = RequestDeviceRestart(device, Handle(), pump);
-    });
+    // Read before the restart: a rebuild may release the device while the companion runs.
+    confirm::WatchedDevice watched = confirm::WatchedDeviceOf(CurrentDevice());
+    const RestartOutcome outcome = *commands::Restart(CurrentDevice(), *host_).restart;
     using Kind = RestartOutcome::Kind;
     if (outcome.kind == Kind::Restarted || outcome.kind == Kind::ProblemReverted ||
         outcome.kind == Kind::ProblemNotCured) {
@@ -218,21 +147,13 @@ void TfrmSetup::ReportRestart(const RestartOutcome& outcome) {
     App().MessageBoxA(Handle(), text, reboot ? kRebootCaption : kRestartCaption,
                       MB_OK | (reboot ? MB_ICONINFORMATION : MB_ICONWARNING));
     if (outcome.kind == Kind::ProblemReverted || outcome.kind == Kind::ProblemNotCured) {
-        // The filter left the device's list: show the list as it now is. Like the
-        // rebuild after a device change, one that fails is not reported.
-        try {
-            RebuildDeviceList();
-        } catch (...) {
-        }
+        // The filter left the device's list: show the list as it now is.
+        RebuildIgnoringFailure();
     }
 }
 
 void TfrmSetup::BitBtn_InstallClick(gui::TObject&) {
-    InstallOutcome outcome = InstallOutcome::Installed;
-    App().Services().WaitModally([&](const std::function<void()>& pump) {
-        outcome = RequestServiceInstall(Handle(), pump);
-    });
-    if (outcome == InstallOutcome::CompanionMissing) {
+    if (commands::InstallService(*host_).install == InstallOutcome::CompanionMissing) {
         ReportRestart({RestartOutcome::Kind::CompanionMissing, 0});
     }
 }
@@ -248,9 +169,16 @@ void TfrmSetup::BitBtn_CloseClick(gui::TObject&) {
 }
 
 void TfrmSetup::WMDeviceChange(gui::TMessage&) {
+    RebuildIgnoringFailure();
+}
+
+void TfrmSetup::RebuildIgnoringFailure() {
     try {
         RebuildDeviceList();
     } catch (...) {
-        // A failed rebuild after a device change is not reported.
+        // A rebuild the user did not ask for (after a device change, a repair, a
+        // reverted restart) reports no failure: the window shows the list it could
+        // build, an empty one when it could build none, and nothing else is right to
+        // do with an error nobody asked to see.
     }
 }

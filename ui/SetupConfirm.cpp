@@ -6,12 +6,13 @@
 #include <algorithm>
 #include <string>
 
-#include "config/Restart.h"
+#include "commands/DeviceCommands.h"
 #include "confirm/Revert.h"
 #include "confirm/Words.h"
 #include "device/Device.h"
 #include "journal/Undo.h"
 #include "ui/SetupF.h"
+#include "ui/WindowHost.h"
 
 namespace {
 
@@ -144,21 +145,13 @@ void TfrmSetup::RevertUnconfirmed(const confirm::Watch& watch, bool answered) {
         return true;
     };
     const confirm::RestartWith restart = [this](TDevice& device) {
-        RestartOutcome outcome;
-        App().Services().WaitModally([&](const std::function<void()>& pump) {
-            outcome = RequestDeviceRestart(device, Handle(), pump);
-        });
-        return outcome;
+        return *commands::Restart(device, *host_).restart;
     };
     const confirm::RevertResult result = confirm::RevertToStarted(watch.Device(), record, restart);
     const std::string text = confirm::Cat(
         {confirm::DescribeRevert(watch.Device(), result, answered),
          unrecorded.empty() ? "" : "\n\nThe change back is not in the undo journal: ", unrecorded});
-    // The grid shows the settings as they now are; like the rebuild after a device
-    // change, one that fails is not reported.
-    try {
-        RebuildDeviceList();
-    } catch (...) {
-    }
+    // The grid shows the settings as they now are.
+    RebuildIgnoringFailure();
     App().MessageBoxA(Handle(), text, kRevertedCaption, kRevertedStyle);
 }

@@ -27,7 +27,11 @@ TDevice& TfrmSetup::DeviceForRow(int i) {
 }
 
 TDevice& TfrmSetup::CurrentDevice() {
-    return DeviceForRow(dgDevices->Row() - dgDevices->FixedRows);
+    return DeviceForRow(CurrentRow());
+}
+
+int TfrmSetup::CurrentRow() const {
+    return dgDevices->Row() - dgDevices->FixedRows;
 }
 
 void TfrmSetup::RebuildDeviceList() {
@@ -50,7 +54,7 @@ void TfrmSetup::RebuildDeviceList() {
 }
 
 std::string TfrmSetup::CurrentListedId() {
-    const int i = dgDevices->Row() - dgDevices->FixedRows;
+    const int i = CurrentRow();
     if (i < 0 || i >= ListCount()) {
         return {};
     }
@@ -88,7 +92,7 @@ void TfrmSetup::ShowList(int keptIndex) {
     btnApply->SetEnabled(any);
     btnCopyID->SetEnabled(any);
     if (any) {
-        SyncControls(dgDevices->Row() - dgDevices->FixedRows);
+        SyncControls(CurrentRow());
     }
     // A kept device that moved has been announced by its move already.
     dgDevices->RowsReplaced(keptIndex < 0);

@@ -9,8 +9,10 @@
 #include "ui/Density.h"
 #include "ui/Layout.h"
 #include "ui/SetupLayout.h"
+#include "ui/WindowHost.h"
 
-TfrmSetup::TfrmSetup(gui::TApplication& app) : gui::TForm(app) {
+TfrmSetup::TfrmSetup(gui::TApplication& app)
+    : gui::TForm(app), host_(std::make_unique<WindowHost>(*this)) {
     LoadSetupLayout(*this);
     const int ppi = app.PixelsPerInch();
     const gui::TFont scaled{Font().Name, ScaledFontHeight(Font().Height, ppi)};

@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
-#include "config/PlannedChange.h"
-#include "config/RestartOutcome.h"
 #include "confirm/DriveSettings.h"
 #include "confirm/Watch.h"
+#include "restart/RestartOutcome.h"
 #include "device/DeviceList.h"
 #include "input/ActivityMarks.h"
 #include "input/CollectionRows.h"
 #include "input/RawInputReader.h"
+#include "measure/MeasureLines.h"
 #include "ui/CopyIdsText.h"
 #include "ui/MeasureView.h"
 #include "ui/RowReads.h"
@@ -35,6 +35,10 @@
 
 struct UndoReport;
 struct FilterHealth;
+class WindowHost;
+namespace commands {
+struct Result;
+}
 
 inline constexpr int kHintHidePause = 10000;
 
@@ -77,6 +81,8 @@ class TfrmSetup : public gui::TForm {
     // while "Process Parent" is checked.
     TDevice& DeviceForRow(int i);
     TDevice& CurrentDevice();
+    // The list index of the grid's current row.
+    int CurrentRow() const;
     void RebuildDeviceList();
     void SyncControls(int i);
 
@@ -117,7 +123,7 @@ class TfrmSetup : public gui::TForm {
     std::vector<std::string> CollectionsOfRow(int i);
     // What the device to process of list index i holds that the measured interval
     // is compared with: the stored rate's interval, the filter, a pending restart.
-    RateComparison MeasuredSetting(int i);
+    measure::RateComparison MeasuredSetting(int i);
     // Opens the measuring window for list index i; the realisation sets it.
     std::function<void(int i)> OnMeasure;
 
@@ -155,15 +161,13 @@ class TfrmSetup : public gui::TForm {
     bool Dispatch(gui::TMessage& message) override;
 
   private:
+    friend class WindowHost;
+
     template <typename T>
     T* Control(const char* name);
     void BindHandlers();
     void BuildGridMenu();
     void AddJournalMenuItems();
-    // The undo journal's hook for a write to the device: records the change first;
-    // when it cannot, asks whether to make it anyway. recorded turns false when the
-    // write was stopped.
-    BeforeWrite RecordFirst(TDevice& device, bool& recorded);
     void ShowUndoReport(const UndoReport& report);
     // The number of listed devices; a missing list counts as an empty one.
     int ListCount() const;
@@ -178,12 +182,16 @@ class TfrmSetup : public gui::TForm {
     int IndexOfListed(const std::string& instanceId);
     // The filter command once Updating has been tested.
     void ApplyFilterChoice();
-    bool ConfirmFilter(TDevice& device);
+    // After a filter or rate command: the controls and the grid show the device again.
+    void ShowSettingResult(const commands::Result& result);
     // The restart's one message, when it has something to tell.
     void ReportRestart(const RestartOutcome& outcome);
     bool Ask(const char* text, const char* caption, UINT style);
     void RevertFilterBox();
     void RunHeldRebuild();
+    // A rebuild nobody asked for (after a device change, a repair, a reverted restart):
+    // its failure is not reported.
+    void RebuildIgnoringFailure();
     // The list was built again: rows mean other devices now.
     void ListChanged();
     void AddInputMenuItems();
@@ -200,6 +208,8 @@ class TfrmSetup : public gui::TForm {
     // While a filter question is open the device that the command resolved must
     // stay alive, so rebuilds wait until the last question has been answered.
     std::unique_ptr<gui::TPopupMenu> gridMenu_;
+    // Answers the commands' questions with the window's message boxes.
+    std::unique_ptr<WindowHost> host_;
     int openQuestions_ = 0;
     bool rebuildHeld_ = false;
     // Told once per run that this machine can keep no undo journal (JournalNotKeptHere).
@@ -212,6 +222,9 @@ class TfrmSetup : public gui::TForm {
     // whether the change still waits for a Restart.
     std::map<std::string, bool> restartPending_;
     void NoteChangeAwaitingRestart(TDevice& device);
+    // Before a change is written (through WindowHost): what the device runs with until
+    // its next restart, kept for the wait after that restart.
+    void NoteBeforeChange(TDevice& device);
     confirm::StartedSettings started_;
     std::vector<confirm::Watch> watches_;
     // The rows' reads of the paint in progress; none between paints.

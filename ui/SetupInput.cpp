@@ -92,7 +92,7 @@ void TfrmSetup::DrawActivityMark(int i, const gui::TRect& cell) {
 
 void TfrmSetup::AddInputMenuItems() {
     pmDevices->Add("&Measure polling rate...", [this](gui::TObject&) {
-        const int i = dgDevices->Row() - dgDevices->FixedRows;
+        const int i = CurrentRow();
         if (OnMeasure && i >= 0 && i < ListCount()) {
             OnMeasure(i);
         }
@@ -106,8 +106,8 @@ std::vector<std::string> TfrmSetup::CollectionsOfRow(int i) {
     return Rows().CollectionsOf(i);
 }
 
-RateComparison TfrmSetup::MeasuredSetting(int i) {
-    RateComparison setting;
+measure::RateComparison TfrmSetup::MeasuredSetting(int i) {
+    measure::RateComparison setting;
     if (i < 0 || i >= ListCount()) {
         return setting;
     }

@@ -4,24 +4,17 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/AsciiCase.h"
 #include "platform/sim/SimMachine.h"
 
 namespace sim {
 
 char UpperChar(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    return UpperAsciiChar(c);
 }
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (UpperChar(a[i]) != UpperChar(b[i])) {
-            return false;
-        }
-    }
-    return true;
+    return EqualNoCaseAscii(a, b);
 }
 
 bool SameGuid(const GUID& a, const GUID& b) {

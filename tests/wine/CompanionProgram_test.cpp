@@ -12,9 +12,9 @@
 #include <memory>
 #include <string>
 
-#include "config/CompanionLauncher.h"
+#include "restart/CompanionLauncher.h"
 #include "config/DriverPackage.h"
-#include "config/FileSystemRedirection.h"
+#include "restart/FileSystemRedirection.h"
 #include "tests/wine/ProgramFolder.h"
 #include "tests/wine/RegKey.h"
 

@@ -1,5 +1,5 @@
 // The standard library's faults as the setup program raises them: this suite links
-// the same throw helpers as the program (hardening/StandardLibraryThrows.cpp).
+// the same throw helpers as the program (runtime/StandardLibraryThrows.cpp).
 #include <cstddef>
 #include <exception>
 #include <limits>

@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "config/DriverService.h"
-#include "config/FileSystemRedirection.h"
-#include "config/ServiceHandle.h"
+#include "restart/DriverService.h"
+#include "restart/FileSystemRedirection.h"
+#include "restart/ServiceHandle.h"
 #include "device/DeviceState.h"
 
 namespace {

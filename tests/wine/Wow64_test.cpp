@@ -14,11 +14,11 @@
 #include <fstream>
 #include <string>
 
-#include "config/CompanionLauncher.h"
+#include "restart/CompanionLauncher.h"
 #include "config/DriverPackage.h"
-#include "config/DriverService.h"
-#include "config/FileSystemRedirection.h"
-#include "config/Restart.h"
+#include "restart/DriverService.h"
+#include "restart/FileSystemRedirection.h"
+#include "restart/Restart.h"
 #include "device/DevInfo.h"
 #include "device/DevInfoSetHandle.h"
 #include "device/Device.h"

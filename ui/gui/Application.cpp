@@ -23,6 +23,9 @@ void TApplication::ReportCurrentException() noexcept {
                                  kErrorReportStyle);
         }
     } catch (...) {
+        // The error report itself failed (its text or its box could not be made): a
+        // handler's failure must not end the message loop, and there is nowhere left
+        // to tell of it.
     }
 }
 

@@ -100,7 +100,7 @@ TEST_F(InputTest, TheMarkIsDrawnInTheNameCellOnly) {
 
 TEST_F(InputTest, MeasuringKnowsTheRowsCollectionsAndStoredRate) {
     EXPECT_EQ(form.CollectionsOfRow(2), std::vector<std::string>{UpperAscii(CollectionOf(kHidM))});
-    const RateComparison mouse = form.MeasuredSetting(2);
+    const measure::RateComparison mouse = form.MeasuredSetting(2);
     EXPECT_EQ(mouse.expectedMs, 4.0);  // "250"
     EXPECT_TRUE(mouse.filterOn);
     EXPECT_FALSE(mouse.restartPending) << "stored before this window: unknown";

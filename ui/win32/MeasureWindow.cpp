@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "base/Failure.h"
+#include "measure/MeasureLines.h"
+#include "ui/MeasureView.h"
 #include "ui/WindowPlacement.h"
 #include "ui/win32/DeviceContexts.h"
 #include "ui/win32/GdiObject.h"
@@ -100,10 +102,10 @@ void MeasureWindow::Report(const input::Report& report) {
 void MeasureWindow::UpdateFigures() {
     figuresAt_ = input::CounterNow();
     figures_ = stats_.Figures(figuresAt_);
-    std::vector<std::string> lines = MeasureLines(figures_, target_.keyboard);
+    std::vector<std::string> lines = measure::MeasureLines(figures_, target_.keyboard);
     lines.resize(kFigureLines);
-    lines.push_back(ExpectedLine(target_.setting));
-    lines.push_back(DifferenceLine(figures_, target_.setting));
+    lines.push_back(measure::ExpectedLine(target_.setting));
+    lines.push_back(measure::DifferenceLine(figures_, target_.setting));
     for (std::size_t i = 0; i < texts_.size(); ++i) {
         // Unchanged text is not set again: it would flicker, and make a screen
         // reader that follows the window read it out once more.

@@ -17,6 +17,7 @@
 
 #include "input/RateStats.h"
 #include "input/RawInputReader.h"
+#include "measure/MeasureLines.h"
 #include "ui/MeasureView.h"
 #include "ui/win32/WindowHandle.h"
 
@@ -25,7 +26,7 @@ namespace win32 {
 struct MeasureTarget {
     std::string name;                      // for the caption
     std::vector<std::string> collections;  // upper-case instance IDs
-    RateComparison setting;                // what the measured interval is compared with
+    measure::RateComparison setting;       // what the measured interval is compared with
     bool keyboard = false;
 };
 

@@ -1,11 +1,11 @@
 // Restarts in-process: every branch of the verification and the revert.
-#include "config/VerifiedRestart.h"
+#include "restart/VerifiedRestart.h"
 
 #include <gtest/gtest.h>
 
 #include "config/ConfigTestBench.h"
-#include "config/DeviceStartWait.h"
-#include "config/Restart.h"
+#include "restart/DeviceStartWait.h"
+#include "restart/Restart.h"
 #include "device/DeviceState.h"
 #include "platform/sim/SimInput.h"
 #include "platform/sim/SimSystem.h"

@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "config/MessagePump.h"
+#include "restart/MessagePump.h"
 #include "platform/WinTypes.h"
 
 struct CompanionRun {

@@ -10,8 +10,8 @@
 
 #include <string>
 
-#include "config/MessagePump.h"
-#include "config/RestartOutcome.h"
+#include "restart/MessagePump.h"
+#include "restart/RestartOutcome.h"
 #include "platform/WinTypes.h"
 
 // Restarts the device through the pair (DIF_PROPERTYCHANGE), then:
@@ -19,7 +19,7 @@
 // - NeedsReboot when the pair's install parameters carry DI_NEEDRESTART or
 //   DI_NEEDREBOOT (the device was not restarted, so nothing else is looked at);
 // - otherwise the device is located by instance ID and waited for until it reports
-//   DN_STARTED or a problem (config/DeviceStartWait.h): started is Restarted; neither
+//   DN_STARTED or a problem (restart/DeviceStartWait.h): started is Restarted; neither
 //   within the wait is StateUnknown; CM_PROB_NEED_RESTART is NeedsReboot; a problem
 //   that is not a driver's failure to load or start (device/DeviceState.h) is
 //   OtherProblem and changes nothing; a driver's failure while the filter is in the

@@ -3,8 +3,8 @@
 // from this program's folder and waited for.
 #pragma once
 
-#include "config/CompanionLauncher.h"
-#include "config/RestartOutcome.h"
+#include "restart/CompanionLauncher.h"
+#include "restart/RestartOutcome.h"
 #include "platform/WinTypes.h"
 
 class TDevice;
@@ -17,7 +17,7 @@ bool IsWow64();
 // The Restart button. Under WOW64 the companion restarts the device by its instance
 // ID ("U <instance ID>") and reports the outcome by its exit code; otherwise the
 // device is restarted in-process through its pair. Either way the restart is verified
-// and a problem caused by the filter reverted (config/VerifiedRestart.h). The pump
+// and a problem caused by the filter reverted (restart/VerifiedRestart.h). The pump
 // runs while the companion is waited for.
 RestartOutcome RequestDeviceRestart(TDevice& device, HWND owner, const MessagePump& pump = {});
 

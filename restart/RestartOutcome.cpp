@@ -1,6 +1,6 @@
-#include "config/RestartOutcome.h"
+#include "restart/RestartOutcome.h"
 
-#include "config/DeviceStartWait.h"
+#include "restart/DeviceStartWait.h"
 #include "device/DeviceState.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "config/MessagePump.h"
+#include "restart/MessagePump.h"
 #include "device/DeviceState.h"
 
 // How long a restarted device is given to report DN_STARTED or a problem.

@@ -1,8 +1,10 @@
-#include "hardening/LibraryFault.h"
+#include "runtime/LibraryFault.h"
 
 #include <cstddef>
 
 #include "base/Failure.h"
+
+namespace runtime {
 
 std::string LibraryFaultText(const char* format, std::va_list arguments) {
     std::string text;
@@ -27,3 +29,5 @@ std::string LibraryFaultText(const char* format, std::va_list arguments) {
 void ThrowLibraryFault(const char* message) {
     throw Failure(message);
 }
+
+}  // namespace runtime

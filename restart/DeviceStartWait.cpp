@@ -1,4 +1,4 @@
-#include "config/DeviceStartWait.h"
+#include "restart/DeviceStartWait.h"
 
 #include "platform/Platform.h"
 

@@ -1,8 +1,8 @@
-#include "config/VerifiedRestart.h"
+#include "restart/VerifiedRestart.h"
 
-#include "config/DeviceStartWait.h"
+#include "restart/DeviceStartWait.h"
 #include "config/LowerFilters.h"
-#include "config/PropertyChange.h"
+#include "restart/PropertyChange.h"
 #include "device/DevInfoSetHandle.h"
 #include "device/Device.h"
 #include "device/DeviceState.h"

@@ -1,4 +1,4 @@
-#include "hardening/LibraryFault.h"
+#include "runtime/LibraryFault.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,9 @@
 #include <string>
 
 namespace {
+
+using runtime::LibraryFaultText;
+using runtime::ThrowLibraryFault;
 
 std::string Text(const char* format, ...) {
     std::va_list arguments;

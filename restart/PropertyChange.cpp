@@ -1,4 +1,4 @@
-#include "config/PropertyChange.h"
+#include "restart/PropertyChange.h"
 
 #include "platform/Platform.h"
 

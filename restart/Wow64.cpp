@@ -1,4 +1,4 @@
-#include "config/Restart.h"
+#include "restart/Restart.h"
 
 #include "platform/Platform.h"
 

@@ -1,4 +1,4 @@
-#include "config/FileSystemRedirection.h"
+#include "restart/FileSystemRedirection.h"
 
 #include "platform/Platform.h"
 

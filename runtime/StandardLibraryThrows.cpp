@@ -19,7 +19,7 @@
 #include <string>
 #include <typeinfo>
 
-#include "hardening/LibraryFault.h"
+#include "runtime/LibraryFault.h"
 
 namespace std {
 
@@ -40,39 +40,39 @@ void __throw_bad_typeid() {
 }
 
 void __throw_logic_error(const char* message) {
-    ThrowLibraryFault(message);
+    ::runtime::ThrowLibraryFault(message);
 }
 void __throw_domain_error(const char* message) {
-    ThrowLibraryFault(message);
+    ::runtime::ThrowLibraryFault(message);
 }
 void __throw_invalid_argument(const char* message) {
-    ThrowLibraryFault(message);
+    ::runtime::ThrowLibraryFault(message);
 }
 void __throw_length_error(const char* message) {
-    ThrowLibraryFault(message);
+    ::runtime::ThrowLibraryFault(message);
 }
 void __throw_out_of_range(const char* message) {
-    ThrowLibraryFault(message);
+    ::runtime::ThrowLibraryFault(message);
 }
 void __throw_runtime_error(const char* message) {
-    ThrowLibraryFault(message);
+    ::runtime::ThrowLibraryFault(message);
 }
 void __throw_range_error(const char* message) {
-    ThrowLibraryFault(message);
+    ::runtime::ThrowLibraryFault(message);
 }
 void __throw_overflow_error(const char* message) {
-    ThrowLibraryFault(message);
+    ::runtime::ThrowLibraryFault(message);
 }
 void __throw_underflow_error(const char* message) {
-    ThrowLibraryFault(message);
+    ::runtime::ThrowLibraryFault(message);
 }
 
 void __throw_out_of_range_fmt(const char* format, ...) {
     std::va_list arguments;
     va_start(arguments, format);
-    const std::string message = LibraryFaultText(format, arguments);
+    const std::string message = ::runtime::LibraryFaultText(format, arguments);
     va_end(arguments);
-    ThrowLibraryFault(message.c_str());
+    ::runtime::ThrowLibraryFault(message.c_str());
 }
 
 }  // namespace std

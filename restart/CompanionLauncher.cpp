@@ -1,4 +1,4 @@
-#include "config/CompanionLauncher.h"
+#include "restart/CompanionLauncher.h"
 
 #include <optional>
 #include <utility>

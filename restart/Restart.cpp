@@ -1,11 +1,11 @@
-#include "config/Restart.h"
+#include "restart/Restart.h"
 
 #include <string>
 
 #include "config/DriverPackage.h"
-#include "config/DriverService.h"
-#include "config/PropertyChange.h"
-#include "config/VerifiedRestart.h"
+#include "restart/DriverService.h"
+#include "restart/PropertyChange.h"
+#include "restart/VerifiedRestart.h"
 #include "device/Device.h"
 #include "platform/Platform.h"
 

@@ -1,4 +1,4 @@
-#include "config/DriverService.h"
+#include "restart/DriverService.h"
 
 #include <gtest/gtest.h>
 

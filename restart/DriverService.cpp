@@ -1,13 +1,13 @@
-#include "config/DriverService.h"
+#include "restart/DriverService.h"
 
 #include <cstdint>
 #include <vector>
 
 #include "base/AsciiCase.h"
 #include "config/DriverPackage.h"
-#include "config/FileSystemRedirection.h"
+#include "restart/FileSystemRedirection.h"
 #include "config/PlatformFamily.h"
-#include "config/ServiceHandle.h"
+#include "restart/ServiceHandle.h"
 #include "platform/Platform.h"
 
 namespace {

@@ -1,0 +1,51 @@
+#!/usr/bin/env python3
+"""Checks that every folder's code includes only the folders below it, as the layer
+table of docs/ARCHITECTURE.md says, so that the folders draw no circle. Tests
+(*_test.cpp) may also use their front ends' fixtures and are not checked."""
+import pathlib
+import re
+import sys
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+
+# What each folder may include besides itself.
+MAY_INCLUDE = {
+    "base": set(),
+    "platform": {"base"},
+    "device": {"base", "platform"},
+    "config": {"base", "device", "platform"},
+    "restart": {"base", "config", "device", "platform"},
+    "journal": {"base", "config", "device", "platform"},
+    "input": {"base", "device", "platform"},
+    "health": {"base", "restart", "config", "input", "device", "platform"},
+    "commands": {"base", "health", "journal", "restart", "config", "device", "platform"},
+    "confirm": {"base", "input", "restart", "config", "device", "platform"},
+    "measure": {"base", "input", "platform"},
+    "hardening": {"base", "platform"},
+    "runtime": {"base"},
+    "companion": {"base", "restart", "config", "device", "hardening", "platform", "version"},
+    "ui": {"base", "commands", "confirm", "health", "journal", "restart", "config", "device", "input",
+           "measure", "hardening", "platform", "version"},
+    "cli": {"base", "commands", "confirm", "health", "journal", "restart", "config", "device", "input",
+            "measure", "hardening", "platform", "version"},
+}
+
+INCLUDE = re.compile(r'^\s*#\s*include\s+"([a-z0-9_]+)/', re.MULTILINE)
+
+
+def main() -> int:
+    wrong = []
+    for folder, allowed in MAY_INCLUDE.items():
+        for path in sorted((ROOT / folder).rglob("*")):
+            if path.suffix not in (".h", ".cpp") or path.name.endswith("_test.cpp"):
+                continue
+            for used in INCLUDE.findall(path.read_text(encoding="utf-8", errors="replace")):
+                if used != folder and used not in allowed:
+                    wrong.append(f"{path.relative_to(ROOT)} includes {used}/")
+    for line in wrong:
+        print(f"layers: {line}", file=sys.stderr)
+    return 1 if wrong else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
