@@ -217,7 +217,7 @@ TEST_F(Wow64Install, PutsTheDriverIntoTheSixtyFourBitSystemFolder) {
 
     int pumped = 0;
     EXPECT_EQ(RequestServiceInstall(nullptr, [&pumped] { PumpMessages(pumped); }),
-              InstallOutcome::Requested);
+              InstallOutcome::Installed);
 
     const DriverServiceState after = ReadFilterService();
     EXPECT_TRUE(after.known);
