@@ -1,5 +1,7 @@
 #include "companion/CommandLine.h"
 
+namespace companion {
+
 namespace {
 
 constexpr const char* kBlanks = " \t";
@@ -71,3 +73,5 @@ std::string CommandLineArguments(const std::string& commandLine) {
     }
     return std::string(SkipBlanks(std::string_view(commandLine).substr(end)));
 }
+
+}  // namespace companion

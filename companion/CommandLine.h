@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+namespace companion {
+
 struct CompanionCommand {
     enum class Kind { Restart, Install };
     Kind kind;
@@ -23,3 +25,5 @@ bool TakeQuietSwitch(std::string& arguments);
 
 // What follows the program name (quoted or not) and the blanks after it.
 std::string CommandLineArguments(const std::string& commandLine);
+
+}  // namespace companion

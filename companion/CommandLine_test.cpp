@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace companion {
+
 TEST(CompanionCommandLine, ReadsBothFormsWithAnyRunOfBlanks) {
     using Kind = CompanionCommand::Kind;
     const std::tuple<const char*, Kind, const char*> cases[] = {
@@ -32,3 +34,5 @@ TEST(CompanionCommandLine, DropsTheProgramNameAsWindowsWritesIt) {
     EXPECT_EQ(CommandLineArguments("kevra64.exe"), "");
     EXPECT_EQ(CommandLineArguments("\"C:\\unterminated kevra64.exe U x"), "");
 }
+
+}  // namespace companion

@@ -11,10 +11,12 @@
 #include "device/DevInfoSetHandle.h"
 #include "platform/Platform.h"
 
+namespace companion {
+
 namespace {
 
-constexpr int kFailed = kCompanionFailed;
-constexpr int kUsage = kCompanionUsage;
+constexpr int kFailed = restart::kCompanionFailed;
+constexpr int kUsage = restart::kCompanionUsage;
 
 CompanionOutcome Failed(std::string message) {
     return CompanionOutcome{kFailed, std::move(message)};
@@ -25,7 +27,7 @@ CompanionOutcome Failed(std::string message) {
 constexpr const char* kDefaultInstall = "DefaultInstall 132 ";
 
 CompanionOutcome RestartByInstanceId(const std::string& instanceId) {
-    const DevInfoSetHandle set(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
+    const device::DevInfoSetHandle set(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
     if (!set.valid()) {
         return Failed("kevra64: cannot create a device information set");
     }
@@ -36,8 +38,9 @@ CompanionOutcome RestartByInstanceId(const std::string& instanceId) {
     }
     // The outcome of a restart that did happen is the caller's to tell, by the exit
     // code alone, so that the user hears of it once.
-    const RestartOutcome outcome = RestartAndVerify(set.get(), element, instanceId);
-    if (outcome.kind == RestartOutcome::Kind::Failed) {
+    const restart::RestartOutcome outcome =
+        restart::RestartAndVerify(set.get(), element, instanceId);
+    if (outcome.kind == restart::RestartOutcome::Kind::Failed) {
         return Failed("kevra64: the restart of " + ShownText(instanceId) + " was refused");
     }
     return CompanionOutcome{CompanionExitCode(outcome), {}};
@@ -81,7 +84,7 @@ CompanionOutcome InstallSetupInformation(const std::string& file) {
     const std::string commandLine = kDefaultInstall + *path;
     plat::InstallHinfSectionA(nullptr, nullptr, commandLine.c_str(), 0);
     // InstallHinfSection returns nothing: the service manager tells what it did.
-    const DriverServiceState service = ReadFilterService();
+    const restart::DriverServiceState service = restart::ReadFilterService();
     if (!service.installed || service.CannotLoad()) {
         return Failed("kevra64: " + ShownText(*path) +
                       " was installed, but the filter's driver service is not usable: " +
@@ -108,3 +111,5 @@ CompanionOutcome RunCompanion(const std::string& commandLine) {
     outcome.quiet = quiet;
     return outcome;
 }
+
+}  // namespace companion

@@ -18,6 +18,8 @@
 
 #include <string>
 
+namespace companion {
+
 struct CompanionOutcome {
     // The exit code above.
     int exitCode = 0;
@@ -34,3 +36,5 @@ struct CompanionOutcome {
 // missing file changes nothing. An installation is read back from the service manager:
 // a filter service that is then not there, or cannot load, fails it.
 CompanionOutcome RunCompanion(const std::string& commandLine);
+
+}  // namespace companion

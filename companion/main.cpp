@@ -9,9 +9,10 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     hardening::RestrictDllSearch();
-    const CompanionOutcome outcome = RunCompanion(CommandLineArguments(::GetCommandLineA()));
+    const companion::CompanionOutcome outcome =
+        companion::RunCompanion(companion::CommandLineArguments(::GetCommandLineA()));
     if (!outcome.message.empty()) {
-        ShowCompanionMessage(outcome.message, outcome.exitCode != 0, outcome.quiet);
+        companion::ShowCompanionMessage(outcome.message, outcome.exitCode != 0, outcome.quiet);
     }
     return outcome.exitCode;
 }

@@ -7,6 +7,8 @@
 #include "config/DriverPackage.h"
 #include "platform/Platform.h"
 
+namespace restart {
+
 namespace {
 
 // Long paths are allowed for, up to the longest a module path can have.
@@ -104,7 +106,7 @@ std::string CompanionPath() {
     if (slash == std::string::npos) {
         return {};
     }
-    return program.substr(0, slash + 1) + kCompanion;
+    return program.substr(0, slash + 1) + config::kCompanion;
 }
 
 CompanionRun RunCompanionProgram(HWND owner, const std::string& parameters,
@@ -144,8 +146,8 @@ CompanionRun RunInstallVerb(HWND owner, const MessagePump& pump) {
     info.cbSize = sizeof(SHELLEXECUTEINFOA);
     info.fMask = SEE_MASK_NOCLOSEPROCESS;
     info.hwnd = owner;
-    info.lpVerb = kInstallVerb;
-    info.lpFile = kInfFile;
+    info.lpVerb = config::kInstallVerb;
+    info.lpFile = config::kInfFile;
     info.lpParameters = nullptr;
     info.lpDirectory = nullptr;
     info.nShow = SW_SHOW;
@@ -161,3 +163,5 @@ CompanionRun RunInstallVerb(HWND owner, const MessagePump& pump) {
     run.kind = WaitForProgram(process.get(), pump, run.exitCode);
     return run;
 }
+
+}  // namespace restart

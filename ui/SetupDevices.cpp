@@ -10,23 +10,25 @@
 #include "device/Errors.h"
 #include "ui/SetupF.h"
 
+namespace ui {
+
 int TfrmSetup::ListCount() const {
     return DeviceList ? DeviceList->Count() : 0;
 }
 
-TDevice& TfrmSetup::DeviceForRow(int i) {
+device::TDevice& TfrmSetup::DeviceForRow(int i) {
     if (!DeviceList) {
         // No list is an empty list, with the empty list's error.
-        throw EDeviceError("TDeviceList.GetDevice(" + std::to_string(i) + ") from 0");
+        throw device::EDeviceError("TDeviceList.GetDevice(" + std::to_string(i) + ") from 0");
     }
-    TDevice* device = &DeviceList->GetDevice(i);
+    device::TDevice* device = &DeviceList->GetDevice(i);
     if (cbParent->Checked()) {
         device = &device->GetParentDevice();
     }
     return *device;
 }
 
-TDevice& TfrmSetup::CurrentDevice() {
+device::TDevice& TfrmSetup::CurrentDevice() {
     return DeviceForRow(CurrentRow());
 }
 
@@ -44,7 +46,7 @@ void TfrmSetup::RebuildDeviceList() {
     const std::string current = CurrentListedId();
     DeviceList.reset();
     try {
-        DeviceList = std::make_unique<TDeviceList>(cbMouseOnly->Checked(), AllDevicesMode);
+        DeviceList = std::make_unique<device::TDeviceList>(cbMouseOnly->Checked(), AllDevicesMode);
     } catch (...) {
         // Without a list the window shows what it shows for an empty one.
         ShowList();
@@ -66,7 +68,7 @@ int TfrmSetup::IndexOfListed(const std::string& instanceId) {
         return -1;
     }
     for (int i = 0; i < ListCount(); ++i) {
-        if (EqualNoCaseAscii(DeviceList->GetDevice(i).GetInstanceId(), instanceId)) {
+        if (base::EqualNoCaseAscii(DeviceList->GetDevice(i).GetInstanceId(), instanceId)) {
             return i;
         }
     }
@@ -103,10 +105,12 @@ void TfrmSetup::SyncControls(int i) {
     if (i >= ListCount()) {
         return;
     }
-    TDevice& device = DeviceForRow(i);
+    device::TDevice& device = DeviceForRow(i);
     // Updating is set for as long as the window changes its own controls.
     Updating = true;
-    const ScopeExit updated([this] { Updating = false; });
-    cbFilter->SetChecked(HasFilter(device));
-    cbRate->SetItemIndex(ReadRateIndex(device));
+    const base::ScopeExit updated([this] { Updating = false; });
+    cbFilter->SetChecked(config::HasFilter(device));
+    cbRate->SetItemIndex(config::ReadRateIndex(device));
 }
+
+}  // namespace ui

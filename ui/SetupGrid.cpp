@@ -4,6 +4,8 @@
 
 #include "ui/SetupF.h"
 
+namespace ui {
+
 void TfrmSetup::dgDevicesDrawCell(gui::TObject&, int ACol, int ARow, const gui::TRect& Rect,
                                   gui::TGridDrawState State) {
     gui::Canvas& canvas = *dgDevices->Canvas();
@@ -49,3 +51,5 @@ void TfrmSetup::dgDevicesSelectCell(gui::TObject&, int, int ARow, bool& CanSelec
     }
     SyncControls(i);
 }
+
+}  // namespace ui

@@ -178,7 +178,7 @@ class GuiResources : public ::testing::Test {
     // of instance IDs, so the row is looked up; a device that is not listed (or whose
     // row is scrolled out of sight) is not clicked. Whether it was clicked.
     bool ClickDevice(const std::string& instanceId) {
-        const TfrmSetup& form = window_->Form();
+        const ui::TfrmSetup& form = window_->Form();
         for (int i = 0; form.DeviceList && i < form.DeviceList->Count(); ++i) {
             if (form.DeviceList->GetDevice(i).GetInstanceId() == instanceId) {
                 return ClickRow(i + form.dgDevices->FixedRows);

@@ -27,7 +27,7 @@ HWND Child(HWND parent, HINSTANCE instance, const char* cls, const char* text, D
         ::CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (child == nullptr) {
-        throw Failure(std::string("CreateWindowEx question ") + cls);
+        throw base::Failure(std::string("CreateWindowEx question ") + cls);
     }
     ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return child;
@@ -52,7 +52,7 @@ TextMeasure Measure(HWND window, HFONT font, const std::string& explanation) {
     ::DrawTextA(dc, explanation.c_str(), static_cast<int>(explanation.size()), &text,
                 DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     measure.textHeight = text.bottom - text.top;
-    for (const char* caption : {kKeepButton, kRevertButton}) {
+    for (const char* caption : {ui::kKeepButton, ui::kRevertButton}) {
         SIZE size{};
         ::GetTextExtentPoint32A(dc, caption, static_cast<int>(std::string(caption).size()), &size);
         measure.buttonWidth = std::max(measure.buttonWidth, static_cast<int>(size.cx));
@@ -81,20 +81,20 @@ POINT PlaceOver(HWND owner, int width, int height) {
 
 }  // namespace
 
-ConfirmWindow::ConfirmWindow(HINSTANCE instance, HWND owner, HFONT font, TfrmSetup& form,
+ConfirmWindow::ConfirmWindow(HINSTANCE instance, HWND owner, HFONT font, ui::TfrmSetup& form,
                              std::string instanceId)
     : form_(form), instanceId_(std::move(instanceId)), font_(font) {
     const confirm::Watch* watch = form_.ConfirmationOf(instanceId_);
     if (watch == nullptr) {
-        throw Failure("no question about the device");
+        throw base::Failure("no question about the device");
     }
-    const HWND window = ::CreateWindowExA(kExStyle, kConfirmClassName, kKeepCaption, kStyle, 0, 0,
-                                          0, 0, owner, nullptr, instance, this);
+    const HWND window = ::CreateWindowExA(kExStyle, kConfirmClassName, ui::kKeepCaption, kStyle, 0,
+                                          0, 0, 0, owner, nullptr, instance, this);
     if (window == nullptr) {
-        throw Failure("CreateWindowEx question");
+        throw base::Failure("CreateWindowEx question");
     }
     window_ = WindowHandle(window);
-    const std::string explanation = ConfirmExplanation(*watch);
+    const std::string explanation = ui::ConfirmExplanation(*watch);
     CreateControls(instance, explanation);
 
     const TextMeasure m = Measure(window, font_, explanation);
@@ -130,9 +130,9 @@ void ConfirmWindow::CreateControls(HINSTANCE instance, const std::string& explan
     countdown_ = Child(window, instance, "STATIC", "", SS_LEFT | SS_NOPREFIX, 0, font_);
     // BS_NOTIFY: the buttons tell when they get the focus, so that the focused one is the
     // default, as in a dialog box.
-    keep_ = Child(window, instance, "BUTTON", kKeepButton,
+    keep_ = Child(window, instance, "BUTTON", ui::kKeepButton,
                   BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP | WS_GROUP, kKeepId, font_);
-    revert_ = Child(window, instance, "BUTTON", kRevertButton,
+    revert_ = Child(window, instance, "BUTTON", ui::kRevertButton,
                     BS_DEFPUSHBUTTON | BS_NOTIFY | WS_TABSTOP, kRevertId, font_);
 }
 
@@ -152,7 +152,7 @@ void ConfirmWindow::Refresh(LONGLONG now) {
     if (closed_ || watch == nullptr) {
         return;
     }
-    const std::string text = ConfirmCountdown(*watch, now);
+    const std::string text = ui::ConfirmCountdown(*watch, now);
     if (text != shownCountdown_) {
         shownCountdown_ = text;
         ::SetWindowTextA(countdown_, text.c_str());
@@ -169,7 +169,7 @@ void ConfirmWindow::Close() {
 void ConfirmWindow::Answer(bool keep) {
     // The window goes first: reverting restarts the device and shows one message, in
     // whose message loop the owner may let go of this object.
-    TfrmSetup& form = form_;
+    ui::TfrmSetup& form = form_;
     const std::string instanceId = instanceId_;
     Close();
     form.App().Guard([&form, &instanceId, keep] { form.AnswerConfirmation(instanceId, keep); });

@@ -37,7 +37,7 @@ HWND Child(HWND parent, HINSTANCE instance, const char* cls, const char* text, D
         ::CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (child == nullptr) {
-        throw Failure(std::string("CreateWindowEx health window ") + cls);
+        throw base::Failure(std::string("CreateWindowEx health window ") + cls);
     }
     ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return child;
@@ -71,17 +71,17 @@ SIZE ClientSize(const TEXTMETRICA& metrics) {
 
 }  // namespace
 
-HealthWindow::HealthWindow(HINSTANCE instance, HWND owner, HFONT font, TfrmSetup& form)
+HealthWindow::HealthWindow(HINSTANCE instance, HWND owner, HFONT font, ui::TfrmSetup& form)
     : form_(form), font_(font), metrics_(MetricsOf(font)) {
     const SIZE client = ClientSize(metrics_);
     const SIZE outer = OuterSize(client.cx, client.cy, kStyle);
     const gui::TRect place =
-        PlaceCentredOver(ScreenRectOf(owner), outer.cx, outer.cy, WorkAreaOf(owner));
+        ui::PlaceCentredOver(ScreenRectOf(owner), outer.cx, outer.cy, WorkAreaOf(owner));
     const HWND window =
         ::CreateWindowExA(0, kHealthClassName, "Filter health", kStyle, place.Left, place.Top,
                           place.Width(), place.Height(), owner, nullptr, instance, this);
     if (window == nullptr) {
-        throw Failure("CreateWindowEx health window");
+        throw base::Failure("CreateWindowEx health window");
     }
     window_ = WindowHandle(window);
     CreateControls(instance);
@@ -103,10 +103,10 @@ void HealthWindow::CreateControls(HINSTANCE instance) {
                   WS_EX_CLIENTEDGE);
     ::SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                    LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP | LVS_EX_INFOTIP);
-    for (std::size_t column = 0; column < kHealthColumns.size(); ++column) {
+    for (std::size_t column = 0; column < ui::kHealthColumns.size(); ++column) {
         LVCOLUMNA header{};
         header.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        header.pszText = const_cast<char*>(kHealthColumns[column]);
+        header.pszText = const_cast<char*>(ui::kHealthColumns[column]);
         header.cx = static_cast<int>(10 * metrics_.tmAveCharWidth);
         header.iSubItem = static_cast<int>(column);
         ::SendMessageA(list_, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&header));
@@ -147,12 +147,12 @@ void HealthWindow::Arrange(int width, int height) {
 }
 
 void HealthWindow::Refresh() {
-    health_ = ReadFilterHealth();
-    ::SetWindowTextA(driver_, HealthDriverLine(health_).c_str());
-    ::SetWindowTextA(count_, HealthCountLine(health_).c_str());
+    health_ = health::ReadFilterHealth();
+    ::SetWindowTextA(driver_, ui::HealthDriverLine(health_).c_str());
+    ::SetWindowTextA(count_, ui::HealthCountLine(health_).c_str());
     ::SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
     ::SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
-    const std::vector<HealthRow> rows = HealthRows(health_);
+    const std::vector<ui::HealthRow> rows = ui::HealthRows(health_);
     for (std::size_t row = 0; row < rows.size(); ++row) {
         LVITEMA item{};
         item.mask = LVIF_TEXT | LVIF_PARAM;
@@ -161,7 +161,7 @@ void HealthWindow::Refresh() {
         item.lParam = rows[row].broken ? 1 : 0;
         const auto index =
             ::SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        for (std::size_t column = 1; column < kHealthColumns.size(); ++column) {
+        for (std::size_t column = 1; column < ui::kHealthColumns.size(); ++column) {
             LVITEMA cell{};
             cell.iSubItem = static_cast<int>(column);
             cell.pszText = const_cast<char*>(rows[row].cells[column].c_str());
@@ -178,7 +178,7 @@ void HealthWindow::Refresh() {
     // whole (the list scrolls sideways when they are wider together than the window).
     // The last column's "use header" width is what remains of the list's width, which
     // may be less than its texts need.
-    for (std::size_t column = 0; column < kHealthColumns.size(); ++column) {
+    for (std::size_t column = 0; column < ui::kHealthColumns.size(); ++column) {
         ::SendMessageA(list_, LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE);
         const LRESULT texts = ::SendMessageA(list_, LVM_GETCOLUMNWIDTH, column, 0);
         ::SendMessageA(list_, LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE_USEHEADER);

@@ -63,13 +63,13 @@ MeasureWindow::MeasureWindow(HINSTANCE instance, HWND owner, HFONT font, Measure
                       kPlotLines * lineHeight_ + margin,
                   kStyle);
     const gui::TRect place =
-        PlaceBeside(ScreenRectOf(owner), outer.cx, outer.cy, WorkAreaOf(owner));
+        ui::PlaceBeside(ScreenRectOf(owner), outer.cx, outer.cy, WorkAreaOf(owner));
     const std::string caption = "Polling rate - " + target_.name;
     const HWND window =
         ::CreateWindowExA(0, kMeasureClassName, caption.c_str(), kStyle, place.Left, place.Top,
                           place.Width(), place.Height(), owner, nullptr, instance, this);
     if (window == nullptr) {
-        throw Failure("CreateWindowEx measuring window");
+        throw base::Failure("CreateWindowEx measuring window");
     }
     window_ = WindowHandle(window);
     for (std::size_t i = 0; i < kFigureLines + 2; ++i) {
@@ -77,7 +77,7 @@ MeasureWindow::MeasureWindow(HINSTANCE instance, HWND owner, HFONT font, Measure
             ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0,
                               0, 0, window, nullptr, instance, nullptr);
         if (text == nullptr) {
-            throw Failure("CreateWindowEx measuring window text");
+            throw base::Failure("CreateWindowEx measuring window text");
         }
         ::SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         texts_.push_back(text);
@@ -163,8 +163,8 @@ void MeasureWindow::Paint(HDC target, const RECT& client) {
     ::FillRect(dc, &plot, ::GetSysColorBrush(COLOR_WINDOW));
     ::FrameRect(dc, &plot, ::GetSysColorBrush(COLOR_BTNSHADOW));
     const gui::TRect inner{plot.left + 1, plot.top + 1, plot.right - 1, plot.bottom - 1};
-    const PlotScale scale =
-        ChoosePlotScale(inner, target_.setting.expectedMs, figures_.medianMs, figures_.highMs);
+    const ui::PlotScale scale =
+        ui::ChoosePlotScale(inner, target_.setting.expectedMs, figures_.medianMs, figures_.highMs);
     PenHandle gridPen(::CreatePen(PS_SOLID, 1, kGridColor));
     {
         SelectedObject pen(dc, gridPen.get());
@@ -188,12 +188,12 @@ void MeasureWindow::Paint(HDC target, const RECT& client) {
         ::SetBkMode(dc, TRANSPARENT);
     }
 
-    const std::vector<PlotColumn> columns =
+    const std::vector<ui::PlotColumn> columns =
         PlotColumns(stats_.Recent(), scale, now, input::CounterFrequency());
     {
         PenHandle intervalPen(::CreatePen(PS_SOLID, 1, kIntervalColor));
         SelectedObject pen(dc, intervalPen.get());
-        for (const PlotColumn& column : columns) {
+        for (const ui::PlotColumn& column : columns) {
             if (column.joined) {
                 ::LineTo(dc, column.x, column.firstY);
             }
@@ -205,7 +205,7 @@ void MeasureWindow::Paint(HDC target, const RECT& client) {
     // Over the intervals, which reach the top edge where they are off the scale.
     PenHandle offScalePen(::CreatePen(PS_SOLID, 3, kOffScaleColor));
     SelectedObject pen(dc, offScalePen.get());
-    for (const PlotColumn& column : columns) {
+    for (const ui::PlotColumn& column : columns) {
         if (column.offScale) {
             Line(dc, column.x, inner.Top + 1, column.x, inner.Top + kOffScaleMark);
         }
