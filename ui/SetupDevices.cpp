@@ -1,5 +1,5 @@
-// TfrmSetup: the device list, the row mapping and the controls that show the
-// device to process.
+// TfrmSetup: the device list, built again on request, and the controls that show
+// the device to process.
 #include <algorithm>
 #include <string>
 
@@ -7,34 +7,9 @@
 #include "base/ScopeExit.h"
 #include "config/LowerFilters.h"
 #include "config/Rate.h"
-#include "device/Errors.h"
 #include "ui/SetupF.h"
 
 namespace ui {
-
-int TfrmSetup::ListCount() const {
-    return DeviceList ? DeviceList->Count() : 0;
-}
-
-device::TDevice& TfrmSetup::DeviceForRow(int i) {
-    if (!DeviceList) {
-        // No list is an empty list, with the empty list's error.
-        throw device::EDeviceError("TDeviceList.GetDevice(" + std::to_string(i) + ") from 0");
-    }
-    device::TDevice* device = &DeviceList->GetDevice(i);
-    if (cbParent->Checked()) {
-        device = &device->GetParentDevice();
-    }
-    return *device;
-}
-
-device::TDevice& TfrmSetup::CurrentDevice() {
-    return DeviceForRow(CurrentRow());
-}
-
-int TfrmSetup::CurrentRow() const {
-    return dgDevices->Row() - dgDevices->FixedRows;
-}
 
 void TfrmSetup::RebuildDeviceList() {
     if (openQuestions_ > 0) {

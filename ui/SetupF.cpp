@@ -69,9 +69,9 @@ void TfrmSetup::BindHandlers() {
         dgDevicesSelectCell(sender, col, row, canSelect);
     };
     dgDevices->OnAccessRowCount = [this] { return ListCount(); };
-    dgDevices->OnAccessRowName = [this](int row) { return RowName(row - dgDevices->FixedRows); };
+    dgDevices->OnAccessRowName = [this](int row) { return RowName(ListIndexOfRow(row)); };
     dgDevices->OnAccessRowDescription = [this](int row) {
-        return RowDescription(row - dgDevices->FixedRows);
+        return RowDescription(ListIndexOfRow(row));
     };
     // What a paint reads about the rows is kept until that paint ends, and no longer.
     dgDevices->OnBeginPaint = [this](gui::TObject&) {

@@ -88,6 +88,8 @@ class TfrmSetup : public gui::TForm {
     // while "Process Parent" is checked.
     device::TDevice& DeviceForRow(int i);
     device::TDevice& CurrentDevice();
+    // The list index a grid row stands for (negative for the title row).
+    int ListIndexOfRow(int row) const;
     // The list index of the grid's current row.
     int CurrentRow() const;
     void RebuildDeviceList();

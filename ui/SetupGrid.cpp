@@ -9,7 +9,7 @@ namespace ui {
 void TfrmSetup::dgDevicesDrawCell(gui::TObject&, int ACol, int ARow, const gui::TRect& Rect,
                                   gui::TGridDrawState State) {
     gui::Canvas& canvas = *dgDevices->Canvas();
-    const int i = ARow - dgDevices->FixedRows;
+    const int i = ListIndexOfRow(ARow);
     if (i < 0) {
         canvas.TextRect(Rect, Rect.Left + 3, Rect.Top + 3,
                         ColumnTitles.at(static_cast<std::size_t>(ACol)));
@@ -44,7 +44,7 @@ void TfrmSetup::dgDevicesDrawCell(gui::TObject&, int ACol, int ARow, const gui::
 }
 
 void TfrmSetup::dgDevicesSelectCell(gui::TObject&, int, int ARow, bool& CanSelect) {
-    const int i = ARow - dgDevices->FixedRows;
+    const int i = ListIndexOfRow(ARow);
     if (i < 0) {
         CanSelect = false;
         return;
