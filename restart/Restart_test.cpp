@@ -18,7 +18,7 @@ class RestartOfADevice : public ::testing::Test {
     static constexpr const char* kCompanionPath = "C:\\Users\\User\\Downloads\\kevra64.exe";
     // The current directory, where the shell's verb finds quorvin.inf.
     static constexpr const char* kFolder = "C:\\Users\\Setup\\Downloads\\";
-    Args Shell() const { return bench.ArgsOf("ShellExecuteExA"); }
+    Args Shell() const { return bench.ArgsOf("ShellExecuteExW"); }
     // Started by its full path, waited for, the shell's error boxes suppressed.
     static std::string Companion(const std::string& parameters) {
         return std::string("hwnd=0x1234 verb=null file=") + kCompanionPath +

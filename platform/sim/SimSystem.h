@@ -14,7 +14,9 @@
 //   one the handle lacks), ERROR_INVALID_NAME (no name), ERROR_INVALID_HANDLE,
 //   ERROR_INSUFFICIENT_BUFFER (with the size needed), ERROR_INVALID_PARAMETER (no
 //   out-parameter).
-// - Files. GetFileAttributesA finds Machine::files by full path without letter case
+// - Files. Names are Unicode, which the machine holds in UTF-8; the wide calls take
+//   and give UTF-16, GetFileAttributesA reads its name in the ANSI code page
+//   (SimNames.h). GetFileAttributes finds Machine::files by full path without letter case
 //   (FILE_ATTRIBUTE_ARCHIVE), and a folder that holds one (FILE_ATTRIBUTE_DIRECTORY).
 //   Under WOW64 (Machine::wow64 == Wow64) a path in <Windows>\System32 is read from
 //   <Windows>\SysWOW64 unless the redirection was switched off with
@@ -40,7 +42,7 @@
 //   (cbSize must be the record's size). A class-installer request for another function
 //   than a property change fails with ERROR_DI_DO_DEFAULT, as Windows answers a
 //   request no installer handles.
-// - Processes. ShellExecuteExA starts only a file of Machine::files named by its full
+// - Processes. ShellExecuteExW starts only a file of Machine::files named by its full
 //   path (there is no search path) and records the request in Machine::shellRequests.
 //   With SEE_MASK_NOCLOSEPROCESS it returns a process handle: the program runs
 //   (`run` is called) when it is waited for; before that, MsgWaitForMultipleObjects(Ex)
@@ -54,7 +56,7 @@
 //   Sleep and a wait with no handles move the clock by their timeout. The "install"
 //   verb of an .inf file (a name without a path is taken from the current directory)
 //   starts the shell's installer as such a process, which installs what InstallFromInf
-//   says when it runs; so does InstallHinfSectionA ("DefaultInstall 132 <path>").
+//   says when it runs; so does InstallHinfSectionW ("DefaultInstall 132 <path>").
 //
 // Injected faults fail these calls with: null handles, FALSE, INVALID_FILE_ATTRIBUTES,
 // 0 for the text-returning calls, CR_FAILURE, WAIT_FAILED.
@@ -70,8 +72,9 @@
 //   CloseServiceHandle              handle=<h>      (<h>: serial number, as for sets)
 //   GetFileAttributesA              file=<text>|null
 //   ExpandEnvironmentStringsA       text=<text>|null size=<n>
-//   GetModuleFileNameA              module=<h> size=<n>
-//   ShellExecuteExA                 hwnd=<h> verb=<text>|null file=<text>|null
+//   GetFileAttributesW              file=<text>|null
+//   GetModuleFileNameW              module=<h> size=<n>
+//   ShellExecuteExW                 hwnd=<h> verb=<text>|null file=<text>|null
 //                                     params=<text>|null dir=<text>|null show=<n> mask=<x>
 //   WaitForSingleObject             handle=<h> ms=<n>
 //   MsgWaitForMultipleObjects       count=<n> handle=<h> all=<n> ms=<n> mask=<x>
