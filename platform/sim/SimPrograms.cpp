@@ -123,7 +123,7 @@ BOOL Execute(Info& info, Name name) {
                                                false,
                                                STILL_ACTIVE};
     info.hInstApp = sim::MakeHandle<HINSTANCE>(static_cast<std::uintptr_t>(42));
-    if ((info.fMask & SEE_MASK_NOCLOSEPROCESS) == 0) {
+    if ((info.fMask & SEE_MASK_NOCLOSEPROCESS) == 0 || system.handedOff.contains(file)) {
         Finish(machine, handle);
         system.processes.erase(handle);
         return TRUE;

@@ -49,7 +49,8 @@
 //   reports input waiting (WAIT_OBJECT_0 + 1) `inputRounds` times, and then, only
 //   when MsgWaitForMultipleObjectsEx is given MWMO_INPUTAVAILABLE, `peekedRounds`
 //   times more: input that an earlier peek saw but left in the queue wakes no other
-//   wait. Without the mask the program runs at once. GetExitCodeProcess gives
+//   wait. Without the mask, or for a program the shell hands off (`handedOff`), the
+//   program runs at once and no handle comes back. GetExitCodeProcess gives
 //   STILL_ACTIVE until it ran. A program for which `hangs` says so never ends (it
 //   waits for a click nobody gives): a wait with a timeout moves the clock by it and
 //   times out, and a wait without one throws, as the real process would hang.
@@ -151,6 +152,10 @@ struct System {
     int peekedRounds = 0;  // then input already seen by a peek and left queued
     // A started program that never ends, by its parameters (unset: none hangs).
     std::function<bool(const std::string& parameters)> hangs;
+    // Started programs (full paths, or the setup information file of the "install"
+    // verb) that the shell hands to one already running, as a DDE conversation does:
+    // it runs at once, and no process handle comes back, whatever the mask asked.
+    std::set<std::string, NameLess> handedOff;
     struct Process {
         std::uint32_t serial = 0;
         std::string file, parameters;
