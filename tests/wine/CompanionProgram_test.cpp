@@ -137,7 +137,7 @@ TEST_F(CompanionInOtherFolder, InstallsTheFileOfTheCurrentFolderByTheOneBesideTh
     EXPECT_EQ(run.path, SuiteFolder() + kCompanion);
     ASSERT_EQ(run.kind, CompanionRun::Kind::Finished);
     EXPECT_EQ(run.exitCode, 0u) << "2 would be the planted program";
-    // The folder's name reached the setup functions in the code page, byte for byte.
+    // The folder's name reached the setup functions whole.
     EXPECT_EQ(InstalledFrom(), folder_);
 }
 
