@@ -37,8 +37,9 @@ inline CliRun Quorvin(const std::vector<std::string>& args, const std::string& i
 // Registry writes and deletes, class-installer requests and shell requests.
 inline std::size_t ChangingCalls(const sim::Machine& machine) {
     std::size_t count = 0;
-    for (const char* op : {"SetupDiSetDeviceRegistryPropertyA", "RegSetValueExA", "RegDeleteValueA",
-                           "SetupDiCallClassInstaller", "ShellExecuteA", "InstallHinfSectionA"}) {
+    for (const char* op :
+         {"SetupDiSetDeviceRegistryPropertyA", "RegSetValueExA", "RegDeleteValueA",
+          "SetupDiCallClassInstaller", "ShellExecuteA", "ShellExecuteExW", "InstallHinfSectionW"}) {
         count += machine.CountCalls(op);
     }
     return count;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "companion/Companion.h"
+#include "platform/sim/SimNames.h"
 
 #include "cli/CliTestSupport.h"
 #include "cli/ExitCodes.h"
@@ -29,7 +30,7 @@ struct CommandsTest : ::testing::Test {
         m.machine.files.push_back("C:\\Users\\User\\Downloads\\kevra64.exe");
         m.machine.system().run = [this](const std::string&, const std::string& parameters) {
             companionRuns.push_back(parameters);
-            return static_cast<DWORD>(companion::RunCompanion(parameters).exitCode);
+            return static_cast<DWORD>(companion::RunCompanion(sim::Utf16(parameters)).exitCode);
         };
     }
 };

@@ -1,32 +1,38 @@
 #include "companion/CommandLine.h"
 
+#include <algorithm>
+
 namespace companion {
 
 namespace {
 
-constexpr const char* kBlanks = " \t";
-
-std::string_view SkipBlanks(std::string_view text) {
-    const std::size_t start = text.find_first_not_of(kBlanks);
-    return start == std::string_view::npos ? std::string_view() : text.substr(start);
+bool IsBlank(WCHAR c) {
+    return c == WCHAR(' ') || c == WCHAR('\t');
 }
 
-std::string_view TrimTrailingBlanks(std::string_view text) {
-    const std::size_t end = text.find_last_not_of(kBlanks);
-    return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
+restart::WideView SkipBlanks(restart::WideView text) {
+    const auto start = std::find_if_not(text.begin(), text.end(), IsBlank);
+    return text.substr(static_cast<std::size_t>(start - text.begin()));
+}
+
+restart::WideView TrimTrailingBlanks(restart::WideView text) {
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
 }
 
 // Splits off the first token; the rest starts at its first non-blank character.
-std::string_view TakeToken(std::string_view& text) {
+restart::WideView TakeToken(restart::WideView& text) {
     text = SkipBlanks(text);
-    const std::size_t end = std::min(text.find_first_of(kBlanks), text.size());
-    const std::string_view token = text.substr(0, end);
-    text = SkipBlanks(text.substr(end));
+    const auto end = std::find_if(text.begin(), text.end(), IsBlank);
+    const restart::WideView token = text.substr(0, static_cast<std::size_t>(end - text.begin()));
+    text = SkipBlanks(text.substr(token.size()));
     return token;
 }
 
-std::string_view Unquoted(std::string_view text) {
-    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
+restart::WideView Unquoted(restart::WideView text) {
+    if (text.size() >= 2 && text.front() == WCHAR('"') && text.back() == WCHAR('"')) {
         return text.substr(1, text.size() - 2);
     }
     return text;
@@ -34,44 +40,45 @@ std::string_view Unquoted(std::string_view text) {
 
 }  // namespace
 
-std::optional<CompanionCommand> ParseCompanionCommand(const std::string& arguments) {
-    std::string_view rest = arguments;
-    const std::string_view command = TakeToken(rest);
-    if (command == "U") {
-        const std::string_view instanceId = TrimTrailingBlanks(rest);
+std::optional<CompanionCommand> ParseCompanionCommand(restart::WideView arguments) {
+    restart::WideView rest = arguments;
+    const restart::WideView command = TakeToken(rest);
+    if (restart::SameAscii(command, "U")) {
+        const restart::WideView instanceId = TrimTrailingBlanks(rest);
         if (instanceId.empty()) {
             return std::nullopt;
         }
-        return CompanionCommand{CompanionCommand::Kind::Restart, std::string(instanceId)};
+        return CompanionCommand{CompanionCommand::Kind::Restart, restart::WideString(instanceId)};
     }
-    if (command == "e" && TakeToken(rest) == "install") {
-        const std::string_view file = Unquoted(TrimTrailingBlanks(rest));
+    if (restart::SameAscii(command, "e") && restart::SameAscii(TakeToken(rest), "install")) {
+        const restart::WideView file = Unquoted(TrimTrailingBlanks(rest));
         if (file.empty()) {
             return std::nullopt;
         }
-        return CompanionCommand{CompanionCommand::Kind::Install, std::string(file)};
+        return CompanionCommand{CompanionCommand::Kind::Install, restart::WideString(file)};
     }
     return std::nullopt;
 }
 
-bool TakeQuietSwitch(std::string& arguments) {
-    std::string_view rest = arguments;
-    if (TakeToken(rest) != "/q") {
+bool TakeQuietSwitch(restart::WideString& arguments) {
+    restart::WideView rest = arguments;
+    if (!restart::SameAscii(TakeToken(rest), "/q")) {
         return false;
     }
-    arguments = std::string(rest);
+    arguments = restart::WideString(rest);
     return true;
 }
 
-std::string CommandLineArguments(const std::string& commandLine) {
+restart::WideString CommandLineArguments(restart::WideView commandLine) {
     std::size_t end = 0;
-    if (!commandLine.empty() && commandLine.front() == '"') {
-        const std::size_t closing = commandLine.find('"', 1);
-        end = closing == std::string::npos ? commandLine.size() : closing + 1;
+    if (!commandLine.empty() && commandLine.front() == WCHAR('"')) {
+        const std::size_t closing = commandLine.find(WCHAR('"'), 1);
+        end = closing == restart::WideView::npos ? commandLine.size() : closing + 1;
     } else {
-        end = std::min(commandLine.find_first_of(kBlanks), commandLine.size());
+        end = static_cast<std::size_t>(
+            std::find_if(commandLine.begin(), commandLine.end(), IsBlank) - commandLine.begin());
     }
-    return std::string(SkipBlanks(std::string_view(commandLine).substr(end)));
+    return restart::WideString(SkipBlanks(commandLine.substr(end)));
 }
 
 }  // namespace companion

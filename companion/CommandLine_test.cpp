@@ -2,7 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/sim/SimNames.h"
+
 namespace companion {
+
+namespace {
+
+// The command line as Windows hands it over, in UTF-16, from UTF-8 text.
+restart::WideString W(const std::string& text) {
+    return sim::Utf16(text);
+}
+
+}  // namespace
 
 TEST(CompanionCommandLine, ReadsBothFormsWithAnyRunOfBlanks) {
     using Kind = CompanionCommand::Kind;
@@ -12,27 +23,41 @@ TEST(CompanionCommandLine, ReadsBothFormsWithAnyRunOfBlanks) {
         {"  U \t HID\\X\\1&2  ", Kind::Restart, "HID\\X\\1&2"},
         {"e install quorvin.inf", Kind::Install, "quorvin.inf"},
         {"e   install\tC:\\Driver Files\\q.inf ", Kind::Install, "C:\\Driver Files\\q.inf"},
-        {"e install \"C:\\Driver Files\\q.inf\"", Kind::Install, "C:\\Driver Files\\q.inf"}};
+        {"e install \"C:\\Driver Files\\q.inf\"", Kind::Install, "C:\\Driver Files\\q.inf"},
+        {"e install \"C:\\Users\\Пользователь\\q.inf\"", Kind::Install,
+         "C:\\Users\\Пользователь\\q.inf"}};
     for (const auto& [line, kind, argument] : cases) {
-        const auto command = ParseCompanionCommand(line);
+        const auto command = ParseCompanionCommand(W(line));
         ASSERT_TRUE(command) << line;
         EXPECT_EQ(command->kind, kind) << line;
-        EXPECT_EQ(command->argument, argument) << line;
+        EXPECT_EQ(command->argument, W(argument)) << line;
     }
-    for (const char* line : {"U   ", "E install a.inf", "e install  ", "e install \"\"",
-                             "e installa.inf", "einstall a.inf", "UX\\1", "e Install a.inf"}) {
-        EXPECT_FALSE(ParseCompanionCommand(line)) << line;
+    for (const char* line :
+         {"U   ", "E install a.inf", "e install  ", "e install \"\"", "e installa.inf",
+          "einstall a.inf", "UX\\1", "e Install a.inf", "Ü x", "e іnstall a.inf"}) {
+        EXPECT_FALSE(ParseCompanionCommand(W(line))) << line;
     }
 }
 
 TEST(CompanionCommandLine, DropsTheProgramNameAsWindowsWritesIt) {
-    EXPECT_EQ(CommandLineArguments("kevra64.exe U A\\B\\1"), "U A\\B\\1");
-    EXPECT_EQ(CommandLineArguments("\"C:\\Program Files\\kevra64.exe\"  e install q.inf"),
-              "e install q.inf");
-    EXPECT_EQ(CommandLineArguments("\"C:\\a b\\kevra64.exe\"U x"), "U x");
-    EXPECT_EQ(CommandLineArguments("kevra64.exe\tU x"), "U x");
-    EXPECT_EQ(CommandLineArguments("kevra64.exe"), "");
-    EXPECT_EQ(CommandLineArguments("\"C:\\unterminated kevra64.exe U x"), "");
+    EXPECT_EQ(CommandLineArguments(W("kevra64.exe U A\\B\\1")), W("U A\\B\\1"));
+    EXPECT_EQ(CommandLineArguments(W("\"C:\\Program Files\\kevra64.exe\"  e install q.inf")),
+              W("e install q.inf"));
+    EXPECT_EQ(CommandLineArguments(W("\"C:\\Загрузки\\kevra64.exe\"U x")), W("U x"));
+    EXPECT_EQ(CommandLineArguments(W("kevra64.exe\tU x")), W("U x"));
+    EXPECT_EQ(CommandLineArguments(W("kevra64.exe")), W(""));
+    EXPECT_EQ(CommandLineArguments(W("\"C:\\unterminated kevra64.exe U x")), W(""));
+}
+
+TEST(CompanionCommandLine, TheQuietSwitchIsOnlyALeadingSlashQ) {
+    restart::WideString line = W(" /q  U x");
+    EXPECT_TRUE(TakeQuietSwitch(line));
+    EXPECT_EQ(line, W("U x"));
+    for (const char* other : {"U /q", "/Q U x", "/qU x", "-q U x"}) {
+        line = W(other);
+        EXPECT_FALSE(TakeQuietSwitch(line)) << other;
+        EXPECT_EQ(line, W(other));
+    }
 }
 
 }  // namespace companion

@@ -26,7 +26,13 @@ CompanionOutcome Failed(std::string message) {
 // section, 128 (files relative to the file's own folder) + 4 (ask before a reboot).
 constexpr const char* kDefaultInstall = "DefaultInstall 132 ";
 
-CompanionOutcome RestartByInstanceId(const std::string& instanceId) {
+CompanionOutcome RestartByInstanceId(const restart::WideString& wideId) {
+    // Windows keeps instance IDs ASCII: any other character names no device.
+    if (!restart::IsAscii(wideId)) {
+        return Failed("kevra64: no device with instance ID " +
+                      ShownText(restart::ShownInAnsi(wideId)));
+    }
+    const std::string instanceId = restart::NarrowAscii(wideId);
     const device::DevInfoSetHandle set(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
     if (!set.valid()) {
         return Failed("kevra64: cannot create a device information set");
@@ -46,15 +52,14 @@ CompanionOutcome RestartByInstanceId(const std::string& instanceId) {
     return CompanionOutcome{CompanionExitCode(outcome), {}};
 }
 
-// The file's full path in the ANSI code page, as the 8-bit setup functions take
-// it, from the platform's own path rules (so a folder named in that code page
-// keeps its name). Nothing when the platform cannot form it.
-std::optional<std::string> FullPath(const std::string& file) {
-    DWORD size = plat::GetFullPathNameA(file.c_str(), 0, nullptr, nullptr);
+// The file's full path from the platform's own path rules, in UTF-16 so that a
+// folder named in any script keeps its name. Nothing when the platform cannot form it.
+std::optional<restart::WideString> FullPath(const restart::WideString& file) {
+    DWORD size = plat::GetFullPathNameW(file.c_str(), 0, nullptr, nullptr);
     // The size can grow between the calls if the current directory changes.
     for (int attempt = 0; attempt < 2 && size != 0; ++attempt) {
-        std::string path(size, '\0');
-        const DWORD length = plat::GetFullPathNameA(file.c_str(), size, path.data(), nullptr);
+        restart::WideString path(size, WCHAR(0));
+        const DWORD length = plat::GetFullPathNameW(file.c_str(), size, path.data(), nullptr);
         if (length == 0) {
             return std::nullopt;
         }
@@ -67,26 +72,28 @@ std::optional<std::string> FullPath(const std::string& file) {
     return std::nullopt;
 }
 
-bool OpensAsSetupInformation(const std::string& path) {
+bool OpensAsSetupInformation(const restart::WideString& path) {
     UINT errorLine = 0;
-    const InfFile inf(plat::SetupOpenInfFileA(path.c_str(), nullptr, INF_STYLE_WIN4, &errorLine));
+    const InfFile inf(plat::SetupOpenInfFileW(path.c_str(), nullptr, INF_STYLE_WIN4, &errorLine));
     return inf.valid();
 }
 
-CompanionOutcome InstallSetupInformation(const std::string& file) {
-    const std::optional<std::string> path = FullPath(file);
+CompanionOutcome InstallSetupInformation(const restart::WideString& file) {
+    const std::optional<restart::WideString> path = FullPath(file);
     if (!path) {
-        return Failed("kevra64: cannot resolve the path of " + ShownText(file));
+        return Failed("kevra64: cannot resolve the path of " +
+                      ShownText(restart::ShownInAnsi(file)));
     }
+    const std::string shownPath = ShownText(restart::ShownInAnsi(*path));
     if (!OpensAsSetupInformation(*path)) {
-        return Failed("kevra64: cannot open the setup information file " + ShownText(*path));
+        return Failed("kevra64: cannot open the setup information file " + shownPath);
     }
-    const std::string commandLine = kDefaultInstall + *path;
-    plat::InstallHinfSectionA(nullptr, nullptr, commandLine.c_str(), 0);
+    const restart::WideString commandLine = restart::WidenAscii(kDefaultInstall) + *path;
+    plat::InstallHinfSectionW(nullptr, nullptr, commandLine.c_str(), 0);
     // InstallHinfSection returns nothing: the service manager tells what it did.
     const restart::DriverServiceState service = restart::ReadFilterService();
     if (!service.installed || service.CannotLoad()) {
-        return Failed("kevra64: " + ShownText(*path) +
+        return Failed("kevra64: " + shownPath +
                       " was installed, but the filter's driver service is not usable: " +
                       ShownText(UsabilityProblem(service)));
     }
@@ -95,8 +102,8 @@ CompanionOutcome InstallSetupInformation(const std::string& file) {
 
 }  // namespace
 
-CompanionOutcome RunCompanion(const std::string& commandLine) {
-    std::string arguments = commandLine;
+CompanionOutcome RunCompanion(const restart::WideString& commandLine) {
+    restart::WideString arguments = commandLine;
     const bool quiet = TakeQuietSwitch(arguments);
     const std::optional<CompanionCommand> command = ParseCompanionCommand(arguments);
     CompanionOutcome outcome;

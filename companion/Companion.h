@@ -18,6 +18,8 @@
 
 #include <string>
 
+#include "restart/WideText.h"
+
 namespace companion {
 
 struct CompanionOutcome {
@@ -32,9 +34,9 @@ struct CompanionOutcome {
 };
 
 // Runs one command line (the part after the program name, perhaps preceded by the
-// quiet switch). A command line that is not understood, an unknown device or a
-// missing file changes nothing. An installation is read back from the service manager:
+// quiet switch), in UTF-16 as Windows gives it. A command line that is not understood, an unknown
+// device or a missing file changes nothing. An installation is read back from the service manager:
 // a filter service that is then not there, or cannot load, fails it.
-CompanionOutcome RunCompanion(const std::string& commandLine);
+CompanionOutcome RunCompanion(const restart::WideString& commandLine);
 
 }  // namespace companion

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "companion/Companion.h"
+#include "platform/sim/SimNames.h"
 #include "config/ConfigTestBench.h"
 #include "restart/Restart.h"
 #include "platform/sim/SimInput.h"
@@ -33,7 +34,7 @@ class CompanionRestart : public ::testing::Test {
         m.files.push_back("C:\\Tools\\Quorvin\\kevra64.exe");
         // The started program is the companion itself, on the same machine.
         system.run = [this](const std::string&, const std::string& parameters) {
-            const CompanionOutcome outcome = RunCompanion(parameters);
+            const CompanionOutcome outcome = RunCompanion(sim::Utf16(parameters));
             companionErr += outcome.message;
             return static_cast<DWORD>(outcome.exitCode);
         };
@@ -68,7 +69,7 @@ TEST_F(CompanionRestart, EveryBranchReachesTheSetupProgramThroughTheExitCode) {
     EXPECT_EQ(Restart(), (restart::RestartOutcome{Kind::NeedsReboot, 0}));
 
     EXPECT_EQ(companionErr, "") << "outcomes are told by the setup program alone";
-    EXPECT_EQ(m.CountCalls("ShellExecuteExA"), 1u);
+    EXPECT_EQ(m.CountCalls("ShellExecuteExW"), 1u);
     EXPECT_EQ(m.CountCalls("SetupDiSetClassInstallParamsA"), 1u) << "in the companion";
 }
 
@@ -114,30 +115,41 @@ TEST_F(CompanionRestart, OnlyTheCompanionBesideTheProgramIsStarted) {
     // One in the current folder or on the search path does not count.
     m.files = {"kevra64.exe", "C:\\WINDOWS\\System32\\kevra64.exe"};
     EXPECT_EQ(Restart(), (restart::RestartOutcome{Kind::CompanionMissing, 0}));
-    EXPECT_EQ(m.CountCalls("ShellExecuteExA"), 0u);
+    EXPECT_EQ(m.CountCalls("ShellExecuteExW"), 0u);
     EXPECT_EQ(restart::CompanionPath(), "C:\\Tools\\Quorvin\\kevra64.exe");
 
-    // A folder whose name is not ASCII is passed byte for byte, and a path longer than
-    // MAX_PATH is read whole.
-    for (const std::string& folder : {std::string("C:\\Donn\xE9"
-                                                  "es"),
-                                      "C:\\" + std::string(300, 'd')}) {
+    // A folder whose name is not ASCII is passed whole, in the ANSI code page's script
+    // or in another (a Cyrillic user name on a Western system, which has no ANSI name),
+    // and a path longer than MAX_PATH is read whole.
+    for (const std::string& folder :
+         {std::string("C:\\Données"), std::string("C:\\Users\\Пользователь\\Загрузки"),
+          "C:\\" + std::string(300, 'd'),
+          "C:\\" + std::string(150, 'd') + "\\Ж" + std::string(150, 'd')}) {
         system.programPath = folder + "\\QuorvinSetup.exe";
         m.files = {folder + "\\kevra64.exe", sim::kDriverFile};
         m.ClearCalls();
-        EXPECT_EQ(Restart().kind, Kind::Restarted);
+        EXPECT_EQ(Restart().kind, Kind::Restarted) << folder;
         EXPECT_EQ(m.shellRequests.back().file, folder + "\\kevra64.exe");
     }
 }
 
+TEST_F(CompanionRestart, AMissingCompanionIsToldWhereItWasLookedFor) {
+    system.programPath = "C:\\Users\\Пётр\\QuorvinSetup.exe";
+    m.files.clear();
+    EXPECT_EQ(Restart(), (restart::RestartOutcome{Kind::CompanionMissing, 0}));
+    EXPECT_EQ(restart::CompanionFile(), sim::Utf16("C:\\Users\\Пётр\\kevra64.exe"));
+    // A message is in the ANSI code page: letters it lacks show as '?'.
+    EXPECT_EQ(restart::CompanionPath(), "C:\\Users\\????\\kevra64.exe");
+}
+
 TEST_F(CompanionRestart, AnythingButAnExitCodeIsAFailure) {
     for (const char* op :
-         {"ShellExecuteExA", "MsgWaitForMultipleObjectsEx", "GetExitCodeProcess"}) {
+         {"ShellExecuteExW", "MsgWaitForMultipleObjectsEx", "GetExitCodeProcess"}) {
         m.AddFault({op});
         EXPECT_EQ(Restart().kind, Kind::Failed) << op;
         m.ClearFaults();
     }
-    for (const char* op : {"GetModuleFileNameA", "GetFileAttributesA"}) {
+    for (const char* op : {"GetModuleFileNameW", "GetFileAttributesW"}) {
         m.AddFault({op});
         EXPECT_EQ(Restart().kind, Kind::CompanionMissing) << op;
         m.ClearFaults();
@@ -148,15 +160,15 @@ TEST_F(CompanionRestart, AnythingButAnExitCodeIsAFailure) {
 
 TEST_F(CompanionRestart, TheCompanionsOwnCodesAndItsOneLineForFailures) {
     std::erase(m.files, sim::kDriverFile);
-    CompanionOutcome outcome = RunCompanion(std::string("U ") + kDevice);
+    CompanionOutcome outcome = RunCompanion(sim::Utf16(std::string("U ") + kDevice));
     EXPECT_EQ(outcome.exitCode, 0x1027);
     EXPECT_EQ(outcome.message, "");
     system.heldOpen.insert(kDevice);
-    outcome = RunCompanion(std::string("U ") + kDevice);
+    outcome = RunCompanion(sim::Utf16(std::string("U ") + kDevice));
     EXPECT_EQ(outcome.exitCode, 3);
     EXPECT_EQ(outcome.message, "");
     m.AddFault({"SetupDiCallClassInstaller"});
-    outcome = RunCompanion(std::string("U ") + kDevice);
+    outcome = RunCompanion(sim::Utf16(std::string("U ") + kDevice));
     EXPECT_EQ(outcome.exitCode, 1);
     EXPECT_NE(outcome.message.find("was refused"), std::string::npos);
 }

@@ -1,4 +1,5 @@
 #include "companion/Companion.h"
+#include "platform/sim/SimNames.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,7 @@ class Companion : public ::testing::Test {
 
     int Run(const std::string& commandLine) {
         m.ClearCalls();
-        outcome = RunCompanion(commandLine);
+        outcome = RunCompanion(sim::Utf16(commandLine));
         return outcome.exitCode;
     }
     // The companion leaves no set, key or file open behind.
@@ -70,9 +71,9 @@ TEST_F(Companion, InstallsTheFileByItsFullPath) {
     const std::string spaced = Absolute("driver files\\quorvin.inf");
     m.files = {Absolute("quorvin.inf"), Absolute("quorvin.sys"), spaced};
     EXPECT_EQ(Run("e install quorvin.inf"), 0);
-    EXPECT_EQ(bench.ArgsOf("SetupOpenInfFileA"),
+    EXPECT_EQ(bench.ArgsOf("SetupOpenInfFileW"),
               Args{"file=" + Absolute("quorvin.inf") + " class=null style=0x2"});
-    EXPECT_EQ(bench.ArgsOf("InstallHinfSectionA"),
+    EXPECT_EQ(bench.ArgsOf("InstallHinfSectionW"),
               Args{"hwnd=0 command=DefaultInstall 132 " + Absolute("quorvin.inf") + " show=0"});
     EXPECT_EQ(m.CountCalls("SetupCloseInfFile"), 1u);
 
@@ -118,22 +119,20 @@ TEST_F(Companion, AnyOtherCommandLineIsAnErrorBeforeAnyPlatformCall) {
     }
 }
 
-TEST_F(Companion, InstallsFromAFolderNamedInTheAnsiCodePage) {
-    // "C:\Données" in code page 1252: the path stays in that code page end to end.
-    m.currentDirectory =
-        "C:\\Donn\xE9"
-        "es";
-    m.files = {
-        "C:\\Donn\xE9"
-        "es\\quorvin.inf",
-        "C:\\Donn\xE9"
-        "es\\quorvin.sys"};
-    EXPECT_EQ(Run("e install quorvin.inf"), 0) << outcome.message;
-    EXPECT_EQ(m.infInstalls, Args{"DefaultInstall 132 C:\\Donn\xE9"
-                                  "es\\quorvin.inf"});
-    EXPECT_EQ(bench.ArgsOf("GetFullPathNameA").front(), "name=quorvin.inf size=0");
+TEST_F(Companion, InstallsFromAFolderNamedInAnyScript) {
+    // "C:\Données" has an ANSI name on a Western system; a Cyrillic folder there has
+    // none, and the path must stay whole from the command line to the installer.
+    for (const std::string folder : {"C:\\Données", "C:\\Users\\Пользователь\\Загрузки"}) {
+        m.currentDirectory = folder;
+        m.files = {folder + "\\quorvin.inf", folder + "\\quorvin.sys"};
+        EXPECT_EQ(Run("e install quorvin.inf"), 0) << outcome.message;
+        EXPECT_EQ(m.infInstalls.back(), "DefaultInstall 132 " + folder + "\\quorvin.inf");
+        EXPECT_EQ(Run("e install " + folder + "\\quorvin.inf"), 0) << outcome.message;
+        EXPECT_EQ(m.infInstalls.back(), "DefaultInstall 132 " + folder + "\\quorvin.inf");
+    }
 
     // Relative parts resolve as Windows resolves them.
+    m.currentDirectory = "C:\\Données";
     m.files = {"C:\\Drivers\\quorvin.inf", "C:\\Drivers\\quorvin.sys"};
     EXPECT_EQ(Run("e install ..\\..\\Drivers/./quorvin.inf"), 0) << outcome.message;
     EXPECT_EQ(m.infInstalls.back(), "DefaultInstall 132 C:\\Drivers\\quorvin.inf");
@@ -141,11 +140,21 @@ TEST_F(Companion, InstallsFromAFolderNamedInTheAnsiCodePage) {
 
 TEST_F(Companion, PathThatCannotBeFormedIsAnError) {
     m.files = {Absolute("quorvin.inf")};
-    m.AddFault(sim::Fault{"GetFullPathNameA"});
+    m.AddFault(sim::Fault{"GetFullPathNameW"});
     EXPECT_EQ(Run("e install quorvin.inf"), 1);
     EXPECT_TRUE(OneErrorLine()) << outcome.message;
-    EXPECT_EQ(m.CountCalls("SetupOpenInfFileA"), 0u);
+    EXPECT_EQ(m.CountCalls("SetupOpenInfFileW"), 0u);
     EXPECT_TRUE(m.infInstalls.empty());
+}
+
+TEST_F(Companion, AnInstanceIdOutsideAsciiNamesNoDevice) {
+    // Windows keeps instance IDs ASCII; a near-lookalike must not reach the device
+    // search in some narrowed form that could name another device.
+    EXPECT_EQ(Run("U USB\\VID_046D&PID_C08B\\6&1А2В3С&0&1"), 1);
+    EXPECT_TRUE(OneErrorLine()) << outcome.message;
+    EXPECT_NE(outcome.message.find("no device with instance ID"), std::string::npos);
+    EXPECT_EQ(m.CountCalls("SetupDiOpenDeviceInfoA"), 0u);
+    EXPECT_TRUE(m.restarts.empty());
 }
 
 TEST_F(Companion, AnInstanceIdCannotAddLinesToTheMessage) {

@@ -1,4 +1,5 @@
-// The companion's command line comes from whoever starts it. Checks, for any bytes:
+// The companion's command line comes from whoever starts it. Checks, for any UTF-16
+// units (an ASCII byte of the input is one, any other byte and the next make one):
 // the parse never fails unsafely, an accepted command's argument is a part of the
 // line (never bytes from elsewhere), and a restart's instance ID is the whole rest
 // of the line after "U", blanks at its ends dropped, so that no blank, quote or
@@ -20,22 +21,30 @@ void Check(bool holds) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string line(reinterpret_cast<const char*>(data), size);
-    const std::string arguments = CommandLineArguments(line);
+    WideString line;
+    for (std::size_t i = 0; i < size; ++i) {
+        unsigned unit = data[i];
+        if (unit >= 0x80 && i + 1 < size) {
+            unit = (unit << 8) | data[++i];
+        }
+        line += static_cast<WCHAR>(unit);
+    }
+    const WideString arguments = CommandLineArguments(line);
     Check(arguments.size() <= line.size());
-    Check(line.find(arguments) != std::string::npos);
+    Check(line.find(arguments) != WideString::npos);
 
     const auto command = ParseCompanionCommand(arguments);
     if (!command) {
         return 0;
     }
     Check(!command->argument.empty());
-    Check(arguments.find(command->argument) != std::string::npos);
+    Check(arguments.find(command->argument) != WideString::npos);
     if (command->kind == CompanionCommand::Kind::Restart) {
-        const std::size_t start = arguments.find_first_not_of(" \t");
-        Check(arguments.compare(start, 1, "U") == 0);
-        const std::size_t idStart = arguments.find_first_not_of(" \t", start + 1);
-        const std::size_t idEnd = arguments.find_last_not_of(" \t");
+        const WideString blanks = WidenAscii(" \t");
+        const std::size_t start = arguments.find_first_not_of(blanks);
+        Check(arguments.compare(start, 1, WidenAscii("U")) == 0);
+        const std::size_t idStart = arguments.find_first_not_of(blanks, start + 1);
+        const std::size_t idEnd = arguments.find_last_not_of(blanks);
         Check(command->argument == arguments.substr(idStart, idEnd - idStart + 1));
     }
     return 0;

@@ -17,6 +17,7 @@ using WPARAM = UINT_PTR;
 using LPARAM = LONG_PTR;
 using WCHAR = char16_t;  // UTF-16, two bytes as on Windows
 using PCWSTR = const WCHAR*;
+using LPCWSTR = const WCHAR*;
 using LPCWCH = const WCHAR*;
 using LPWSTR = WCHAR*;
 using LPCCH = const char*;

@@ -43,9 +43,9 @@ BOOL SetupDiSetClassInstallParamsA(HDEVINFO DeviceInfoSet, PSP_DEVINFO_DATA Devi
                                    DWORD ClassInstallParamsSize);
 BOOL SetupDiCallClassInstaller(DI_FUNCTION InstallFunction, HDEVINFO DeviceInfoSet,
                                PSP_DEVINFO_DATA DeviceInfoData);
-HINF SetupOpenInfFileA(PCSTR FileName, PCSTR InfClass, DWORD InfStyle, PUINT ErrorLine);
+HINF SetupOpenInfFileW(PCWSTR FileName, PCWSTR InfClass, DWORD InfStyle, PUINT ErrorLine);
 void SetupCloseInfFile(HINF InfHandle);
-void InstallHinfSectionA(HWND Window, HINSTANCE ModuleHandle, PCSTR CommandLine, INT ShowCommand);
+void InstallHinfSectionW(HWND Window, HINSTANCE ModuleHandle, PCWSTR CommandLine, INT ShowCommand);
 
 // Configuration manager (cfgmgr32.dll)
 CONFIGRET CM_Get_Device_ID_Size(PULONG pulLen, DEVINST dnDevInst, ULONG ulFlags);
@@ -80,7 +80,8 @@ DWORD GetLastError();
 void SetLastError(DWORD dwErrCode);
 // Loader and files
 BOOL SetDllDirectoryA(PCSTR lpPathName);
-DWORD GetFullPathNameA(PCSTR lpFileName, DWORD nBufferLength, PSTR lpBuffer, PSTR* lpFilePart);
+DWORD GetFullPathNameW(LPCWSTR lpFileName, DWORD nBufferLength, LPWSTR lpBuffer,
+                       LPWSTR* lpFilePart);
 
 }  // namespace plat
 

@@ -4,6 +4,7 @@
 // and signatures, one implementation per side.
 #pragma once
 
+#include "platform/InputTypes.h"
 #include "platform/WinTypes.h"
 
 #ifdef _WIN32
@@ -59,24 +60,24 @@ struct SERVICE_STATUS {
 };
 using LPSERVICE_STATUS = SERVICE_STATUS*;
 
-struct SHELLEXECUTEINFOA {
+struct SHELLEXECUTEINFOW {
     DWORD cbSize;
     ULONG fMask;
     HWND hwnd;
-    LPCSTR lpVerb;
-    LPCSTR lpFile;
-    LPCSTR lpParameters;
-    LPCSTR lpDirectory;
+    LPCWSTR lpVerb;
+    LPCWSTR lpFile;
+    LPCWSTR lpParameters;
+    LPCWSTR lpDirectory;
     int nShow;
     HINSTANCE hInstApp;
     void* lpIDList;
-    LPCSTR lpClass;
+    LPCWSTR lpClass;
     HKEY hkeyClass;
     DWORD dwHotKey;
     HANDLE hIcon;  // a union with hMonitor in the SDK
     HANDLE hProcess;
 };
-using LPSHELLEXECUTEINFOA = SHELLEXECUTEINFOA*;
+using LPSHELLEXECUTEINFOW = SHELLEXECUTEINFOW*;
 
 // Configuration manager: device node status and problems
 #define CM_LOCATE_DEVNODE_NORMAL 0x00000000
@@ -168,10 +169,13 @@ BOOL CloseServiceHandle(SC_HANDLE hSCObject);
 // Files and folders (kernel32.dll)
 DWORD GetFileAttributesA(LPCSTR lpFileName);
 DWORD ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize);
-DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
+// The program's own folder, and what is started from it, in UTF-16: a folder named in
+// another script than the ANSI code page's has no ANSI name.
+DWORD GetFileAttributesW(LPCWSTR lpFileName);
+DWORD GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize);
 
 // Starting the companion and waiting for it (shell32.dll, kernel32.dll, user32.dll)
-BOOL ShellExecuteExA(LPSHELLEXECUTEINFOA pExecInfo);
+BOOL ShellExecuteExW(LPSHELLEXECUTEINFOW pExecInfo);
 DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds);
 DWORD MsgWaitForMultipleObjects(DWORD nCount, const HANDLE* pHandles, BOOL fWaitAll,
                                 DWORD dwMilliseconds, DWORD dwWakeMask);

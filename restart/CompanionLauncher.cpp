@@ -30,23 +30,24 @@ class ProcessHandle {
     HANDLE process_;
 };
 
-std::string ProgramPath() {
+// GetModuleFileNameW with a buffer that grows until the path fits.
+WideString ProgramPath() {
     for (const DWORD size : kPathSizes) {
-        std::vector<char> buffer(size, '\0');
-        const DWORD length = plat::GetModuleFileNameA(nullptr, buffer.data(), size);
+        std::vector<WCHAR> buffer(size, 0);
+        const DWORD length = plat::GetModuleFileNameW(nullptr, buffer.data(), size);
         if (length == 0) {
             return {};
         }
         // A full buffer means the path was cut short (and, on XP, not terminated).
         if (length < size) {
-            return std::string(buffer.data(), length);
+            return WideString(buffer.data(), length);
         }
     }
     return {};
 }
 
-bool IsFile(const std::string& path) {
-    const DWORD attributes = plat::GetFileAttributesA(path.c_str());
+bool IsFile(const WideString& path) {
+    const DWORD attributes = plat::GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
@@ -100,67 +101,85 @@ CompanionRun::Kind WaitForProgram(HANDLE process, const MessagePump& pump, DWORD
     return CompanionRun::Kind::Finished;
 }
 
-std::string CompanionPath() {
-    const std::string program = ProgramPath();
-    const std::size_t slash = program.find_last_of('\\');
-    if (slash == std::string::npos) {
+WideString CompanionFile() {
+    const WideString program = ProgramPath();
+    const std::size_t slash = program.find_last_of(WCHAR('\\'));
+    if (slash == WideString::npos) {
         return {};
     }
-    return program.substr(0, slash + 1) + config::kCompanion;
+    return program.substr(0, slash + 1) + WidenAscii(config::kCompanion);
 }
+
+std::string CompanionPath() {
+    return ShownInAnsi(CompanionFile());
+}
+
+namespace {
+
+// A program the shell starts, waited for.
+struct ShellStart {
+    HWND owner = nullptr;
+    WideString verb;  // empty: the file's default action
+    WideString file;
+    std::optional<WideString> parameters;
+    // The shell's own error boxes: the companion's caller reports a missing or
+    // unstartable companion itself, while for the install verb the shell's box is the
+    // only place that says why a setup information file did not open.
+    bool shellErrorBoxes = false;
+    // What a start that hands back no process handle counts as: the companion always
+    // gives one, so that is a lost run; the shell's installer may give none (a
+    // DDE-started handler), and only reading the service back can tell then.
+    CompanionRun::Kind withoutProcess = CompanionRun::Kind::Lost;
+};
+
+CompanionRun::Kind StartAndWait(const ShellStart& start, const MessagePump& pump, DWORD& exitCode) {
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(SHELLEXECUTEINFOW);
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | (start.shellErrorBoxes ? 0 : SEE_MASK_FLAG_NO_UI);
+    info.hwnd = start.owner;
+    info.lpVerb = start.verb.empty() ? nullptr : start.verb.c_str();
+    info.lpFile = start.file.c_str();
+    info.lpParameters = start.parameters ? start.parameters->c_str() : nullptr;
+    info.lpDirectory = nullptr;
+    info.nShow = SW_SHOW;
+    if (!plat::ShellExecuteExW(&info)) {
+        return CompanionRun::Kind::NotStarted;
+    }
+    const ProcessHandle process(info.hProcess);
+    if (process.get() == nullptr) {
+        return start.withoutProcess;
+    }
+    return WaitForProgram(process.get(), pump, exitCode);
+}
+
+}  // namespace
 
 CompanionRun RunCompanionProgram(HWND owner, const std::string& parameters,
                                  const MessagePump& pump) {
     CompanionRun run;
-    run.path = CompanionPath();
-    if (run.path.empty() || !IsFile(run.path)) {
+    const WideString file = CompanionFile();
+    run.path = ShownInAnsi(file);
+    if (file.empty() || !IsFile(file)) {
         run.kind = CompanionRun::Kind::Missing;
         return run;
     }
-    const std::string arguments = pump ? parameters : kCompanionQuietSwitch + parameters;
-    SHELLEXECUTEINFOA info{};
-    info.cbSize = sizeof(SHELLEXECUTEINFOA);
-    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-    info.hwnd = owner;
-    info.lpVerb = nullptr;
-    info.lpFile = run.path.c_str();
-    info.lpParameters = arguments.c_str();
-    info.lpDirectory = nullptr;
-    info.nShow = SW_SHOW;
-    if (!plat::ShellExecuteExA(&info)) {
-        run.kind = CompanionRun::Kind::NotStarted;
-        return run;
-    }
-    const ProcessHandle process(info.hProcess);
-    if (process.get() == nullptr) {
-        run.kind = CompanionRun::Kind::Lost;
-        return run;
-    }
-    run.kind = WaitForProgram(process.get(), pump, run.exitCode);
+    ShellStart start;
+    start.owner = owner;
+    start.file = file;
+    start.parameters = WidenAscii(pump ? parameters : kCompanionQuietSwitch + parameters);
+    run.kind = StartAndWait(start, pump, run.exitCode);
     return run;
 }
 
 CompanionRun RunInstallVerb(HWND owner, const MessagePump& pump) {
     CompanionRun run;
-    SHELLEXECUTEINFOA info{};
-    info.cbSize = sizeof(SHELLEXECUTEINFOA);
-    info.fMask = SEE_MASK_NOCLOSEPROCESS;
-    info.hwnd = owner;
-    info.lpVerb = config::kInstallVerb;
-    info.lpFile = config::kInfFile;
-    info.lpParameters = nullptr;
-    info.lpDirectory = nullptr;
-    info.nShow = SW_SHOW;
-    if (!plat::ShellExecuteExA(&info)) {
-        run.kind = CompanionRun::Kind::NotStarted;
-        return run;
-    }
-    const ProcessHandle process(info.hProcess);
-    if (process.get() == nullptr) {
-        run.kind = CompanionRun::Kind::Finished;
-        return run;
-    }
-    run.kind = WaitForProgram(process.get(), pump, run.exitCode);
+    ShellStart start;
+    start.owner = owner;
+    start.verb = WidenAscii(config::kInstallVerb);
+    start.file = WidenAscii(config::kInfFile);
+    start.shellErrorBoxes = true;
+    start.withoutProcess = CompanionRun::Kind::Finished;
+    run.kind = StartAndWait(start, pump, run.exitCode);
     return run;
 }
 

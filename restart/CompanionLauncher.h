@@ -1,6 +1,6 @@
 // Starting the 64-bit companion, kevra64.exe, and waiting for its exit code. The
 // companion is always the one in this program's own folder, started by its full path
-// (GetModuleFileNameA): never one that the current folder or the search path would
+// (GetModuleFileNameW): never one that the current folder or the search path would
 // find, since the program runs elevated and either could hold a planted file.
 //
 // Shared by the setup window and the command-line program: the window passes a pump
@@ -11,6 +11,7 @@
 #include <string>
 
 #include "restart/MessagePump.h"
+#include "restart/WideText.h"
 #include "platform/WinTypes.h"
 
 namespace restart {
@@ -25,7 +26,9 @@ struct CompanionRun {
     };
     Kind kind = Kind::NotStarted;
     DWORD exitCode = 0;
-    std::string path;  // the companion's full path; empty when the program's is unknown
+    // The companion's full path as a message shows it (CompanionPath); empty when the
+    // program's own path is unknown.
+    std::string path;
 };
 
 // How long a started program (the companion, the shell's installer) is waited for:
@@ -40,8 +43,10 @@ inline constexpr DWORD kProgramWaitMs = 10 * 60 * 1000;
 // code always.
 inline constexpr const char* kCompanionQuietSwitch = "/q ";
 
-// The companion's full path: this program's folder and "kevra64.exe"; empty when the
-// program's own path cannot be read.
+// The companion's full path: this program's folder and "kevra64.exe", in UTF-16 (the
+// folder may be named in any script); empty when the program's own path cannot be read.
+WideString CompanionFile();
+// The same as a message shows it, in the ANSI code page ('?' for what it lacks).
 std::string CompanionPath();
 
 // Waits for a started program to end, at most kProgramWaitMs: with
@@ -51,16 +56,17 @@ std::string CompanionPath();
 // wait or the exit code failed, TimedOut.
 CompanionRun::Kind WaitForProgram(HANDLE process, const MessagePump& pump, DWORD& exitCode);
 
-// Starts "<folder>\kevra64.exe <parameters>" through ShellExecuteExA (no verb, no
+// Starts "<folder>\kevra64.exe <parameters>" through ShellExecuteExW (no verb, no
 // working folder, SW_SHOW, the owner window; the shell's own error boxes suppressed,
 // as the caller reports a missing companion itself) and waits for it to end
 // (WaitForProgram). Without a pump the parameters are preceded by the quiet switch.
+// The parameters are ASCII (instance IDs and switches).
 // The process handle is always closed.
 CompanionRun RunCompanionProgram(HWND owner, const std::string& parameters,
                                  const MessagePump& pump);
 
 // Applies the shell's "install" verb to quorvin.inf in the current directory through
-// ShellExecuteExA (the owner window, SW_SHOW, the shell's own error boxes allowed) and
+// ShellExecuteExW (the owner window, SW_SHOW, the shell's own error boxes allowed) and
 // waits for the installer it starts (WaitForProgram). NotStarted when the shell
 // refuses (no such file, say); a shell that hands back no process is Finished with 0,
 // as only reading the service back can tell then.

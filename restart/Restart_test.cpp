@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "config/ConfigTestBench.h"
+#include "restart/CompanionLauncher.h"
 #include "platform/sim/SimSystem.h"
 
 namespace restart {
@@ -20,7 +21,7 @@ class RestartOfADevice : public ::testing::Test {
     static constexpr const char* kCompanionPath = "C:\\Users\\User\\Downloads\\kevra64.exe";
     // The current directory, where the shell's verb finds quorvin.inf.
     static constexpr const char* kFolder = "C:\\Users\\Setup\\Downloads\\";
-    Args Shell() const { return bench.ArgsOf("ShellExecuteExA"); }
+    Args Shell() const { return bench.ArgsOf("ShellExecuteExW"); }
     // Started by its full path, waited for, the shell's error boxes suppressed.
     static std::string Companion(const std::string& parameters) {
         return std::string("hwnd=0x1234 verb=null file=") + kCompanionPath +
@@ -133,6 +134,29 @@ TEST_F(RestartOfADevice, InstallIsReadBackNotTakenOnTrust) {
     m.wow64 = sim::Wow64Mode::Wow64;
     m.files.push_back(kCompanionPath);
     EXPECT_EQ(RequestServiceInstall(config::ConfigBench::kOwner), InstallOutcome::NotInstalled);
+}
+
+TEST_F(RestartOfADevice, AStartWithoutAProcessHandleIsReadBackOrLost) {
+    // The shell may hand the installer's verb to a program already running and give no
+    // process to wait for: only the service manager can tell what happened then.
+    const std::string inf = std::string(kFolder) + "quorvin.inf";
+    m.files.push_back(inf);
+    m.files.push_back(std::string(kFolder) + "quorvin.sys");
+    m.system().handedOff.insert(inf);
+    EXPECT_EQ(RequestServiceInstall(config::ConfigBench::kOwner), InstallOutcome::Installed);
+    m.system().services.clear();
+    m.files = {inf};  // a package without its driver file
+    EXPECT_EQ(RequestServiceInstall(config::ConfigBench::kOwner), InstallOutcome::NotInstalled);
+    // The companion always gives its process: without one, its exit code is unknown,
+    // and an unknown restart is not a done one.
+    m.wow64 = sim::Wow64Mode::Wow64;
+    m.files.push_back(kCompanionPath);
+    m.system().handedOff.insert(kCompanionPath);
+    EXPECT_EQ(RunCompanionProgram(nullptr, "U x", {}).kind, CompanionRun::Kind::Lost);
+    EXPECT_EQ(RequestDeviceRestart(*bench.Open(config::ConfigBench::kInterface),
+                                   config::ConfigBench::kOwner)
+                  .kind,
+              RestartOutcome::Kind::Failed);
 }
 
 }  // namespace restart

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "companion/Companion.h"
+#include "platform/sim/SimNames.h"
 #include "tests/ReliabilityBench.h"
 #include "ui/CommandLine.h"
 #include "ui/headless/HeadlessWindow.h"
@@ -123,7 +124,7 @@ TEST_P(CompanionBadInput, OneLineNonZeroAndNothingDone) {
     BuildVariant(machine, Variant::NT);
     machine.files.clear();
     Untouched untouched(machine);
-    const companion::CompanionOutcome outcome = companion::RunCompanion(c.arguments);
+    const companion::CompanionOutcome outcome = companion::RunCompanion(sim::Utf16(c.arguments));
     EXPECT_NE(outcome.exitCode, 0);
     const std::string& line = outcome.message;
     EXPECT_EQ(line.rfind(c.message, 0), 0u) << line;
@@ -166,10 +167,10 @@ TEST(CompanionGoodInput, RestartAndInstallSucceedOnTheSameMachine) {
     sim::Machine machine;
     sim::ScopedMachine use(machine);
     BuildVariant(machine, Variant::NT);
-    EXPECT_EQ(companion::RunCompanion("U \t" + kPlainMouse + "  ").exitCode, 0);
+    EXPECT_EQ(companion::RunCompanion(sim::Utf16("U \t" + kPlainMouse + "  ")).exitCode, 0);
     EXPECT_EQ(machine.restarts, std::vector<std::string>{kPlainMouse});
     machine.files.push_back(machine.currentDirectory + "\\quorvin.inf");
-    EXPECT_EQ(companion::RunCompanion("e install quorvin.inf").exitCode, 0);
+    EXPECT_EQ(companion::RunCompanion(sim::Utf16("e install quorvin.inf")).exitCode, 0);
     EXPECT_EQ(machine.infInstalls.size(), 1u);
     EXPECT_EQ(machine.OpenSetCount(), 0u);
     EXPECT_EQ(machine.OpenInfCount(), 0u);
@@ -201,7 +202,7 @@ TEST(MissingSetupInformation, InstallServiceAsksAnywayAndShowsNothing) {
         }
         EXPECT_EQ(request.file, kCompanionBesideProgram);
         const companion::CompanionOutcome outcome =
-            companion::RunCompanion(request.parameters.value_or(""));
+            companion::RunCompanion(sim::Utf16(request.parameters.value_or("")));
         EXPECT_EQ(outcome.exitCode, 1);
         EXPECT_EQ(outcome.message.rfind("kevra64: cannot open the setup information file", 0), 0u);
         EXPECT_TRUE(machine.infInstalls.empty());

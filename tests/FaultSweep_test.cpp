@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "companion/Companion.h"
+#include "platform/sim/SimNames.h"
 #include "config/PlatformFamily.h"
 #include "fuzz/FilterListModel.h"
 #include "health/FilterHealth.h"
@@ -522,8 +523,9 @@ TEST(FaultSweepCoverage, TheScenariosCallEveryOperationOfTheProgram) {
                            "CloseServiceHandle",
                            "GetFileAttributesA",
                            "ExpandEnvironmentStringsA",
-                           "GetModuleFileNameA",
-                           "ShellExecuteExA",
+                           "GetFileAttributesW",
+                           "GetModuleFileNameW",
+                           "ShellExecuteExW",
                            "MsgWaitForMultipleObjectsEx",
                            "GetExitCodeProcess",
                            "CloseHandle"}) {
@@ -542,7 +544,7 @@ TEST(CompanionFaults, EachCallFailsInTurn) {
         {
             Session run(Variant::Wow64);
             run.machine.files.push_back(run.machine.currentDirectory + "\\quorvin.inf");
-            ASSERT_EQ(companion::RunCompanion(command).exitCode, 0);
+            ASSERT_EQ(companion::RunCompanion(sim::Utf16(command)).exitCode, 0);
             for (const sim::Call& call : run.machine.Calls()) {
                 ++counts[call.op];
             }
@@ -553,14 +555,15 @@ TEST(CompanionFaults, EachCallFailsInTurn) {
                 Session run(Variant::Wow64);
                 run.machine.files.push_back(run.machine.currentDirectory + "\\quorvin.inf");
                 run.machine.AddFault(sim::Fault(op, static_cast<int>(n)));
-                const companion::CompanionOutcome outcome = companion::RunCompanion(command);
+                const companion::CompanionOutcome outcome =
+                    companion::RunCompanion(sim::Utf16(command));
                 const int code = outcome.exitCode;
                 const std::string context = command + ", " + op + " call " + std::to_string(n);
                 const std::string& line = outcome.message;
                 if (code == 0) {
                     EXPECT_EQ(line, "") << context;
-                    // InstallHinfSectionA returns nothing, so its failure cannot be seen.
-                    const std::size_t done = op == "InstallHinfSectionA" ? 0 : 1;
+                    // InstallHinfSectionW returns nothing, so its failure cannot be seen.
+                    const std::size_t done = op == "InstallHinfSectionW" ? 0 : 1;
                     EXPECT_EQ(run.machine.restarts.size() + run.machine.infInstalls.size(), done)
                         << context;
                 } else {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "companion/Companion.h"
+#include "platform/sim/SimNames.h"
 #include "config/PlatformFamily.h"
 #include "device/DevInfoSetHandle.h"
 #include "platform/Platform.h"
@@ -117,7 +118,7 @@ inline void BuildVariant(sim::Machine& machine, Variant variant) {
         // The companion beside the program, restarting on the same machine.
         machine.files.push_back(kCompanionBesideProgram);
         machine.system().run = [](const std::string&, const std::string& parameters) {
-            return static_cast<DWORD>(companion::RunCompanion(parameters).exitCode);
+            return static_cast<DWORD>(companion::RunCompanion(sim::Utf16(parameters)).exitCode);
         };
     }
     if (variant == Variant::Win9x) {

@@ -1,12 +1,14 @@
 // Files and folders of the seam: file attributes with the WOW64 view of the system
 // folder, environment strings and the program's own path, and the two redirection calls that
 // kernel32 exports.
+#include <algorithm>
 #include <cstring>
 
 #include "base/AsciiCase.h"
 #include "platform/Platform.h"
 #include "platform/sim/SimDisk.h"
 #include "platform/sim/SimHandles.h"
+#include "platform/sim/SimNames.h"
 #include "platform/sim/SimSeamSupport.h"
 #include "platform/sim/SimSystem.h"
 #include "platform/sim/SimText.h"
@@ -66,6 +68,34 @@ DWORD Attributes(Machine& machine, const std::string& path) {
     return sim::FileAttributes(machine, SeenPath(machine, path));
 }
 
+// GetFileAttributes for a name in the machine's form.
+DWORD FileAttributesOf(Machine& machine, const std::string& path) {
+    if (const DWORD found = Attributes(machine, path); found != INVALID_FILE_ATTRIBUTES) {
+        return found;
+    }
+    const std::size_t slash = path.rfind('\\');
+    // A drive's root ("C:\\x") is always there.
+    const bool folderThere = slash == std::string::npos || slash <= 2 ||
+                             Attributes(machine, path.substr(0, slash)) != INVALID_FILE_ATTRIBUTES;
+    return sim::Fail(folderThere ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND,
+                     INVALID_FILE_ATTRIBUTES);
+}
+
+// GetModuleFileName's buffer protocol, for either width of the name.
+template <typename Char>
+DWORD CopyModuleName(const std::basic_string<Char>& path, Char* buffer, DWORD size) {
+    if (path.size() < size) {
+        std::copy(path.begin(), path.end(), buffer);
+        buffer[path.size()] = 0;
+        return static_cast<DWORD>(path.size());
+    }
+    // Too small: truncated and terminated, and the buffer's whole size returned (with
+    // ERROR_INSUFFICIENT_BUFFER since Windows Vista).
+    std::copy(path.begin(), path.begin() + (size - 1), buffer);
+    buffer[size - 1] = 0;
+    return sim::Fail(ERROR_INSUFFICIENT_BUFFER, size);
+}
+
 BOOL WINAPI SimWow64DisableWow64FsRedirection(PVOID* OldValue) {
     Machine& machine = sim::Current();
     if (sim::EnterCall("Wow64DisableWow64FsRedirection", [] { return std::string(); })) {
@@ -118,23 +148,23 @@ FARPROC Kernel32Export(std::string_view name) {
 namespace plat {
 
 DWORD GetFileAttributesA(LPCSTR lpFileName) {
-    Machine& machine = sim::Current();
     if (sim::EnterCall("GetFileAttributesA", [&] { return "file=" + sim::TextArg(lpFileName); })) {
         return INVALID_FILE_ATTRIBUTES;
     }
     if (lpFileName == nullptr) {
         return sim::Fail(ERROR_INVALID_PARAMETER, INVALID_FILE_ATTRIBUTES);
     }
-    if (const DWORD found = Attributes(machine, lpFileName); found != INVALID_FILE_ATTRIBUTES) {
-        return found;
+    return FileAttributesOf(sim::Current(), sim::NameFromAnsi(lpFileName));
+}
+
+DWORD GetFileAttributesW(LPCWSTR lpFileName) {
+    if (sim::EnterCall("GetFileAttributesW", [&] { return "file=" + sim::WideArg(lpFileName); })) {
+        return INVALID_FILE_ATTRIBUTES;
     }
-    const std::string path = lpFileName;
-    const std::size_t slash = path.rfind('\\');
-    // A drive's root ("C:\\x") is always there.
-    const bool folderThere = slash == std::string::npos || slash <= 2 ||
-                             Attributes(machine, path.substr(0, slash)) != INVALID_FILE_ATTRIBUTES;
-    return sim::Fail(folderThere ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND,
-                     INVALID_FILE_ATTRIBUTES);
+    if (lpFileName == nullptr) {
+        return sim::Fail(ERROR_INVALID_PARAMETER, INVALID_FILE_ATTRIBUTES);
+    }
+    return FileAttributesOf(sim::Current(), sim::Utf8(sim::WideText(lpFileName)));
 }
 
 DWORD ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize) {
@@ -155,9 +185,9 @@ DWORD ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize) {
     return needed;
 }
 
-DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize) {
+DWORD GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize) {
     Machine& machine = sim::Current();
-    if (sim::EnterCall("GetModuleFileNameA", [&] {
+    if (sim::EnterCall("GetModuleFileNameW", [&] {
             return "module=" + sim::HandleArg(hModule) + " size=" + std::to_string(nSize);
         })) {
         return 0;
@@ -168,16 +198,8 @@ DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize) {
     if (lpFilename == nullptr || nSize == 0) {
         return sim::Fail(ERROR_INSUFFICIENT_BUFFER, DWORD{0});
     }
-    const std::string& path = machine.system().programPath;
-    if (path.size() < nSize) {
-        std::memcpy(lpFilename, path.c_str(), path.size() + 1);
-        return static_cast<DWORD>(path.size());
-    }
-    // Too small: truncated and terminated, and the buffer's whole size returned (with
-    // ERROR_INSUFFICIENT_BUFFER since Windows Vista).
-    std::memcpy(lpFilename, path.data(), nSize - 1);
-    lpFilename[nSize - 1] = '\0';
-    return sim::Fail(ERROR_INSUFFICIENT_BUFFER, nSize);
+    const std::u16string path = sim::Utf16(machine.system().programPath);
+    return CopyModuleName(std::basic_string<WCHAR>(path.begin(), path.end()), lpFilename, nSize);
 }
 
 }  // namespace plat

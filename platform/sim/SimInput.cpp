@@ -233,6 +233,10 @@ void SetAnsiCodePage(Machine& machine, UINT codePage) {
     InputOf(machine).codePage = codePage;
 }
 
+UINT AnsiCodePage(Machine& machine) {
+    return InputOf(machine).codePage;
+}
+
 LONGLONG Clock(Machine& machine) {
     return InputOf(machine).clock;
 }
@@ -365,6 +369,8 @@ constexpr std::pair<char16_t, unsigned char> kWindows1252Extra[] = {
     {0x2013, 0x96}, {0x2014, 0x97}, {0x02DC, 0x98}, {0x2122, 0x99}, {0x0161, 0x9A}, {0x203A, 0x9B},
     {0x0153, 0x9C}, {0x017E, 0x9E}, {0x0178, 0x9F}};
 
+}  // namespace
+
 std::optional<unsigned char> AnsiByte(UINT codePage, char16_t c) {
     if (c < 0x80) {
         return static_cast<unsigned char>(c);
@@ -400,8 +406,6 @@ std::optional<char16_t> AnsiChar(UINT codePage, unsigned char byte) {
     }
     return byte;
 }
-
-}  // namespace
 
 FARPROC DevicePropertyReader(Machine& machine) {
     if (!InputOf(machine).propertyReader) {

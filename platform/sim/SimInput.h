@@ -76,6 +76,11 @@ void SetBusReportedName(Machine& machine, const std::string& instanceId,
 std::map<std::string, std::u16string> BusReportedNames(Machine& machine);
 void SetDevicePropertyReaderPresent(Machine& machine, bool present);
 void SetAnsiCodePage(Machine& machine, UINT codePage);
+UINT AnsiCodePage(Machine& machine);
+// A character's byte in the ANSI code page (1252 or 20127), or nothing when the page
+// lacks it; the character an ANSI byte stands for, or nothing when it stands for none.
+std::optional<unsigned char> AnsiByte(UINT codePage, char16_t c);
+std::optional<char16_t> AnsiChar(UINT codePage, unsigned char byte);
 
 // --- the clock ---------------------------------------------------------------
 LONGLONG Clock(Machine& machine);

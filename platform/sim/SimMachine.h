@@ -93,7 +93,8 @@ struct DeviceSpec {
 // and the instance ID of the device the call is about (empty when none).
 //
 // Arguments are "key=value" pairs separated by single blanks, in the order below.
-// Strings are given raw (they may contain blanks), "null" for a null pointer. GUIDs
+// Strings are given raw (they may contain blanks; a wide call's in UTF-8), "null" for
+// a null pointer. GUIDs
 // in registry form, {745A17A0-74D3-11D0-B6FE-00A0C90F57DA}. Flags, masks, property
 // codes, key types, scopes and functions in hexadecimal: "0x" and upper-case digits,
 // no padding (0x2, 0xF003F). Other numbers, sizes and indexes in decimal. Window and
@@ -117,9 +118,9 @@ struct DeviceSpec {
 //                                        [state=<x> scope=<x> profile=<n>]  (property change,
 //                                        20 bytes or more); set=<set> params=null size=<n>
 //   SetupDiCallClassInstaller          function=<x> set=<set>
-//   SetupOpenInfFileA                  file=<text> class=<text>|null style=<x>
+//   SetupOpenInfFileW                  file=<text> class=<text>|null style=<x>
 //   SetupCloseInfFile                  inf=<inf>
-//   InstallHinfSectionA                hwnd=<h> command=<text> show=<n>
+//   InstallHinfSectionW                hwnd=<h> command=<text> show=<n>
 //   CM_Get_Device_ID_Size              node=<n> flags=<x>
 //   CM_Get_Device_IDA                  node=<n> size=<n> flags=<x>
 //   CM_Get_Parent, CM_Get_Child,
@@ -141,7 +142,7 @@ struct DeviceSpec {
 //   IsWow64Process                     process=<h>   (the looked-up entry point)
 //   SetDefaultDllDirectories           flags=<x>     (the looked-up entry point)
 //   SetDllDirectoryA                   path=<text>|null
-//   GetFullPathNameA                   name=<text>|null size=<n>
+//   GetFullPathNameW                   name=<text>|null size=<n>
 //
 // Example: SetupDiGetClassDevsA
 //   "class={745A17A0-74D3-11D0-B6FE-00A0C90F57DA} enum=USB hwnd=0 flags=0x2"
@@ -232,14 +233,14 @@ class Machine {
     bool elevated = true;
     // kernel32.dll exports SetDefaultDllDirectories (Windows 8, or 7 with its update).
     bool hasDefaultDllDirectories = false;
-    // What GetFullPathNameA resolves a relative name against: a full path, in the
-    // ANSI code page like every text of the seam.
+    // What GetFullPathNameW resolves a relative name against: a full path. This, the
+    // files and the program's path are names in the machine's form (SimNames.h).
     std::string currentDirectory = "C:\\Users\\Setup\\Downloads";
     // The process's DLL search: SetDefaultDllDirectories' flags (0 until called) and
     // SetDllDirectoryA's last argument (absent until called, "" for none).
     DWORD defaultDllDirectories = 0;
     std::optional<std::string> dllDirectory;
-    // Files that "exist" for SetupOpenInfFileA (names as given, no path logic).
+    // Files that "exist" for SetupOpenInfFileW (names as given, no path logic).
     std::vector<std::string> files;
 
     struct ShellRequest {
@@ -250,7 +251,7 @@ class Machine {
     std::vector<ShellRequest> shellRequests;
     // Property-change restarts made through the class installer, by instance ID.
     std::vector<std::string> restarts;
-    // InstallHinfSectionA command lines.
+    // InstallHinfSectionW command lines.
     std::vector<std::string> infInstalls;
 
     // --- call log -----------------------------------------------------------

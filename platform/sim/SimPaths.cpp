@@ -1,11 +1,13 @@
 // Full path names as Windows forms them: a relative name is resolved against the
 // machine's current directory, '/' becomes '\', "." and ".." components and
-// repeated separators are dropped. Bytes above 127 pass through unchanged, as the
-// ANSI functions keep the code page's characters.
+// repeated separators are dropped. The ANSI call reads and gives names in the ANSI
+// code page (SimNames.h), the wide one in UTF-16.
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/sim/SimNames.h"
 #include "platform/sim/SimSeamSupport.h"
 #include "platform/sim/SimText.h"
 
@@ -68,31 +70,43 @@ std::string Normalised(const std::string& path) {
     return result;
 }
 
+// GetFullPathName's buffer protocol for the full path in the caller's width.
+template <typename Char>
+DWORD CopyFullPath(const std::basic_string<Char>& full, DWORD size, Char* buffer, Char** filePart) {
+    const auto length = static_cast<DWORD>(full.size());
+    if (buffer == nullptr || size <= length) {
+        return length + 1;
+    }
+    std::copy(full.begin(), full.end(), buffer);
+    buffer[length] = 0;
+    if (filePart != nullptr) {
+        const std::size_t last = full.rfind(Char('\\'));
+        *filePart = last + 1 < full.size() ? buffer + last + 1 : nullptr;
+    }
+    return length;
+}
+
+std::string FullName(const std::string& name) {
+    return Normalised(Joined(name, sim::Current().currentDirectory));
+}
+
 }  // namespace
 
 namespace plat {
 
-DWORD GetFullPathNameA(PCSTR lpFileName, DWORD nBufferLength, PSTR lpBuffer, PSTR* lpFilePart) {
-    sim::Machine& machine = sim::Current();
-    if (sim::EnterCall("GetFullPathNameA", [&] {
-            return "name=" + sim::TextArg(lpFileName) + " size=" + std::to_string(nBufferLength);
+DWORD GetFullPathNameW(LPCWSTR lpFileName, DWORD nBufferLength, LPWSTR lpBuffer,
+                       LPWSTR* lpFilePart) {
+    if (sim::EnterCall("GetFullPathNameW", [&] {
+            return "name=" + sim::WideArg(lpFileName) + " size=" + std::to_string(nBufferLength);
         })) {
         return 0;
     }
-    if (lpFileName == nullptr || *lpFileName == '\0') {
+    if (lpFileName == nullptr || *lpFileName == 0) {
         return 0;
     }
-    const std::string full = Normalised(Joined(lpFileName, machine.currentDirectory));
-    const auto length = static_cast<DWORD>(full.size());
-    if (lpBuffer == nullptr || nBufferLength <= length) {
-        return length + 1;
-    }
-    std::memcpy(lpBuffer, full.c_str(), full.size() + 1);
-    if (lpFilePart != nullptr) {
-        const std::size_t last = full.rfind('\\');
-        *lpFilePart = last + 1 < full.size() ? lpBuffer + last + 1 : nullptr;
-    }
-    return length;
+    const std::u16string full = sim::Utf16(FullName(sim::Utf8(sim::WideText(lpFileName))));
+    return CopyFullPath(std::basic_string<WCHAR>(full.begin(), full.end()), nBufferLength, lpBuffer,
+                        lpFilePart);
 }
 
 }  // namespace plat

@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 #include "platform/sim/SimHandles.h"
 #include "platform/sim/SimInput.h"
+#include "platform/sim/SimNames.h"
 #include "platform/sim/SimSeamSupport.h"
 #include "platform/sim/SimSystem.h"
 #include "platform/sim/SimText.h"
@@ -56,14 +57,46 @@ bool IsOrdinal(PCSTR name) {
     return sim::HandleValue(name) < 0x10000;
 }
 
+// SetupOpenInfFile of a name in the machine's form.
+HINF OpenInf(const std::string& name, PUINT errorLine) {
+    Machine& machine = sim::Current();
+    bool exists = false;
+    for (const std::string& file : machine.files) {
+        exists = exists || sim::EqualNoCase(file, name);
+    }
+    if (!exists) {
+        return sim::Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
+    }
+    if (errorLine != nullptr) {
+        *errorLine = 0;
+    }
+    Machine::State& s = machine.state();
+    const std::uint32_t serial = ++s.infSerial;
+    const std::uintptr_t handle = sim::kInfHandleBase + serial * sim::kHandleStep;
+    s.infs[handle] = serial;
+    return sim::MakeHandle<HINF>(handle);
+}
+
+// InstallHinfSection of a command line in the machine's form.
+void InstallSection(const std::string& commandLine) {
+    Machine& machine = sim::Current();
+    machine.infInstalls.push_back(commandLine);
+    // "<section> <mode> <path>": the path is the rest after the second blank.
+    const std::size_t first = commandLine.find(' ');
+    const std::size_t second =
+        first == std::string::npos ? first : commandLine.find(' ', first + 1);
+    if (second != std::string::npos) {
+        sim::InstallFromInf(machine, commandLine.substr(second + 1));
+    }
+}
+
 }  // namespace
 
 namespace plat {
 
-HINF SetupOpenInfFileA(PCSTR FileName, PCSTR InfClass, DWORD InfStyle, PUINT ErrorLine) {
-    Machine& machine = sim::Current();
-    if (sim::EnterCall("SetupOpenInfFileA", [&] {
-            return "file=" + sim::TextArg(FileName) + " class=" + sim::TextArg(InfClass) +
+HINF SetupOpenInfFileW(PCWSTR FileName, PCWSTR InfClass, DWORD InfStyle, PUINT ErrorLine) {
+    if (sim::EnterCall("SetupOpenInfFileW", [&] {
+            return "file=" + sim::WideArg(FileName) + " class=" + sim::WideArg(InfClass) +
                    " style=" + sim::HexNumber(InfStyle);
         })) {
         return INVALID_HANDLE_VALUE;
@@ -71,21 +104,7 @@ HINF SetupOpenInfFileA(PCSTR FileName, PCSTR InfClass, DWORD InfStyle, PUINT Err
     if (FileName == nullptr) {
         return sim::Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
     }
-    bool exists = false;
-    for (const std::string& file : machine.files) {
-        exists = exists || sim::EqualNoCase(file, FileName);
-    }
-    if (!exists) {
-        return sim::Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
-    }
-    if (ErrorLine != nullptr) {
-        *ErrorLine = 0;
-    }
-    Machine::State& s = machine.state();
-    const std::uint32_t serial = ++s.infSerial;
-    const std::uintptr_t handle = sim::kInfHandleBase + serial * sim::kHandleStep;
-    s.infs[handle] = serial;
-    return sim::MakeHandle<HINF>(handle);
+    return OpenInf(sim::Utf8(sim::WideText(FileName)), ErrorLine);
 }
 
 void SetupCloseInfFile(HINF InfHandle) {
@@ -102,24 +121,15 @@ void SetupCloseInfFile(HINF InfHandle) {
     }
 }
 
-void InstallHinfSectionA(HWND Window, HINSTANCE ModuleHandle, PCSTR CommandLine, INT ShowCommand) {
+void InstallHinfSectionW(HWND Window, HINSTANCE ModuleHandle, PCWSTR CommandLine, INT ShowCommand) {
     (void)ModuleHandle;
-    Machine& machine = sim::Current();
-    if (sim::EnterCall("InstallHinfSectionA", [&] {
-            return "hwnd=" + sim::HandleArg(Window) + " command=" + sim::TextArg(CommandLine) +
+    if (sim::EnterCall("InstallHinfSectionW", [&] {
+            return "hwnd=" + sim::HandleArg(Window) + " command=" + sim::WideArg(CommandLine) +
                    " show=" + std::to_string(ShowCommand);
         })) {
         return;
     }
-    const std::string commandLine = CommandLine != nullptr ? CommandLine : "";
-    machine.infInstalls.push_back(commandLine);
-    // "<section> <mode> <path>": the path is the rest after the second blank.
-    const std::size_t first = commandLine.find(' ');
-    const std::size_t second =
-        first == std::string::npos ? first : commandLine.find(' ', first + 1);
-    if (second != std::string::npos) {
-        sim::InstallFromInf(machine, commandLine.substr(second + 1));
-    }
+    InstallSection(sim::Utf8(sim::WideText(CommandLine)));
 }
 
 HINSTANCE ShellExecuteA(HWND hwnd, PCSTR lpOperation, PCSTR lpFile, PCSTR lpParameters,

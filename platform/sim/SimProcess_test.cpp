@@ -90,15 +90,15 @@ TEST_F(SimProcess, ShellRequestsAreRecordedAsGiven) {
 }
 
 TEST_F(SimProcess, InfFilesOpenOnlyWhenTheyExistAndAreCounted) {
-    EXPECT_EQ(plat::SetupOpenInfFileA("quorvin.inf", nullptr, INF_STYLE_WIN4, nullptr),
+    EXPECT_EQ(plat::SetupOpenInfFileW(u"quorvin.inf", nullptr, INF_STYLE_WIN4, nullptr),
               INVALID_HANDLE_VALUE);
     machine.files = {"quorvin.inf"};
     UINT line = 5;
-    HINF inf = plat::SetupOpenInfFileA("QUORVIN.INF", nullptr, INF_STYLE_WIN4, &line);
+    HINF inf = plat::SetupOpenInfFileW(u"QUORVIN.INF", nullptr, INF_STYLE_WIN4, &line);
     ASSERT_NE(inf, INVALID_HANDLE_VALUE);
     EXPECT_EQ(machine.OpenInfCount(), 1u);
-    plat::InstallHinfSectionA(nullptr, nullptr, "DefaultInstall 132 quorvin.inf", 0);
-    EXPECT_EQ(machine.infInstalls, (std::vector<std::string>{"DefaultInstall 132 quorvin.inf"}));
+    plat::InstallHinfSectionW(nullptr, nullptr, u"DefaultInstall 132 П\\quorvin.inf", 0);
+    EXPECT_EQ(machine.infInstalls, (std::vector<std::string>{"DefaultInstall 132 П\\quorvin.inf"}));
     plat::SetupCloseInfFile(inf);
     plat::SetupCloseInfFile(inf);  // a second close is ignored
     EXPECT_EQ(machine.OpenInfCount(), 0u);

@@ -5,10 +5,12 @@
 #include "platform/sim/SimInput.h"
 #include "platform/sim/SimDisk.h"
 #include "platform/sim/SimHandles.h"
+#include "platform/sim/SimNames.h"
 #include "platform/sim/SimSeamSupport.h"
 #include "platform/sim/SimSystem.h"
 #include "platform/sim/SimText.h"
 
+#include <optional>
 #include <stdexcept>
 
 using sim::Machine;
@@ -73,44 +75,36 @@ DWORD WaitForProcess(Machine& machine, System::Process& process, std::uintptr_t 
     return WAIT_OBJECT_0;
 }
 
-}  // namespace
+// The call-log arguments of either width's record.
+template <typename Info, typename Text>
+std::string ShellArgs(const Info* pExecInfo, Text text) {
+    if (pExecInfo == nullptr) {
+        return "info=null";
+    }
+    const Info& info = *pExecInfo;
+    return "hwnd=" + sim::HandleArg(info.hwnd) + " verb=" + text(info.lpVerb) +
+           " file=" + text(info.lpFile) + " params=" + text(info.lpParameters) +
+           " dir=" + text(info.lpDirectory) + " show=" + std::to_string(info.nShow) +
+           " mask=" + sim::HexNumber(info.fMask);
+}
 
-namespace plat {
-
-BOOL ShellExecuteExA(LPSHELLEXECUTEINFOA pExecInfo) {
+// ShellExecuteEx for a checked record of either width; `name` gives its texts in the
+// machine's form.
+template <typename Info, typename Name>
+BOOL Execute(Info& info, Name name) {
     Machine& machine = sim::Current();
-    if (sim::EnterCall("ShellExecuteExA", [&] {
-            if (pExecInfo == nullptr) {
-                return std::string("info=null");
-            }
-            const SHELLEXECUTEINFOA& info = *pExecInfo;
-            return "hwnd=" + sim::HandleArg(info.hwnd) + " verb=" + sim::TextArg(info.lpVerb) +
-                   " file=" + sim::TextArg(info.lpFile) +
-                   " params=" + sim::TextArg(info.lpParameters) +
-                   " dir=" + sim::TextArg(info.lpDirectory) +
-                   " show=" + std::to_string(info.nShow) + " mask=" + sim::HexNumber(info.fMask);
-        })) {
-        return FALSE;
-    }
-    if (pExecInfo == nullptr || pExecInfo->cbSize != sizeof(SHELLEXECUTEINFOA) ||
-        pExecInfo->lpFile == nullptr) {
-        return FALSE;
-    }
-    SHELLEXECUTEINFOA& info = *pExecInfo;
     info.hProcess = nullptr;
+    const std::optional<std::string> verb = name(info.lpVerb);
+    const std::optional<std::string> parameters = name(info.lpParameters);
     // The "install" verb of a setup information file, which the shell runs as a program
     // of its own; a name without a path is looked for in the current directory.
-    const bool install = info.lpVerb != nullptr && std::string_view(info.lpVerb) == "install";
-    std::string file = info.lpFile;
+    const bool install = verb == "install";
+    std::string file = *name(info.lpFile);
     if (install && file.find('\\') == std::string::npos) {
         file = machine.currentDirectory + "\\" + file;
     }
-    auto text = [](LPCSTR value) {
-        return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
-    };
-    machine.shellRequests.push_back(
-        Machine::ShellRequest{info.hwnd, text(info.lpVerb), text(info.lpFile),
-                              text(info.lpParameters), text(info.lpDirectory), info.nShow});
+    machine.shellRequests.push_back(Machine::ShellRequest{
+        info.hwnd, verb, name(info.lpFile), parameters, name(info.lpDirectory), info.nShow});
     // Only a full path finds the program: the simulation has no search path.
     if (sim::FileAttributes(machine, file) != FILE_ATTRIBUTE_ARCHIVE) {
         return sim::Fail(ERROR_FILE_NOT_FOUND, FALSE);
@@ -118,24 +112,43 @@ BOOL ShellExecuteExA(LPSHELLEXECUTEINFOA pExecInfo) {
     System& system = machine.system();
     const std::uint32_t serial = ++system.processSerial;
     const std::uintptr_t handle = kProcessHandleBase + serial * sim::kHandleStep;
-    system.processes[handle] = System::Process{
-        serial,
-        file,
-        info.lpParameters != nullptr ? info.lpParameters : "",
-        system.inputRounds,
-        system.peekedRounds,
-        system.hangs && system.hangs(info.lpParameters != nullptr ? info.lpParameters : ""),
-        install,
-        false,
-        STILL_ACTIVE};
+    const std::string given = parameters.value_or("");
+    system.processes[handle] = System::Process{serial,
+                                               file,
+                                               given,
+                                               system.inputRounds,
+                                               system.peekedRounds,
+                                               system.hangs && system.hangs(given),
+                                               install,
+                                               false,
+                                               STILL_ACTIVE};
     info.hInstApp = sim::MakeHandle<HINSTANCE>(static_cast<std::uintptr_t>(42));
-    if ((info.fMask & SEE_MASK_NOCLOSEPROCESS) == 0) {
+    if ((info.fMask & SEE_MASK_NOCLOSEPROCESS) == 0 || system.handedOff.contains(file)) {
         Finish(machine, handle);
         system.processes.erase(handle);
         return TRUE;
     }
     info.hProcess = sim::MakeHandle<HANDLE>(handle);
     return TRUE;
+}
+
+}  // namespace
+
+namespace plat {
+
+BOOL ShellExecuteExW(LPSHELLEXECUTEINFOW pExecInfo) {
+    if (sim::EnterCall("ShellExecuteExW", [&] { return ShellArgs(pExecInfo, &sim::WideArg); })) {
+        return FALSE;
+    }
+    if (pExecInfo == nullptr || pExecInfo->cbSize != sizeof(SHELLEXECUTEINFOW) ||
+        pExecInfo->lpFile == nullptr) {
+        return FALSE;
+    }
+    auto name = [](LPCWSTR value) {
+        return value != nullptr ? std::optional<std::string>(sim::Utf8(sim::WideText(value)))
+                                : std::nullopt;
+    };
+    return Execute(*pExecInfo, name);
 }
 
 DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds) {

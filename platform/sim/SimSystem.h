@@ -14,7 +14,9 @@
 //   one the handle lacks), ERROR_INVALID_NAME (no name), ERROR_INVALID_HANDLE,
 //   ERROR_INSUFFICIENT_BUFFER (with the size needed), ERROR_INVALID_PARAMETER (no
 //   out-parameter).
-// - Files. GetFileAttributesA finds Machine::files by full path without letter case
+// - Files. Names are Unicode, which the machine holds in UTF-8; the wide calls take
+//   and give UTF-16, GetFileAttributesA reads its name in the ANSI code page
+//   (SimNames.h). GetFileAttributes finds Machine::files by full path without letter case
 //   (FILE_ATTRIBUTE_ARCHIVE), and a folder that holds one (FILE_ATTRIBUTE_DIRECTORY).
 //   Under WOW64 (Machine::wow64 == Wow64) a path in <Windows>\System32 is read from
 //   <Windows>\SysWOW64 unless the redirection was switched off with
@@ -40,21 +42,22 @@
 //   (cbSize must be the record's size). A class-installer request for another function
 //   than a property change fails with ERROR_DI_DO_DEFAULT, as Windows answers a
 //   request no installer handles.
-// - Processes. ShellExecuteExA starts only a file of Machine::files named by its full
+// - Processes. ShellExecuteExW starts only a file of Machine::files named by its full
 //   path (there is no search path) and records the request in Machine::shellRequests.
 //   With SEE_MASK_NOCLOSEPROCESS it returns a process handle: the program runs
 //   (`run` is called) when it is waited for; before that, MsgWaitForMultipleObjects(Ex)
 //   reports input waiting (WAIT_OBJECT_0 + 1) `inputRounds` times, and then, only
 //   when MsgWaitForMultipleObjectsEx is given MWMO_INPUTAVAILABLE, `peekedRounds`
 //   times more: input that an earlier peek saw but left in the queue wakes no other
-//   wait. Without the mask the program runs at once. GetExitCodeProcess gives
+//   wait. Without the mask, or for a program the shell hands off (`handedOff`), the
+//   program runs at once and no handle comes back. GetExitCodeProcess gives
 //   STILL_ACTIVE until it ran. A program for which `hangs` says so never ends (it
 //   waits for a click nobody gives): a wait with a timeout moves the clock by it and
 //   times out, and a wait without one throws, as the real process would hang.
 //   Sleep and a wait with no handles move the clock by their timeout. The "install"
 //   verb of an .inf file (a name without a path is taken from the current directory)
 //   starts the shell's installer as such a process, which installs what InstallFromInf
-//   says when it runs; so does InstallHinfSectionA ("DefaultInstall 132 <path>").
+//   says when it runs; so does InstallHinfSectionW ("DefaultInstall 132 <path>").
 //
 // Injected faults fail these calls with: null handles, FALSE, INVALID_FILE_ATTRIBUTES,
 // 0 for the text-returning calls, CR_FAILURE, WAIT_FAILED.
@@ -70,8 +73,9 @@
 //   CloseServiceHandle              handle=<h>      (<h>: serial number, as for sets)
 //   GetFileAttributesA              file=<text>|null
 //   ExpandEnvironmentStringsA       text=<text>|null size=<n>
-//   GetModuleFileNameA              module=<h> size=<n>
-//   ShellExecuteExA                 hwnd=<h> verb=<text>|null file=<text>|null
+//   GetFileAttributesW              file=<text>|null
+//   GetModuleFileNameW              module=<h> size=<n>
+//   ShellExecuteExW                 hwnd=<h> verb=<text>|null file=<text>|null
 //                                     params=<text>|null dir=<text>|null show=<n> mask=<x>
 //   WaitForSingleObject             handle=<h> ms=<n>
 //   MsgWaitForMultipleObjects       count=<n> handle=<h> all=<n> ms=<n> mask=<x>
@@ -148,6 +152,10 @@ struct System {
     int peekedRounds = 0;  // then input already seen by a peek and left queued
     // A started program that never ends, by its parameters (unset: none hangs).
     std::function<bool(const std::string& parameters)> hangs;
+    // Started programs (full paths, or the setup information file of the "install"
+    // verb) that the shell hands to one already running, as a DDE conversation does:
+    // it runs at once, and no process handle comes back, whatever the mask asked.
+    std::set<std::string, NameLess> handedOff;
     struct Process {
         std::uint32_t serial = 0;
         std::string file, parameters;

@@ -58,14 +58,14 @@ BOOL SetupDiCallClassInstaller(DI_FUNCTION InstallFunction, HDEVINFO DeviceInfoS
                                PSP_DEVINFO_DATA DeviceInfoData) {
     return ::SetupDiCallClassInstaller(InstallFunction, DeviceInfoSet, DeviceInfoData);
 }
-HINF SetupOpenInfFileA(PCSTR FileName, PCSTR InfClass, DWORD InfStyle, PUINT ErrorLine) {
-    return ::SetupOpenInfFileA(FileName, InfClass, InfStyle, ErrorLine);
+HINF SetupOpenInfFileW(PCWSTR FileName, PCWSTR InfClass, DWORD InfStyle, PUINT ErrorLine) {
+    return ::SetupOpenInfFileW(FileName, InfClass, InfStyle, ErrorLine);
 }
 void SetupCloseInfFile(HINF InfHandle) {
     ::SetupCloseInfFile(InfHandle);
 }
-void InstallHinfSectionA(HWND Window, HINSTANCE ModuleHandle, PCSTR CommandLine, INT ShowCommand) {
-    ::InstallHinfSectionA(Window, ModuleHandle, CommandLine, ShowCommand);
+void InstallHinfSectionW(HWND Window, HINSTANCE ModuleHandle, PCWSTR CommandLine, INT ShowCommand) {
+    ::InstallHinfSectionW(Window, ModuleHandle, CommandLine, ShowCommand);
 }
 
 CONFIGRET CM_Get_Device_ID_Size(PULONG pulLen, DEVINST dnDevInst, ULONG ulFlags) {
@@ -130,8 +130,9 @@ void SetLastError(DWORD dwErrCode) {
 BOOL SetDllDirectoryA(PCSTR lpPathName) {
     return ::SetDllDirectoryA(lpPathName);
 }
-DWORD GetFullPathNameA(PCSTR lpFileName, DWORD nBufferLength, PSTR lpBuffer, PSTR* lpFilePart) {
-    return ::GetFullPathNameA(lpFileName, nBufferLength, lpBuffer, lpFilePart);
+DWORD GetFullPathNameW(LPCWSTR lpFileName, DWORD nBufferLength, LPWSTR lpBuffer,
+                       LPWSTR* lpFilePart) {
+    return ::GetFullPathNameW(lpFileName, nBufferLength, lpBuffer, lpFilePart);
 }
 
 }  // namespace plat

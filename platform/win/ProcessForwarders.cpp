@@ -4,11 +4,11 @@
 
 namespace plat {
 
-DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize) {
-    return ::GetModuleFileNameA(hModule, lpFilename, nSize);
+DWORD GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize) {
+    return ::GetModuleFileNameW(hModule, lpFilename, nSize);
 }
-BOOL ShellExecuteExA(LPSHELLEXECUTEINFOA pExecInfo) {
-    return ::ShellExecuteExA(pExecInfo);
+BOOL ShellExecuteExW(LPSHELLEXECUTEINFOW pExecInfo) {
+    return ::ShellExecuteExW(pExecInfo);
 }
 DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds) {
     return ::WaitForSingleObject(hHandle, dwMilliseconds);

@@ -37,6 +37,9 @@ BOOL CloseServiceHandle(SC_HANDLE hSCObject) {
 DWORD GetFileAttributesA(LPCSTR lpFileName) {
     return ::GetFileAttributesA(lpFileName);
 }
+DWORD GetFileAttributesW(LPCWSTR lpFileName) {
+    return ::GetFileAttributesW(lpFileName);
+}
 DWORD ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize) {
     return ::ExpandEnvironmentStringsA(lpSrc, lpDst, nSize);
 }

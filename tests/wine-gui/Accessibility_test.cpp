@@ -147,6 +147,65 @@ TEST_F(AccessibilityTest, TheGridIsAListWhoseRowsReadAsTheirCells) {
     EXPECT_TRUE(parent);
 }
 
+TEST_F(AccessibilityTest, EveryQuestionRefusesAChildThatIsNoRow) {
+    Open();
+    ComPtr<IAccessible> grid = GridObject();
+    ASSERT_TRUE(grid);
+    LONG count = 0;
+    ASSERT_EQ(grid->get_accChildCount(&count), S_OK);
+    ASSERT_GT(count, 0);
+    const int currentRow = Form().dgDevices->Row();
+
+    VARIANT wrongType{};
+    wrongType.vt = VT_I2;
+    wrongType.iVal = 1;
+    VARIANT empty{};
+    for (const VARIANT& bad : {Child(count + 1), Child(-1), Child(0x7fffffff), wrongType, empty}) {
+        SCOPED_TRACE(testing::Message() << "vt " << bad.vt << ", id " << bad.lVal);
+        BSTR text = nullptr;
+        EXPECT_EQ(grid->get_accName(bad, &text), E_INVALIDARG);
+        EXPECT_EQ(text, nullptr);
+        EXPECT_EQ(grid->get_accDescription(bad, &text), E_INVALIDARG);
+        EXPECT_EQ(grid->get_accValue(bad, &text), E_INVALIDARG);
+        EXPECT_EQ(grid->get_accHelp(bad, &text), E_INVALIDARG);
+        EXPECT_EQ(grid->get_accKeyboardShortcut(bad, &text), E_INVALIDARG);
+        EXPECT_EQ(grid->get_accDefaultAction(bad, &text), E_INVALIDARG);
+        EXPECT_EQ(text, nullptr);
+        LONG topic = -1;
+        EXPECT_EQ(grid->get_accHelpTopic(&text, bad, &topic), E_INVALIDARG);
+        EXPECT_EQ(topic, 0);
+
+        VARIANT out{};
+        out.vt = VT_I4;
+        EXPECT_EQ(grid->get_accRole(bad, &out), E_INVALIDARG);
+        EXPECT_EQ(out.vt, VT_EMPTY);
+        out.vt = VT_I4;
+        EXPECT_EQ(grid->get_accState(bad, &out), E_INVALIDARG);
+        EXPECT_EQ(out.vt, VT_EMPTY);
+        out.vt = VT_I4;
+        EXPECT_EQ(grid->accNavigate(NAVDIR_NEXT, bad, &out), E_INVALIDARG);
+        EXPECT_EQ(out.vt, VT_EMPTY);
+
+        ComPtr<IDispatch> object;
+        EXPECT_EQ(grid->get_accChild(bad, object.put()), E_INVALIDARG);
+        EXPECT_FALSE(object);
+        LONG left = 1, top = 1, width = 1, height = 1;
+        EXPECT_EQ(grid->accLocation(&left, &top, &width, &height, bad), E_INVALIDARG);
+        EXPECT_EQ(left | top | width | height, 0);
+
+        // Nothing is selected through a bad child.
+        EXPECT_EQ(grid->accSelect(SELFLAG_TAKESELECTION, bad), E_INVALIDARG);
+        EXPECT_EQ(grid->accDoDefaultAction(bad), E_INVALIDARG);
+        EXPECT_EQ(Form().dgDevices->Row(), currentRow);
+    }
+    // The last row still answers: the check is not off by one.
+    BSTR last = nullptr;
+    EXPECT_EQ(grid->get_accName(Child(count), &last), S_OK);
+    EXPECT_FALSE(Take(last).empty());
+    BSTR value = nullptr;
+    EXPECT_EQ(grid->get_accValue(Child(count), &value), DISP_E_MEMBERNOTFOUND);
+}
+
 TEST_F(AccessibilityTest, SelectingThroughTheInterfaceMovesTheCurrentRowAndAnnouncesIt) {
     Open();
     const base::UniqueHandle<WinEventHookTraits> hook(

@@ -211,6 +211,21 @@ TEST_F(CliProgram, ListSetExportAndApplyOnTheRealSetupApi) {
     KeepJson("apply-other", second.out);
 }
 
+// A device name in the ANSI code page beyond ASCII reaches --json as the characters
+// it stands for: Windows-1252's 0x80 is the euro sign, not U+0080.
+TEST_F(CliProgram, ANameBeyondAsciiReachesJsonAsItsCharacters) {
+    ASSERT_EQ(::GetACP(), 1252u) << "the name is written in code page 1252";
+    BedDevice named = Mouse(kModel + "\\7&2A3B4C5D&0&3");
+    named.description = "Souris \x80 \xE9l\xE8ve";
+    bed.Add(named);
+    const ProgramRun list = RunQuorvin("list --json");
+    ASSERT_EQ(list.code, 0u) << list.err;
+    EXPECT_NE(list.out.find("\"description\":\"Souris \\u20ac \\u00e9l\\u00e8ve\""),
+              std::string::npos)
+        << list.out;
+    KeepJson("list-ansi-name", list.out);
+}
+
 // Wine's prefix has no quorvin service: a device that carries the filter would not
 // start, and status says so through its exit code, from the real service manager and
 // configuration manager.

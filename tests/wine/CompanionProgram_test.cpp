@@ -138,7 +138,7 @@ TEST_F(CompanionInOtherFolder, InstallsTheFileOfTheCurrentFolderByTheOneBesideTh
     EXPECT_EQ(run.path, SuiteFolder() + config::kCompanion);
     ASSERT_EQ(run.kind, restart::CompanionRun::Kind::Finished);
     EXPECT_EQ(run.exitCode, 0u) << "2 would be the planted program";
-    // The folder's name reached the setup functions in the code page, byte for byte.
+    // The folder's name reached the setup functions whole.
     EXPECT_EQ(InstalledFrom(), folder_);
 }
 
@@ -160,4 +160,58 @@ TEST_F(CompanionInOtherFolder, RunsFromAFolderWithSuchAName) {
     ::GetExitCodeProcess(running.get(), &exitCode);
     EXPECT_EQ(exitCode, 0u);
     EXPECT_EQ(InstalledFrom(), folder_);
+}
+
+// The companion in a folder named in a script the ANSI code page lacks (a Cyrillic
+// user name on a Western system), installing the file of that folder: its path goes
+// from the command line to the setup functions in UTF-16, whole.
+TEST_F(CompanionInOtherFolder, InstallsFromAFolderNamedInAnotherScript) {
+    wchar_t temp[MAX_PATH] = {};
+    ASSERT_NE(::GetTempPathW(MAX_PATH, temp), 0u);
+    const std::wstring folder = std::wstring(temp) + L"quorvin-Пример";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring from = std::wstring(temp) + L"quorvin-Donn\u00E9es\\";
+    const wchar_t* names[] = {L"quorvin.inf", L"quorvin.sys", L"kevra64.exe"};
+    ASSERT_TRUE(::CopyFileW((from + names[0]).c_str(), (folder + L"\\" + names[0]).c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileW((from + names[1]).c_str(), (folder + L"\\" + names[1]).c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileW(restart::WidenAscii(SuiteFolder() + config::kCompanion).c_str(),
+                            (folder + L"\\" + names[2]).c_str(), FALSE));
+    const std::wstring companion = folder + L"\\" + names[2];
+    std::wstring commandLine =
+        L"\"" + companion + L"\" " + restart::WidenAscii(config::kCompanionInstallParameters);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    const bool started = ::CreateProcessW(companion.c_str(), commandLine.data(), nullptr, nullptr,
+                                          FALSE, 0, nullptr, folder.c_str(), &startup, &process);
+    DWORD exitCode = 0xFFFFFFFF;
+    if (started) {
+        const OwnedHandle thread(process.hThread);
+        const OwnedHandle running(process.hProcess);
+        EXPECT_EQ(::WaitForSingleObject(running.get(), 60000), WAIT_OBJECT_0);
+        ::GetExitCodeProcess(running.get(), &exitCode);
+    }
+    // Where the default installation says it installed from, in UTF-16.
+    std::wstring installed = L"<absent>";
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, restart::WidenAscii(kMarkerKey).c_str(), 0,
+                        KEY_READ | KEY_WOW64_64KEY, &key) == ERROR_SUCCESS) {
+        wchar_t value[MAX_PATH] = {};
+        DWORD size = sizeof value - sizeof(wchar_t);
+        if (::RegQueryValueExW(key, L"Installed", nullptr, nullptr, reinterpret_cast<BYTE*>(value),
+                               &size) == ERROR_SUCCESS) {
+            installed = value;
+        }
+        ::RegCloseKey(key);
+    }
+    for (const wchar_t* name : names) {
+        ::DeleteFileW((folder + L"\\" + name).c_str());
+    }
+    ::RemoveDirectoryW(folder.c_str());
+    ASSERT_TRUE(started);
+    EXPECT_EQ(exitCode, 0u);
+    if (!installed.empty() && installed.back() == L'\\') {
+        installed.pop_back();
+    }
+    EXPECT_TRUE(installed == folder) << "the marker names another folder";
 }

@@ -13,6 +13,7 @@
 #include <cctype>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "restart/CompanionLauncher.h"
 #include "config/DriverPackage.h"
@@ -65,22 +66,166 @@ void PumpMessages(int& pumped) {
 }
 
 // kevra64.exe started directly, as a 64-bit child of this 32-bit process; its exit code.
-DWORD CompanionExitCode(const std::string& parameters) {
-    const std::string companion = CompanionPath();
-    std::string commandLine = "\"" + companion + "\" " + parameters;
-    STARTUPINFOA startup{};
+// Detached, it has neither a console nor a standard error, as when a deployment system
+// starts it; the wait is bounded either way.
+DWORD CompanionExitCode(const std::string& parameters, bool detached = false) {
+    const std::wstring companion = CompanionFile();
+    std::wstring commandLine = L"\"" + companion + L"\" " + WidenAscii(parameters);
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    if (detached) {
+        startup.dwFlags = STARTF_USESTDHANDLES;  // all three null
+    }
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessA(companion.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                          nullptr, nullptr, &startup, &process)) {
+    if (!::CreateProcessW(companion.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                          detached ? DETACHED_PROCESS : 0, nullptr, nullptr, &startup, &process)) {
         return 0xFFFFFFFF;
     }
+    const winbed::OwnedProcess running(process);
     DWORD code = 0xFFFFFFFF;
-    ::WaitForSingleObject(process.hProcess, 60000);
-    ::GetExitCodeProcess(process.hProcess, &code);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+    if (::WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) {
+        ::GetExitCodeProcess(process.hProcess, &code);
+    }
     return code;
+}
+
+// The lab mouse every device test of this suite restarts or shows.
+void AddLabMouse(Win32DeviceBed& bed) {
+    BedDevice plan;
+    plan.instanceId = kDevice;
+    plan.classGuid = guids::GUID_DEVCLASS_HIDCLASS;
+    plan.description = "Lab Mouse";
+    plan.hardwareIds = {"USB\\VID_1A2B&PID_0202"};
+    bed.Add(plan);
+}
+
+// A folder holding the driver package (quorvin.inf and a stand-in quorvin.sys) and,
+// when asked, copies of the shipped programs; named in UTF-16, so that it may be named
+// in any script. It and everything in it go at the end.
+class PackageFolder {
+  public:
+    explicit PackageFolder(const std::wstring& name) {
+        wchar_t temp[MAX_PATH] = {};
+        ::GetTempPathW(MAX_PATH, temp);
+        path_ = std::wstring(temp) + name;
+        ::CreateDirectoryW(path_.c_str(), nullptr);
+        Write(WidenAscii(kInfFile),
+              "[Version]\r\nSignature=\"$Windows NT$\"\r\n\r\n"
+              "[DestinationDirs]\r\nDriverFiles=12\r\n\r\n"
+              "[DefaultInstall]\r\nCopyFiles=DriverFiles\r\n\r\n"
+              "[DefaultInstall.Services]\r\nAddService=quorvin,,FilterService\r\n\r\n"
+              "[DriverFiles]\r\nquorvin.sys\r\n\r\n"
+              "[FilterService]\r\nServiceType=1\r\nStartType=3\r\nErrorControl=1\r\n"
+              "ServiceBinary=%12%\\quorvin.sys\r\n");
+        Write(L"quorvin.sys", "not a driver, only its file");
+    }
+    ~PackageFolder() {
+        for (const std::wstring& name : names_) {
+            ::DeleteFileW((path_ + L"\\" + name).c_str());
+        }
+        ::RemoveDirectoryW(path_.c_str());
+    }
+    PackageFolder(const PackageFolder&) = delete;
+    PackageFolder& operator=(const PackageFolder&) = delete;
+
+    const std::wstring& path() const { return path_; }
+    // The folder exists and holds the package.
+    bool ready() const {
+        return ::GetFileAttributesW(File(WidenAscii(kInfFile)).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
+    // A copy of a shipped program (winbed::ProgramFile) beside the package.
+    bool Copy(const std::string& program) {
+        names_.push_back(WidenAscii(program));
+        return ::CopyFileW(WidenAscii(winbed::ProgramFile(program)).c_str(),
+                           File(names_.back()).c_str(), FALSE) != FALSE;
+    }
+    void Remove(const std::wstring& name) const { ::DeleteFileW(File(name).c_str()); }
+
+  private:
+    void Write(const std::wstring& name, const std::string& text) {
+        names_.push_back(name);
+        const HANDLE file = ::CreateFileW(File(name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            DWORD written = 0;
+            ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+            ::CloseHandle(file);
+        }
+    }
+
+    std::wstring path_;
+    std::vector<std::wstring> names_;
+};
+
+struct ProgramRun {
+    DWORD code = 0xFFFFFFFF;
+    std::string out;
+    std::string err;
+};
+
+std::string TakeFile(const std::wstring& path) {
+    std::string text;
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        char buffer[4096];
+        DWORD read = 0;
+        while (::ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+            text.append(buffer, read);
+        }
+        ::CloseHandle(file);
+    }
+    ::DeleteFileW(path.c_str());
+    return text;
+}
+
+// Runs a program by its full path in a folder (its current one), its output and
+// errors into files of this suite's folder; waits at most a minute.
+ProgramRun RunIn(const std::wstring& folder, const std::wstring& program,
+                 const std::string& arguments) {
+    ProgramRun run;
+    const std::wstring outPath = WidenAscii(winbed::SuiteFolder()) + L"wow64-out.txt";
+    const std::wstring errPath = WidenAscii(winbed::SuiteFolder()) + L"wow64-err.txt";
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    const HANDLE out = ::CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE err = ::CreateFileW(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    std::wstring commandLine = L"\"" + program + L"\" " + WidenAscii(arguments);
+    PROCESS_INFORMATION process{};
+    if (out != INVALID_HANDLE_VALUE && err != INVALID_HANDLE_VALUE &&
+        ::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                         folder.c_str(), &startup, &process)) {
+        const winbed::OwnedProcess running(process);
+        if (::WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) {
+            ::GetExitCodeProcess(process.hProcess, &run.code);
+        }
+    }
+    for (const HANDLE handle : {out, err}) {
+        if (handle != INVALID_HANDLE_VALUE) {
+            ::CloseHandle(handle);
+        }
+    }
+    run.out = TakeFile(outPath);
+    run.err = TakeFile(errPath);
+    return run;
+}
+
+// Whether the text has a name in the ANSI code page, letter for letter.
+bool HasAnsiName(const std::wstring& text) {
+    BOOL usedDefault = FALSE;
+    char buffer[MAX_PATH * 2] = {};
+    return ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(),
+                                 static_cast<int>(text.size()), buffer, sizeof buffer, nullptr,
+                                 &usedDefault) > 0 &&
+           !usedDefault;
 }
 
 }  // namespace
@@ -122,12 +267,7 @@ TEST(Wow64, TheCompanionsExitCodesComeBack) {
 TEST(Wow64, RestartGoesThroughTheCompanion) {
     const winbed::MessageBoxAnswerer answerer;
     Win32DeviceBed bed;
-    BedDevice plan;
-    plan.instanceId = kDevice;
-    plan.classGuid = guids::GUID_DEVCLASS_HIDCLASS;
-    plan.description = "Lab Mouse";
-    plan.hardwareIds = {"USB\\VID_1A2B&PID_0202"};
-    bed.Add(plan);
+    AddLabMouse(bed);
     const std::string filters("quorvin\0\0", 9);
     bed.SetLowerFilters(kDevice, {REG_MULTI_SZ, filters});
 
@@ -159,32 +299,16 @@ TEST(Wow64, RestartGoesThroughTheCompanion) {
 class Wow64Install : public ::testing::Test {
   protected:
     void SetUp() override {
-        char temp[MAX_PATH] = {};
-        ASSERT_NE(::GetTempPathA(MAX_PATH, temp), 0u);
-        folder_ = std::string(temp) + "quorvin-wow64-package";
-        ::CreateDirectoryA(folder_.c_str(), nullptr);
-        std::ofstream(folder_ + "\\" + kInfFile, std::ios::binary | std::ios::trunc)
-            << "[Version]\r\nSignature=\"$Windows NT$\"\r\n\r\n"
-               "[DestinationDirs]\r\nDriverFiles=12\r\n\r\n"
-               "[DefaultInstall]\r\nCopyFiles=DriverFiles\r\n\r\n"
-               "[DefaultInstall.Services]\r\nAddService=quorvin,,FilterService\r\n\r\n"
-               "[DriverFiles]\r\nquorvin.sys\r\n\r\n"
-               "[FilterService]\r\nServiceType=1\r\nStartType=3\r\nErrorControl=1\r\n"
-               "ServiceBinary=%12%\\quorvin.sys\r\n";
-        std::ofstream(folder_ + "\\quorvin.sys", std::ios::binary | std::ios::trunc)
-            << "not a driver, only its file";
+        ASSERT_TRUE(package_.ready());
         previousFolder_.resize(MAX_PATH);
-        previousFolder_.resize(::GetCurrentDirectoryA(MAX_PATH, previousFolder_.data()));
-        ASSERT_TRUE(::SetCurrentDirectoryA(folder_.c_str()));
+        previousFolder_.resize(::GetCurrentDirectoryW(MAX_PATH, previousFolder_.data()));
+        ASSERT_TRUE(::SetCurrentDirectoryW(package_.path().c_str()));
         RemoveInstalled();
     }
 
     void TearDown() override {
-        ::SetCurrentDirectoryA(previousFolder_.c_str());
+        ::SetCurrentDirectoryW(previousFolder_.c_str());
         RemoveInstalled();
-        ::DeleteFileA((folder_ + "\\" + kInfFile).c_str());
-        ::DeleteFileA((folder_ + "\\quorvin.sys").c_str());
-        ::RemoveDirectoryA(folder_.c_str());
     }
 
     // The service and its file: the prefix's registry is restored before each run,
@@ -205,8 +329,8 @@ class Wow64Install : public ::testing::Test {
         return WindowsFolder() + "\\System32\\drivers\\quorvin.sys";
     }
 
-    std::string folder_;
-    std::string previousFolder_;
+    PackageFolder package_{L"quorvin-wow64-package"};
+    std::wstring previousFolder_;
 };
 
 TEST_F(Wow64Install, PutsTheDriverIntoTheSixtyFourBitSystemFolder) {
@@ -241,12 +365,7 @@ TEST_F(Wow64Install, PutsTheDriverIntoTheSixtyFourBitSystemFolder) {
 TEST_F(Wow64Install, TheWindowsButtonInstallsThroughTheCompanion) {
     const winbed::MessageBoxAnswerer answerer;
     Win32DeviceBed bed;
-    BedDevice plan;
-    plan.instanceId = kDevice;
-    plan.classGuid = guids::GUID_DEVCLASS_HIDCLASS;
-    plan.description = "Lab Mouse";
-    plan.hardwareIds = {"USB\\VID_1A2B&PID_0202"};
-    bed.Add(plan);
+    AddLabMouse(bed);
 
     const std::string setup = winbed::ProgramFile("QuorvinSetup.exe");
     std::string commandLine = "\"" + setup + "\"";
@@ -254,7 +373,7 @@ TEST_F(Wow64Install, TheWindowsButtonInstallsThroughTheCompanion) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     ASSERT_TRUE(::CreateProcessA(setup.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                 nullptr, folder_.c_str(), &startup, &process))
+                                 nullptr, nullptr, &startup, &process))  // in the package
         << ::GetLastError();
     const winbed::OwnedProcess running(process);
     const HWND window = winbed::WaitForTopLevelWindow(process.dwProcessId, 60000);
@@ -276,6 +395,48 @@ TEST_F(Wow64Install, TheWindowsButtonInstallsThroughTheCompanion) {
 
     ::PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(::WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);
+}
+
+// quorvin.exe in a folder named in a script the ANSI code page lacks (a Cyrillic user
+// name on a Western system): it finds kevra64.exe beside it, and the companion installs
+// the package from that folder.
+TEST_F(Wow64Install, TheCommandLineWorksFromAFolderNamedInAnotherScript) {
+    PackageFolder cyrillic(L"quorvin-Пример-пакет");
+    ASSERT_TRUE(cyrillic.ready());
+    ASSERT_FALSE(HasAnsiName(cyrillic.path())) << "the code page has these letters: no test";
+    ASSERT_TRUE(cyrillic.Copy("quorvin.exe"));
+    ASSERT_TRUE(cyrillic.Copy(kCompanion));
+
+    const ProgramRun run = RunIn(cyrillic.path(), cyrillic.File(L"quorvin.exe"), "install");
+    EXPECT_EQ(run.code, 0u) << run.out << run.err;
+    EXPECT_NE(run.out.find("install done"), std::string::npos) << run.out;
+    EXPECT_EQ(run.err.find("missing"), std::string::npos) << run.err;
+    const DriverServiceState after = ReadFilterService();
+    EXPECT_TRUE(after.installed);
+    EXPECT_TRUE(after.fileFound);
+}
+
+// Without quorvin.inf beside it, quorvin.exe says that the installation failed and
+// why, and exits 1: never a report of success nobody checked.
+TEST_F(Wow64Install, WithoutTheSetupInformationFileTheCommandLineFails) {
+    package_.Remove(WidenAscii(kInfFile));
+    const ProgramRun run =
+        RunIn(package_.path(), WidenAscii(winbed::ProgramFile("quorvin.exe")), "install");
+    EXPECT_EQ(run.code, 1u) << run.out << run.err;
+    EXPECT_NE(run.err.find("the driver service could not be installed"), std::string::npos)
+        << run.err;
+    EXPECT_FALSE(ReadFilterService().installed);
+}
+
+// Run by a deployment system, the companion has neither a console nor a standard
+// error. With the quiet switch it ends without a message box, by its exit code alone;
+// without it, the box that waits for a click is there (and is answered here).
+TEST(Wow64, TheQuietCompanionNeverWaitsForAClick) {
+    const winbed::MessageBoxAnswerer answerer;
+    EXPECT_EQ(CompanionExitCode("/q x", true), static_cast<DWORD>(kCompanionUsage));
+    EXPECT_FALSE(answerer.Answered()) << "a quiet companion showed a message box";
+    EXPECT_EQ(CompanionExitCode("x", true), static_cast<DWORD>(kCompanionUsage));
+    EXPECT_TRUE(answerer.Answered()) << "without the switch a box should have asked";
 }
 
 // The undo journal is in the program-data folder, which WOW64 does not redirect: the

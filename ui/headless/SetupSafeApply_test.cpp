@@ -178,6 +178,6 @@ TEST_F(SafeApply, AMissingCompanionIsToldOnceWithWhereItWasLookedFor) {
     for (const auto& box : Boxes()) {
         EXPECT_NE(box.text.find("C:\\Users\\User\\Downloads\\kevra64.exe"), std::string::npos);
     }
-    EXPECT_EQ(m.machine.CountCalls("ShellExecuteExA"), 0u);
+    EXPECT_EQ(m.machine.CountCalls("ShellExecuteExW"), 0u);
     EXPECT_EQ(m.machine.CountCalls("ShellExecuteA"), 0u);
 }

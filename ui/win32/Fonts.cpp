@@ -26,4 +26,15 @@ SIZE ScreenTextExtent(HFONT font, const char* text) {
     return size;
 }
 
+TEXTMETRICA ScreenTextMetrics(HFONT font) {
+    TEXTMETRICA metrics{};
+    WindowDC screen(nullptr);
+    if (screen.get() == nullptr) {
+        return metrics;
+    }
+    SelectedObject selected(screen.get(), font);
+    ::GetTextMetricsA(screen.get(), &metrics);
+    return metrics;
+}
+
 }  // namespace win32

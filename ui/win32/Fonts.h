@@ -13,4 +13,7 @@ FontHandle CreateWindowFont(const gui::TFont& font);
 // The size of one line of text written in the font on the screen.
 SIZE ScreenTextExtent(HFONT font, const char* text);
 
+// The font's metrics on the screen (all zero when the screen has no DC to give).
+TEXTMETRICA ScreenTextMetrics(HFONT font);
+
 }  // namespace win32

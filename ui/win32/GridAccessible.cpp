@@ -92,14 +92,28 @@ HRESULT GridAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*
     return E_NOTIMPL;
 }
 
-int GridAccessible::ChildOf(const VARIANT& child) const {
-    if (child.vt != VT_I4) {
-        return -1;
+template <typename Answer>
+HRESULT GridAccessible::Connected(const Answer& answer) {
+    if (!access_) {
+        return CO_E_OBJNOTCONNECTED;
     }
-    if (child.lVal == CHILDID_SELF) {
-        return gui::GridAccess::kSelf;
-    }
-    return access_->IsChild(child.lVal) ? static_cast<int>(child.lVal) : -1;
+    return Guarded([&] { return answer(*access_); });
+}
+
+template <typename Answer>
+HRESULT GridAccessible::AboutChild(const VARIANT& child, const Answer& answer) {
+    return Connected([&](gui::GridAccess& access) -> HRESULT {
+        if (child.vt != VT_I4) {
+            return E_INVALIDARG;
+        }
+        if (child.lVal == CHILDID_SELF) {
+            return answer(access, gui::GridAccess::kSelf);
+        }
+        if (!access.IsChild(child.lVal)) {
+            return E_INVALIDARG;
+        }
+        return answer(access, static_cast<int>(child.lVal));
+    });
 }
 
 HRESULT GridAccessible::Text(const std::string& text, BSTR* out) const {
@@ -124,12 +138,11 @@ HRESULT GridAccessible::get_accParent(IDispatch** parent) {
         return E_POINTER;
     }
     *parent = nullptr;
-    if (!access_) {
-        return CO_E_OBJNOTCONNECTED;
-    }
-    // The window around the client area, as Windows describes it.
-    return library_.StdAccessibleObject(window_, OBJID_WINDOW, __uuidof(IDispatch),
-                                        reinterpret_cast<void**>(parent));
+    return Connected([&](gui::GridAccess&) {
+        // The window around the client area, as Windows describes it.
+        return library_.StdAccessibleObject(window_, OBJID_WINDOW, __uuidof(IDispatch),
+                                            reinterpret_cast<void**>(parent));
+    });
 }
 
 HRESULT GridAccessible::get_accChildCount(LONG* count) {
@@ -137,11 +150,8 @@ HRESULT GridAccessible::get_accChildCount(LONG* count) {
         return E_POINTER;
     }
     *count = 0;
-    if (!access_) {
-        return CO_E_OBJNOTCONNECTED;
-    }
-    return Guarded([&] {
-        *count = access_->ChildCount();
+    return Connected([&](gui::GridAccess& access) {
+        *count = access.ChildCount();
         return S_OK;
     });
 }
@@ -151,11 +161,10 @@ HRESULT GridAccessible::get_accChild(VARIANT child, IDispatch** object) {
         return E_POINTER;
     }
     *object = nullptr;
-    if (!access_) {
-        return CO_E_OBJNOTCONNECTED;
-    }
     // Rows are simple elements, answered by this object through their child IDs.
-    return Guarded([&] { return ChildOf(child) > 0 ? S_FALSE : E_INVALIDARG; });
+    return AboutChild(child, [](gui::GridAccess&, int id) {
+        return id == gui::GridAccess::kSelf ? E_INVALIDARG : S_FALSE;
+    });
 }
 
 HRESULT GridAccessible::get_accName(VARIANT child, BSTR* name) {
@@ -163,24 +172,16 @@ HRESULT GridAccessible::get_accName(VARIANT child, BSTR* name) {
         return E_POINTER;
     }
     *name = nullptr;
-    if (!access_) {
-        return CO_E_OBJNOTCONNECTED;
-    }
-    return Guarded([&] {
-        const int id = ChildOf(child);
-        if (id < 0) {
-            return E_INVALIDARG;
-        }
-        return Text(access_->Name(id), name);
-    });
+    return AboutChild(child,
+                      [&](gui::GridAccess& access, int id) { return Text(access.Name(id), name); });
 }
 
-HRESULT GridAccessible::get_accValue(VARIANT, BSTR* value) {
+HRESULT GridAccessible::get_accValue(VARIANT child, BSTR* value) {
     if (value == nullptr) {
         return E_POINTER;
     }
     *value = nullptr;
-    return access_ ? DISP_E_MEMBERNOTFOUND : CO_E_OBJNOTCONNECTED;
+    return AboutChild(child, [](gui::GridAccess&, int) { return DISP_E_MEMBERNOTFOUND; });
 }
 
 HRESULT GridAccessible::get_accDescription(VARIANT child, BSTR* description) {
@@ -188,15 +189,8 @@ HRESULT GridAccessible::get_accDescription(VARIANT child, BSTR* description) {
         return E_POINTER;
     }
     *description = nullptr;
-    if (!access_) {
-        return CO_E_OBJNOTCONNECTED;
-    }
-    return Guarded([&] {
-        const int id = ChildOf(child);
-        if (id < 0) {
-            return E_INVALIDARG;
-        }
-        return Text(access_->Description(id), description);
+    return AboutChild(child, [&](gui::GridAccess& access, int id) {
+        return Text(access.Description(id), description);
     });
 }
 
@@ -205,14 +199,7 @@ HRESULT GridAccessible::get_accRole(VARIANT child, VARIANT* role) {
         return E_POINTER;
     }
     SetEmpty(role);
-    if (!access_) {
-        return CO_E_OBJNOTCONNECTED;
-    }
-    return Guarded([&] {
-        const int id = ChildOf(child);
-        if (id < 0) {
-            return E_INVALIDARG;
-        }
+    return AboutChild(child, [&](gui::GridAccess&, int id) {
         SetChild(role, id == gui::GridAccess::kSelf ? ROLE_SYSTEM_LIST : ROLE_SYSTEM_LISTITEM);
         return S_OK;
     });
@@ -223,14 +210,7 @@ HRESULT GridAccessible::get_accState(VARIANT child, VARIANT* state) {
         return E_POINTER;
     }
     SetEmpty(state);
-    if (!access_) {
-        return CO_E_OBJNOTCONNECTED;
-    }
-    return Guarded([&] {
-        const int id = ChildOf(child);
-        if (id < 0) {
-            return E_INVALIDARG;
-        }
+    return AboutChild(child, [&](gui::GridAccess& access, int id) {
         LONG bits = 0;
         const bool hasFocus = ::GetFocus() == window_;
         if (id == gui::GridAccess::kSelf) {
@@ -239,11 +219,11 @@ HRESULT GridAccessible::get_accState(VARIANT child, VARIANT* state) {
                 bits |= STATE_SYSTEM_UNAVAILABLE;
             }
             // With no row to hold it, the focus is the list's own.
-            if (hasFocus && access_->CurrentChild() == gui::GridAccess::kSelf) {
+            if (hasFocus && access.CurrentChild() == gui::GridAccess::kSelf) {
                 bits |= STATE_SYSTEM_FOCUSED;
             }
         } else {
-            const gui::GridAccess::State row = access_->ChildState(id);
+            const gui::GridAccess::State row = access.ChildState(id);
             if (row.focusable) {
                 bits |= STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE;
             }
@@ -262,29 +242,29 @@ HRESULT GridAccessible::get_accState(VARIANT child, VARIANT* state) {
     });
 }
 
-HRESULT GridAccessible::get_accHelp(VARIANT, BSTR* help) {
+HRESULT GridAccessible::get_accHelp(VARIANT child, BSTR* help) {
     if (help == nullptr) {
         return E_POINTER;
     }
     *help = nullptr;
-    return access_ ? DISP_E_MEMBERNOTFOUND : CO_E_OBJNOTCONNECTED;
+    return AboutChild(child, [](gui::GridAccess&, int) { return DISP_E_MEMBERNOTFOUND; });
 }
 
-HRESULT GridAccessible::get_accHelpTopic(BSTR* file, VARIANT, LONG* topic) {
+HRESULT GridAccessible::get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) {
     if (file == nullptr || topic == nullptr) {
         return E_POINTER;
     }
     *file = nullptr;
     *topic = 0;
-    return access_ ? DISP_E_MEMBERNOTFOUND : CO_E_OBJNOTCONNECTED;
+    return AboutChild(child, [](gui::GridAccess&, int) { return DISP_E_MEMBERNOTFOUND; });
 }
 
-HRESULT GridAccessible::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) {
+HRESULT GridAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
     if (shortcut == nullptr) {
         return E_POINTER;
     }
     *shortcut = nullptr;
-    return access_ ? DISP_E_MEMBERNOTFOUND : CO_E_OBJNOTCONNECTED;
+    return AboutChild(child, [](gui::GridAccess&, int) { return DISP_E_MEMBERNOTFOUND; });
 }
 
 HRESULT GridAccessible::get_accFocus(VARIANT* child) {
@@ -292,14 +272,11 @@ HRESULT GridAccessible::get_accFocus(VARIANT* child) {
         return E_POINTER;
     }
     SetEmpty(child);
-    if (!access_) {
-        return CO_E_OBJNOTCONNECTED;
-    }
-    return Guarded([&] {
+    return Connected([&](gui::GridAccess& access) {
         if (::GetFocus() != window_) {
             return S_FALSE;
         }
-        SetChild(child, access_->CurrentChild());
+        SetChild(child, access.CurrentChild());
         return S_OK;
     });
 }
@@ -309,11 +286,8 @@ HRESULT GridAccessible::get_accSelection(VARIANT* children) {
         return E_POINTER;
     }
     SetEmpty(children);
-    if (!access_) {
-        return CO_E_OBJNOTCONNECTED;
-    }
-    return Guarded([&] {
-        const int current = access_->CurrentChild();
+    return Connected([&](gui::GridAccess& access) {
+        const int current = access.CurrentChild();
         if (current == gui::GridAccess::kSelf) {
             return S_FALSE;
         }
@@ -327,14 +301,7 @@ HRESULT GridAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
         return E_POINTER;
     }
     *action = nullptr;
-    if (!access_) {
-        return CO_E_OBJNOTCONNECTED;
-    }
-    return Guarded([&] {
-        const int id = ChildOf(child);
-        if (id < 0) {
-            return E_INVALIDARG;
-        }
+    return AboutChild(child, [&](gui::GridAccess&, int id) {
         if (id == gui::GridAccess::kSelf) {
             return S_FALSE;
         }
@@ -345,14 +312,10 @@ HRESULT GridAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
 }
 
 HRESULT GridAccessible::accSelect(LONG flags, VARIANT child) {
-    if (!access_) {
-        return CO_E_OBJNOTCONNECTED;
-    }
-    return Guarded([&] {
-        const int id = ChildOf(child);
+    return AboutChild(child, [&](gui::GridAccess& access, int id) {
         // One row is current at a time: it can be taken, never added or extended.
         constexpr LONG kSupported = SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION;
-        if (id < 0 || (flags & ~kSupported) != 0 || flags == 0) {
+        if ((flags & ~kSupported) != 0 || flags == 0) {
             return E_INVALIDARG;
         }
         if ((flags & SELFLAG_TAKEFOCUS) != 0 && ::GetFocus() != window_) {
@@ -361,7 +324,8 @@ HRESULT GridAccessible::accSelect(LONG flags, VARIANT child) {
         if (id == gui::GridAccess::kSelf) {
             return (flags & SELFLAG_TAKESELECTION) != 0 ? E_INVALIDARG : S_OK;
         }
-        return access_ && access_->Select(id) ? S_OK : S_FALSE;
+        // Taking the focus runs the window's code, which may have let the grid go.
+        return access_.has_value() && access.Select(id) ? S_OK : S_FALSE;
     });
 }
 
@@ -371,19 +335,12 @@ HRESULT GridAccessible::accLocation(LONG* left, LONG* top, LONG* width, LONG* he
         return E_POINTER;
     }
     *left = *top = *width = *height = 0;
-    if (!access_) {
-        return CO_E_OBJNOTCONNECTED;
-    }
-    return Guarded([&] {
-        const int id = ChildOf(child);
-        if (id < 0) {
-            return E_INVALIDARG;
-        }
+    return AboutChild(child, [&](gui::GridAccess& access, int id) {
         RECT rect{};
         if (id == gui::GridAccess::kSelf) {
             ::GetClientRect(window_, &rect);
         } else {
-            const gui::TRect row = access_->Location(id);
+            const gui::TRect row = access.Location(id);
             if (row.Empty()) {
                 return S_FALSE;
             }
@@ -404,14 +361,7 @@ HRESULT GridAccessible::accNavigate(LONG direction, VARIANT start, VARIANT* end)
         return E_POINTER;
     }
     SetEmpty(end);
-    if (!access_) {
-        return CO_E_OBJNOTCONNECTED;
-    }
-    return Guarded([&] {
-        const int from = ChildOf(start);
-        if (from < 0) {
-            return E_INVALIDARG;
-        }
+    return AboutChild(start, [&](gui::GridAccess& access, int from) {
         using Direction = gui::GridAccess::Direction;
         Direction way{};
         switch (direction) {
@@ -434,7 +384,7 @@ HRESULT GridAccessible::accNavigate(LONG direction, VARIANT start, VARIANT* end)
                 // anything from the list itself but its first and last child.
                 return S_FALSE;
         }
-        const int to = access_->Navigate(from, way);
+        const int to = access.Navigate(from, way);
         if (to < 0) {
             return S_FALSE;
         }
@@ -448,13 +398,10 @@ HRESULT GridAccessible::accHitTest(LONG x, LONG y, VARIANT* child) {
         return E_POINTER;
     }
     SetEmpty(child);
-    if (!access_) {
-        return CO_E_OBJNOTCONNECTED;
-    }
-    return Guarded([&] {
+    return Connected([&](gui::GridAccess& access) {
         POINT point{x, y};
         ::ScreenToClient(window_, &point);
-        const int id = access_->ChildAt(point.x, point.y);
+        const int id = access.ChildAt(point.x, point.y);
         if (id < 0) {
             return S_FALSE;
         }
@@ -464,18 +411,11 @@ HRESULT GridAccessible::accHitTest(LONG x, LONG y, VARIANT* child) {
 }
 
 HRESULT GridAccessible::accDoDefaultAction(VARIANT child) {
-    if (!access_) {
-        return CO_E_OBJNOTCONNECTED;
-    }
-    return Guarded([&] {
-        const int id = ChildOf(child);
-        if (id < 0) {
-            return E_INVALIDARG;
-        }
+    return AboutChild(child, [](gui::GridAccess& access, int id) {
         if (id == gui::GridAccess::kSelf) {
             return DISP_E_MEMBERNOTFOUND;
         }
-        return access_->Select(id) ? S_OK : S_FALSE;
+        return access.Select(id) ? S_OK : S_FALSE;
     });
 }
 

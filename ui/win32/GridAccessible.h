@@ -73,9 +73,16 @@ class GridAccessible final : public IAccessible {
     // Only the last Release ends the object.
     friend struct std::default_delete<GridAccessible>;
     ~GridAccessible() = default;
-    // The child a VARIANT names: the grid itself (0) or an existing row; -1 for
-    // anything else.
-    int ChildOf(const VARIANT& child) const;
+    // Every question but the two setters goes through one of these. Connected: a
+    // disconnected object answers CO_E_OBJNOTCONNECTED, and no C++ error crosses
+    // into the reader's call; `answer` gets the grid to read. AboutChild adds the one
+    // check of the child a reader names: a VT_I4 holding CHILDID_SELF
+    // (gui::GridAccess::kSelf) or an existing row's ID reaches `answer` as that ID;
+    // any other type, or an ID outside the rows, is E_INVALIDARG and reaches nothing.
+    template <typename Answer>
+    HRESULT Connected(const Answer& answer);
+    template <typename Answer>
+    HRESULT AboutChild(const VARIANT& child, const Answer& answer);
     HRESULT Text(const std::string& text, BSTR* out) const;
 
     std::atomic<ULONG> references_{1};

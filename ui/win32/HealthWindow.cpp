@@ -4,14 +4,13 @@
 
 #include <algorithm>
 
-#include "base/Failure.h"
 #include "ui/HealthView.h"
 #include "ui/SetupF.h"
-#include "ui/WindowPlacement.h"
-#include "ui/win32/DeviceContexts.h"
+#include "ui/win32/ChildControl.h"
 #include "ui/win32/Fonts.h"
-#include "ui/win32/GdiObject.h"
+#include "ui/win32/OwnedTopWindow.h"
 #include "ui/win32/OwnedWindowProc.h"
+#include "ui/win32/SmallWindowMeasures.h"
 #include "ui/win32/SmallWindowPlace.h"
 #include "ui/win32/WindowClasses.h"
 
@@ -31,38 +30,13 @@ constexpr const char* kRepairCaption = "&Remove filter from broken devices";
 constexpr const char* kRefreshCaption = "R&efresh";
 constexpr const char* kCloseCaption = "Close";
 
-HWND Child(HWND parent, HINSTANCE instance, const char* cls, const char* text, DWORD style, int id,
-           HFONT font, DWORD exStyle = 0) {
-    const HWND child =
-        ::CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-    if (child == nullptr) {
-        throw base::Failure(std::string("CreateWindowEx health window ") + cls);
-    }
-    ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return child;
-}
-
-TEXTMETRICA MetricsOf(HFONT font) {
-    TEXTMETRICA metrics{};
-    WindowDC screen(nullptr);
-    SelectedObject selected(screen.get(), font);
-    ::GetTextMetricsA(screen.get(), &metrics);
-    return metrics;
-}
-
-// Margins and gaps: two thirds of a line, 8 pixels with the 13-pixel font at 96 ppi.
-int Gap(const TEXTMETRICA& metrics) {
-    return std::max(4, static_cast<int>(metrics.tmHeight) * 2 / 3);
-}
-
 int ButtonHeight(const TEXTMETRICA& metrics) {
     return static_cast<int>(metrics.tmHeight + metrics.tmHeight * 3 / 4);
 }
 
 SIZE ClientSize(const TEXTMETRICA& metrics) {
-    const int gap = Gap(metrics);
     const int line = static_cast<int>(metrics.tmHeight);
+    const int gap = ControlGap(line);
     // Two lines of text, the list with its header, the buttons.
     const int listHeight = (kListLines + 1) * (line + line / 3) + 4;
     return SIZE{kWidthInChars * metrics.tmAveCharWidth + 2 * gap,
@@ -72,35 +46,30 @@ SIZE ClientSize(const TEXTMETRICA& metrics) {
 }  // namespace
 
 HealthWindow::HealthWindow(HINSTANCE instance, HWND owner, HFONT font, ui::TfrmSetup& form)
-    : form_(form), font_(font), metrics_(MetricsOf(font)) {
+    : form_(form), font_(font), metrics_(ScreenTextMetrics(font)) {
     const SIZE client = ClientSize(metrics_);
     const SIZE outer = OuterSize(client.cx, client.cy, kStyle);
-    const gui::TRect place =
-        ui::PlaceCentredOver(ScreenRectOf(owner), outer.cx, outer.cy, WorkAreaOf(owner));
-    const HWND window =
-        ::CreateWindowExA(0, kHealthClassName, "Filter health", kStyle, place.Left, place.Top,
-                          place.Width(), place.Height(), owner, nullptr, instance, this);
-    if (window == nullptr) {
-        throw base::Failure("CreateWindowEx health window");
-    }
-    window_ = WindowHandle(window);
+    window_ = CreateOwnedTopWindow({kHealthClassName, "Filter health", kStyle},
+                                   CentredOverOwner(owner, outer.cx, outer.cy), owner, instance,
+                                   this, "health window");
     CreateControls(instance);
     RECT area{};
-    ::GetClientRect(window, &area);
+    ::GetClientRect(window_.get(), &area);
     Arrange(area.right, area.bottom);
     Refresh();
-    ::ShowWindow(window, SW_SHOWNORMAL);
+    ::ShowWindow(window_.get(), SW_SHOWNORMAL);
     ::SetFocus(list_);
 }
 
 void HealthWindow::CreateControls(HINSTANCE instance) {
     const HWND window = window_.get();
-    driver_ = Child(window, instance, "STATIC", "", SS_LEFT | SS_NOPREFIX, 0, font_);
-    count_ = Child(window, instance, "STATIC", "", SS_LEFT | SS_NOPREFIX, 0, font_);
+    driver_ = CreateChildControl(window, instance, font_, {"STATIC", "", SS_LEFT | SS_NOPREFIX});
+    count_ = CreateChildControl(window, instance, font_, {"STATIC", "", SS_LEFT | SS_NOPREFIX});
     // A label the screen reader names the table by: the count line just before it.
-    list_ = Child(window, instance, WC_LISTVIEWA, "Devices carrying the filter",
-                  LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, kListId, font_,
-                  WS_EX_CLIENTEDGE);
+    list_ = CreateChildControl(
+        window, instance, font_,
+        {WC_LISTVIEWA, "Devices carrying the filter",
+         LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, kListId, WS_EX_CLIENTEDGE});
     ::SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                    LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP | LVS_EX_INFOTIP);
     for (std::size_t column = 0; column < ui::kHealthColumns.size(); ++column) {
@@ -111,26 +80,18 @@ void HealthWindow::CreateControls(HINSTANCE instance) {
         header.iSubItem = static_cast<int>(column);
         ::SendMessageA(list_, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&header));
     }
-    repair_ = Child(window, instance, "BUTTON", kRepairCaption, BS_PUSHBUTTON | WS_TABSTOP,
-                    kRepairId, font_);
-    refresh_ = Child(window, instance, "BUTTON", kRefreshCaption, BS_PUSHBUTTON | WS_TABSTOP,
-                     kRefreshId, font_);
-    close_ =
-        Child(window, instance, "BUTTON", "Close", BS_DEFPUSHBUTTON | WS_TABSTOP, kCloseId, font_);
-}
-
-int HealthWindow::ButtonWidth(const char* caption) const {
-    // The mnemonic's ampersand is not drawn.
-    std::string text(caption);
-    text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
-    const SIZE extent = ScreenTextExtent(font_, text.c_str());
-    return static_cast<int>(
-        std::max(extent.cx + 4 * metrics_.tmAveCharWidth, 12 * metrics_.tmAveCharWidth));
+    repair_ = CreateChildControl(window, instance, font_,
+                                 {"BUTTON", kRepairCaption, BS_PUSHBUTTON | WS_TABSTOP, kRepairId});
+    refresh_ =
+        CreateChildControl(window, instance, font_,
+                           {"BUTTON", kRefreshCaption, BS_PUSHBUTTON | WS_TABSTOP, kRefreshId});
+    close_ = CreateChildControl(window, instance, font_,
+                                {"BUTTON", kCloseCaption, BS_DEFPUSHBUTTON | WS_TABSTOP, kCloseId});
 }
 
 void HealthWindow::Arrange(int width, int height) {
-    const int gap = Gap(metrics_);
     const int line = static_cast<int>(metrics_.tmHeight);
+    const int gap = ControlGap(line);
     const int buttonHeight = ButtonHeight(metrics_);
     const int buttonsTop = std::max(height - gap - buttonHeight, gap + 2 * line);
     const int listTop = gap + 2 * line + gap / 2;
@@ -138,9 +99,10 @@ void HealthWindow::Arrange(int width, int height) {
     ::MoveWindow(count_, gap, gap + line, width - 2 * gap, line, TRUE);
     ::MoveWindow(list_, gap, listTop, width - 2 * gap, std::max(buttonsTop - gap - listTop, line),
                  TRUE);
-    const int closeWidth = ButtonWidth(kCloseCaption);
-    const int refreshWidth = ButtonWidth(kRefreshCaption);
-    ::MoveWindow(repair_, gap, buttonsTop, ButtonWidth(kRepairCaption), buttonHeight, TRUE);
+    const int closeWidth = PushButtonWidth(font_, metrics_, kCloseCaption);
+    const int refreshWidth = PushButtonWidth(font_, metrics_, kRefreshCaption);
+    ::MoveWindow(repair_, gap, buttonsTop, PushButtonWidth(font_, metrics_, kRepairCaption),
+                 buttonHeight, TRUE);
     ::MoveWindow(refresh_, width - 2 * gap - closeWidth - refreshWidth, buttonsTop, refreshWidth,
                  buttonHeight, TRUE);
     ::MoveWindow(close_, width - gap - closeWidth, buttonsTop, closeWidth, buttonHeight, TRUE);

@@ -42,7 +42,6 @@ class HealthWindow {
     void Repair();
     // The list's colours: broken rows in red (their state says so in words too).
     LRESULT CustomDraw(NMLVCUSTOMDRAW& draw) const;
-    int ButtonWidth(const char* caption) const;
 
     ui::TfrmSetup& form_;
     HFONT font_;

@@ -2,13 +2,16 @@
 
 #include <algorithm>
 
-#include "base/Failure.h"
 #include "measure/MeasureLines.h"
 #include "ui/MeasureView.h"
 #include "ui/WindowPlacement.h"
+#include "ui/win32/ChildControl.h"
 #include "ui/win32/DeviceContexts.h"
+#include "ui/win32/Fonts.h"
 #include "ui/win32/GdiObject.h"
+#include "ui/win32/OwnedTopWindow.h"
 #include "ui/win32/OwnedWindowProc.h"
+#include "ui/win32/SmallWindowMeasures.h"
 #include "ui/win32/SmallWindowPlace.h"
 #include "ui/win32/WindowClasses.h"
 
@@ -38,25 +41,13 @@ void Line(HDC dc, int x1, int y1, int x2, int y2) {
     ::LineTo(dc, x2, y2);
 }
 
-int Margin(int textHeight) {
-    return std::max(4, textHeight * 2 / 3);
-}
-
-TEXTMETRICA MetricsOf(HFONT font) {
-    TEXTMETRICA metrics{};
-    WindowDC screen(nullptr);
-    SelectedObject selected(screen.get(), font);
-    ::GetTextMetricsA(screen.get(), &metrics);
-    return metrics;
-}
-
 }  // namespace
 
 MeasureWindow::MeasureWindow(HINSTANCE instance, HWND owner, HFONT font, MeasureTarget target)
     : target_(std::move(target)), font_(font), stats_(input::CounterFrequency()) {
-    const TEXTMETRICA metrics = MetricsOf(font);
+    const TEXTMETRICA metrics = ScreenTextMetrics(font);
     lineHeight_ = static_cast<int>(metrics.tmHeight);
-    const int margin = Margin(lineHeight_);
+    const int margin = ControlGap(lineHeight_);
     const SIZE outer =
         OuterSize(static_cast<int>(kWidthInChars * metrics.tmAveCharWidth) + 2 * margin,
                   margin + static_cast<int>(kTextLines) * lineHeight_ + margin +
@@ -65,22 +56,12 @@ MeasureWindow::MeasureWindow(HINSTANCE instance, HWND owner, HFONT font, Measure
     const gui::TRect place =
         ui::PlaceBeside(ScreenRectOf(owner), outer.cx, outer.cy, WorkAreaOf(owner));
     const std::string caption = "Polling rate - " + target_.name;
-    const HWND window =
-        ::CreateWindowExA(0, kMeasureClassName, caption.c_str(), kStyle, place.Left, place.Top,
-                          place.Width(), place.Height(), owner, nullptr, instance, this);
-    if (window == nullptr) {
-        throw base::Failure("CreateWindowEx measuring window");
-    }
-    window_ = WindowHandle(window);
+    window_ = CreateOwnedTopWindow({kMeasureClassName, caption.c_str(), kStyle}, place, owner,
+                                   instance, this, "measuring window");
+    const HWND window = window_.get();
     for (std::size_t i = 0; i < kFigureLines + 2; ++i) {
-        const HWND text =
-            ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0,
-                              0, 0, window, nullptr, instance, nullptr);
-        if (text == nullptr) {
-            throw base::Failure("CreateWindowEx measuring window text");
-        }
-        ::SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-        texts_.push_back(text);
+        texts_.push_back(
+            CreateChildControl(window, instance, font_, {"STATIC", "", SS_LEFT | SS_NOPREFIX}));
     }
     shown_.resize(texts_.size());
     RECT client{};
@@ -132,7 +113,7 @@ void MeasureWindow::Tick() {
 }
 
 void MeasureWindow::Arrange(int width) {
-    const int margin = Margin(lineHeight_);
+    const int margin = ControlGap(lineHeight_);
     for (std::size_t i = 0; i < texts_.size(); ++i) {
         const bool difference = i + 1 == texts_.size();
         ::MoveWindow(texts_[i], margin, margin + static_cast<int>(i) * lineHeight_,
@@ -141,7 +122,7 @@ void MeasureWindow::Arrange(int width) {
 }
 
 RECT MeasureWindow::PlotArea(const RECT& client, int textHeight) {
-    const int margin = Margin(textHeight);
+    const int margin = ControlGap(textHeight);
     const int top = margin + static_cast<int>(kTextLines) * textHeight + margin;
     return RECT{margin + 3 * textHeight + margin, top, client.right - margin,
                 std::max(top + 10, static_cast<int>(client.bottom) - margin)};
@@ -173,7 +154,7 @@ void MeasureWindow::Paint(HDC target, const RECT& client) {
             Line(dc, inner.Left, lineY, inner.Right, lineY);
         }
     }
-    const int margin = Margin(lineHeight_);
+    const int margin = ControlGap(lineHeight_);
     const std::string top = std::to_string(static_cast<int>(scale.topMs)) + " ms";
     ::TextOutA(dc, margin, plot.top, top.c_str(), static_cast<int>(top.size()));
     ::TextOutA(dc, margin, plot.bottom - lineHeight_, "0 ms", 4);

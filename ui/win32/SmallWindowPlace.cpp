@@ -1,5 +1,7 @@
 #include "ui/win32/SmallWindowPlace.h"
 
+#include "ui/WindowPlacement.h"
+
 namespace win32 {
 
 gui::TRect ScreenRectOf(HWND window) {
@@ -15,6 +17,12 @@ gui::TRect WorkAreaOf(HWND window) {
         return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     }
     return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+}
+
+gui::TRect CentredOverOwner(HWND owner, int width, int height) {
+    const gui::TRect area = WorkAreaOf(owner);
+    const bool shown = owner != nullptr && ::IsWindowVisible(owner) && !::IsIconic(owner);
+    return ui::PlaceCentredOver(shown ? ScreenRectOf(owner) : area, width, height, area);
 }
 
 SIZE OuterSize(int width, int height, DWORD style, DWORD exStyle) {
