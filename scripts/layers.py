@@ -33,14 +33,15 @@ MAY_INCLUDE = {
 
 # The namespace of each folder's headers (a subfolder not listed has its folder's).
 # platform/'s own headers are the seam's types and the plat declarations, version/ is
-# macros for the resource scripts, and ui/win32/ is the Win32 realisation: not checked.
+# macros for the resource scripts: not checked.
 NAMESPACE = {
     "cli/demo": "demo",
     "platform/sim": "sim",
     "ui/gui": "gui",
     "ui/headless": "headless",
+    "ui/win32": "win32",
 }
-NOT_NAMESPACED = {"platform", "platform/win", "version", "ui/win32", "ui/res"}
+NOT_NAMESPACED = {"platform", "platform/win", "version", "ui/res"}
 # Stand-ins for the Win32 windowing names, global as the SDK has them.
 GLOBAL_HEADERS = {"ui/gui/WinUi.h"}
 
