@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace base {
+
 inline char UpperAsciiChar(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
@@ -33,3 +35,5 @@ inline bool EqualNoCaseAscii(std::string_view a, std::string_view b) {
 inline bool StartsWithNoCaseAscii(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && EqualNoCaseAscii(text.substr(0, prefix.size()), prefix);
 }
+
+}  // namespace base

@@ -6,6 +6,8 @@
 #include "base/ScopeExit.h"
 #include "base/UniqueHandle.h"
 
+namespace base {
+
 namespace {
 
 std::vector<int> closed;
@@ -74,3 +76,5 @@ TEST(ScopeExit, RunsOnceOnLeavingByReturnOrExceptionUnlessReleased) {
 }
 
 }  // namespace
+
+}  // namespace base

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+namespace base {
+
 // value in at least `width` digits, zeros in front: printf's "%0*u".
 inline std::string ZeroPaddedText(unsigned value, std::size_t width) {
     std::string text = std::to_string(value);
@@ -87,3 +89,5 @@ std::string FixedDecimalText(double value) {
     }
     return sign + digits;
 }
+
+}  // namespace base

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <limits>
 
+namespace base {
+
 namespace {
 
 std::string Printed(const char* format, double value) {
@@ -90,3 +92,5 @@ TEST(DecimalText, ZeroPaddedAsPrintfPadsUnsignedNumbers) {
     EXPECT_EQ(ZeroPaddedText(123, 2), "123");
     EXPECT_EQ(ZeroPaddedText(4294967295u, 2), "4294967295");
 }
+
+}  // namespace base

@@ -9,6 +9,8 @@
 #include <string>
 #include <utility>
 
+namespace base {
+
 class Failure : public std::exception {
   public:
     explicit Failure(std::string message) : message_(std::move(message)) {}
@@ -17,3 +19,5 @@ class Failure : public std::exception {
   private:
     std::string message_;
 };
+
+}  // namespace base

@@ -6,6 +6,8 @@
 
 #include <utility>
 
+namespace base {
+
 template <typename Fn>
 class [[nodiscard]] ScopeExit {
   public:
@@ -24,3 +26,5 @@ class [[nodiscard]] ScopeExit {
     Fn fn_;
     bool active_ = true;
 };
+
+}  // namespace base

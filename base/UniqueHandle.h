@@ -16,6 +16,8 @@
 #include <concepts>
 #include <utility>
 
+namespace base {
+
 template <typename Traits>
 concept HandleTraitsWithValidity = requires(typename Traits::Handle handle) {
     { Traits::IsValid(handle) } -> std::convertible_to<bool>;
@@ -64,3 +66,5 @@ class UniqueHandle {
 
     Handle handle_ = Traits::Invalid();
 };
+
+}  // namespace base

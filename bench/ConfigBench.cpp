@@ -18,24 +18,24 @@ namespace {
 struct DeviceBed {
     sim::Machine machine;
     sim::ScopedMachine use{machine};
-    std::unique_ptr<TDeviceList> list;
+    std::unique_ptr<device::TDeviceList> list;
 
-    explicit DeviceBed(PlatformFamily family) {
+    explicit DeviceBed(config::PlatformFamily family) {
         generated::Generate(machine, 100);
-        machine.platformId =
-            family == PlatformFamily::Win9x ? VER_PLATFORM_WIN32_WINDOWS : VER_PLATFORM_WIN32_NT;
-        InitPlatformFamily();
-        list = std::make_unique<TDeviceList>(false, false);
+        machine.platformId = family == config::PlatformFamily::Win9x ? VER_PLATFORM_WIN32_WINDOWS
+                                                                     : VER_PLATFORM_WIN32_NT;
+        config::InitPlatformFamily();
+        list = std::make_unique<device::TDeviceList>(false, false);
         machine.logging = false;
     }
     ~DeviceBed() {
         machine.platformId = VER_PLATFORM_WIN32_NT;
-        InitPlatformFamily();
+        config::InitPlatformFamily();
     }
     DeviceBed(const DeviceBed&) = delete;
     DeviceBed& operator=(const DeviceBed&) = delete;
 
-    TDevice& Device() { return list->GetDevice(0); }
+    device::TDevice& Device() { return list->GetDevice(0); }
 };
 
 template <typename Operation>
@@ -48,49 +48,49 @@ void Measure(benchmark::State& state, DeviceBed& bed, Operation operation) {
     bench::ReportPlatformCalls(state, bed.machine, operation);
 }
 
-void BM_HasFilter(benchmark::State& state, PlatformFamily family) {
+void BM_HasFilter(benchmark::State& state, config::PlatformFamily family) {
     DeviceBed bed(family);
-    Measure(state, bed, [&] { benchmark::DoNotOptimize(HasFilter(bed.Device())); });
+    Measure(state, bed, [&] { benchmark::DoNotOptimize(config::HasFilter(bed.Device())); });
 }
 
 // Every call changes the stored list: on and off in turn.
-void BM_SetFilterChange(benchmark::State& state, PlatformFamily family) {
+void BM_SetFilterChange(benchmark::State& state, config::PlatformFamily family) {
     DeviceBed bed(family);
     bool on = false;
     Measure(state, bed, [&] {
-        SetFilter(bed.Device(), on);
+        config::SetFilter(bed.Device(), on);
         on = !on;
     });
 }
 
 // The filter is present already: nothing is written.
-void BM_SetFilterNoChange(benchmark::State& state, PlatformFamily family) {
+void BM_SetFilterNoChange(benchmark::State& state, config::PlatformFamily family) {
     DeviceBed bed(family);
-    Measure(state, bed, [&] { SetFilter(bed.Device(), true); });
+    Measure(state, bed, [&] { config::SetFilter(bed.Device(), true); });
 }
 
 void BM_ReadRateIndex(benchmark::State& state) {
-    DeviceBed bed(PlatformFamily::NT);
-    Measure(state, bed, [&] { benchmark::DoNotOptimize(ReadRateIndex(bed.Device())); });
+    DeviceBed bed(config::PlatformFamily::NT);
+    Measure(state, bed, [&] { benchmark::DoNotOptimize(config::ReadRateIndex(bed.Device())); });
 }
 
 // A rate and "Default" in turn: a set and a delete.
 void BM_WriteRateIndex(benchmark::State& state) {
-    DeviceBed bed(PlatformFamily::NT);
+    DeviceBed bed(config::PlatformFamily::NT);
     std::uint32_t index = 0;
     Measure(state, bed, [&] {
-        WriteRateIndex(bed.Device(), index);
+        config::WriteRateIndex(bed.Device(), index);
         index = index == 0 ? 3 : 0;
     });
 }
 
 }  // namespace
 
-BENCHMARK_CAPTURE(BM_HasFilter, nt, PlatformFamily::NT);
-BENCHMARK_CAPTURE(BM_HasFilter, win9x, PlatformFamily::Win9x);
-BENCHMARK_CAPTURE(BM_SetFilterChange, nt, PlatformFamily::NT);
-BENCHMARK_CAPTURE(BM_SetFilterChange, win9x, PlatformFamily::Win9x);
-BENCHMARK_CAPTURE(BM_SetFilterNoChange, nt, PlatformFamily::NT);
-BENCHMARK_CAPTURE(BM_SetFilterNoChange, win9x, PlatformFamily::Win9x);
+BENCHMARK_CAPTURE(BM_HasFilter, nt, config::PlatformFamily::NT);
+BENCHMARK_CAPTURE(BM_HasFilter, win9x, config::PlatformFamily::Win9x);
+BENCHMARK_CAPTURE(BM_SetFilterChange, nt, config::PlatformFamily::NT);
+BENCHMARK_CAPTURE(BM_SetFilterChange, win9x, config::PlatformFamily::Win9x);
+BENCHMARK_CAPTURE(BM_SetFilterNoChange, nt, config::PlatformFamily::NT);
+BENCHMARK_CAPTURE(BM_SetFilterNoChange, win9x, config::PlatformFamily::Win9x);
 BENCHMARK(BM_ReadRateIndex);
 BENCHMARK(BM_WriteRateIndex);

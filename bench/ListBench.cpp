@@ -27,18 +27,18 @@ void BM_BuildList(benchmark::State& state, Mode mode) {
 
     const bench::AllocationMeter meter;
     for (auto _ : state) {
-        TDeviceList list(mode.miceOnly, mode.allDevices);
+        device::TDeviceList list(mode.miceOnly, mode.allDevices);
         benchmark::DoNotOptimize(list.Count());
     }
     meter.Report(state);
 
     int listed = 0;
     state.counters["peak_bytes"] = static_cast<double>(bench::PeakBytesOf([&] {
-        TDeviceList list(mode.miceOnly, mode.allDevices);
+        device::TDeviceList list(mode.miceOnly, mode.allDevices);
         listed = list.Count();
     }));
     bench::ReportPlatformCalls(state, machine,
-                               [&] { TDeviceList list(mode.miceOnly, mode.allDevices); });
+                               [&] { device::TDeviceList list(mode.miceOnly, mode.allDevices); });
     state.counters["devices"] = nodes;
     state.counters["listed"] = listed;
     state.counters["per_device"] = benchmark::Counter(

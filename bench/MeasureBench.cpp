@@ -38,7 +38,7 @@ void BM_MeasureFigures(benchmark::State& state) {
 void BM_MeasurePlotColumns(benchmark::State& state) {
     const input::RateStats stats = FullMinute();
     const LONGLONG now = stats.Recent().back().time;
-    const PlotScale scale = ChoosePlotScale({0, 0, 560, 180}, 1.0, 0.125, 0.128);
+    const ui::PlotScale scale = ui::ChoosePlotScale({0, 0, 560, 180}, 1.0, 0.125, 0.128);
     const bench::AllocationMeter meter;
     std::size_t columns = 0;
     for (auto _ : state) {

@@ -48,12 +48,12 @@ int SetCommand(const CommandArgs& argv, Console& console) {
     }
 
     const auto list = BuildList(args);
-    const std::vector<TDevice*> devices = SelectedDevices(*list, args);
-    for (TDevice* device : devices) {
+    const std::vector<device::TDevice*> devices = SelectedDevices(*list, args);
+    for (device::TDevice* device : devices) {
         CheckQuestions(*device, setting, args.Has("force"));
     }
     ChangeReport report{"set", {}, {}};
-    for (TDevice* device : devices) {
+    for (device::TDevice* device : devices) {
         confirm::WatchedDevice watched;
         if (confirmation) {
             watched = confirmation->Before(*device);
@@ -82,7 +82,7 @@ int RestartCommand(const CommandArgs& argv, Console& console) {
     }
     const auto list = BuildList(args);
     ChangeReport report{"restart", {}, {}};
-    for (TDevice* device : SelectedDevices(*list, args)) {
+    for (device::TDevice* device : SelectedDevices(*list, args)) {
         DeviceChange change = ApplySetting(*device, DesiredSetting{}, false);
         change.matchedBy = "device";
         RestartAndReread(*device, change);

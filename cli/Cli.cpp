@@ -50,7 +50,7 @@ int Run(const std::vector<std::string>& args, Console& console) {
             return kExitDone;
         }
         // The filter's name in lower-filter lists depends on the family, as in the window.
-        InitPlatformFamily();
+        config::InitPlatformFamily();
         // The command comes first for the parser, wherever options were put.
         std::vector<std::string> ordered{command};
         bool skipped = false;

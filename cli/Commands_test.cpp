@@ -30,7 +30,7 @@ struct CommandsTest : ::testing::Test {
         m.machine.files.push_back("C:\\Users\\User\\Downloads\\kevra64.exe");
         m.machine.system().run = [this](const std::string&, const std::string& parameters) {
             companionRuns.push_back(parameters);
-            return static_cast<DWORD>(RunCompanion(sim::Utf16(parameters)).exitCode);
+            return static_cast<DWORD>(companion::RunCompanion(sim::Utf16(parameters)).exitCode);
         };
     }
 };
@@ -50,13 +50,13 @@ TEST_P(ListLikeTheGrid, RowsMouseFilterRateAndMarkingsAgree) {
     headless::WindowOptions options;
     options.commandLine = mode.commandLine;
     headless::HeadlessWindow window(options);
-    TfrmSetup& form = window.Form();
+    ui::TfrmSetup& form = window.Form();
     if (!mode.miceOnly && !mode.all) {
         form.cbMouseOnly->UserClick();
     }
     window.Paint();
 
-    TDeviceList list(mode.miceOnly, mode.all);
+    device::TDeviceList list(mode.miceOnly, mode.all);
     ASSERT_EQ(list.Count(), form.DeviceList->Count());
     ASSERT_GT(list.Count(), 0);
     for (int i = 0; i < list.Count(); ++i) {
@@ -68,14 +68,16 @@ TEST_P(ListLikeTheGrid, RowsMouseFilterRateAndMarkingsAgree) {
         EXPECT_EQ(facts.childNames, window.Cell(2, row)->text);
         EXPECT_EQ(facts.mouse ? "Yes" : "No", window.Cell(3, row)->text);
         EXPECT_EQ(facts.filter ? "Yes" : "No", window.Cell(4, row)->text);
-        EXPECT_EQ(RateNames.at(static_cast<std::size_t>(facts.rate)), window.Cell(5, row)->text);
+        EXPECT_EQ(config::RateNames.at(static_cast<std::size_t>(facts.rate)),
+                  window.Cell(5, row)->text);
         // The grid's colours announce the questions; the current row shows the selection.
         if (row == form.dgDevices->Row()) {
             continue;
         }
         const gui::TColor background = window.Cell(0, row)->background;
-        EXPECT_EQ(facts.hubQuestion, background == kHubColor) << facts.instanceId;
-        EXPECT_EQ(!facts.hubQuestion && !facts.usefulnessQuestion, background == kHubParentColor)
+        EXPECT_EQ(facts.hubQuestion, background == ui::kHubColor) << facts.instanceId;
+        EXPECT_EQ(!facts.hubQuestion && !facts.usefulnessQuestion,
+                  background == ui::kHubParentColor)
             << facts.instanceId;
     }
 

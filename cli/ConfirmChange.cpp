@@ -49,10 +49,11 @@ std::string RevertNote(const confirm::RevertResult& result, int seconds) {
     if (!result.restarted) {
         return note + ", the device is not plugged in";
     }
-    if (result.restart.kind == RestartOutcome::Kind::NeedsReboot) {
+    if (result.restart.kind == restart::RestartOutcome::Kind::NeedsReboot) {
         return note + ", reboot needed";
     }
-    if (result.restart.kind != RestartOutcome::Kind::Restarted || result.after.HasProblem()) {
+    if (result.restart.kind != restart::RestartOutcome::Kind::Restarted ||
+        result.after.HasProblem()) {
         return note + ", restart failed";
     }
     return note + ", restart done";
@@ -72,7 +73,7 @@ std::unique_ptr<ChangeConfirmation> ChangeConfirmation::FromArguments(const Argu
     return std::unique_ptr<ChangeConfirmation>(new ChangeConfirmation(value));
 }
 
-confirm::WatchedDevice ChangeConfirmation::Before(TDevice& device) {
+confirm::WatchedDevice ChangeConfirmation::Before(device::TDevice& device) {
     confirm::WatchedDevice watched = confirm::WatchedDeviceOf(device);
     watched.started = watched.changed;
     return watched;
@@ -143,15 +144,16 @@ void ChangeConfirmation::Wait(std::vector<DeviceChange>& changes, Console& conso
         // The change is taken back even when the journal cannot record it: a device
         // that sends nothing must not stay so for want of a record.
         std::string unrecorded;
-        const confirm::RecordWrite record = [&](TDevice& device, const PlannedChange& planned) {
-            const std::string failure = RecordChange(device, planned);
+        const confirm::RecordWrite record = [&](device::TDevice& device,
+                                                const config::PlannedChange& planned) {
+            const std::string failure = journal::RecordChange(device, planned);
             if (!failure.empty()) {
                 unrecorded = failure;
             }
             return true;
         };
-        const confirm::RestartWith restart = [](TDevice& device) {
-            return RequestDeviceRestart(device, nullptr);
+        const confirm::RestartWith restart = [](device::TDevice& device) {
+            return restart::RequestDeviceRestart(device, nullptr);
         };
         const confirm::RevertResult result =
             confirm::RevertToStarted(pending.device, record, restart);

@@ -14,7 +14,9 @@
 #include "cli/SettingChange.h"
 #include "confirm/Watch.h"
 
+namespace device {
 class TDevice;
+}  // namespace device
 
 namespace cli {
 
@@ -29,7 +31,7 @@ class ChangeConfirmation {
     static std::unique_ptr<ChangeConfirmation> FromArguments(const Arguments& args);
 
     // Before the device's settings are written: what it runs with now.
-    confirm::WatchedDevice Before(TDevice& device);
+    confirm::WatchedDevice Before(device::TDevice& device);
     // After the restart: waits for the device when the restart went through and its
     // filter or rate now differ.
     void AfterRestart(confirm::WatchedDevice watched, std::size_t changeIndex,

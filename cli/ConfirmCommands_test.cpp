@@ -62,7 +62,7 @@ TEST_F(ConfirmCliTest, ReportsConfirmAndTheChangeStays) {
 
 TEST_F(ConfirmCliTest, SilenceRevertsThroughTheJournalAndRestartsAgain) {
     sim::SetSilentAtStoredRate(m.machine, kWatchedCollection);
-    sim::SetSilentAtStoredRate(m.machine, UpperAscii("HID\\" + kHidM.substr(4) + "\\C"));
+    sim::SetSilentAtStoredRate(m.machine, base::UpperAscii("HID\\" + kHidM.substr(4) + "\\C"));
     const LONGLONG start = sim::Clock(m.machine);
     const CliRun run = Quorvin(
         {"set", kHidM, "--rate", "1000", "--restart", "--confirm", "5", "--json"}, {}, Hand());

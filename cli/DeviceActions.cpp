@@ -14,7 +14,7 @@ namespace cli {
 namespace {
 
 std::string ProblemPart(ULONG problem) {
-    return "problem " + std::to_string(problem) + ": " + ProblemText(problem);
+    return "problem " + std::to_string(problem) + ": " + device::ProblemText(problem);
 }
 
 }  // namespace
@@ -40,45 +40,45 @@ std::string CompanionMissingText(const std::string& path) {
                          : "at " + path);
 }
 
-RestartResult RestartDeviceNow(TDevice& device) {
+RestartResult RestartDeviceNow(device::TDevice& device) {
     // Read before the restart: the device's pair may name a node that is gone after it.
     const std::string instanceId = device.GetInstanceId();
     // The same verified restart as the window's (in-process, or the companion waited
     // for under WOW64): a problem the filter caused has been reverted by the time it
     // returns.
     ScriptHost host(false, false);
-    const RestartOutcome outcome = *commands::Restart(device, host).restart;
+    const restart::RestartOutcome outcome = *commands::Restart(device, host).restart;
     RestartResult restart;
     switch (outcome.kind) {
-        case RestartOutcome::Kind::Restarted:
+        case restart::RestartOutcome::Kind::Restarted:
             break;
-        case RestartOutcome::Kind::NeedsReboot:
+        case restart::RestartOutcome::Kind::NeedsReboot:
             restart.result = ActionResult::RebootNeeded;
             return restart;
-        case RestartOutcome::Kind::ProblemReverted:
-        case RestartOutcome::Kind::ProblemNotCured:
+        case restart::RestartOutcome::Kind::ProblemReverted:
+        case restart::RestartOutcome::Kind::ProblemNotCured:
             restart.result = ActionResult::Failed;
             restart.problem = outcome.problem;
             restart.filterTakenOff = true;
-            restart.worksAgain = outcome.kind == RestartOutcome::Kind::ProblemReverted;
+            restart.worksAgain = outcome.kind == restart::RestartOutcome::Kind::ProblemReverted;
             return restart;
-        case RestartOutcome::Kind::CompanionMissing:
+        case restart::RestartOutcome::Kind::CompanionMissing:
             restart.result = ActionResult::Failed;
             restart.companionMissing = true;
-            restart.companionPath = CompanionPath();
+            restart.companionPath = restart::CompanionPath();
             return restart;
-        case RestartOutcome::Kind::OtherProblem:
+        case restart::RestartOutcome::Kind::OtherProblem:
             restart.result = ActionResult::Failed;
             restart.problem = outcome.problem;
             return restart;
-        case RestartOutcome::Kind::StateUnknown:
-        case RestartOutcome::Kind::Failed:
+        case restart::RestartOutcome::Kind::StateUnknown:
+        case restart::RestartOutcome::Kind::Failed:
             restart.result = ActionResult::Failed;
             return restart;
     }
     // Not every problem is the filter's to revert (another driver's filter, say), but a
     // device that does not start after a restart is never reported as done.
-    const DeviceState state = ReadDeviceState(instanceId);
+    const device::DeviceState state = device::ReadDeviceState(instanceId);
     if (state.HasProblem()) {
         restart.result = ActionResult::Failed;
         restart.problem = state.problem;
@@ -109,7 +109,7 @@ void WriteRestartJson(JsonWriter& json, const RestartResult* restart) {
     json.String(ActionResultName(restart->result));
     if (restart->problem != 0) {
         json.Key("problem").Number(restart->problem);
-        json.Key("problemText").String(ProblemText(restart->problem));
+        json.Key("problemText").String(device::ProblemText(restart->problem));
     }
     if (restart->filterTakenOff) {
         json.Key("reverted").Bool(true);
@@ -123,16 +123,16 @@ InstallResult InstallDriverService() {
     ScriptHost host(false, false);
     InstallResult install;
     switch (*commands::InstallService(host).install) {
-        case InstallOutcome::Installed:
+        case restart::InstallOutcome::Installed:
             install.result = ActionResult::Done;
             break;
-        case InstallOutcome::NotInstalled:
-        case InstallOutcome::Failed:
+        case restart::InstallOutcome::NotInstalled:
+        case restart::InstallOutcome::Failed:
             // What the service manager says now: what is missing, or that it cannot tell.
-            install.why = DriverText(ReadFilterService());
+            install.why = health::DriverText(restart::ReadFilterService());
             break;
-        case InstallOutcome::CompanionMissing:
-            install.why = CompanionMissingText(CompanionPath());
+        case restart::InstallOutcome::CompanionMissing:
+            install.why = CompanionMissingText(restart::CompanionPath());
             break;
     }
     return install;

@@ -9,7 +9,9 @@
 
 #include "platform/WinTypes.h"
 
+namespace device {
 class TDevice;
+}  // namespace device
 
 namespace cli {
 
@@ -38,7 +40,7 @@ struct RestartResult {
 // Restarts the device as the window's Restart button does and looks at it afterwards:
 // Failed when the restart could not be made, when the filter had to be taken off, or
 // when the device has any problem after it.
-RestartResult RestartDeviceNow(TDevice& device);
+RestartResult RestartDeviceNow(device::TDevice& device);
 
 // "done", or "failed: the device did not start with the filter (problem 39: ...); ...".
 std::string RestartText(const RestartResult& restart);

@@ -11,14 +11,16 @@
 namespace cli {
 
 const char* RateLabel(int rate) {
-    return rate >= 0 && rate < kRateCount ? RateNames[static_cast<std::size_t>(rate)] : "unknown";
+    return rate >= 0 && rate < config::kRateCount
+               ? config::RateNames[static_cast<std::size_t>(rate)]
+               : "unknown";
 }
 
-int ReadRate(TDevice& device) {
-    return ReadRateIndexToRead(device).value_or(kRateUnknown);
+int ReadRate(device::TDevice& device) {
+    return config::ReadRateIndexToRead(device).value_or(kRateUnknown);
 }
 
-DeviceFacts ReadFacts(TDevice& device) {
+DeviceFacts ReadFacts(device::TDevice& device) {
     DeviceFacts facts;
     facts.instanceId = device.GetInstanceId();
     facts.hardwareIds = SplitHardwareIds(device.GetHardwareIds());
@@ -27,13 +29,13 @@ DeviceFacts ReadFacts(TDevice& device) {
     facts.parentName = device.GetParentName();
     facts.childNames = device.GetChildNames();
     facts.mouse = device.IsMouseParent();
-    facts.filter = HasFilter(device);
+    facts.filter = config::HasFilter(device);
     facts.rate = ReadRate(device);
-    facts.hubQuestion = AsksHubQuestion(device);
+    facts.hubQuestion = config::AsksHubQuestion(device);
     facts.hub = facts.hubQuestion;
     try {
-        facts.usefulnessQuestion = AsksUsefulnessQuestion(device);
-    } catch (const EDeviceError&) {
+        facts.usefulnessQuestion = config::AsksUsefulnessQuestion(device);
+    } catch (const device::EDeviceError&) {
         facts.usefulnessQuestion = true;
     }
     return facts;
@@ -58,7 +60,7 @@ std::vector<std::string> SplitHardwareIds(const std::string& multiString) {
 
 std::string ModelHardwareId(const std::vector<std::string>& hardwareIds) {
     for (auto id = hardwareIds.rbegin(); id != hardwareIds.rend(); ++id) {
-        const std::string upper = UpperAscii(*id);
+        const std::string upper = base::UpperAscii(*id);
         if (upper.find("VID_") != std::string::npos && upper.find("PID_") != std::string::npos) {
             return *id;
         }

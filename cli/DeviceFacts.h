@@ -9,7 +9,9 @@
 
 #include "cli/JsonWriter.h"
 
+namespace device {
 class TDevice;
+}  // namespace device
 
 namespace cli {
 
@@ -37,9 +39,9 @@ inline constexpr int kRateUnknown = -1;
 // The rate's name in RateNames, or "unknown".
 const char* RateLabel(int rate);
 // The device's rate index read for reading only, or kRateUnknown.
-int ReadRate(TDevice& device);
+int ReadRate(device::TDevice& device);
 
-DeviceFacts ReadFacts(TDevice& device);
+DeviceFacts ReadFacts(device::TDevice& device);
 
 // The hardware-ID multi-string as the device reports it, split into its entries.
 std::vector<std::string> SplitHardwareIds(const std::string& multiString);

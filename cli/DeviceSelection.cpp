@@ -32,12 +32,12 @@ bool AllDigits(const std::string& text) {
     return true;
 }
 
-bool MatchesPattern(TDevice& device, const std::string& upperPattern) {
-    if (UpperAscii(device.GetInstanceId()).find(upperPattern) != std::string::npos) {
+bool MatchesPattern(device::TDevice& device, const std::string& upperPattern) {
+    if (base::UpperAscii(device.GetInstanceId()).find(upperPattern) != std::string::npos) {
         return true;
     }
     for (const std::string& id : SplitHardwareIds(device.GetHardwareIds())) {
-        if (UpperAscii(id).find(upperPattern) != std::string::npos) {
+        if (base::UpperAscii(id).find(upperPattern) != std::string::npos) {
             return true;
         }
     }
@@ -48,12 +48,13 @@ bool MatchesPattern(TDevice& device, const std::string& upperPattern) {
 
 bool IsVidPidPattern(const std::string& text) {
     // VID_xxxx&PID_xxxx: 17 characters.
-    const std::string upper = UpperAscii(text);
+    const std::string upper = base::UpperAscii(text);
     return upper.size() == 17 && upper.compare(0, 4, "VID_") == 0 && IsHexDigits(upper, 4, 4) &&
            upper.compare(8, 5, "&PID_") == 0 && IsHexDigits(upper, 13, 4);
 }
 
-std::vector<int> SelectDevices(TDeviceList& list, const std::string& argument, bool allMatching) {
+std::vector<int> SelectDevices(device::TDeviceList& list, const std::string& argument,
+                               bool allMatching) {
     std::vector<int> selected;
     if (AllDigits(argument)) {
         const int row = std::stoi(argument);
@@ -69,11 +70,11 @@ std::vector<int> SelectDevices(TDeviceList& list, const std::string& argument, b
         throw UsageError("\"" + argument +
                          "\" is no instance ID, VID_xxxx&PID_xxxx pattern or row number");
     }
-    const std::string upper = UpperAscii(argument);
+    const std::string upper = base::UpperAscii(argument);
     for (int i = 0; i < list.Count(); ++i) {
-        TDevice& device = list.GetDevice(i);
-        const bool match =
-            pattern ? MatchesPattern(device, upper) : UpperAscii(device.GetInstanceId()) == upper;
+        device::TDevice& device = list.GetDevice(i);
+        const bool match = pattern ? MatchesPattern(device, upper)
+                                   : base::UpperAscii(device.GetInstanceId()) == upper;
         if (match) {
             selected.push_back(i);
         }

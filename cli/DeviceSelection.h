@@ -6,14 +6,17 @@
 #include <string>
 #include <vector>
 
+namespace device {
 class TDeviceList;
+}  // namespace device
 
 namespace cli {
 
 // Raises UsageError for a malformed argument, for one that names no device, and for a
 // pattern that names several devices unless allMatching is set. The indexes are the
 // list's, in list order.
-std::vector<int> SelectDevices(TDeviceList& list, const std::string& argument, bool allMatching);
+std::vector<int> SelectDevices(device::TDeviceList& list, const std::string& argument,
+                               bool allMatching);
 
 // Whether the text is a VID_xxxx&PID_xxxx pattern (hex digits, letter case ignored).
 bool IsVidPidPattern(const std::string& text);

@@ -62,12 +62,12 @@ int ShowCommand(const CommandArgs& argv, Console& console) {
     options.push_back({"parent"});
     const Arguments args = ParseArguments(argv, options, 1);
     const auto list = BuildList(args);
-    const std::vector<TDevice*> devices = SelectedDevices(*list, args);
+    const std::vector<device::TDevice*> devices = SelectedDevices(*list, args);
     JsonWriter json;
     json.BeginObject().Key("version").Number(1).Key("command").String("show");
     json.Key("devices").BeginArray();
     bool first = true;
-    for (TDevice* device : devices) {
+    for (device::TDevice* device : devices) {
         const DeviceFacts f = ReadFacts(*device);
         WriteFactsJson(json, f, 0);
         if (args.Has("json")) {

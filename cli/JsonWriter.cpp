@@ -128,16 +128,16 @@ JsonWriter& JsonWriter::Decimal(double value, int decimals) {
     // Without printf: its formatter would add some 27 KiB to the 32-bit program.
     switch (decimals) {
         case 0:
-            text_ += FixedDecimalText<0>(value);
+            text_ += base::FixedDecimalText<0>(value);
             break;
         case 1:
-            text_ += FixedDecimalText<1>(value);
+            text_ += base::FixedDecimalText<1>(value);
             break;
         case 2:
-            text_ += FixedDecimalText<2>(value);
+            text_ += base::FixedDecimalText<2>(value);
             break;
         default:
-            text_ += FixedDecimalText<3>(value);
+            text_ += base::FixedDecimalText<3>(value);
             break;
     }
     return *this;

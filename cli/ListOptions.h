@@ -15,9 +15,9 @@ namespace cli {
 // --all, --mice and --json.
 std::vector<OptionRule> ListOptionRules();
 // Builds the list those options choose; raises the list's EDeviceError.
-std::unique_ptr<TDeviceList> BuildList(const Arguments& args);
+std::unique_ptr<device::TDeviceList> BuildList(const Arguments& args);
 // The devices a DEVICE argument selects from the list; with --parent their parents,
 // each once.
-std::vector<TDevice*> SelectedDevices(TDeviceList& list, const Arguments& args);
+std::vector<device::TDevice*> SelectedDevices(device::TDeviceList& list, const Arguments& args);
 
 }  // namespace cli

@@ -120,15 +120,15 @@ int MeasureCommand(const CommandArgs& argv, Console& console) {
                          " devices; measure takes one");
     }
     const int row = rows.front();
-    TDevice& device = list->GetDevice(row);
+    device::TDevice& device = list->GetDevice(row);
     const std::string instanceId = device.GetInstanceId();
     const std::vector<std::string> collections = input::CollectionRows(*list).CollectionsOf(row);
     if (collections.empty()) {
         throw UsageError(instanceId + " has no HID collection whose reports could be measured");
     }
     const bool keyboard = !device.IsMouseParent();
-    const int rate = ReadRateIndex(device);
-    const double expectedMs = rate > 0 ? RateTable.at(static_cast<std::size_t>(rate)) : 0;
+    const int rate = config::ReadRateIndex(device);
+    const double expectedMs = rate > 0 ? config::RateTable.at(static_cast<std::size_t>(rate)) : 0;
 
     const InputListener listener;
     std::vector<std::string> lines = measure::MeasureLines(input::RateFigures{}, keyboard);
@@ -156,7 +156,7 @@ int MeasureCommand(const CommandArgs& argv, Console& console) {
     }
     if (expectedMs > 0) {
         console.out += "  Expected from the stored rate: " +
-                       std::string(RateNames.at(static_cast<std::size_t>(rate))) +
+                       std::string(config::RateNames.at(static_cast<std::size_t>(rate))) +
                        " reports/s, one every " + std::to_string(static_cast<int>(expectedMs)) +
                        " ms\n";
     }

@@ -84,7 +84,7 @@ class ProfileReader {
             }
         }
         if (line[0] == '[') {
-            if (EqualNoCaseAscii(line, "[device]")) {
+            if (base::EqualNoCaseAscii(line, "[device]")) {
                 if (!versionSeen_) {
                     Fail("\"version = 1\" must come first");
                 }
@@ -133,8 +133,8 @@ class ProfileReader {
         } else if (name == "description") {
             entry.description = value;
         } else if (name == "filter") {
-            if (EqualNoCaseAscii(value, "on") || EqualNoCaseAscii(value, "off")) {
-                entry.filter = EqualNoCaseAscii(value, "on");
+            if (base::EqualNoCaseAscii(value, "on") || base::EqualNoCaseAscii(value, "off")) {
+                entry.filter = base::EqualNoCaseAscii(value, "on");
             } else {
                 Fail("filter must be on or off, not \"" + value + "\"");
             }
@@ -146,8 +146,8 @@ class ProfileReader {
     }
 
     int RateIndex(const std::string& value) const {
-        for (std::size_t i = 0; i < RateNames.size(); ++i) {
-            if (EqualNoCaseAscii(value, RateNames[i])) {
+        for (std::size_t i = 0; i < config::RateNames.size(); ++i) {
+            if (base::EqualNoCaseAscii(value, config::RateNames[i])) {
                 return static_cast<int>(i);
             }
         }
@@ -213,8 +213,8 @@ std::string FormatProfile(const Profile& profile) {
             text += std::string("filter = ") + (*entry.filter ? "on" : "off") + "\n";
         }
         if (entry.rate) {
-            text +=
-                std::string("rate = ") + RateNames.at(static_cast<std::size_t>(*entry.rate)) + "\n";
+            text += std::string("rate = ") +
+                    config::RateNames.at(static_cast<std::size_t>(*entry.rate)) + "\n";
         }
     }
     return text;

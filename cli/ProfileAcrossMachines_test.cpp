@@ -39,10 +39,10 @@ std::map<std::string, DeviceState> Snapshot(sim::Machine& machine) {
     sim::ScopedMachine use(machine);
     std::map<std::string, DeviceState> state;
     const cli::ReachableDevices reachable;
-    for (TDevice* device : reachable.Devices()) {
-        state[UpperAscii(device->GetInstanceId())] = {
-            UpperAscii(cli::ModelHardwareId(cli::SplitHardwareIds(device->GetHardwareIds()))),
-            {HasFilter(*device), ReadRateIndex(*device)}};
+    for (device::TDevice* device : reachable.Devices()) {
+        state[base::UpperAscii(device->GetInstanceId())] = {
+            base::UpperAscii(cli::ModelHardwareId(cli::SplitHardwareIds(device->GetHardwareIds()))),
+            {config::HasFilter(*device), config::ReadRateIndex(*device)}};
     }
     return state;
 }
@@ -113,7 +113,7 @@ TEST_F(TwoMachines, AProfileAppliesByModelOnAnotherMachine) {
     // The setting each model gets: its first entry's.
     std::map<std::string, Setting> byModel;
     for (const cli::ProfileEntry& entry : profile.entries) {
-        byModel.emplace(UpperAscii(entry.hardwareId), Setting{*entry.filter, *entry.rate});
+        byModel.emplace(base::UpperAscii(entry.hardwareId), Setting{*entry.filter, *entry.rate});
     }
     const auto before = Snapshot(second);
 

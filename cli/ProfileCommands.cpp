@@ -30,7 +30,7 @@ std::string ReadProfileText(const std::string& file, const std::function<std::st
 }
 
 struct Match {
-    TDevice* device;
+    device::TDevice* device;
     const ProfileEntry* entry;
     const char* matchedBy;
 };
@@ -40,16 +40,16 @@ struct Match {
 std::vector<Match> MatchEntries(const Profile& profile, const ReachableDevices& reachable,
                                 std::vector<UnmatchedEntry>& unmatched) {
     struct Known {
-        TDevice* device;
+        device::TDevice* device;
         std::string instanceId;
         std::vector<std::string> hardwareIds;
         bool taken = false;
     };
     std::vector<Known> known;
-    for (TDevice* device : reachable.Devices()) {
-        known.push_back({device, UpperAscii(device->GetInstanceId()), {}});
+    for (device::TDevice* device : reachable.Devices()) {
+        known.push_back({device, base::UpperAscii(device->GetInstanceId()), {}});
         for (const std::string& id : SplitHardwareIds(device->GetHardwareIds())) {
-            known.back().hardwareIds.push_back(UpperAscii(id));
+            known.back().hardwareIds.push_back(base::UpperAscii(id));
         }
     }
     std::vector<Match> matches;
@@ -58,7 +58,7 @@ std::vector<Match> MatchEntries(const Profile& profile, const ReachableDevices& 
         const ProfileEntry& entry = profile.entries[e];
         for (Known& k : known) {
             if (!k.taken && !entry.instanceId.empty() &&
-                k.instanceId == UpperAscii(entry.instanceId)) {
+                k.instanceId == base::UpperAscii(entry.instanceId)) {
                 k.taken = true;
                 matched[e] = true;
                 matches.push_back({k.device, &entry, "instance-id"});
@@ -70,7 +70,7 @@ std::vector<Match> MatchEntries(const Profile& profile, const ReachableDevices& 
         if (matched[e] || entry.hardwareId.empty()) {
             continue;
         }
-        const std::string wanted = UpperAscii(entry.hardwareId);
+        const std::string wanted = base::UpperAscii(entry.hardwareId);
         for (Known& k : known) {
             bool carries = false;
             for (const std::string& id : k.hardwareIds) {
@@ -97,8 +97,8 @@ int ExportCommand(const CommandArgs& argv, Console& console) {
     const Arguments args = ParseArguments(argv, {}, 1);
     const ReachableDevices reachable;
     Profile profile;
-    for (TDevice* device : reachable.Devices()) {
-        const bool filter = HasFilter(*device);
+    for (device::TDevice* device : reachable.Devices()) {
+        const bool filter = config::HasFilter(*device);
         const int rate = ReadRate(*device);
         if (rate == kRateUnknown) {
             // A profile that said "Default" here would reset the device elsewhere.

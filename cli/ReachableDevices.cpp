@@ -8,21 +8,21 @@
 namespace cli {
 
 ReachableDevices::ReachableDevices() : hidDevices_(false, false), usbDevices_(false, true) {
-    for (const TDeviceList* list : {&hidDevices_, &usbDevices_}) {
+    for (const device::TDeviceList* list : {&hidDevices_, &usbDevices_}) {
         for (int i = 0; i < list->Count(); ++i) {
-            TDevice& device = list->GetDevice(i);
+            device::TDevice& device = list->GetDevice(i);
             Add(device);
             try {
                 Add(device.GetParentDevice());
-            } catch (const EDeviceError&) {
+            } catch (const device::EDeviceError&) {
                 // A parent that cannot be opened is out of reach, as in the window.
             }
         }
     }
 }
 
-void ReachableDevices::Add(TDevice& device) {
-    std::string id = UpperAscii(device.GetInstanceId());
+void ReachableDevices::Add(device::TDevice& device) {
+    std::string id = base::UpperAscii(device.GetInstanceId());
     if (id.empty() || std::find(ids_.begin(), ids_.end(), id) != ids_.end()) {
         return;
     }

@@ -15,14 +15,14 @@ class ReachableDevices {
     // Raises the lists' EDeviceError when a list cannot be built.
     ReachableDevices();
 
-    const std::vector<TDevice*>& Devices() const { return devices_; }
+    const std::vector<device::TDevice*>& Devices() const { return devices_; }
 
   private:
-    void Add(TDevice& device);
+    void Add(device::TDevice& device);
 
-    TDeviceList hidDevices_;
-    TDeviceList usbDevices_;
-    std::vector<TDevice*> devices_;
+    device::TDeviceList hidDevices_;
+    device::TDeviceList usbDevices_;
+    std::vector<device::TDevice*> devices_;
     std::vector<std::string> ids_;  // upper-cased, beside devices_
 };
 

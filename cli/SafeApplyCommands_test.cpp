@@ -20,7 +20,7 @@ struct SafeApplyTest : ::testing::Test {
     SetupMachine m;
 
     std::string Journal() {
-        const sim::DiskEntry* file = m.machine.disk().Find(JournalPath());
+        const sim::DiskEntry* file = m.machine.disk().Find(journal::JournalPath());
         return file != nullptr ? file->content : "<none>";
     }
 };
@@ -152,8 +152,8 @@ TEST_F(SafeApplyTest, AttachingWithoutTheDriverNeedsForce) {
 TEST_F(SafeApplyTest, AChangeTheJournalCannotRecordIsMadeOnlyWithForce) {
     const std::string adminOnly = "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
     m.machine.disk().AddFolder(sim::kProgramData + "\\QUORVIN Setup", "BA", adminOnly);
-    m.machine.disk().AddFile(JournalPath(), "QUORVIN Setup undo journal 1\r\nchange\r\n", "BA",
-                             adminOnly);
+    m.machine.disk().AddFile(journal::JournalPath(), "QUORVIN Setup undo journal 1\r\nchange\r\n",
+                             "BA", adminOnly);
     const std::size_t writesBefore = ChangingCalls(m.machine);
     CliRun run = Quorvin({"set", kHidM, "--rate", "1000"});
     EXPECT_EQ(run.code, cli::kExitFailed);

@@ -23,7 +23,7 @@ bool ScriptHost::Confirm(const commands::Ask& ask) {
     return false;
 }
 
-void ScriptHost::Wait(const std::function<void(const MessagePump& pump)>& work) {
+void ScriptHost::Wait(const std::function<void(const restart::MessagePump& pump)>& work) {
     work({});
 }
 

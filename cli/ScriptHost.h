@@ -18,7 +18,7 @@ class ScriptHost final : public commands::Host {
 
     bool Confirm(const commands::Ask& ask) override;
     void JournalNotKept(const std::string& why) override { notKept_ = why; }
-    void Wait(const std::function<void(const MessagePump& pump)>& work) override;
+    void Wait(const std::function<void(const restart::MessagePump& pump)>& work) override;
     HWND Owner() const override { return nullptr; }
 
     // The last question asked, for the report: its service error for DriverUnknown,

@@ -25,8 +25,8 @@ const char* RateName(int index) {
 
 }  // namespace
 
-void CheckQuestions(TDevice& device, const DesiredSetting& setting, bool force) {
-    if (force || !setting.filter.value_or(false) || HasFilter(device)) {
+void CheckQuestions(device::TDevice& device, const DesiredSetting& setting, bool force) {
+    if (force || !setting.filter.value_or(false) || config::HasFilter(device)) {
         return;
     }
     ScriptHost host(false, false);
@@ -63,10 +63,11 @@ void CheckQuestions(TDevice& device, const DesiredSetting& setting, bool force) 
     }
 }
 
-DeviceChange ApplySetting(TDevice& device, const DesiredSetting& setting, bool unrecordedToo) {
+DeviceChange ApplySetting(device::TDevice& device, const DesiredSetting& setting,
+                          bool unrecordedToo) {
     DeviceChange change;
     change.instanceId = device.GetInstanceId();
-    change.filterBefore = HasFilter(device);
+    change.filterBefore = config::HasFilter(device);
     change.rateBefore = ReadRate(device);
     // The questions attaching the filter asks were settled by CheckQuestions.
     ScriptHost host(true, unrecordedToo);
@@ -97,7 +98,7 @@ DeviceChange ApplySetting(TDevice& device, const DesiredSetting& setting, bool u
     } else if (setting.rate && *setting.rate != change.rateBefore) {
         take(commands::ChangeRate(device, static_cast<std::uint32_t>(*setting.rate), host));
     }
-    change.filterAfter = HasFilter(device);
+    change.filterAfter = config::HasFilter(device);
     change.filterWritten = change.filterAfter;
     change.rateAfter = ReadRate(device);
     // What the registry holds now is the last word, whatever the commands said.
@@ -106,26 +107,26 @@ DeviceChange ApplySetting(TDevice& device, const DesiredSetting& setting, bool u
     return change;
 }
 
-void RestartAndReread(TDevice& device, DeviceChange& change) {
+void RestartAndReread(device::TDevice& device, DeviceChange& change) {
     change.restart = RestartDeviceNow(device);
     // The restart may have given the device a new node, which the listed pair does not
     // name: the device is opened again by its instance ID. One that is gone keeps what
     // was read before the restart.
-    const DevInfoSetHandle set(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
+    const device::DevInfoSetHandle set(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
     SP_DEVINFO_DATA element{};
     element.cbSize = sizeof(SP_DEVINFO_DATA);
     if (change.instanceId.empty() || !set.valid() ||
         !plat::SetupDiOpenDeviceInfoA(set.get(), change.instanceId.c_str(), nullptr, 0, &element)) {
         return;
     }
-    TDevice reopened(set.get(), element, INVALID_HANDLE_VALUE);
-    change.filterAfter = HasFilter(reopened);
+    device::TDevice reopened(set.get(), element, INVALID_HANDLE_VALUE);
+    change.filterAfter = config::HasFilter(reopened);
     change.rateAfter = ReadRate(reopened);
 }
 
 int ParseRate(const std::string& name) {
-    for (std::size_t i = 0; i < RateNames.size(); ++i) {
-        if (EqualNoCaseAscii(name, RateNames[i])) {
+    for (std::size_t i = 0; i < config::RateNames.size(); ++i) {
+        if (base::EqualNoCaseAscii(name, config::RateNames[i])) {
             return static_cast<int>(i);
         }
     }
@@ -133,10 +134,10 @@ int ParseRate(const std::string& name) {
 }
 
 bool ParseOnOff(const std::string& option, const std::string& value) {
-    if (EqualNoCaseAscii(value, "on")) {
+    if (base::EqualNoCaseAscii(value, "on")) {
         return true;
     }
-    if (EqualNoCaseAscii(value, "off")) {
+    if (base::EqualNoCaseAscii(value, "off")) {
         return false;
     }
     throw UsageError("bad value \"" + value + "\" for --" + option + " (on or off)");

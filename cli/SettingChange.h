@@ -9,7 +9,9 @@
 #include "cli/DeviceActions.h"
 #include "cli/JsonWriter.h"
 
+namespace device {
 class TDevice;
+}  // namespace device
 
 namespace cli {
 
@@ -47,17 +49,18 @@ struct DeviceChange {
 // (a hub, a parent that is no hub, a driver that cannot load or whose state is
 // unknown) and force is not set. A device that carries the filter already is asked
 // nothing, as the window's box is checked already.
-void CheckQuestions(TDevice& device, const DesiredSetting& setting, bool force);
+void CheckQuestions(device::TDevice& device, const DesiredSetting& setting, bool force);
 
 // Writes what differs from the device's state, each change recorded in the undo
 // journal first, then reads both back. A change the journal cannot record is not
 // made (the change fails) unless unrecordedToo is set, which stands for the
 // window's "Make the change anyway?".
-DeviceChange ApplySetting(TDevice& device, const DesiredSetting& setting, bool unrecordedToo);
+DeviceChange ApplySetting(device::TDevice& device, const DesiredSetting& setting,
+                          bool unrecordedToo);
 
 // Restarts the device and reads its filter and rate again, so that the change
 // describes the state after the restart (a filter taken off again reads as such).
-void RestartAndReread(TDevice& device, DeviceChange& change);
+void RestartAndReread(device::TDevice& device, DeviceChange& change);
 
 // Parses a rate name of RateNames ("Default" in any letter case); UsageError otherwise.
 int ParseRate(const std::string& name);

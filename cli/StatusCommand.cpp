@@ -18,7 +18,7 @@ namespace {
 
 // "started", "problem" (a driver failed to load or start: possibly the filter),
 // "needs reboot", "other problem", "not started", "not present" or "unknown".
-const char* StateName(const DeviceState& state) {
+const char* StateName(const device::DeviceState& state) {
     if (!state.known) {
         return "unknown";
     }
@@ -26,35 +26,35 @@ const char* StateName(const DeviceState& state) {
         return "not present";
     }
     switch (state.Problem()) {
-        case ProblemKind::DriverLoad:
+        case device::ProblemKind::DriverLoad:
             return "problem";
-        case ProblemKind::NeedsReboot:
+        case device::ProblemKind::NeedsReboot:
             return "needs reboot";
-        case ProblemKind::Other:
+        case device::ProblemKind::Other:
             return "other problem";
-        case ProblemKind::None:
+        case device::ProblemKind::None:
             break;
     }
     return state.Started() ? "started" : "not started";
 }
 
-std::string StateText(const DeviceState& state) {
+std::string StateText(const device::DeviceState& state) {
     if (!state.HasProblem()) {
         return StateName(state);
     }
     const std::string problem =
-        "problem " + std::to_string(state.problem) + ": " + ProblemText(state.problem);
+        "problem " + std::to_string(state.problem) + ": " + device::ProblemText(state.problem);
     switch (state.Problem()) {
-        case ProblemKind::NeedsReboot:
+        case device::ProblemKind::NeedsReboot:
             return problem + " (restart Windows)";
-        case ProblemKind::Other:
+        case device::ProblemKind::Other:
             return problem + " (not the filter's)";
         default:
             return problem;
     }
 }
 
-std::string ServiceText(const DriverServiceState& driver) {
+std::string ServiceText(const restart::DriverServiceState& driver) {
     if (!driver.known) {
         return "unknown (the service manager could not be asked)";
     }
@@ -74,15 +74,15 @@ std::string ServiceText(const DriverServiceState& driver) {
     return text + "; " + driver.imageFile + (driver.fileFound ? " present" : " MISSING");
 }
 
-std::string JournalText(const LoadedJournal& journal) {
+std::string JournalText(const journal::LoadedJournal& journal) {
     if (!journal.ok) {
         return "cannot be used: " + journal.message;
     }
     return std::to_string(journal.journal.entries.size()) + " change(s) to undo";
 }
 
-void WriteJson(const DriverServiceState& driver, const LoadedJournal& journal,
-               const std::vector<FilteredDevice>& devices, bool broken, std::string& out) {
+void WriteJson(const restart::DriverServiceState& driver, const journal::LoadedJournal& journal,
+               const std::vector<health::FilteredDevice>& devices, bool broken, std::string& out) {
     JsonWriter json;
     json.BeginObject().Key("version").Number(1).Key("command").String("status");
     json.Key("driver").BeginObject();
@@ -107,7 +107,7 @@ void WriteJson(const DriverServiceState& driver, const LoadedJournal& journal,
     }
     json.EndObject();
     json.Key("devices").BeginArray();
-    for (const FilteredDevice& device : devices) {
+    for (const health::FilteredDevice& device : devices) {
         json.BeginObject();
         json.Key("instanceId").String(device.instanceId);
         json.Key("description").String(device.description);
@@ -116,7 +116,7 @@ void WriteJson(const DriverServiceState& driver, const LoadedJournal& journal,
         json.Key("problem").Number(device.state.problem);
         json.Key("problemText");
         if (device.state.HasProblem()) {
-            json.String(ProblemText(device.state.problem));
+            json.String(device::ProblemText(device.state.problem));
         } else {
             json.Null();
         }
@@ -133,16 +133,16 @@ int StatusCommand(const CommandArgs& argv, Console& console) {
     const Arguments args = ParseArguments(argv, {{"json"}}, 0);
     // The same reading as the window's health view: the service, then every USB
     // device (present or not) that carries the filter.
-    const FilterHealth health = ReadFilterHealth();
+    const health::FilterHealth health = health::ReadFilterHealth();
     if (!health.listed) {
-        throw EDeviceError("SetupDiGetClassDevs");
+        throw device::EDeviceError("SetupDiGetClassDevs");
     }
-    const DriverServiceState& driver = health.driver;
-    const std::vector<FilteredDevice>& devices = health.devices;
-    const LoadedJournal journal = LoadJournal();
+    const restart::DriverServiceState& driver = health.driver;
+    const std::vector<health::FilteredDevice>& devices = health.devices;
+    const journal::LoadedJournal journal = journal::LoadJournal();
 
     int failing = 0;
-    for (const FilteredDevice& device : devices) {
+    for (const health::FilteredDevice& device : devices) {
         failing += device.state.FilterMayFail() ? 1 : 0;
     }
     // A driver that cannot load harms every device that lists the filter at its next
@@ -160,7 +160,7 @@ int StatusCommand(const CommandArgs& argv, Console& console) {
             out += "No device carries the filter.\n";
         } else {
             std::vector<std::vector<std::string>> rows = {{"Device Name", "Instance ID", "State"}};
-            for (const FilteredDevice& device : devices) {
+            for (const health::FilteredDevice& device : devices) {
                 rows.push_back({device.description, device.instanceId, StateText(device.state)});
             }
             out += "\nDevices carrying the filter:\n" + FormatTable(rows);

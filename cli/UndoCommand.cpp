@@ -14,7 +14,7 @@ int UndoCommand(const CommandArgs& argv, Console& console) {
     const Arguments args = ParseArguments(argv, {{"all"}, {"json"}}, 0);
     const bool all = args.Has("all");
     ScriptHost host(false, false);
-    const UndoReport report =
+    const journal::UndoReport report =
         *(all ? commands::RestoreAllChanges(host) : commands::UndoLast()).undo;
     // Nothing to undo is done; anything left behind, or a journal that could not be
     // used, is a failure.

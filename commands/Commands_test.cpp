@@ -36,12 +36,12 @@ struct ScriptedHost : commands::Host {
         answers.pop_front();
         return answer;
     }
-    void Wait(const std::function<void(const MessagePump& pump)>& work) override {
+    void Wait(const std::function<void(const restart::MessagePump& pump)>& work) override {
         ++waits;
         work({});
     }
     void JournalNotKept(const std::string& why) override { notKept.push_back(why); }
-    HWND Owner() const override { return ConfigBench::kOwner; }
+    HWND Owner() const override { return config::ConfigBench::kOwner; }
     std::vector<std::string> notKept;
 
     std::vector<Question> Questions() const {
@@ -54,10 +54,10 @@ struct ScriptedHost : commands::Host {
 };
 
 struct CommandLayer : ::testing::Test {
-    ConfigBench bench;
+    config::ConfigBench bench;
     // Below a composite device, so attaching asks the usefulness question; the
     // driver's service is missing unless a test installs it.
-    std::unique_ptr<TDevice> device = bench.Open(ConfigBench::kInterface);
+    std::unique_ptr<device::TDevice> device = bench.Open(config::ConfigBench::kInterface);
     ScriptedHost host;
 
     std::size_t Writes() const {
@@ -82,7 +82,7 @@ TEST_F(CommandLayer, AttachingAsksInOrderAndTheFirstNoStopsBeforeAnyWrite) {
     EXPECT_EQ(result.declined, Question::DriverMissing);
     EXPECT_EQ(host.Questions(),
               (std::vector<Question>{Question::Usefulness, Question::DriverMissing}));
-    EXPECT_FALSE(HasFilter(*device));
+    EXPECT_FALSE(config::HasFilter(*device));
     EXPECT_EQ(Writes(), 0u);
     EXPECT_EQ(bench.machine.disk().Find(sim::kProgramData + "\\QUORVIN Setup\\undo-journal.txt"),
               nullptr);
@@ -96,7 +96,7 @@ TEST_F(CommandLayer, SettledQuestionsAreNotAskedAgain) {
         commands::ChangeFilter(*device, true, host, commands::AttachQuestions::Settled);
     EXPECT_EQ(result.kind, Result::Kind::Written);
     EXPECT_TRUE(host.asked.empty());
-    EXPECT_TRUE(HasFilter(*device));
+    EXPECT_TRUE(config::HasFilter(*device));
 }
 
 TEST_F(CommandLayer, AnUnreadableDriverStateIsAskedWithItsError) {
@@ -127,7 +127,7 @@ TEST_F(CommandLayer, AnInstalledServiceWindowsWillNotLoadIsAskedAboutByWhatIsWro
     host.answers = {true, false};
     result = commands::ChangeFilter(*device, true, host);
     EXPECT_EQ(result.declined, Question::DriverNotKernel);
-    EXPECT_FALSE(HasFilter(*device));
+    EXPECT_FALSE(config::HasFilter(*device));
     EXPECT_EQ(Writes(), 0u);
 
     // Said yes to, the filter goes on as asked.
@@ -135,17 +135,17 @@ TEST_F(CommandLayer, AnInstalledServiceWindowsWillNotLoadIsAskedAboutByWhatIsWro
     host.answers = {true, true};
     result = commands::ChangeFilter(*device, true, host);
     EXPECT_EQ(result.kind, Result::Kind::Written);
-    EXPECT_TRUE(HasFilter(*device));
+    EXPECT_TRUE(config::HasFilter(*device));
 }
 
 TEST_F(CommandLayer, EveryWriteIsRecordedBeforeItIsMade) {
     sim::InstallDriverService(bench.machine, "quorvin");
     Result result = commands::ChangeFilter(*device, true, host);
     EXPECT_EQ(result.kind, Result::Kind::Written);
-    EXPECT_TRUE(HasFilter(*device));
+    EXPECT_TRUE(config::HasFilter(*device));
     result = commands::ChangeRate(*device, 1, host);
     EXPECT_EQ(result.kind, Result::Kind::Written);
-    EXPECT_EQ(ReadRateIndex(*device), 1);
+    EXPECT_EQ(config::ReadRateIndex(*device), 1);
 
     // The journal file is written before each setting is.
     std::vector<std::string> order;
@@ -162,13 +162,13 @@ TEST_F(CommandLayer, EveryWriteIsRecordedBeforeItIsMade) {
     host.answers = {false};
     result = commands::RestoreAllChanges(host);
     EXPECT_EQ(result.declined, Question::RestoreAll);
-    EXPECT_EQ(ReadRateIndex(*device), 1);
+    EXPECT_EQ(config::ReadRateIndex(*device), 1);
     result = commands::RestoreAllChanges(host);
     EXPECT_EQ(result.kind, Result::Kind::Written);
     ASSERT_TRUE(result.undo);
     EXPECT_EQ(result.undo->undone, 2);
-    EXPECT_EQ(ReadRateIndex(*device), 0);
-    EXPECT_FALSE(HasFilter(*device));
+    EXPECT_EQ(config::ReadRateIndex(*device), 0);
+    EXPECT_FALSE(config::HasFilter(*device));
     EXPECT_EQ(commands::UndoLast().kind, Result::Kind::Unchanged);
 }
 
@@ -180,12 +180,12 @@ TEST_F(CommandLayer, AChangeTheJournalCannotRecordIsMadeOnlyWhenTheHostSaysSo) {
     EXPECT_EQ(result.declined, Question::Unrecorded);
     ASSERT_EQ(host.asked.size(), 1u);
     EXPECT_FALSE(host.asked[0].why.empty());
-    EXPECT_EQ(ReadRateIndex(*device), 0);
+    EXPECT_EQ(config::ReadRateIndex(*device), 0);
 
     result = commands::ChangeRate(*device, 2, host);
     EXPECT_EQ(result.kind, Result::Kind::Written);
     EXPECT_FALSE(result.why.empty()) << "a change made without a record says why";
-    EXPECT_EQ(ReadRateIndex(*device), 2);
+    EXPECT_EQ(config::ReadRateIndex(*device), 2);
 }
 
 TEST_F(CommandLayer, ADriveWithoutAccessListsIsToldNotAskedAndTheChangeIsMade) {
@@ -199,7 +199,7 @@ TEST_F(CommandLayer, ADriveWithoutAccessListsIsToldNotAskedAndTheChangeIsMade) {
     ASSERT_EQ(host.notKept.size(), 1u);
     EXPECT_NE(host.notKept[0].find("FAT32"), std::string::npos) << host.notKept[0];
     EXPECT_EQ(result.why, host.notKept[0]);
-    EXPECT_EQ(ReadRateIndex(*device), 2);
+    EXPECT_EQ(config::ReadRateIndex(*device), 2);
     EXPECT_FALSE(bench.machine.disk().Exists(sim::kProgramData + "\\QUORVIN Setup"));
 }
 
@@ -217,14 +217,14 @@ TEST_F(CommandLayer, AWriteThatDoesNotTakeFailsAndNothingToDoIsUnchanged) {
     bench.machine.AddFault({"SetupDiSetDeviceRegistryPropertyA"});
     result = commands::ChangeFilter(*device, true, host);
     EXPECT_EQ(result.kind, Result::Kind::Failed);
-    EXPECT_FALSE(HasFilter(*device));
+    EXPECT_FALSE(config::HasFilter(*device));
 }
 
 TEST_F(CommandLayer, ARestartWaitsThroughTheHostAndKeepsItsOutcome) {
     const Result result = commands::Restart(*device, host);
     EXPECT_EQ(host.waits, 1);
     ASSERT_TRUE(result.restart);
-    EXPECT_EQ(result.restart->kind, RestartOutcome::Kind::Restarted);
+    EXPECT_EQ(result.restart->kind, restart::RestartOutcome::Kind::Restarted);
     EXPECT_EQ(result.kind, Result::Kind::Written);
     EXPECT_FALSE(bench.machine.restarts.empty());
 }

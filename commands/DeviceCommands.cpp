@@ -2,13 +2,13 @@
 
 namespace commands {
 
-Result Restart(TDevice& device, Host& host) {
-    RestartOutcome outcome;
-    host.Wait([&](const MessagePump& pump) {
-        outcome = RequestDeviceRestart(device, host.Owner(), pump);
+Result Restart(device::TDevice& device, Host& host) {
+    restart::RestartOutcome outcome;
+    host.Wait([&](const restart::MessagePump& pump) {
+        outcome = restart::RequestDeviceRestart(device, host.Owner(), pump);
     });
     Result result;
-    using Kind = RestartOutcome::Kind;
+    using Kind = restart::RestartOutcome::Kind;
     const bool restarted = outcome.kind == Kind::Restarted || outcome.kind == Kind::NeedsReboot;
     result.kind = restarted ? Result::Kind::Written : Result::Kind::Failed;
     result.restart = outcome;
@@ -16,12 +16,13 @@ Result Restart(TDevice& device, Host& host) {
 }
 
 Result InstallService(Host& host) {
-    InstallOutcome outcome = InstallOutcome::Failed;
-    host.Wait(
-        [&](const MessagePump& pump) { outcome = RequestServiceInstall(host.Owner(), pump); });
+    restart::InstallOutcome outcome = restart::InstallOutcome::Failed;
+    host.Wait([&](const restart::MessagePump& pump) {
+        outcome = restart::RequestServiceInstall(host.Owner(), pump);
+    });
     Result result;
-    result.kind =
-        outcome == InstallOutcome::Installed ? Result::Kind::Written : Result::Kind::Failed;
+    result.kind = outcome == restart::InstallOutcome::Installed ? Result::Kind::Written
+                                                                : Result::Kind::Failed;
     result.install = outcome;
     return result;
 }

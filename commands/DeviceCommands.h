@@ -6,13 +6,15 @@
 #include "commands/Host.h"
 #include "commands/Result.h"
 
+namespace device {
 class TDevice;
+}  // namespace device
 
 namespace commands {
 
 // Written when the device restarted (or needs a reboot to finish); Failed otherwise.
 // `restart` holds the outcome in full.
-Result Restart(TDevice& device, Host& host);
+Result Restart(device::TDevice& device, Host& host);
 
 // Written when the service reads back installed and able to load; Failed otherwise. `install`
 // holds the outcome in full.

@@ -9,15 +9,15 @@ namespace commands {
 
 namespace {
 
-bool FullyRepaired(const FilterRepair& repair) {
-    return repair.kind == FilterRepair::Kind::Removed &&
-           (!repair.restarted ||
-            (repair.restart.kind == RestartOutcome::Kind::Restarted && repair.after.Started()));
+bool FullyRepaired(const health::FilterRepair& repair) {
+    return repair.kind == health::FilterRepair::Kind::Removed &&
+           (!repair.restarted || (repair.restart.kind == restart::RestartOutcome::Kind::Restarted &&
+                                  repair.after.Started()));
 }
 
 }  // namespace
 
-Result RepairHealth(const FilterHealth& health, Host& host) {
+Result RepairHealth(const health::FilterHealth& health, Host& host) {
     Result result;
     const int count = health.RepairableCount();
     if (count == 0) {
@@ -28,19 +28,21 @@ Result RepairHealth(const FilterHealth& health, Host& host) {
         result.declined = Question::RepairHealth;
         return result;
     }
-    const DeviceBeforeWrite record = [&host](TDevice& device, const PlannedChange& change) {
+    const health::DeviceBeforeWrite record = [&host](device::TDevice& device,
+                                                     const config::PlannedChange& change) {
         WriteStop stop;
         return RecordFirst(device, host, stop)(change);
     };
-    const DeviceRestart restart = [&host](TDevice& device) {
+    const health::DeviceRestart restart = [&host](device::TDevice& device) {
         return *Restart(device, host).restart;
     };
     bool trouble = false;
-    for (const FilteredDevice& device : health.devices) {
+    for (const health::FilteredDevice& device : health.devices) {
         if (!device.Repairable()) {
             continue;
         }
-        const FilterRepair repair = RemoveFilterFrom(device.instanceId, record, restart);
+        const health::FilterRepair repair =
+            health::RemoveFilterFrom(device.instanceId, record, restart);
         trouble = trouble || !FullyRepaired(repair);
         result.why += "\n- " + DescribeRepair(device, repair);
     }

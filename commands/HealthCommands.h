@@ -8,7 +8,9 @@
 #include "commands/Host.h"
 #include "commands/Result.h"
 
+namespace health {
 struct FilterHealth;
+}  // namespace health
 
 namespace commands {
 
@@ -16,6 +18,6 @@ namespace commands {
 // there is nothing to repair; Written when every device was repaired and any
 // restarted one works; Failed when any was not. `why` holds one line per device,
 // each starting "\n- ", for the user.
-Result RepairHealth(const FilterHealth& health, Host& host);
+Result RepairHealth(const health::FilterHealth& health, Host& host);
 
 }  // namespace commands

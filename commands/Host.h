@@ -10,7 +10,9 @@
 #include "platform/WinTypes.h"
 #include "restart/CompanionLauncher.h"
 
+namespace device {
 class TDevice;
+}  // namespace device
 
 namespace commands {
 
@@ -48,10 +50,10 @@ class Host {
     // Told before a change to the device is recorded and written: the window notes what
     // the device runs with until its next restart, which the wait after that restart
     // compares against. A front end that does not wait after a restart has nothing to do.
-    virtual void BeforeChange(TDevice& device) { static_cast<void>(device); }
+    virtual void BeforeChange(device::TDevice& device) { static_cast<void>(device); }
     // Runs work that waits for another process (the companion); the pump, when the
     // front end has one, keeps its window answering meanwhile.
-    virtual void Wait(const std::function<void(const MessagePump& pump)>& work) = 0;
+    virtual void Wait(const std::function<void(const restart::MessagePump& pump)>& work) = 0;
     // The window that owns what the work shows (the shell's windows); null for none.
     virtual HWND Owner() const = 0;
 };

@@ -4,7 +4,7 @@ namespace commands {
 
 namespace {
 
-Result FromReport(const UndoReport& report) {
+Result FromReport(const journal::UndoReport& report) {
     Result result;
     if (report.left > 0 || (report.undone == 0 && !report.nothing)) {
         result.kind = Result::Kind::Failed;
@@ -19,7 +19,7 @@ Result FromReport(const UndoReport& report) {
 }  // namespace
 
 Result UndoLast() {
-    return FromReport(UndoLastChange());
+    return FromReport(journal::UndoLastChange());
 }
 
 Result RestoreAllChanges(Host& host) {
@@ -29,7 +29,7 @@ Result RestoreAllChanges(Host& host) {
         result.declined = Question::RestoreAll;
         return result;
     }
-    return FromReport(RestoreAll());
+    return FromReport(journal::RestoreAll());
 }
 
 }  // namespace commands

@@ -6,20 +6,20 @@
 
 namespace commands {
 
-BeforeWrite RecordFirst(TDevice& device, Host& host, WriteStop& stop) {
-    return [&device, &host, &stop](const PlannedChange& change) {
+config::BeforeWrite RecordFirst(device::TDevice& device, Host& host, WriteStop& stop) {
+    return [&device, &host, &stop](const config::PlannedChange& change) {
         if (device.GetInstanceId().empty()) {
             stop.stopped = true;
             stop.why = "the device has gone";
             return false;
         }
         host.BeforeChange(device);
-        if (const std::string notKept = JournalNotKeptHere(); !notKept.empty()) {
+        if (const std::string notKept = journal::JournalNotKeptHere(); !notKept.empty()) {
             stop.why = notKept;
             host.JournalNotKept(notKept);
             return true;
         }
-        const std::string failure = RecordChange(device, change);
+        const std::string failure = journal::RecordChange(device, change);
         if (failure.empty()) {
             return true;
         }

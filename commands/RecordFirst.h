@@ -5,7 +5,9 @@
 #include "commands/Host.h"
 #include "config/PlannedChange.h"
 
+namespace device {
 class TDevice;
+}  // namespace device
 
 namespace commands {
 
@@ -21,6 +23,6 @@ struct WriteStop {
 // journal can be kept at all, tells the host so and makes the change. A device
 // that cannot name itself has gone: nothing is written that the journal could not
 // name. `stop` tells the caller what happened.
-BeforeWrite RecordFirst(TDevice& device, Host& host, WriteStop& stop);
+config::BeforeWrite RecordFirst(device::TDevice& device, Host& host, WriteStop& stop);
 
 }  // namespace commands

@@ -25,9 +25,9 @@ struct Result {
     std::string why;
     // What the restart, install or undo reported in its own terms, for the front end
     // that tells more than the kind.
-    std::optional<RestartOutcome> restart;
-    std::optional<InstallOutcome> install;
-    std::optional<UndoReport> undo;
+    std::optional<restart::RestartOutcome> restart;
+    std::optional<restart::InstallOutcome> install;
+    std::optional<journal::UndoReport> undo;
 
     bool Written() const { return kind == Kind::Written; }
 };

@@ -41,14 +41,14 @@ Result Outcome(const WriteStop& stop, bool changed, bool holdsWanted) {
 
 }  // namespace
 
-Result ConfirmAttach(TDevice& device, Host& host) {
-    if (AsksHubQuestion(device) && !host.Confirm({Question::Hub, {}, 0})) {
+Result ConfirmAttach(device::TDevice& device, Host& host) {
+    if (config::AsksHubQuestion(device) && !host.Confirm({Question::Hub, {}, 0})) {
         return Declined(Question::Hub);
     }
-    if (AsksUsefulnessQuestion(device) && !host.Confirm({Question::Usefulness, {}, 0})) {
+    if (config::AsksUsefulnessQuestion(device) && !host.Confirm({Question::Usefulness, {}, 0})) {
         return Declined(Question::Usefulness);
     }
-    const DriverServiceState driver = ReadFilterService();
+    const restart::DriverServiceState driver = restart::ReadFilterService();
     if (driver.Missing() && !host.Confirm({Question::DriverMissing, {}, 0})) {
         return Declined(Question::DriverMissing);
     }
@@ -64,8 +64,8 @@ Result ConfirmAttach(TDevice& device, Host& host) {
     return {};
 }
 
-Result ChangeFilter(TDevice& device, bool on, Host& host, AttachQuestions questions) {
-    const bool before = HasFilter(device);
+Result ChangeFilter(device::TDevice& device, bool on, Host& host, AttachQuestions questions) {
+    const bool before = config::HasFilter(device);
     if (on && !before && questions == AttachQuestions::Ask) {
         const Result confirmed = ConfirmAttach(device, host);
         if (confirmed.kind == Result::Kind::Declined) {
@@ -74,15 +74,15 @@ Result ChangeFilter(TDevice& device, bool on, Host& host, AttachQuestions questi
     }
     WriteStop stop;
     SetFilter(device, on, RecordFirst(device, host, stop));
-    return Outcome(stop, before != on, HasFilter(device) == on);
+    return Outcome(stop, before != on, config::HasFilter(device) == on);
 }
 
-Result ChangeRate(TDevice& device, std::uint32_t index, Host& host) {
-    const auto wanted = static_cast<int>(std::min<std::uint32_t>(index, kRateCount - 1));
-    const int before = ReadRateIndex(device);
+Result ChangeRate(device::TDevice& device, std::uint32_t index, Host& host) {
+    const auto wanted = static_cast<int>(std::min<std::uint32_t>(index, config::kRateCount - 1));
+    const int before = config::ReadRateIndex(device);
     WriteStop stop;
     WriteRateIndex(device, index, RecordFirst(device, host, stop));
-    return Outcome(stop, before != wanted, ReadRateIndex(device) == wanted);
+    return Outcome(stop, before != wanted, config::ReadRateIndex(device) == wanted);
 }
 
 }  // namespace commands

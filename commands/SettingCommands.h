@@ -9,7 +9,9 @@
 #include "commands/Host.h"
 #include "commands/Result.h"
 
+namespace device {
 class TDevice;
+}  // namespace device
 
 namespace commands {
 
@@ -17,7 +19,7 @@ namespace commands {
 // filter to the device deserves: a hub; a parent that is no hub; a filter driver
 // that cannot load, or whose state is unknown. The driver is looked at only once
 // the first two are answered. Declined names the question answered "no".
-Result ConfirmAttach(TDevice& device, Host& host);
+Result ConfirmAttach(device::TDevice& device, Host& host);
 
 // Whether ChangeFilter asks ConfirmAttach's questions, or its caller settled them
 // already (the command line checks every device before it writes to any, or its
@@ -27,10 +29,10 @@ enum class AttachQuestions { Ask, Settled };
 
 // Puts the filter on the device's list or takes it off. Attaching to a device that
 // lacks it asks ConfirmAttach's questions first, unless they are Settled.
-Result ChangeFilter(TDevice& device, bool on, Host& host,
+Result ChangeFilter(device::TDevice& device, bool on, Host& host,
                     AttachQuestions questions = AttachQuestions::Ask);
 
 // Stores rate index `index` (0 to 6; above 6 counts as 6).
-Result ChangeRate(TDevice& device, std::uint32_t index, Host& host);
+Result ChangeRate(device::TDevice& device, std::uint32_t index, Host& host);
 
 }  // namespace commands

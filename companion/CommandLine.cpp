@@ -2,18 +2,20 @@
 
 #include <algorithm>
 
+namespace companion {
+
 namespace {
 
 bool IsBlank(WCHAR c) {
     return c == WCHAR(' ') || c == WCHAR('\t');
 }
 
-WideView SkipBlanks(WideView text) {
+restart::WideView SkipBlanks(restart::WideView text) {
     const auto start = std::find_if_not(text.begin(), text.end(), IsBlank);
     return text.substr(static_cast<std::size_t>(start - text.begin()));
 }
 
-WideView TrimTrailingBlanks(WideView text) {
+restart::WideView TrimTrailingBlanks(restart::WideView text) {
     while (!text.empty() && IsBlank(text.back())) {
         text.remove_suffix(1);
     }
@@ -21,15 +23,15 @@ WideView TrimTrailingBlanks(WideView text) {
 }
 
 // Splits off the first token; the rest starts at its first non-blank character.
-WideView TakeToken(WideView& text) {
+restart::WideView TakeToken(restart::WideView& text) {
     text = SkipBlanks(text);
     const auto end = std::find_if(text.begin(), text.end(), IsBlank);
-    const WideView token = text.substr(0, static_cast<std::size_t>(end - text.begin()));
+    const restart::WideView token = text.substr(0, static_cast<std::size_t>(end - text.begin()));
     text = SkipBlanks(text.substr(token.size()));
     return token;
 }
 
-WideView Unquoted(WideView text) {
+restart::WideView Unquoted(restart::WideView text) {
     if (text.size() >= 2 && text.front() == WCHAR('"') && text.back() == WCHAR('"')) {
         return text.substr(1, text.size() - 2);
     }
@@ -38,43 +40,45 @@ WideView Unquoted(WideView text) {
 
 }  // namespace
 
-std::optional<CompanionCommand> ParseCompanionCommand(WideView arguments) {
-    WideView rest = arguments;
-    const WideView command = TakeToken(rest);
-    if (SameAscii(command, "U")) {
-        const WideView instanceId = TrimTrailingBlanks(rest);
+std::optional<CompanionCommand> ParseCompanionCommand(restart::WideView arguments) {
+    restart::WideView rest = arguments;
+    const restart::WideView command = TakeToken(rest);
+    if (restart::SameAscii(command, "U")) {
+        const restart::WideView instanceId = TrimTrailingBlanks(rest);
         if (instanceId.empty()) {
             return std::nullopt;
         }
-        return CompanionCommand{CompanionCommand::Kind::Restart, WideString(instanceId)};
+        return CompanionCommand{CompanionCommand::Kind::Restart, restart::WideString(instanceId)};
     }
-    if (SameAscii(command, "e") && SameAscii(TakeToken(rest), "install")) {
-        const WideView file = Unquoted(TrimTrailingBlanks(rest));
+    if (restart::SameAscii(command, "e") && restart::SameAscii(TakeToken(rest), "install")) {
+        const restart::WideView file = Unquoted(TrimTrailingBlanks(rest));
         if (file.empty()) {
             return std::nullopt;
         }
-        return CompanionCommand{CompanionCommand::Kind::Install, WideString(file)};
+        return CompanionCommand{CompanionCommand::Kind::Install, restart::WideString(file)};
     }
     return std::nullopt;
 }
 
-bool TakeQuietSwitch(WideString& arguments) {
-    WideView rest = arguments;
-    if (!SameAscii(TakeToken(rest), "/q")) {
+bool TakeQuietSwitch(restart::WideString& arguments) {
+    restart::WideView rest = arguments;
+    if (!restart::SameAscii(TakeToken(rest), "/q")) {
         return false;
     }
-    arguments = WideString(rest);
+    arguments = restart::WideString(rest);
     return true;
 }
 
-WideString CommandLineArguments(WideView commandLine) {
+restart::WideString CommandLineArguments(restart::WideView commandLine) {
     std::size_t end = 0;
     if (!commandLine.empty() && commandLine.front() == WCHAR('"')) {
         const std::size_t closing = commandLine.find(WCHAR('"'), 1);
-        end = closing == WideView::npos ? commandLine.size() : closing + 1;
+        end = closing == restart::WideView::npos ? commandLine.size() : closing + 1;
     } else {
         end = static_cast<std::size_t>(
             std::find_if(commandLine.begin(), commandLine.end(), IsBlank) - commandLine.begin());
     }
-    return WideString(SkipBlanks(commandLine.substr(end)));
+    return restart::WideString(SkipBlanks(commandLine.substr(end)));
 }
+
+}  // namespace companion

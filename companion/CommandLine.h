@@ -8,21 +8,25 @@
 
 #include "restart/WideText.h"
 
+namespace companion {
+
 struct CompanionCommand {
     enum class Kind { Restart, Install };
     Kind kind;
     // The instance ID for Restart, the setup information file for Install.
-    WideString argument;
+    restart::WideString argument;
 };
 
 // The command, or nothing when the line is neither form or lacks its argument.
 // Tokens are separated by blanks or tabs; the rest of the line after the command
 // word is its argument, trailing blanks dropped, and a file name may be quoted.
-std::optional<CompanionCommand> ParseCompanionCommand(WideView arguments);
+std::optional<CompanionCommand> ParseCompanionCommand(restart::WideView arguments);
 
 // Takes a leading quiet switch ("/q", restart/CompanionLauncher.h) off the arguments:
 // true when there was one.
-bool TakeQuietSwitch(WideString& arguments);
+bool TakeQuietSwitch(restart::WideString& arguments);
 
 // What follows the program name (quoted or not) and the blanks after it.
-WideString CommandLineArguments(WideView commandLine);
+restart::WideString CommandLineArguments(restart::WideView commandLine);
+
+}  // namespace companion

@@ -4,10 +4,12 @@
 
 #include "platform/sim/SimNames.h"
 
+namespace companion {
+
 namespace {
 
 // The command line as Windows hands it over, in UTF-16, from UTF-8 text.
-WideString W(const std::string& text) {
+restart::WideString W(const std::string& text) {
     return sim::Utf16(text);
 }
 
@@ -48,7 +50,7 @@ TEST(CompanionCommandLine, DropsTheProgramNameAsWindowsWritesIt) {
 }
 
 TEST(CompanionCommandLine, TheQuietSwitchIsOnlyALeadingSlashQ) {
-    WideString line = W(" /q  U x");
+    restart::WideString line = W(" /q  U x");
     EXPECT_TRUE(TakeQuietSwitch(line));
     EXPECT_EQ(line, W("U x"));
     for (const char* other : {"U /q", "/Q U x", "/qU x", "-q U x"}) {
@@ -57,3 +59,5 @@ TEST(CompanionCommandLine, TheQuietSwitchIsOnlyALeadingSlashQ) {
         EXPECT_EQ(line, W(other));
     }
 }
+
+}  // namespace companion

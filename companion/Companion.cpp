@@ -11,10 +11,12 @@
 #include "device/DevInfoSetHandle.h"
 #include "platform/Platform.h"
 
+namespace companion {
+
 namespace {
 
-constexpr int kFailed = kCompanionFailed;
-constexpr int kUsage = kCompanionUsage;
+constexpr int kFailed = restart::kCompanionFailed;
+constexpr int kUsage = restart::kCompanionUsage;
 
 CompanionOutcome Failed(std::string message) {
     return CompanionOutcome{kFailed, std::move(message)};
@@ -24,13 +26,14 @@ CompanionOutcome Failed(std::string message) {
 // section, 128 (files relative to the file's own folder) + 4 (ask before a reboot).
 constexpr const char* kDefaultInstall = "DefaultInstall 132 ";
 
-CompanionOutcome RestartByInstanceId(const WideString& wideId) {
+CompanionOutcome RestartByInstanceId(const restart::WideString& wideId) {
     // Windows keeps instance IDs ASCII: any other character names no device.
-    if (!IsAscii(wideId)) {
-        return Failed("kevra64: no device with instance ID " + ShownText(ShownInAnsi(wideId)));
+    if (!restart::IsAscii(wideId)) {
+        return Failed("kevra64: no device with instance ID " +
+                      ShownText(restart::ShownInAnsi(wideId)));
     }
-    const std::string instanceId = NarrowAscii(wideId);
-    const DevInfoSetHandle set(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
+    const std::string instanceId = restart::NarrowAscii(wideId);
+    const device::DevInfoSetHandle set(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
     if (!set.valid()) {
         return Failed("kevra64: cannot create a device information set");
     }
@@ -41,8 +44,9 @@ CompanionOutcome RestartByInstanceId(const WideString& wideId) {
     }
     // The outcome of a restart that did happen is the caller's to tell, by the exit
     // code alone, so that the user hears of it once.
-    const RestartOutcome outcome = RestartAndVerify(set.get(), element, instanceId);
-    if (outcome.kind == RestartOutcome::Kind::Failed) {
+    const restart::RestartOutcome outcome =
+        restart::RestartAndVerify(set.get(), element, instanceId);
+    if (outcome.kind == restart::RestartOutcome::Kind::Failed) {
         return Failed("kevra64: the restart of " + ShownText(instanceId) + " was refused");
     }
     return CompanionOutcome{CompanionExitCode(outcome), {}};
@@ -50,11 +54,11 @@ CompanionOutcome RestartByInstanceId(const WideString& wideId) {
 
 // The file's full path from the platform's own path rules, in UTF-16 so that a
 // folder named in any script keeps its name. Nothing when the platform cannot form it.
-std::optional<WideString> FullPath(const WideString& file) {
+std::optional<restart::WideString> FullPath(const restart::WideString& file) {
     DWORD size = plat::GetFullPathNameW(file.c_str(), 0, nullptr, nullptr);
     // The size can grow between the calls if the current directory changes.
     for (int attempt = 0; attempt < 2 && size != 0; ++attempt) {
-        WideString path(size, WCHAR(0));
+        restart::WideString path(size, WCHAR(0));
         const DWORD length = plat::GetFullPathNameW(file.c_str(), size, path.data(), nullptr);
         if (length == 0) {
             return std::nullopt;
@@ -68,25 +72,26 @@ std::optional<WideString> FullPath(const WideString& file) {
     return std::nullopt;
 }
 
-bool OpensAsSetupInformation(const WideString& path) {
+bool OpensAsSetupInformation(const restart::WideString& path) {
     UINT errorLine = 0;
     const InfFile inf(plat::SetupOpenInfFileW(path.c_str(), nullptr, INF_STYLE_WIN4, &errorLine));
     return inf.valid();
 }
 
-CompanionOutcome InstallSetupInformation(const WideString& file) {
-    const std::optional<WideString> path = FullPath(file);
+CompanionOutcome InstallSetupInformation(const restart::WideString& file) {
+    const std::optional<restart::WideString> path = FullPath(file);
     if (!path) {
-        return Failed("kevra64: cannot resolve the path of " + ShownText(ShownInAnsi(file)));
+        return Failed("kevra64: cannot resolve the path of " +
+                      ShownText(restart::ShownInAnsi(file)));
     }
-    const std::string shownPath = ShownText(ShownInAnsi(*path));
+    const std::string shownPath = ShownText(restart::ShownInAnsi(*path));
     if (!OpensAsSetupInformation(*path)) {
         return Failed("kevra64: cannot open the setup information file " + shownPath);
     }
-    const WideString commandLine = WidenAscii(kDefaultInstall) + *path;
+    const restart::WideString commandLine = restart::WidenAscii(kDefaultInstall) + *path;
     plat::InstallHinfSectionW(nullptr, nullptr, commandLine.c_str(), 0);
     // InstallHinfSection returns nothing: the service manager tells what it did.
-    const DriverServiceState service = ReadFilterService();
+    const restart::DriverServiceState service = restart::ReadFilterService();
     if (!service.installed || service.CannotLoad()) {
         return Failed("kevra64: " + shownPath +
                       " was installed, but the filter's driver service is not usable: " +
@@ -97,8 +102,8 @@ CompanionOutcome InstallSetupInformation(const WideString& file) {
 
 }  // namespace
 
-CompanionOutcome RunCompanion(const WideString& commandLine) {
-    WideString arguments = commandLine;
+CompanionOutcome RunCompanion(const restart::WideString& commandLine) {
+    restart::WideString arguments = commandLine;
     const bool quiet = TakeQuietSwitch(arguments);
     const std::optional<CompanionCommand> command = ParseCompanionCommand(arguments);
     CompanionOutcome outcome;
@@ -113,3 +118,5 @@ CompanionOutcome RunCompanion(const WideString& commandLine) {
     outcome.quiet = quiet;
     return outcome;
 }
+
+}  // namespace companion

@@ -20,6 +20,8 @@
 
 #include "restart/WideText.h"
 
+namespace companion {
+
 struct CompanionOutcome {
     // The exit code above.
     int exitCode = 0;
@@ -35,4 +37,6 @@ struct CompanionOutcome {
 // quiet switch), in UTF-16 as Windows gives it. A command line that is not understood, an unknown
 // device or a missing file changes nothing. An installation is read back from the service manager:
 // a filter service that is then not there, or cannot load, fails it.
-CompanionOutcome RunCompanion(const WideString& commandLine);
+CompanionOutcome RunCompanion(const restart::WideString& commandLine);
+
+}  // namespace companion

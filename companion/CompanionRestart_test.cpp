@@ -12,14 +12,16 @@
 #include "platform/sim/SimSystem.h"
 #include "platform/sim/SimText.h"
 
+namespace companion {
+
 namespace {
 
-using Kind = RestartOutcome::Kind;
-constexpr const char* kDevice = ConfigBench::kInterface;
+using Kind = restart::RestartOutcome::Kind;
+constexpr const char* kDevice = config::ConfigBench::kInterface;
 
 class CompanionRestart : public ::testing::Test {
   protected:
-    ConfigBench bench;
+    config::ConfigBench bench;
     sim::Machine& m = bench.machine;
     sim::System& system = m.system();
     std::string companionErr;
@@ -43,8 +45,9 @@ class CompanionRestart : public ::testing::Test {
         EXPECT_TRUE(system.processes.empty()) << "the process handle was closed";
     }
 
-    RestartOutcome Restart() {
-        return RequestDeviceRestart(*bench.Open(kDevice), ConfigBench::kOwner, [this] { ++pumps; });
+    restart::RestartOutcome Restart() {
+        return restart::RequestDeviceRestart(*bench.Open(kDevice), config::ConfigBench::kOwner,
+                                             [this] { ++pumps; });
     }
     std::string Filters() const { return m.Property(kDevice, SPDRP_LOWERFILTERS)->data; }
 };
@@ -52,18 +55,18 @@ class CompanionRestart : public ::testing::Test {
 }  // namespace
 
 TEST_F(CompanionRestart, EveryBranchReachesTheSetupProgramThroughTheExitCode) {
-    EXPECT_EQ(Restart(), (RestartOutcome{Kind::Restarted, 0}));
+    EXPECT_EQ(Restart(), (restart::RestartOutcome{Kind::Restarted, 0}));
 
     std::erase(m.files, sim::kDriverFile);
-    EXPECT_EQ(Restart(), (RestartOutcome{Kind::ProblemReverted, 39}));
+    EXPECT_EQ(Restart(), (restart::RestartOutcome{Kind::ProblemReverted, 39}));
     EXPECT_EQ(m.Property(kDevice, SPDRP_LOWERFILTERS), std::nullopt);
 
     m.SetProperty(kDevice, SPDRP_LOWERFILTERS, REG_MULTI_SZ, sim::MultiString({"quorvin", "gone"}));
-    EXPECT_EQ(Restart(), (RestartOutcome{Kind::ProblemNotCured, 39}));
+    EXPECT_EQ(Restart(), (restart::RestartOutcome{Kind::ProblemNotCured, 39}));
     EXPECT_EQ(Filters(), sim::MultiString({"gone"}));
 
     system.heldOpen.insert(kDevice);
-    EXPECT_EQ(Restart(), (RestartOutcome{Kind::NeedsReboot, 0}));
+    EXPECT_EQ(Restart(), (restart::RestartOutcome{Kind::NeedsReboot, 0}));
 
     EXPECT_EQ(companionErr, "") << "outcomes are told by the setup program alone";
     EXPECT_EQ(m.CountCalls("ShellExecuteExW"), 1u);
@@ -76,8 +79,8 @@ TEST_F(CompanionRestart, TheWindowKeepsItsMessagesWhileTheCompanionRuns) {
     EXPECT_EQ(pumps, 3);
     const auto waits = m.CallsOf("MsgWaitForMultipleObjectsEx");
     ASSERT_EQ(waits.size(), 4u);
-    EXPECT_EQ(waits[0].args,
-              "count=1 handle=1 ms=" + std::to_string(kProgramWaitMs) + " mask=0x4FF flags=0x4");
+    EXPECT_EQ(waits[0].args, "count=1 handle=1 ms=" + std::to_string(restart::kProgramWaitMs) +
+                                 " mask=0x4FF flags=0x4");
     // Input an earlier peek saw but left queued wakes the wait too (MWMO_INPUTAVAILABLE):
     // a window would otherwise stop painting until new input came.
     system.peekedRounds = 2;
@@ -85,33 +88,35 @@ TEST_F(CompanionRestart, TheWindowKeepsItsMessagesWhileTheCompanionRuns) {
     EXPECT_EQ(Restart().kind, Kind::Restarted);
     EXPECT_EQ(pumps, 5);
     // Without a pump (a console program) it simply waits, bounded.
-    RequestDeviceRestart(*bench.Open(kDevice), ConfigBench::kOwner);
+    restart::RequestDeviceRestart(*bench.Open(kDevice), config::ConfigBench::kOwner);
     EXPECT_EQ(m.CallsOf("WaitForSingleObject").at(0).args,
-              "handle=3 ms=" + std::to_string(kProgramWaitMs));
+              "handle=3 ms=" + std::to_string(restart::kProgramWaitMs));
 }
 
 TEST_F(CompanionRestart, AScriptsCompanionNeverWaitsForAClick) {
     // Run by a deployment system, the companion has neither a console nor standard
     // error: unless told to be quiet, a message of it would wait for a click for ever.
     system.hangs = [](const std::string& parameters) { return !parameters.starts_with("/q "); };
-    EXPECT_EQ(RequestDeviceRestart(*bench.Open(kDevice), ConfigBench::kOwner).kind,
+    EXPECT_EQ(restart::RequestDeviceRestart(*bench.Open(kDevice), config::ConfigBench::kOwner).kind,
               Kind::Restarted);
     EXPECT_EQ(m.shellRequests.back().parameters, "/q U " + std::string(kDevice));
     // One that hangs all the same is given up on after the bound, and said so.
     system.hangs = [](const std::string&) { return true; };
     const LONGLONG before = sim::Clock(m);
-    EXPECT_EQ(RequestDeviceRestart(*bench.Open(kDevice), ConfigBench::kOwner).kind, Kind::Failed);
-    EXPECT_EQ(sim::Clock(m) - before, sim::Ticks(kProgramWaitMs));
-    EXPECT_EQ(RunCompanionProgram(nullptr, "U x", {}).kind, CompanionRun::Kind::TimedOut);
+    EXPECT_EQ(restart::RequestDeviceRestart(*bench.Open(kDevice), config::ConfigBench::kOwner).kind,
+              Kind::Failed);
+    EXPECT_EQ(sim::Clock(m) - before, sim::Ticks(restart::kProgramWaitMs));
+    EXPECT_EQ(restart::RunCompanionProgram(nullptr, "U x", {}).kind,
+              restart::CompanionRun::Kind::TimedOut);
     EXPECT_TRUE(system.processes.empty()) << "the handle is closed all the same";
 }
 
 TEST_F(CompanionRestart, OnlyTheCompanionBesideTheProgramIsStarted) {
     // One in the current folder or on the search path does not count.
     m.files = {"kevra64.exe", "C:\\WINDOWS\\System32\\kevra64.exe"};
-    EXPECT_EQ(Restart(), (RestartOutcome{Kind::CompanionMissing, 0}));
+    EXPECT_EQ(Restart(), (restart::RestartOutcome{Kind::CompanionMissing, 0}));
     EXPECT_EQ(m.CountCalls("ShellExecuteExW"), 0u);
-    EXPECT_EQ(CompanionPath(), "C:\\Tools\\Quorvin\\kevra64.exe");
+    EXPECT_EQ(restart::CompanionPath(), "C:\\Tools\\Quorvin\\kevra64.exe");
 
     // A folder whose name is not ASCII is passed whole, in the ANSI code page's script
     // or in another (a Cyrillic user name on a Western system, which has no ANSI name),
@@ -131,10 +136,10 @@ TEST_F(CompanionRestart, OnlyTheCompanionBesideTheProgramIsStarted) {
 TEST_F(CompanionRestart, AMissingCompanionIsToldWhereItWasLookedFor) {
     system.programPath = "C:\\Users\\Пётр\\QuorvinSetup.exe";
     m.files.clear();
-    EXPECT_EQ(Restart(), (RestartOutcome{Kind::CompanionMissing, 0}));
-    EXPECT_EQ(CompanionFile(), sim::Utf16("C:\\Users\\Пётр\\kevra64.exe"));
+    EXPECT_EQ(Restart(), (restart::RestartOutcome{Kind::CompanionMissing, 0}));
+    EXPECT_EQ(restart::CompanionFile(), sim::Utf16("C:\\Users\\Пётр\\kevra64.exe"));
     // A message is in the ANSI code page: letters it lacks show as '?'.
-    EXPECT_EQ(CompanionPath(), "C:\\Users\\????\\kevra64.exe");
+    EXPECT_EQ(restart::CompanionPath(), "C:\\Users\\????\\kevra64.exe");
 }
 
 TEST_F(CompanionRestart, AnythingButAnExitCodeIsAFailure) {
@@ -167,3 +172,5 @@ TEST_F(CompanionRestart, TheCompanionsOwnCodesAndItsOneLineForFailures) {
     EXPECT_EQ(outcome.exitCode, 1);
     EXPECT_NE(outcome.message.find("was refused"), std::string::npos);
 }
+
+}  // namespace companion

@@ -6,13 +6,15 @@
 #include "companion/ShownText.h"
 #include "config/ConfigTestBench.h"
 
+namespace companion {
+
 namespace {
 
 using Args = std::vector<std::string>;
 
 class Companion : public ::testing::Test {
   protected:
-    ConfigBench bench;
+    config::ConfigBench bench;
     sim::Machine& m = bench.machine;
     CompanionOutcome outcome;
 
@@ -37,12 +39,12 @@ class Companion : public ::testing::Test {
 }  // namespace
 
 TEST_F(Companion, RestartsTheNamedDeviceByTheSharedPropertyChange) {
-    EXPECT_EQ(Run(std::string("U ") + ConfigBench::kComposite), 0);
+    EXPECT_EQ(Run(std::string("U ") + config::ConfigBench::kComposite), 0);
     EXPECT_EQ(outcome.message, "");
-    EXPECT_EQ(m.restarts, Args{ConfigBench::kComposite});
+    EXPECT_EQ(m.restarts, Args{config::ConfigBench::kComposite});
     EXPECT_EQ(bench.ArgsOf("SetupDiCreateDeviceInfoList"), Args{"class=null hwnd=0"});
     EXPECT_EQ(bench.ArgsOf("SetupDiOpenDeviceInfoA"),
-              Args{std::string("id=") + ConfigBench::kComposite +
+              Args{std::string("id=") + config::ConfigBench::kComposite +
                    " hwnd=0 flags=0x0 cbSize=" + std::to_string(sizeof(SP_DEVINFO_DATA))});
     EXPECT_EQ(bench.ArgsOf("SetupDiSetClassInstallParamsA"),
               Args{"size=20 header=8 function=0x12 state=0x3 scope=0x2 profile=0"});
@@ -55,12 +57,12 @@ TEST_F(Companion, FailedRestartsAreReportedOnOneLine) {
     EXPECT_EQ(m.CountCalls("SetupDiSetClassInstallParamsA"), 0u);
 
     m.AddFault(sim::Fault{"SetupDiSetClassInstallParamsA", 0, {}});
-    EXPECT_NE(Run(std::string("U ") + ConfigBench::kComposite), 0);
+    EXPECT_NE(Run(std::string("U ") + config::ConfigBench::kComposite), 0);
     EXPECT_TRUE(OneErrorLine()) << outcome.message;
     EXPECT_EQ(m.CountCalls("SetupDiCallClassInstaller"), 0u);
 
     m.AddFault(sim::Fault{"SetupDiCreateDeviceInfoList", 0, {}});
-    EXPECT_NE(Run(std::string("U ") + ConfigBench::kComposite), 0);
+    EXPECT_NE(Run(std::string("U ") + config::ConfigBench::kComposite), 0);
     EXPECT_TRUE(OneErrorLine()) << outcome.message;
     EXPECT_TRUE(m.restarts.empty());
 }
@@ -100,12 +102,12 @@ TEST_F(Companion, AnInstallationIsReadBackFromTheServiceManager) {
 }
 
 TEST_F(Companion, TheQuietSwitchIsTakenOffAndRemembered) {
-    EXPECT_EQ(Run(std::string("/q U ") + ConfigBench::kComposite), 0);
+    EXPECT_EQ(Run(std::string("/q U ") + config::ConfigBench::kComposite), 0);
     EXPECT_TRUE(outcome.quiet);
-    EXPECT_EQ(m.restarts, Args{ConfigBench::kComposite});
+    EXPECT_EQ(m.restarts, Args{config::ConfigBench::kComposite});
     EXPECT_EQ(Run("/q"), 2);
     EXPECT_TRUE(outcome.quiet);
-    EXPECT_EQ(Run(std::string("U ") + ConfigBench::kComposite), 0);
+    EXPECT_EQ(Run(std::string("U ") + config::ConfigBench::kComposite), 0);
     EXPECT_FALSE(outcome.quiet);
 }
 
@@ -169,3 +171,5 @@ TEST_F(Companion, AnInstanceIdCannotAddLinesToTheMessage) {
     EXPECT_LT(outcome.message.size(), kShownTextLimit + 100);
     EXPECT_EQ(outcome.message.substr(outcome.message.size() - 3), "...");
 }
+
+}  // namespace companion

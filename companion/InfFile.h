@@ -5,6 +5,8 @@
 #include "base/UniqueHandle.h"
 #include "platform/Platform.h"
 
+namespace companion {
+
 struct InfFileTraits {
     using Handle = HINF;
     static Handle Invalid() { return INVALID_HANDLE_VALUE; }
@@ -12,4 +14,6 @@ struct InfFileTraits {
     static void Close(Handle inf) { plat::SetupCloseInfFile(inf); }
 };
 
-using InfFile = UniqueHandle<InfFileTraits>;
+using InfFile = base::UniqueHandle<InfFileTraits>;
+
+}  // namespace companion

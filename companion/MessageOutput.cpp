@@ -4,6 +4,8 @@
 
 #include "platform/WinTypes.h"
 
+namespace companion {
+
 namespace {
 
 constexpr const char* kCaption = "kevra64";
@@ -71,3 +73,5 @@ void ShowCompanionMessage(const std::string& line, bool isError, bool quiet) {
     ::MessageBoxA(nullptr, line.c_str(), kCaption,
                   MB_OK | MB_SETFOREGROUND | (isError ? MB_ICONERROR : MB_ICONINFORMATION));
 }
+
+}  // namespace companion

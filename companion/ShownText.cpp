@@ -1,5 +1,7 @@
 #include "companion/ShownText.h"
 
+namespace companion {
+
 std::string ShownText(const std::string& text) {
     std::string shown = text.substr(0, kShownTextLimit);
     for (char& c : shown) {
@@ -13,3 +15,5 @@ std::string ShownText(const std::string& text) {
     }
     return shown;
 }
+
+}  // namespace companion

@@ -5,9 +5,13 @@
 
 #include <string>
 
+namespace companion {
+
 // At most kShownTextLimit bytes of the text, then "..." when it was longer; every
 // control character (below 32, and 127) shown as '?'. Other bytes, those of the
 // ANSI code page included, are kept.
 std::string ShownText(const std::string& text);
 
 inline constexpr std::size_t kShownTextLimit = 400;
+
+}  // namespace companion

@@ -10,9 +10,10 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     hardening::RestrictDllSearch();
-    const CompanionOutcome outcome = RunCompanion(CommandLineArguments(::GetCommandLineW()));
+    const companion::CompanionOutcome outcome =
+        companion::RunCompanion(companion::CommandLineArguments(::GetCommandLineW()));
     if (!outcome.message.empty()) {
-        ShowCompanionMessage(outcome.message, outcome.exitCode != 0, outcome.quiet);
+        companion::ShowCompanionMessage(outcome.message, outcome.exitCode != 0, outcome.quiet);
     }
     return outcome.exitCode;
 }

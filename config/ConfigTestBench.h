@@ -17,6 +17,8 @@
 #include "platform/Platform.h"
 #include "platform/sim/SimMachine.h"
 
+namespace config {
+
 struct ConfigBench {
     static constexpr const char* kComposite = "USB\\VID_046D&PID_C08B\\6&1A2B3C&0&1";
     static constexpr const char* kInterface = "USB\\VID_046D&PID_C08B&MI_00\\7&2B3C4D&0&0000";
@@ -26,8 +28,8 @@ struct ConfigBench {
 
     sim::Machine machine;
     sim::ScopedMachine use{machine};
-    DevInfoSetHandle set{plat::SetupDiCreateDeviceInfoList(nullptr, nullptr)};
-    DevInfoSetHandle related{plat::SetupDiCreateDeviceInfoList(nullptr, nullptr)};
+    device::DevInfoSetHandle set{plat::SetupDiCreateDeviceInfoList(nullptr, nullptr)};
+    device::DevInfoSetHandle related{plat::SetupDiCreateDeviceInfoList(nullptr, nullptr)};
 
     explicit ConfigBench(PlatformFamily family = PlatformFamily::NT) {
         sim::DeviceSpec plan;
@@ -56,14 +58,14 @@ struct ConfigBench {
         InitPlatformFamily();
     }
 
-    std::unique_ptr<TDevice> Open(const char* instanceId) {
+    std::unique_ptr<device::TDevice> Open(const char* instanceId) {
         SP_DEVINFO_DATA element{};
         element.cbSize = sizeof(SP_DEVINFO_DATA);
         if (!plat::SetupDiOpenDeviceInfoA(set.get(), instanceId, nullptr, 0, &element)) {
             throw std::runtime_error(std::string("cannot open test device ") + instanceId);
         }
         machine.ClearCalls();
-        return std::make_unique<TDevice>(set.get(), element, related.get());
+        return std::make_unique<device::TDevice>(set.get(), element, related.get());
     }
 
     // The arguments of every call of an operation without the leading set or key
@@ -86,3 +88,5 @@ struct ConfigBench {
                                                                : std::nullopt;
     }
 };
+
+}  // namespace config

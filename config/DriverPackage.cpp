@@ -1,5 +1,7 @@
 #include "config/DriverPackage.h"
 
+namespace config {
+
 const char* FilterName(PlatformFamily family) {
     return family == PlatformFamily::Win9x ? "quorvin.sys" : "quorvin";
 }
@@ -7,3 +9,5 @@ const char* FilterName(PlatformFamily family) {
 std::string CompanionRestartParameters(const std::string& instanceId) {
     return "U " + instanceId;
 }
+
+}  // namespace config

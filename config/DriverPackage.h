@@ -7,6 +7,8 @@
 
 #include "config/PlatformFamily.h"
 
+namespace config {
+
 // "quorvin.sys" (the driver file) on the 9x family, "quorvin" (the service) on NT.
 const char* FilterName(PlatformFamily family);
 
@@ -17,3 +19,5 @@ inline constexpr const char* kCompanionInstallParameters = "e install quorvin.in
 
 // "U " followed by the instance ID, exactly as read, without quotes.
 std::string CompanionRestartParameters(const std::string& instanceId);
+
+}  // namespace config

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace config {
+
 namespace {
 
 char AsciiLower(char c) {
@@ -57,3 +59,5 @@ bool IsFilterEntry(const std::string& entry, const std::string& filterName) {
            std::equal(entry.begin(), entry.end(), filterName.begin(),
                       [](char a, char b) { return AsciiLower(a) == b; });
 }
+
+}  // namespace config

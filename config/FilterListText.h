@@ -6,6 +6,8 @@
 
 #include "config/LowerFilters.h"
 
+namespace config {
+
 // Every NUL becomes a CR; the text is split at CR, LF or CR LF (one break each);
 // text after the last break is an entry only if it is not empty; trailing empty
 // entries are dropped.
@@ -15,3 +17,5 @@ void RemoveTrailingEmptyEntries(TLowerFilterList& list);
 std::string JoinLowerFilterList(const TLowerFilterList& list);
 // The entry lower-cased in ASCII equals the (lower-case) filter name; no trimming.
 bool IsFilterEntry(const std::string& entry, const std::string& filterName);
+
+}  // namespace config

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace config {
+
 using namespace std::string_literals;
 
 TEST(FilterListText, SplitsAtEveryKindOfBreakAndDropsOnlyTrailingEmptyEntries) {
@@ -31,3 +33,5 @@ TEST(FilterListText, MatchesTheNameInAnyAsciiCaseWithoutTrimming) {
     // Only A to Z fold: bytes above 0x7F stay as they are.
     EXPECT_FALSE(IsFilterEntry("quorvi\xCE", "quorvi\xEE"));
 }
+
+}  // namespace config

@@ -2,26 +2,30 @@
 
 #include "device/Device.h"
 
+namespace config {
+
 namespace {
 
-bool AskThePlatform(TDevice& device) {
+bool AskThePlatform(device::TDevice& device) {
     return device.IsHub();
 }
 
 }  // namespace
 
-bool AsksHubQuestion(TDevice& device) {
+bool AsksHubQuestion(device::TDevice& device) {
     return AsksHubQuestion(device, AskThePlatform);
 }
 
-bool AsksHubQuestion(TDevice& device, const HubTest& isHub) {
+bool AsksHubQuestion(device::TDevice& device, const HubTest& isHub) {
     return isHub(device);
 }
 
-bool AsksUsefulnessQuestion(TDevice& device) {
+bool AsksUsefulnessQuestion(device::TDevice& device) {
     return AsksUsefulnessQuestion(device, AskThePlatform);
 }
 
-bool AsksUsefulnessQuestion(TDevice& device, const HubTest& isHub) {
+bool AsksUsefulnessQuestion(device::TDevice& device, const HubTest& isHub) {
     return !isHub(device.GetParentDevice());
 }
+
+}  // namespace config

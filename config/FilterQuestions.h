@@ -7,16 +7,22 @@
 
 #include <functional>
 
+namespace device {
 class TDevice;
+}  // namespace device
+
+namespace config {
 
 // Whether a device is a USB hub. Each answer costs the platform a device information
 // set, so a caller that asks about many devices may give one that keeps its answers.
-using HubTest = std::function<bool(TDevice&)>;
+using HubTest = std::function<bool(device::TDevice&)>;
 
 // The hub question: the device is a USB hub.
-bool AsksHubQuestion(TDevice& device);
-bool AsksHubQuestion(TDevice& device, const HubTest& isHub);
+bool AsksHubQuestion(device::TDevice& device);
+bool AsksHubQuestion(device::TDevice& device, const HubTest& isHub);
 // The usefulness question: the device's parent is no hub. Opens the parent, so it
 // raises EDeviceError("GetParentDevice.GetDevInfoByDevInst") when that fails.
-bool AsksUsefulnessQuestion(TDevice& device);
-bool AsksUsefulnessQuestion(TDevice& device, const HubTest& isHub);
+bool AsksUsefulnessQuestion(device::TDevice& device);
+bool AsksUsefulnessQuestion(device::TDevice& device, const HubTest& isHub);
+
+}  // namespace config

@@ -9,6 +9,8 @@
 #include "device/Device.h"
 #include "platform/Platform.h"
 
+namespace config {
+
 namespace {
 
 constexpr const char* kLowerFiltersValue = "LowerFilters";
@@ -32,7 +34,7 @@ LSTATUS QueryValue(HKEY key, std::string& buffer, DWORD& size) {
     return plat::RegQueryValueExA(key, kLowerFiltersValue, nullptr, &type, Bytes(buffer), &size);
 }
 
-StoredList ReadHardwareKeyValue(TDevice& device) {
+StoredList ReadHardwareKeyValue(device::TDevice& device) {
     const RegKey key = OpenDeviceKey(device, DIREG_DEV);
     if (!key.valid()) {
         return {StoredListState::Unreadable, {}};
@@ -57,7 +59,7 @@ StoredList ReadHardwareKeyValue(TDevice& device) {
     return {StoredListState::Unreadable, {}};
 }
 
-bool QueryProperty(TDevice& device, std::string& buffer, DWORD& required) {
+bool QueryProperty(device::TDevice& device, std::string& buffer, DWORD& required) {
     DWORD type = REG_NONE;
     required = 0;
     return plat::SetupDiGetDeviceRegistryPropertyA(
@@ -65,7 +67,7 @@ bool QueryProperty(TDevice& device, std::string& buffer, DWORD& required) {
                static_cast<DWORD>(buffer.size()), &required) != 0;
 }
 
-StoredList ReadProperty(TDevice& device) {
+StoredList ReadProperty(device::TDevice& device) {
     std::string buffer(kLowerFiltersReadBuffer, '\0');
     DWORD required = 0;
     if (QueryProperty(device, buffer, required)) {
@@ -86,7 +88,7 @@ StoredList ReadProperty(TDevice& device) {
     return {StoredListState::Unreadable, {}};
 }
 
-void WriteHardwareKeyValue(TDevice& device, const std::string& data) {
+void WriteHardwareKeyValue(device::TDevice& device, const std::string& data) {
     const RegKey key = OpenDeviceKey(device, DIREG_DEV);
     if (!key.valid()) {
         return;
@@ -99,7 +101,7 @@ void WriteHardwareKeyValue(TDevice& device, const std::string& data) {
     }
 }
 
-void WriteProperty(TDevice& device, const std::string& data) {
+void WriteProperty(device::TDevice& device, const std::string& data) {
     plat::SetupDiSetDeviceRegistryPropertyA(
         device.DevInfoSet, &device.DevInfoData, SPDRP_LOWERFILTERS,
         data.empty() ? nullptr : Bytes(data), static_cast<DWORD>(data.size()));
@@ -107,15 +109,17 @@ void WriteProperty(TDevice& device, const std::string& data) {
 
 }  // namespace
 
-StoredList ReadStoredLowerFilters(TDevice& device) {
+StoredList ReadStoredLowerFilters(device::TDevice& device) {
     return CurrentPlatformFamily() == PlatformFamily::Win9x ? ReadHardwareKeyValue(device)
                                                             : ReadProperty(device);
 }
 
-void WriteStoredLowerFilters(TDevice& device, const std::string& data) {
+void WriteStoredLowerFilters(device::TDevice& device, const std::string& data) {
     if (CurrentPlatformFamily() == PlatformFamily::Win9x) {
         WriteHardwareKeyValue(device, data);
     } else {
         WriteProperty(device, data);
     }
 }
+
+}  // namespace config

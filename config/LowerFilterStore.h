@@ -5,7 +5,11 @@
 
 #include <string>
 
+namespace device {
 class TDevice;
+}  // namespace device
+
+namespace config {
 
 enum class StoredListState {
     Found,
@@ -25,7 +29,9 @@ struct StoredList {
 
 // Reads with the 1024-byte buffer; a longer list is read again at the size the
 // platform reports.
-StoredList ReadStoredLowerFilters(TDevice& device);
+StoredList ReadStoredLowerFilters(device::TDevice& device);
 
 // Stores the bytes as the list, or removes the list when they are empty.
-void WriteStoredLowerFilters(TDevice& device, const std::string& data);
+void WriteStoredLowerFilters(device::TDevice& device, const std::string& data);
+
+}  // namespace config

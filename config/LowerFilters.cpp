@@ -6,6 +6,8 @@
 #include "config/FilterListText.h"
 #include "config/LowerFilterStore.h"
 
+namespace config {
+
 namespace {
 
 std::string CurrentFilterName() {
@@ -39,15 +41,15 @@ StoredSetting SettingOf(const std::string& bytes) {
 
 }  // namespace
 
-TLowerFilterList ReadLowerFilters(TDevice& device) {
+TLowerFilterList ReadLowerFilters(device::TDevice& device) {
     return SplitLowerFilterText(ReadStoredLowerFilters(device).bytes);
 }
 
-bool HasFilter(TDevice& device) {
+bool HasFilter(device::TDevice& device) {
     return ContainsFilter(ReadLowerFilters(device), CurrentFilterName());
 }
 
-void SetFilter(TDevice& device, bool on, const BeforeWrite& beforeWrite) {
+void SetFilter(device::TDevice& device, bool on, const BeforeWrite& beforeWrite) {
     const StoredList stored = ReadStoredLowerFilters(device);
     // A list that may exist is never replaced: the filter alone is written only where
     // the platform said there is no list.
@@ -81,11 +83,11 @@ void SetFilter(TDevice& device, bool on, const BeforeWrite& beforeWrite) {
     WriteStoredLowerFilters(device, after);
 }
 
-StoredSetting ReadLowerFilterSetting(TDevice& device) {
+StoredSetting ReadLowerFilterSetting(device::TDevice& device) {
     return SettingOf(ReadStoredLowerFilters(device));
 }
 
-bool WriteLowerFilterSetting(TDevice& device, const StoredSetting& setting) {
+bool WriteLowerFilterSetting(device::TDevice& device, const StoredSetting& setting) {
     if (setting.state == StoredSetting::State::Unknown) {
         return false;
     }
@@ -94,7 +96,9 @@ bool WriteLowerFilterSetting(TDevice& device, const StoredSetting& setting) {
     return true;
 }
 
-void WriteLowerFilters(TDevice& device, TLowerFilterList& list) {
+void WriteLowerFilters(device::TDevice& device, TLowerFilterList& list) {
     RemoveTrailingEmptyEntries(list);
     WriteStoredLowerFilters(device, JoinLowerFilterList(list));
 }
+
+}  // namespace config

@@ -12,20 +12,26 @@
 
 #include "config/PlannedChange.h"
 
+namespace device {
 class TDevice;
+}  // namespace device
+
+namespace config {
 
 using TLowerFilterList = std::vector<std::string>;
 
 inline constexpr unsigned kLowerFiltersReadBuffer = 1024;
 
-TLowerFilterList ReadLowerFilters(TDevice& device);
-bool HasFilter(TDevice& device);
+TLowerFilterList ReadLowerFilters(device::TDevice& device);
+bool HasFilter(device::TDevice& device);
 // beforeWrite, when given, learns of the write first and may stop it.
-void SetFilter(TDevice& device, bool on, const BeforeWrite& beforeWrite = {});
+void SetFilter(device::TDevice& device, bool on, const BeforeWrite& beforeWrite = {});
 // The stored list as a setting: Unknown when it may exist but could not be read whole.
-StoredSetting ReadLowerFilterSetting(TDevice& device);
+StoredSetting ReadLowerFilterSetting(device::TDevice& device);
 // Stores the setting's bytes as the list, or removes the list for Absent. False (and
 // nothing written) for Unknown.
-bool WriteLowerFilterSetting(TDevice& device, const StoredSetting& setting);
+bool WriteLowerFilterSetting(device::TDevice& device, const StoredSetting& setting);
 // Removes the list's trailing empty entries, then stores it (or deletes it when empty).
-void WriteLowerFilters(TDevice& device, TLowerFilterList& list);
+void WriteLowerFilters(device::TDevice& device, TLowerFilterList& list);
+
+}  // namespace config

@@ -5,6 +5,8 @@
 #include "config/ConfigTestBench.h"
 #include "config/DriverPackage.h"
 
+namespace config {
+
 using namespace std::string_literals;
 
 namespace {
@@ -42,7 +44,7 @@ const Case kCases[] = {
 class LowerFilterList : public ::testing::TestWithParam<PlatformFamily> {
   protected:
     ConfigBench bench{GetParam()};
-    std::unique_ptr<TDevice> device = bench.Open(kId);
+    std::unique_ptr<device::TDevice> device = bench.Open(kId);
 
     void TearDown() override { EXPECT_EQ(bench.machine.OpenKeyCount(), 0u); }
 
@@ -233,7 +235,7 @@ TEST(LowerFilterCalls, Win9xValueThatCannotBeQueriedIsKept) {
 TEST(LowerFilterCalls, NtUsesTheParentsOrOwnPropertyAndNeverAKey) {
     ConfigBench bench;
     auto device = bench.Open(kId);
-    TDevice& parent = device->GetParentDevice();
+    device::TDevice& parent = device->GetParentDevice();
     bench.machine.ClearCalls();
     SetFilter(parent, true);
     EXPECT_EQ(bench.ArgsOf("SetupDiGetDeviceRegistryPropertyA"), Args{"property=0x12 size=1024"});
@@ -264,3 +266,5 @@ TEST(LowerFilterCalls, NtWritesTheFilterAloneOnlyWhenThePlatformSaysTheListIsAbs
             << "error " << error;
     }
 }
+
+}  // namespace config

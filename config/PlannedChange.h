@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+namespace config {
+
 enum class DeviceSetting { LowerFilters, Rate };
 
 struct StoredSetting {
@@ -29,3 +31,5 @@ struct PlannedChange {
 
 // Runs before the write; false: the write does not happen.
 using BeforeWrite = std::function<bool(const PlannedChange&)>;
+
+}  // namespace config

@@ -2,6 +2,8 @@
 
 #include "platform/Platform.h"
 
+namespace config {
+
 namespace {
 
 // Written once by InitPlatformFamily on the GUI thread before any reader runs.
@@ -21,3 +23,5 @@ PlatformFamily InitPlatformFamily() {
 PlatformFamily CurrentPlatformFamily() {
     return currentFamily;
 }
+
+}  // namespace config

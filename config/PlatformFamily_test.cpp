@@ -5,6 +5,8 @@
 #include "config/ConfigTestBench.h"
 #include "config/DriverPackage.h"
 
+namespace config {
+
 TEST(PlatformFamily, OnlyPlatformIdOneIsThe9xFamilyAndItIsKept) {
     ConfigBench bench;
     for (DWORD id : {0u, 1u, 2u, 3u}) {
@@ -28,3 +30,5 @@ TEST(DriverPackage, NamesAndCommandLines) {
     EXPECT_EQ(CompanionRestartParameters("USB\\VID_046D&PID_C08B\\6&1"),
               "U USB\\VID_046D&PID_C08B\\6&1");
 }
+
+}  // namespace config

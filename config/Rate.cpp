@@ -6,6 +6,8 @@
 #include "config/DeviceKey.h"
 #include "platform/Platform.h"
 
+namespace config {
+
 namespace {
 
 constexpr const char* kIntervalValue = "bInterval";
@@ -50,7 +52,7 @@ StoredSetting QuerySetting(HKEY key) {
 
 }  // namespace
 
-int ReadRateIndex(TDevice& device) {
+int ReadRateIndex(device::TDevice& device) {
     const RegKey key = OpenDeviceKey(device, DIREG_DRV);
     if (!key.valid()) {
         return 0;
@@ -58,7 +60,7 @@ int ReadRateIndex(TDevice& device) {
     return IndexOfInterval(QueryInterval(key.get()));
 }
 
-std::optional<int> ReadRateIndexToRead(TDevice& device) {
+std::optional<int> ReadRateIndexToRead(device::TDevice& device) {
     const RegKey key = OpenDeviceKey(device, DIREG_DRV, KEY_READ);
     if (!key.valid()) {
         // A device without a driver has no driver key, so nothing is stored: "Default".
@@ -71,7 +73,7 @@ std::optional<int> ReadRateIndexToRead(TDevice& device) {
     return IndexOfInterval(QueryInterval(key.get()));
 }
 
-void WriteRateIndex(TDevice& device, std::uint32_t index, const BeforeWrite& beforeWrite) {
+void WriteRateIndex(device::TDevice& device, std::uint32_t index, const BeforeWrite& beforeWrite) {
     const RegKey key = OpenDeviceKey(device, DIREG_DRV);
     if (!key.valid()) {
         return;
@@ -96,7 +98,7 @@ void WriteRateIndex(TDevice& device, std::uint32_t index, const BeforeWrite& bef
                          reinterpret_cast<const BYTE*>(bytes.data()), kIntervalSize);
 }
 
-StoredSetting ReadRateSetting(TDevice& device) {
+StoredSetting ReadRateSetting(device::TDevice& device) {
     const RegKey key = OpenDeviceKey(device, DIREG_DRV);
     if (!key.valid()) {
         return {StoredSetting::State::Unknown, {}};
@@ -104,7 +106,7 @@ StoredSetting ReadRateSetting(TDevice& device) {
     return QuerySetting(key.get());
 }
 
-bool WriteRateSetting(TDevice& device, const StoredSetting& setting) {
+bool WriteRateSetting(device::TDevice& device, const StoredSetting& setting) {
     if (setting.state == StoredSetting::State::Unknown ||
         (setting.state == StoredSetting::State::Present && setting.bytes.size() != kIntervalSize)) {
         return false;
@@ -121,3 +123,5 @@ bool WriteRateSetting(TDevice& device, const StoredSetting& setting) {
                                 reinterpret_cast<const BYTE*>(setting.bytes.data()),
                                 kIntervalSize) == ERROR_SUCCESS;
 }
+
+}  // namespace config

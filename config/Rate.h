@@ -8,7 +8,11 @@
 
 #include "config/PlannedChange.h"
 
+namespace device {
 class TDevice;
+}  // namespace device
+
+namespace config {
 
 inline constexpr int kRateCount = 7;
 // The bInterval stored for each rate index; index 0 ("Default") stores nothing.
@@ -18,18 +22,21 @@ inline constexpr std::array<const char*, kRateCount> RateNames = {"Default", "10
                                                                   "125",     "62",   "31"};
 
 // The rate index (0 to 6) of the stored value.
-int ReadRateIndex(TDevice& device);
+int ReadRateIndex(device::TDevice& device);
 // The same for a reader that may lack the right to change the key (the command-line
 // program, which a standard user may run): the key is opened for KEY_READ, and one that
 // does not open leaves the rate unknown (nothing) rather than "Default", unless it does
 // not exist at all (a device without a driver), which stores nothing: "Default".
-std::optional<int> ReadRateIndexToRead(TDevice& device);
+std::optional<int> ReadRateIndexToRead(device::TDevice& device);
 // Stores RateTable[index] (indexes above 6 count as 6), or deletes the value for 0.
 // beforeWrite, when given, learns of the write first and may stop it.
-void WriteRateIndex(TDevice& device, std::uint32_t index, const BeforeWrite& beforeWrite = {});
+void WriteRateIndex(device::TDevice& device, std::uint32_t index,
+                    const BeforeWrite& beforeWrite = {});
 // The stored bInterval as a setting: Present with its 4 bytes whatever its type;
 // Unknown when the key does not open or the value is not 4 bytes long.
-StoredSetting ReadRateSetting(TDevice& device);
+StoredSetting ReadRateSetting(device::TDevice& device);
 // Stores the 4 bytes as a REG_DWORD, or deletes the value for Absent. False (and
 // nothing written) for Unknown, other lengths or a key that does not open.
-bool WriteRateSetting(TDevice& device, const StoredSetting& setting);
+bool WriteRateSetting(device::TDevice& device, const StoredSetting& setting);
+
+}  // namespace config

@@ -4,6 +4,8 @@
 
 #include "config/ConfigTestBench.h"
 
+namespace config {
+
 using namespace std::string_literals;
 
 namespace {
@@ -15,7 +17,7 @@ std::string Dword(std::uint32_t n) {
 class PollingRate : public ::testing::Test {
   protected:
     ConfigBench bench;
-    std::unique_ptr<TDevice> device = bench.Open(ConfigBench::kInterface);
+    std::unique_ptr<device::TDevice> device = bench.Open(ConfigBench::kInterface);
 
     void TearDown() override { EXPECT_EQ(bench.machine.OpenKeyCount(), 0u); }
     void Store(DWORD type, const std::string& bytes) {
@@ -84,9 +86,11 @@ TEST_F(PollingRate, MissingDriverKeyIsDefaultAndIsNotCreated) {
 }
 
 TEST_F(PollingRate, ParentKeepsItsOwnRate) {
-    TDevice& parent = device->GetParentDevice();
+    device::TDevice& parent = device->GetParentDevice();
     WriteRateIndex(parent, 2);
     EXPECT_EQ(ReadRateIndex(parent), 2);
     EXPECT_EQ(ReadRateIndex(*device), 0);
     EXPECT_EQ(bench.KeyValue(ConfigBench::kComposite, DIREG_DRV, "bInterval")->data, Dword(2));
 }
+
+}  // namespace config

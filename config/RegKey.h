@@ -6,6 +6,8 @@
 #include "base/UniqueHandle.h"
 #include "platform/Platform.h"
 
+namespace config {
+
 struct RegKeyTraits {
     using Handle = HKEY;
     static Handle Invalid() { return nullptr; }
@@ -15,4 +17,6 @@ struct RegKeyTraits {
     static void Close(Handle key) { plat::RegCloseKey(key); }
 };
 
-using RegKey = UniqueHandle<RegKeyTraits>;
+using RegKey = base::UniqueHandle<RegKeyTraits>;
+
+}  // namespace config

@@ -10,12 +10,12 @@
 namespace confirm {
 
 bool DriveSettings::FilterOn() const {
-    if (filters.state != StoredSetting::State::Present) {
+    if (filters.state != config::StoredSetting::State::Present) {
         return false;
     }
-    const std::string name = FilterName(CurrentPlatformFamily());
-    for (const std::string& entry : SplitLowerFilterText(filters.bytes)) {
-        if (IsFilterEntry(entry, name)) {
+    const std::string name = FilterName(config::CurrentPlatformFamily());
+    for (const std::string& entry : config::SplitLowerFilterText(filters.bytes)) {
+        if (config::IsFilterEntry(entry, name)) {
             return true;
         }
     }
@@ -26,13 +26,13 @@ bool DriveSettings::DrivesOtherwise(const DriveSettings& other) const {
     return FilterOn() != other.FilterOn() || rate != other.rate;
 }
 
-DriveSettings ReadDriveSettings(TDevice& device) {
-    return {ReadLowerFilterSetting(device), ReadRateSetting(device)};
+DriveSettings ReadDriveSettings(device::TDevice& device) {
+    return {config::ReadLowerFilterSetting(device), config::ReadRateSetting(device)};
 }
 
 DriveSettings* StartedSettings::Find(const std::string& instanceId) {
     for (auto& [id, settings] : started_) {
-        if (EqualNoCaseAscii(id, instanceId)) {
+        if (base::EqualNoCaseAscii(id, instanceId)) {
             return &settings;
         }
     }
@@ -56,7 +56,7 @@ void StartedSettings::NoteStarted(const std::string& instanceId, const DriveSett
 
 std::optional<DriveSettings> StartedSettings::Of(const std::string& instanceId) const {
     for (const auto& [id, settings] : started_) {
-        if (EqualNoCaseAscii(id, instanceId)) {
+        if (base::EqualNoCaseAscii(id, instanceId)) {
             return settings;
         }
     }

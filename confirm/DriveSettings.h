@@ -10,13 +10,15 @@
 
 #include "config/PlannedChange.h"
 
+namespace device {
 class TDevice;
+}  // namespace device
 
 namespace confirm {
 
 struct DriveSettings {
-    StoredSetting filters;
-    StoredSetting rate;
+    config::StoredSetting filters;
+    config::StoredSetting rate;
 
     // Whether the filter is in the list.
     bool FilterOn() const;
@@ -27,7 +29,7 @@ struct DriveSettings {
     friend bool operator==(const DriveSettings&, const DriveSettings&) = default;
 };
 
-DriveSettings ReadDriveSettings(TDevice& device);
+DriveSettings ReadDriveSettings(device::TDevice& device);
 
 // What each device is known to have started with, by instance ID (upper case). The
 // program learns it when it first changes a device (the settings before the change)

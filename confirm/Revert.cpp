@@ -15,34 +15,34 @@ namespace confirm {
 namespace {
 
 // Writes the rate back unless it is there already; false when it could not be.
-bool PutRateBack(TDevice& device, const StoredSetting& rate, const RecordWrite& record,
-                 bool& stopped) {
-    const StoredSetting now = ReadRateSetting(device);
+bool PutRateBack(device::TDevice& device, const config::StoredSetting& rate,
+                 const RecordWrite& record, bool& stopped) {
+    const config::StoredSetting now = config::ReadRateSetting(device);
     if (now == rate) {
         return true;
     }
-    if (rate.state == StoredSetting::State::Unknown) {
+    if (rate.state == config::StoredSetting::State::Unknown) {
         return false;
     }
-    if (record && !record(device, {DeviceSetting::Rate, now, rate})) {
+    if (record && !record(device, {config::DeviceSetting::Rate, now, rate})) {
         stopped = true;
         return false;
     }
-    return WriteRateSetting(device, rate) && ReadRateSetting(device) == rate;
+    return WriteRateSetting(device, rate) && config::ReadRateSetting(device) == rate;
 }
 
-std::string RateText(const StoredSetting& rate) {
-    if (rate.state == StoredSetting::State::Absent) {
-        return RateNames[0];
+std::string RateText(const config::StoredSetting& rate) {
+    if (rate.state == config::StoredSetting::State::Absent) {
+        return config::RateNames[0];
     }
-    if (rate.state != StoredSetting::State::Present || rate.bytes.size() != 4) {
+    if (rate.state != config::StoredSetting::State::Present || rate.bytes.size() != 4) {
         return "unknown";
     }
     std::uint32_t value = 0;
     std::memcpy(&value, rate.bytes.data(), 4);
-    for (std::size_t i = 1; i < RateTable.size(); ++i) {
-        if (RateTable[i] == value) {
-            return RateNames[i];
+    for (std::size_t i = 1; i < config::RateTable.size(); ++i) {
+        if (config::RateTable[i] == value) {
+            return config::RateNames[i];
         }
     }
     return Cat({"bInterval ", std::to_string(value)});
@@ -53,7 +53,7 @@ std::string NameOf(const WatchedDevice& device) {
 }
 
 std::string RestartText(const RevertResult& result) {
-    using Kind = RestartOutcome::Kind;
+    using Kind = restart::RestartOutcome::Kind;
     if (!result.restarted) {
         return " It is not plugged in now; it starts with them when it is.";
     }
@@ -68,7 +68,8 @@ std::string RestartText(const RevertResult& result) {
     }
     if (result.after.HasProblem()) {
         return Cat({" The device was restarted but does not start (problem ",
-                    std::to_string(result.after.problem), ", ", ProblemText(result.after.problem),
+                    std::to_string(result.after.problem), ", ",
+                    device::ProblemText(result.after.problem),
                     "): unplug it and plug it in again, or restart Windows."});
     }
     return " The device was restarted with them.";
@@ -83,7 +84,7 @@ std::string SettingsText(const DriveSettings& settings) {
 RevertResult RevertToStarted(const WatchedDevice& watched, const RecordWrite& record,
                              const RestartWith& restart) {
     RevertResult result;
-    const DevInfoSetHandle set(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
+    const device::DevInfoSetHandle set(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
     SP_DEVINFO_DATA element{};
     element.cbSize = sizeof(SP_DEVINFO_DATA);
     if (!set.valid() || !plat::SetupDiOpenDeviceInfoA(set.get(), watched.instanceId.c_str(),
@@ -91,18 +92,19 @@ RevertResult RevertToStarted(const WatchedDevice& watched, const RecordWrite& re
         result.kind = RevertResult::Kind::Gone;
         return result;
     }
-    TDevice device(set.get(), element, INVALID_HANDLE_VALUE);
+    device::TDevice device(set.get(), element, INVALID_HANDLE_VALUE);
     bool stopped = false;
     const bool filterOn = watched.started.FilterOn();
-    if (HasFilter(device) != filterOn) {
-        SetFilter(device, filterOn, [&](const PlannedChange& change) {
+    if (config::HasFilter(device) != filterOn) {
+        config::SetFilter(device, filterOn, [&](const config::PlannedChange& change) {
             stopped = record && !record(device, change);
             return !stopped;
         });
     }
-    const bool filterBack = !stopped &&
-                            ReadLowerFilterSetting(device).state != StoredSetting::State::Unknown &&
-                            HasFilter(device) == filterOn;
+    const bool filterBack =
+        !stopped &&
+        config::ReadLowerFilterSetting(device).state != config::StoredSetting::State::Unknown &&
+        config::HasFilter(device) == filterOn;
     const bool rateBack = !stopped && PutRateBack(device, watched.started.rate, record, stopped);
     if (stopped) {
         result.kind = RevertResult::Kind::Stopped;
@@ -111,10 +113,10 @@ RevertResult RevertToStarted(const WatchedDevice& watched, const RecordWrite& re
     result.kind =
         filterBack && rateBack ? RevertResult::Kind::Reverted : RevertResult::Kind::NotWritten;
     // Whatever went back is worth a restart: it is closer to what worked.
-    if (ReadDeviceState(watched.instanceId).present && restart) {
+    if (device::ReadDeviceState(watched.instanceId).present && restart) {
         result.restarted = true;
         result.restart = restart(device);
-        result.after = ReadDeviceState(watched.instanceId);
+        result.after = device::ReadDeviceState(watched.instanceId);
     }
     return result;
 }

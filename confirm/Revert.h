@@ -13,14 +13,16 @@
 #include "confirm/Watch.h"
 #include "device/DeviceState.h"
 
+namespace device {
 class TDevice;
+}  // namespace device
 
 namespace confirm {
 
 // Learns of a write to the device first; false stops it.
-using RecordWrite = std::function<bool(TDevice&, const PlannedChange&)>;
+using RecordWrite = std::function<bool(device::TDevice&, const config::PlannedChange&)>;
 // Restarts the device, verified.
-using RestartWith = std::function<RestartOutcome(TDevice&)>;
+using RestartWith = std::function<restart::RestartOutcome(device::TDevice&)>;
 
 struct RevertResult {
     enum class Kind {
@@ -31,8 +33,8 @@ struct RevertResult {
     };
     Kind kind = Kind::NotWritten;
     bool restarted = false;  // a present device was restarted (restart holds the outcome)
-    RestartOutcome restart;
-    DeviceState after;  // read after the restart
+    restart::RestartOutcome restart;
+    device::DeviceState after;  // read after the restart
 };
 
 RevertResult RevertToStarted(const WatchedDevice& device, const RecordWrite& record,

@@ -14,7 +14,7 @@ const std::string kMouse = "USB\\VID_1111&PID_2222\\1";
 struct RevertTest : ::testing::Test {
     sim::Machine m;
     sim::ScopedMachine use{m};
-    std::vector<PlannedChange> recorded;
+    std::vector<config::PlannedChange> recorded;
     int restarts = 0;
 
     RevertTest() {
@@ -30,17 +30,17 @@ struct RevertTest : ::testing::Test {
     confirm::RevertResult Revert(const confirm::WatchedDevice& device, bool allow = true) {
         return confirm::RevertToStarted(
             device,
-            [&](TDevice&, const PlannedChange& change) {
+            [&](device::TDevice&, const config::PlannedChange& change) {
                 recorded.push_back(change);
                 return allow;
             },
-            [&](TDevice&) {
+            [&](device::TDevice&) {
                 ++restarts;
-                return RestartOutcome{};
+                return restart::RestartOutcome{};
             });
     }
-    static StoredSetting List(const std::string& bytes) {
-        return {StoredSetting::State::Present, bytes};
+    static config::StoredSetting List(const std::string& bytes) {
+        return {config::StoredSetting::State::Present, bytes};
     }
 };
 
@@ -69,9 +69,9 @@ TEST_F(RevertTest, TheFilterAndRateGoBackAndOtherEntriesStay) {
     EXPECT_EQ(m.Property(kMouse, SPDRP_LOWERFILTERS)->data, std::string("mfltx\0other\0\0", 13));
     EXPECT_EQ(m.Key(kMouse, DIREG_DRV).count("bInterval"), 0u);
     ASSERT_EQ(recorded.size(), 2u);
-    EXPECT_EQ(recorded[0].setting, DeviceSetting::LowerFilters);
-    EXPECT_EQ(recorded[1].setting, DeviceSetting::Rate);
-    EXPECT_EQ(recorded[1].after.state, StoredSetting::State::Absent);
+    EXPECT_EQ(recorded[0].setting, config::DeviceSetting::LowerFilters);
+    EXPECT_EQ(recorded[1].setting, config::DeviceSetting::Rate);
+    EXPECT_EQ(recorded[1].after.state, config::StoredSetting::State::Absent);
     EXPECT_TRUE(result.restarted);
     EXPECT_EQ(restarts, 1);
     EXPECT_NE(confirm::DescribeRevert(device, result, false)

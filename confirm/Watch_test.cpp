@@ -19,8 +19,8 @@ confirm::WatchedDevice Mouse(std::vector<std::string> collections = {"HID\\M\\C1
     return device;
 }
 
-StoredSetting Present(std::string bytes) {
-    return {StoredSetting::State::Present, std::move(bytes)};
+config::StoredSetting Present(std::string bytes) {
+    return {config::StoredSetting::State::Present, std::move(bytes)};
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 namespace confirm {
 
-WatchedDevice WatchedDeviceOf(TDevice& device) {
+WatchedDevice WatchedDeviceOf(device::TDevice& device) {
     WatchedDevice watched;
     watched.instanceId = device.GetInstanceId();
     watched.name = device.GetDescription();

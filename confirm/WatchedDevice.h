@@ -4,11 +4,13 @@
 
 #include "confirm/Watch.h"
 
+namespace device {
 class TDevice;
+}  // namespace device
 
 namespace confirm {
 
 // `changed` holds the device's settings now; `started` is left to the caller.
-WatchedDevice WatchedDeviceOf(TDevice& device);
+WatchedDevice WatchedDeviceOf(device::TDevice& device);
 
 }  // namespace confirm

@@ -5,6 +5,8 @@
 #include "device/DevInfoSetHandle.h"
 #include "platform/Platform.h"
 
+namespace device {
+
 namespace guids {
 const GUID GUID_DEVCLASS_HIDCLASS = {
     0x745A17A0, 0x74D3, 0x11D0, {0xB6, 0xFE, 0x00, 0xA0, 0xC9, 0x0F, 0x57, 0xDA}};
@@ -100,3 +102,5 @@ bool HasDeviceInterface(const std::string& instanceId, const GUID& interfaceClas
     element.cbSize = sizeof(SP_DEVINFO_DATA);
     return plat::SetupDiEnumDeviceInfo(set.get(), 0, &element) != FALSE;
 }
+
+}  // namespace device

@@ -7,6 +7,8 @@
 
 #include "platform/WinTypes.h"
 
+namespace device {
+
 // The longest property or instance ID that is read, terminator included. Reads try a
 // small buffer first and come to one of this size only for a value that needs it.
 inline constexpr DWORD kReadBufferSize = 0x8000;
@@ -31,3 +33,5 @@ bool GetDevInfoByDevInst(HDEVINFO set, SP_DEVINFO_DATA& element, DEVINST node);
 
 // Whether the device with this instance ID exposes a present interface of the class.
 bool HasDeviceInterface(const std::string& instanceId, const GUID& interfaceClass);
+
+}  // namespace device

@@ -6,6 +6,8 @@
 #include "device/DeviceTestTree.h"
 #include "platform/Platform.h"
 
+namespace device {
+
 namespace {
 // The arguments of a logged call without the leading "set=N ", which names the set
 // by the order in which the machine created it.
@@ -139,3 +141,5 @@ TEST(DevInfo, InterfaceQueryAnswersAndAlwaysReleasesItsSet) {
     EXPECT_FALSE(HasDeviceInterface("USB\\ROOT_HUB30\\4&1", sim::kInterfaceUsbHub));
     EXPECT_EQ(tree.machine.OpenSetCount(), 0u);
 }
+
+}  // namespace device

@@ -4,6 +4,8 @@
 #include "device/Errors.h"
 #include "platform/Platform.h"
 
+namespace device {
+
 TDevice::TDevice(HDEVINFO devInfoSet, const SP_DEVINFO_DATA& devInfoData, HDEVINFO relatedSet)
     : DevInfoSet(devInfoSet), DevInfoData(devInfoData), RelatedSet(relatedSet) {}
 
@@ -111,3 +113,5 @@ std::string TDevice::GetChildNames() {
     GetChildDevInsts(children);
     return GetNamesOf(children);
 }
+
+}  // namespace device

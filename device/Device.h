@@ -9,6 +9,8 @@
 
 #include "platform/WinTypes.h"
 
+namespace device {
+
 using TDevInstArray = std::vector<DEVINST>;
 
 class TDevice {
@@ -46,3 +48,5 @@ class TDevice {
   private:
     std::unique_ptr<TDevice> CachedParent;
 };
+
+}  // namespace device

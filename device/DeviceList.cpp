@@ -5,6 +5,8 @@
 #include "device/DevInfo.h"
 #include "platform/Platform.h"
 
+namespace device {
+
 TDeviceList::TDeviceList(bool MiceOnly, bool AllDevices) {
     // Both handles start invalid, so a failure below releases only what was created.
     if (AllDevices) {
@@ -49,3 +51,5 @@ TDevice& TDeviceList::GetDevice(int index) const {
     throw EDeviceError("TDeviceList.GetDevice(" + std::to_string(index) + ") from " +
                        std::to_string(Count()));
 }
+
+}  // namespace device

@@ -7,6 +7,8 @@
 #include "device/Device.h"
 #include "device/ObjectList.h"
 
+namespace device {
+
 class TDeviceList : public TObjectList<TDevice> {
   public:
     // Enumerates and filters. Raises EDeviceError("SetupDiGetClassDevs") or
@@ -26,3 +28,5 @@ class TDeviceList : public TObjectList<TDevice> {
     DevInfoSetHandle DevInfoSet;
     DevInfoSetHandle RelatedSet;
 };
+
+}  // namespace device

@@ -7,6 +7,8 @@
 #include "device/DeviceTestTree.h"
 #include "device/Errors.h"
 
+namespace device {
+
 namespace {
 
 std::vector<std::string> Ids(TDeviceList& list) {
@@ -150,3 +152,5 @@ TEST(DeviceList, ADeviceThatCannotBeInspectedIsSkippedNotFatal) {
     // The hub test of the hub-like device failed, so it is not known as a hub and stays.
     EXPECT_EQ(all.Count(), 5);
 }
+
+}  // namespace device

@@ -4,6 +4,8 @@
 
 #include "platform/Platform.h"
 
+namespace device {
+
 namespace {
 
 struct ProblemName {
@@ -119,3 +121,5 @@ std::string ProblemText(ULONG problem) {
     }
     return "the device reports a problem";
 }
+
+}  // namespace device

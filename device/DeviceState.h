@@ -6,6 +6,8 @@
 
 #include "platform/WinTypes.h"
 
+namespace device {
+
 // What a problem code says about the filter. Only a failure to load or start a driver
 // of the device's stack can be the filter's; a device waiting for Windows to restart
 // needs that restart; every other problem (disabled by the user, no driver installed,
@@ -46,3 +48,5 @@ DeviceState ReadDeviceState(const std::string& instanceId);
 // What a problem code means, in a few plain words for a message: "Windows cannot load
 // the driver for this device (it may be missing or damaged)".
 std::string ProblemText(ULONG problem);
+
+}  // namespace device

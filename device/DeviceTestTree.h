@@ -10,6 +10,8 @@
 
 #include "platform/sim/SimMachine.h"
 
+namespace device {
+
 struct TestTree {
     sim::Machine machine;
     sim::ScopedMachine use{machine};
@@ -55,3 +57,5 @@ struct TestTree {
         machine.ClearCalls();
     }
 };
+
+}  // namespace device

@@ -8,6 +8,8 @@
 #include "device/Errors.h"
 #include "platform/Platform.h"
 
+namespace device {
+
 namespace {
 
 // A device object for one node, in a set of its own, as the list would make it.
@@ -137,3 +139,5 @@ TEST(Device, DestroyingADeviceMakesNoPlatformCall) {
     opened->device.reset();
     EXPECT_TRUE(tree.machine.Calls().empty());
 }
+
+}  // namespace device

@@ -4,14 +4,18 @@
 
 #include "base/Failure.h"
 
+namespace device {
+
 // A failed operation of the device inventory ("SetupDiGetClassDevs", ...).
-class EDeviceError : public Failure {
+class EDeviceError : public base::Failure {
   public:
-    using Failure::Failure;
+    using base::Failure::Failure;
 };
 
 // The owning list's own bounds check: "List index out of bounds (%d)".
-class EListError : public Failure {
+class EListError : public base::Failure {
   public:
-    using Failure::Failure;
+    using base::Failure::Failure;
 };
+
+}  // namespace device

@@ -8,6 +8,8 @@
 
 #include "device/Errors.h"
 
+namespace device {
+
 template <typename T>
 class TObjectList {
   public:
@@ -32,3 +34,5 @@ class TObjectList {
   private:
     std::vector<std::unique_ptr<T>> items_;
 };
+
+}  // namespace device

@@ -21,7 +21,7 @@ void Check(bool holds) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    WideString line;
+    restart::WideString line;
     for (std::size_t i = 0; i < size; ++i) {
         unsigned unit = data[i];
         if (unit >= 0x80 && i + 1 < size) {
@@ -29,20 +29,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         line += static_cast<WCHAR>(unit);
     }
-    const WideString arguments = CommandLineArguments(line);
+    const restart::WideString arguments = companion::CommandLineArguments(line);
     Check(arguments.size() <= line.size());
-    Check(line.find(arguments) != WideString::npos);
+    Check(line.find(arguments) != restart::WideString::npos);
 
-    const auto command = ParseCompanionCommand(arguments);
+    const auto command = companion::ParseCompanionCommand(arguments);
     if (!command) {
         return 0;
     }
     Check(!command->argument.empty());
-    Check(arguments.find(command->argument) != WideString::npos);
-    if (command->kind == CompanionCommand::Kind::Restart) {
-        const WideString blanks = WidenAscii(" \t");
+    Check(arguments.find(command->argument) != restart::WideString::npos);
+    if (command->kind == companion::CompanionCommand::Kind::Restart) {
+        const restart::WideString blanks = restart::WidenAscii(" \t");
         const std::size_t start = arguments.find_first_not_of(blanks);
-        Check(arguments.compare(start, 1, WidenAscii("U")) == 0);
+        Check(arguments.compare(start, 1, restart::WidenAscii("U")) == 0);
         const std::size_t idStart = arguments.find_first_not_of(blanks, start + 1);
         const std::size_t idEnd = arguments.find_last_not_of(blanks);
         Check(command->argument == arguments.substr(idStart, idEnd - idStart + 1));

@@ -105,16 +105,16 @@ inline std::string LinesFault(const std::string& text, std::size_t ids) {
 inline std::string CheckCopyIds(const std::uint8_t* data, std::size_t size) {
     const CopyIdsCase c = DecodeCopyIdsCase(data, size);
     const std::string joined = c.instanceId + std::string(1, '\0') + c.hardwareIds;
-    if (MultiStringToLines(joined) != model::MultiStringToLines(joined)) {
+    if (ui::MultiStringToLines(joined) != model::MultiStringToLines(joined)) {
         return "MultiStringToLines(\"" + Printable(joined) + "\") gave \"" +
-               Printable(MultiStringToLines(joined)) + "\"";
+               Printable(ui::MultiStringToLines(joined)) + "\"";
     }
     const std::string expected = model::CopyIdsText(c.instanceId, c.hardwareIds);
-    if (CopyIdsText(c.instanceId, c.hardwareIds) != expected) {
+    if (ui::CopyIdsText(c.instanceId, c.hardwareIds) != expected) {
         return "CopyIdsText(\"" + Printable(c.instanceId) + "\", \"" + Printable(c.hardwareIds) +
-               "\") gave \"" + Printable(CopyIdsText(c.instanceId, c.hardwareIds)) + "\"";
+               "\") gave \"" + Printable(ui::CopyIdsText(c.instanceId, c.hardwareIds)) + "\"";
     }
-    const std::string lines = LinesFault(CopyIdsText(c.instanceId, c.hardwareIds),
+    const std::string lines = LinesFault(ui::CopyIdsText(c.instanceId, c.hardwareIds),
                                          model::ListedIds(c.instanceId, c.hardwareIds).size());
     if (!lines.empty()) {
         return "CopyIdsText(\"" + Printable(c.instanceId) + "\", \"" + Printable(c.hardwareIds) +

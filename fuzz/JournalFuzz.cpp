@@ -9,7 +9,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const ParsedJournal parsed = ParseJournal(text);
+    const journal::ParsedJournal parsed = journal::ParseJournal(text);
     if (!parsed.ok) {
         if (parsed.error.empty() || !parsed.journal.entries.empty()) {
             std::abort();
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::string again = FormatJournal(parsed.journal);
-    const ParsedJournal reparsed = ParseJournal(again);
+    const journal::ParsedJournal reparsed = journal::ParseJournal(again);
     if (!reparsed.ok || FormatJournal(reparsed.journal) != again ||
         reparsed.journal.entries.size() != parsed.journal.entries.size()) {
         std::abort();

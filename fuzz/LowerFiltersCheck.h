@@ -88,22 +88,22 @@ class FilterBed {
             machine_.AddFault(sim::Fault{"SetupDiGetDeviceRegistryPropertyA", 0, {}});
         }
         machine_.platformId = c.win9x ? VER_PLATFORM_WIN32_WINDOWS : VER_PLATFORM_WIN32_NT;
-        InitPlatformFamily();
-        set_ = DevInfoSetHandle(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
+        config::InitPlatformFamily();
+        set_ = device::DevInfoSetHandle(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
         SP_DEVINFO_DATA element{};
         element.cbSize = sizeof(SP_DEVINFO_DATA);
         plat::SetupDiOpenDeviceInfoA(set_.get(), kId, nullptr, 0, &element);
-        device_ = std::make_unique<TDevice>(set_.get(), element, set_.get());
+        device_ = std::make_unique<device::TDevice>(set_.get(), element, set_.get());
         machine_.ClearCalls();
     }
     ~FilterBed() {
         machine_.platformId = VER_PLATFORM_WIN32_NT;
-        InitPlatformFamily();
+        config::InitPlatformFamily();
     }
     FilterBed(const FilterBed&) = delete;
     FilterBed& operator=(const FilterBed&) = delete;
 
-    TDevice& Device() { return *device_; }
+    device::TDevice& Device() { return *device_; }
 
     std::optional<sim::RegValue> StoredValue() {
         if (!win9x_) {
@@ -130,8 +130,8 @@ class FilterBed {
     bool win9x_;
     sim::Machine machine_;
     sim::ScopedMachine use_{machine_};
-    DevInfoSetHandle set_;
-    std::unique_ptr<TDevice> device_;
+    device::DevInfoSetHandle set_;
+    std::unique_ptr<device::TDevice> device_;
 };
 
 inline std::string ShowStored(const model::Stored& stored) {
@@ -186,7 +186,7 @@ inline std::string CheckLowerFilters(const std::uint8_t* data, std::size_t size)
     const model::Stored before = c.Before();
     {
         FilterBed bed(c);
-        const bool has = HasFilter(bed.Device());
+        const bool has = config::HasFilter(bed.Device());
         const bool expected = !c.keyMissing && !c.readFails &&
                               model::CountFilters(model::ReadEntries(before), name) > 0;
         if (has != expected) {
@@ -202,7 +202,7 @@ inline std::string CheckLowerFilters(const std::uint8_t* data, std::size_t size)
     }
     for (const bool on : {true, false}) {
         FilterBed bed(c);
-        SetFilter(bed.Device(), on);
+        config::SetFilter(bed.Device(), on);
         const std::string what =
             std::string("SetFilter(") + (on ? "on" : "off") + ") on " + c.Describe();
         const model::Stored expected =

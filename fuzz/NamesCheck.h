@@ -135,14 +135,14 @@ inline std::string CheckNames(const std::uint8_t* data, std::size_t size) {
     headless::WindowOptions options;
     options.show = c.paint;
     headless::HeadlessWindow window(options);
-    TfrmSetup& form = window.Form();
+    ui::TfrmSetup& form = window.Form();
     if (!mouse) {
         form.cbMouseOnly->UserClick();
     }
     if (form.DeviceList == nullptr || form.DeviceList->Count() != 1) {
         return "the listed device is missing";
     }
-    TDevice& device = form.DeviceList->GetDevice(0);
+    device::TDevice& device = form.DeviceList->GetDevice(0);
     const std::string got[] = {device.GetDescription(), device.GetParentName(),
                                device.GetChildNames(), device.IsMouseParent() ? "Yes" : "No"};
     const char* const what[] = {"description", "parent name", "child names", "mouse test"};

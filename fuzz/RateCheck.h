@@ -101,15 +101,15 @@ class RateBed {
             }
         }
         machine_.AddDevice(plan);
-        set_ = DevInfoSetHandle(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
+        set_ = device::DevInfoSetHandle(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
         SP_DEVINFO_DATA element{};
         element.cbSize = sizeof(SP_DEVINFO_DATA);
         plat::SetupDiOpenDeviceInfoA(set_.get(), kId, nullptr, 0, &element);
-        device_ = std::make_unique<TDevice>(set_.get(), element, set_.get());
+        device_ = std::make_unique<device::TDevice>(set_.get(), element, set_.get());
         machine_.ClearCalls();
     }
 
-    TDevice& Device() { return *device_; }
+    device::TDevice& Device() { return *device_; }
     bool HasKey() const { return machine_.HasKey(kId, DIREG_DRV); }
     std::optional<sim::RegValue> Stored() {
         if (!HasKey()) {
@@ -127,15 +127,15 @@ class RateBed {
   private:
     sim::Machine machine_;
     sim::ScopedMachine use_{machine_};
-    DevInfoSetHandle set_;
-    std::unique_ptr<TDevice> device_;
+    device::DevInfoSetHandle set_;
+    std::unique_ptr<device::TDevice> device_;
 };
 
 inline std::string CheckRate(const std::uint8_t* data, std::size_t size) {
     const RateCase c = DecodeRateCase(data, size);
     RateBed bed(c);
     const std::optional<sim::RegValue> before = bed.Stored();
-    const int index = ReadRateIndex(bed.Device());
+    const int index = config::ReadRateIndex(bed.Device());
     const int expected = c.keyMissing ? 0 : ExpectedRateIndex(StoredInterval(before));
     if (index != expected) {
         return "ReadRateIndex gave " + std::to_string(index) + ", expected " +
@@ -147,7 +147,7 @@ inline std::string CheckRate(const std::uint8_t* data, std::size_t size) {
         return "ReadRateIndex changed the stored value for " + c.Describe();
     }
 
-    WriteRateIndex(bed.Device(), c.writeIndex);
+    config::WriteRateIndex(bed.Device(), c.writeIndex);
     const std::string what =
         "WriteRateIndex(" + std::to_string(c.writeIndex) + ") on " + c.Describe();
     if (c.keyMissing) {
@@ -168,7 +168,7 @@ inline std::string CheckRate(const std::uint8_t* data, std::size_t size) {
             return what + " did not store " + std::to_string(interval) + " as a REG_DWORD";
         }
     }
-    if (ReadRateIndex(bed.Device()) != static_cast<int>(clamped)) {
+    if (config::ReadRateIndex(bed.Device()) != static_cast<int>(clamped)) {
         return what + " does not read back as " + std::to_string(clamped);
     }
     if (bed.OpenKeys() != 0) {

@@ -8,9 +8,12 @@
 #include "input/DeviceHint.h"
 #include "platform/Platform.h"
 
+namespace health {
+
 namespace {
 
-FilterCondition ConditionOf(const DeviceState& state, const DriverServiceState& driver) {
+FilterCondition ConditionOf(const device::DeviceState& state,
+                            const restart::DriverServiceState& driver) {
     if (!state.known) {
         return FilterCondition::StateUnknown;
     }
@@ -18,20 +21,20 @@ FilterCondition ConditionOf(const DeviceState& state, const DriverServiceState& 
         return driver.CannotLoad() ? FilterCondition::WillNotStart : FilterCondition::NotPresent;
     }
     switch (state.Problem()) {
-        case ProblemKind::DriverLoad:
+        case device::ProblemKind::DriverLoad:
             return FilterCondition::Problem;
-        case ProblemKind::NeedsReboot:
+        case device::ProblemKind::NeedsReboot:
             return FilterCondition::NeedsReboot;
-        case ProblemKind::Other:
+        case device::ProblemKind::Other:
             return FilterCondition::OtherProblem;
-        case ProblemKind::None:
+        case device::ProblemKind::None:
             break;
     }
     return state.Started() ? FilterCondition::Working : FilterCondition::NotStarted;
 }
 
-std::string ProblemWords(const DeviceState& state) {
-    return "problem " + std::to_string(state.problem) + ", " + ProblemText(state.problem);
+std::string ProblemWords(const device::DeviceState& state) {
+    return "problem " + std::to_string(state.problem) + ", " + device::ProblemText(state.problem);
 }
 
 }  // namespace
@@ -47,9 +50,9 @@ int FilterHealth::RepairableCount() const {
 
 FilterHealth ReadFilterHealth() {
     FilterHealth health;
-    health.driver = ReadFilterService();
+    health.driver = restart::ReadFilterService();
     // Every class and, without DIGCF_PRESENT, the devices that are not plugged in.
-    const DevInfoSetHandle set(
+    const device::DevInfoSetHandle set(
         plat::SetupDiGetClassDevsA(nullptr, "USB", nullptr, DIGCF_ALLCLASSES));
     if (!set.valid()) {
         return health;
@@ -62,8 +65,8 @@ FilterHealth ReadFilterHealth() {
             // The end of the set, or a set that cannot be read on: what was found stays.
             break;
         }
-        TDevice device(set.get(), element, INVALID_HANDLE_VALUE);
-        if (!HasFilter(device)) {
+        device::TDevice device(set.get(), element, INVALID_HANDLE_VALUE);
+        if (!config::HasFilter(device)) {
             continue;
         }
         FilteredDevice entry;
@@ -73,7 +76,7 @@ FilterHealth ReadFilterHealth() {
         }
         entry.description = device.GetDescription();
         entry.productName = input::BusReportedName(device).value_or("");
-        entry.state = ReadDeviceState(entry.instanceId);
+        entry.state = device::ReadDeviceState(entry.instanceId);
         entry.condition = ConditionOf(entry.state, health.driver);
         health.devices.push_back(std::move(entry));
     }
@@ -102,7 +105,7 @@ std::string ConditionText(const FilteredDevice& device) {
     return {};
 }
 
-std::string DriverText(const DriverServiceState& driver) {
+std::string DriverText(const restart::DriverServiceState& driver) {
     if (!driver.asked) {
         return "The QUORVIN driver needs no service on this Windows.";
     }
@@ -127,3 +130,5 @@ std::string DriverText(const DriverServiceState& driver) {
     return driver.running ? "The QUORVIN driver is installed and running."
                           : "The QUORVIN driver is installed.";
 }
+
+}  // namespace health

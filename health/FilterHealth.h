@@ -11,6 +11,8 @@
 #include "restart/DriverService.h"
 #include "device/DeviceState.h"
 
+namespace health {
+
 enum class FilterCondition {
     Working,       // present and started (DN_STARTED)
     Problem,       // present, and a driver of its stack failed to load or start
@@ -25,7 +27,7 @@ enum class FilterCondition {
 struct FilteredDevice {
     std::string instanceId;
     std::string description;  // empty when the device has none
-    DeviceState state;
+    device::DeviceState state;
     FilterCondition condition = FilterCondition::Working;
     std::string productName;  // as the device reports it on its bus; empty without one
 
@@ -36,7 +38,7 @@ struct FilteredDevice {
 
 struct FilterHealth {
     bool listed = false;  // the devices could be enumerated
-    DriverServiceState driver;
+    restart::DriverServiceState driver;
     std::vector<FilteredDevice> devices;  // in the order of their instance IDs
 
     int RepairableCount() const;
@@ -50,4 +52,6 @@ FilterHealth ReadFilterHealth();
 std::string ConditionText(const FilteredDevice& device);
 
 // How the filter's driver is, for the user.
-std::string DriverText(const DriverServiceState& driver);
+std::string DriverText(const restart::DriverServiceState& driver);
+
+}  // namespace health

@@ -11,6 +11,8 @@
 #include "platform/sim/SimSystem.h"
 #include "platform/sim/SimText.h"
 
+namespace health {
+
 namespace {
 
 const std::string kBroken = "USB\\VID_0001&PID_0001\\5&1&0&1";   // filter, problem 39
@@ -68,9 +70,9 @@ class FilterHealthTest : public ::testing::Test {
 // A restart as the window makes it, counting the calls.
 struct CountingRestart {
     int calls = 0;
-    RestartOutcome operator()(TDevice& device) {
+    restart::RestartOutcome operator()(device::TDevice& device) {
         ++calls;
-        return RequestDeviceRestart(device, nullptr);
+        return restart::RequestDeviceRestart(device, nullptr);
     }
 };
 
@@ -121,11 +123,11 @@ TEST_F(FilterHealthTest, WhatTheDriverStateMeansForDevicesNotPlugggedIn) {
 }
 
 TEST_F(FilterHealthTest, RepairKeepsTheOtherEntriesRestartsAndTellsTheChangeFirst) {
-    std::vector<PlannedChange> told;
+    std::vector<config::PlannedChange> told;
     CountingRestart restart;
     const FilterRepair repair = RemoveFilterFrom(
         kBroken,
-        [&](TDevice& device, const PlannedChange& change) {
+        [&](device::TDevice& device, const config::PlannedChange& change) {
             EXPECT_EQ(device.GetInstanceId(), kBroken);
             EXPECT_EQ(Filters(kBroken), kBrokenList) << "told before the write";
             told.push_back(change);
@@ -135,7 +137,7 @@ TEST_F(FilterHealthTest, RepairKeepsTheOtherEntriesRestartsAndTellsTheChangeFirs
     EXPECT_EQ(repair.kind, FilterRepair::Kind::Removed);
     EXPECT_EQ(Filters(kBroken), sim::MultiString({"mfltx", "upper2"}));
     ASSERT_EQ(told.size(), 1u);
-    EXPECT_EQ(told[0].setting, DeviceSetting::LowerFilters);
+    EXPECT_EQ(told[0].setting, config::DeviceSetting::LowerFilters);
     EXPECT_EQ(told[0].before.bytes, kBrokenList);
     EXPECT_EQ(told[0].after.bytes, sim::MultiString({"mfltx", "upper2"}));
     EXPECT_EQ(restart.calls, 1);
@@ -166,7 +168,8 @@ TEST_F(FilterHealthTest, WhatIsNotRepairedSaysSoAndChangesNothing) {
     CountingRestart restart;
     // Refused by the journal's hook.
     FilterRepair repair = RemoveFilterFrom(
-        kBroken, [](TDevice&, const PlannedChange&) { return false; }, std::ref(restart));
+        kBroken, [](device::TDevice&, const config::PlannedChange&) { return false; },
+        std::ref(restart));
     EXPECT_EQ(repair.kind, FilterRepair::Kind::Stopped);
     EXPECT_EQ(Filters(kBroken), kBrokenList);
 
@@ -265,3 +268,5 @@ TEST_F(FilterHealthTest, ADisabledServiceOrOneThatIsNoDriverCannotLoad) {
     service.startType = SERVICE_DISABLED;
     EXPECT_EQ(sim::StartDevice(m, kWorking), static_cast<ULONG>(CM_PROB_DISABLED_SERVICE));
 }
+
+}  // namespace health

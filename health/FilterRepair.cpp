@@ -6,6 +6,8 @@
 #include "health/FilterHealth.h"
 #include "platform/Platform.h"
 
+namespace health {
+
 namespace {
 
 std::string NameOf(const FilteredDevice& device) {
@@ -14,7 +16,7 @@ std::string NameOf(const FilteredDevice& device) {
 }
 
 std::string RestartedText(const FilterRepair& repair) {
-    using Kind = RestartOutcome::Kind;
+    using Kind = restart::RestartOutcome::Kind;
     switch (repair.restart.kind) {
         case Kind::NeedsReboot:
             return "filter removed; restart Windows for the device to start without it.";
@@ -27,7 +29,8 @@ std::string RestartedText(const FilterRepair& repair) {
     }
     if (repair.after.HasProblem()) {
         return "filter removed, but the device still does not start (problem " +
-               std::to_string(repair.after.problem) + ", " + ProblemText(repair.after.problem) +
+               std::to_string(repair.after.problem) + ", " +
+               device::ProblemText(repair.after.problem) +
                "): unplug it and plug it in again, or restart Windows.";
     }
     if (!repair.after.known) {
@@ -44,10 +47,11 @@ std::string RestartedText(const FilterRepair& repair) {
 
 }  // namespace
 
-FilterRepair RemoveFilterFrom(const std::string& instanceId, const DeviceBeforeWrite& beforeWrite,
-                              const DeviceRestart& restart) {
+FilterRepair RemoveFilterFrom(const std::string& instanceId,
+                              const health::DeviceBeforeWrite& beforeWrite,
+                              const health::DeviceRestart& restart) {
     FilterRepair repair;
-    const DevInfoSetHandle set(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
+    const device::DevInfoSetHandle set(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
     SP_DEVINFO_DATA element{};
     element.cbSize = sizeof(SP_DEVINFO_DATA);
     if (!set.valid() ||
@@ -55,9 +59,9 @@ FilterRepair RemoveFilterFrom(const std::string& instanceId, const DeviceBeforeW
         repair.kind = FilterRepair::Kind::Gone;
         return repair;
     }
-    TDevice device(set.get(), element, INVALID_HANDLE_VALUE);
+    device::TDevice device(set.get(), element, INVALID_HANDLE_VALUE);
     bool stopped = false;
-    SetFilter(device, false, [&](const PlannedChange& change) {
+    config::SetFilter(device, false, [&](const config::PlannedChange& change) {
         stopped = beforeWrite && !beforeWrite(device, change);
         return !stopped;
     });
@@ -66,16 +70,16 @@ FilterRepair RemoveFilterFrom(const std::string& instanceId, const DeviceBeforeW
         return repair;
     }
     // Read back: a list that cannot be read, or still carries the filter, was not repaired.
-    if (ReadLowerFilterSetting(device).state == StoredSetting::State::Unknown ||
-        HasFilter(device)) {
+    if (config::ReadLowerFilterSetting(device).state == config::StoredSetting::State::Unknown ||
+        config::HasFilter(device)) {
         repair.kind = FilterRepair::Kind::NotRemoved;
         return repair;
     }
     repair.kind = FilterRepair::Kind::Removed;
-    if (ReadDeviceState(instanceId).present && restart) {
+    if (device::ReadDeviceState(instanceId).present && restart) {
         repair.restarted = true;
         repair.restart = restart(device);
-        repair.after = ReadDeviceState(instanceId);
+        repair.after = device::ReadDeviceState(instanceId);
     }
     return repair;
 }
@@ -97,3 +101,5 @@ std::string DescribeRepair(const FilteredDevice& device, const FilterRepair& rep
     }
     return text + RestartedText(repair);
 }
+
+}  // namespace health

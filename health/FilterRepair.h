@@ -11,7 +11,12 @@
 #include "restart/RestartOutcome.h"
 #include "device/DeviceState.h"
 
+namespace device {
 class TDevice;
+}  // namespace device
+
+namespace health {
+
 struct FilteredDevice;
 
 struct FilterRepair {
@@ -23,20 +28,23 @@ struct FilterRepair {
     };
     Kind kind = Kind::NotRemoved;
     bool restarted = false;  // a present device was restarted (restart holds the outcome)
-    RestartOutcome restart;
-    DeviceState after;  // read once more after the restart
+    restart::RestartOutcome restart;
+    device::DeviceState after;  // read once more after the restart
 };
 
 // Learns of the write to the device first and may stop it (false).
-using DeviceBeforeWrite = std::function<bool(TDevice&, const PlannedChange&)>;
+using DeviceBeforeWrite = std::function<bool(device::TDevice&, const config::PlannedChange&)>;
 // Restarts a device, in-process or through the companion, and verifies the restart.
-using DeviceRestart = std::function<RestartOutcome(TDevice&)>;
+using DeviceRestart = std::function<restart::RestartOutcome(device::TDevice&)>;
 
 // Opens the device by its instance ID into a set of its own and takes the filter off
 // its list; a device that is present is then restarted with `restart` and its state
 // read again.
-FilterRepair RemoveFilterFrom(const std::string& instanceId, const DeviceBeforeWrite& beforeWrite,
-                              const DeviceRestart& restart);
+FilterRepair RemoveFilterFrom(const std::string& instanceId,
+                              const health::DeviceBeforeWrite& beforeWrite,
+                              const health::DeviceRestart& restart);
 
 // One line for the user about the device and what became of it.
 std::string DescribeRepair(const FilteredDevice& device, const FilterRepair& repair);
+
+}  // namespace health

@@ -20,7 +20,7 @@ std::string DeviceIdOf(DEVINST node) {
         return {};
     }
     buffer.back() = '\0';
-    return UpperAscii(buffer.data());
+    return base::UpperAscii(buffer.data());
 }
 
 std::vector<DEVINST> ChildrenOf(DEVINST parent) {
@@ -43,7 +43,7 @@ std::vector<DEVINST> ChildrenOf(DEVINST parent) {
 
 }  // namespace
 
-CollectionRows::CollectionRows(TDeviceList& list) {
+CollectionRows::CollectionRows(device::TDeviceList& list) {
     // Children first for every row, so that a device listed itself is never claimed as
     // the grandchild of a listed composite device.
     std::vector<std::vector<DEVINST>> children;

@@ -10,7 +10,9 @@
 
 #include "platform/WinTypes.h"
 
+namespace device {
 class TDeviceList;
+}  // namespace device
 
 namespace input {
 
@@ -18,7 +20,7 @@ class CollectionRows {
   public:
     CollectionRows() = default;
     // Walks two levels below every listed device.
-    explicit CollectionRows(TDeviceList& list);
+    explicit CollectionRows(device::TDeviceList& list);
 
     // The row of a collection's upper-case instance ID, or -1 for a collection of no
     // listed device (another device's, or one that has left).

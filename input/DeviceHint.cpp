@@ -69,7 +69,7 @@ std::optional<UsbIds> UsbIdsOf(const std::string& hardwareIds) {
     std::size_t start = 0;
     while (start < hardwareIds.size()) {
         const std::size_t end = std::min(hardwareIds.find('\0', start), hardwareIds.size());
-        const std::string id = UpperAscii(hardwareIds.substr(start, end - start));
+        const std::string id = base::UpperAscii(hardwareIds.substr(start, end - start));
         std::string vid = FourHexAfter(id, "VID_");
         if (!vid.empty()) {
             return UsbIds{vid, FourHexAfter(id, "PID_")};
@@ -79,7 +79,7 @@ std::optional<UsbIds> UsbIdsOf(const std::string& hardwareIds) {
     return std::nullopt;
 }
 
-std::optional<std::string> BusReportedName(TDevice& device) {
+std::optional<std::string> BusReportedName(device::TDevice& device) {
     // Looked up on every call, like the other late-bound functions: Windows XP's
     // SetupApi.dll has no such export.
     const FARPROC entry =
@@ -133,7 +133,7 @@ std::string HintText(const std::optional<std::string>& name, const std::optional
     return text;
 }
 
-std::string DeviceHint(TDevice& device) {
+std::string DeviceHint(device::TDevice& device) {
     return HintText(BusReportedName(device), UsbIdsOf(device.GetHardwareIds()), HintDash());
 }
 

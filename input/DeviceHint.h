@@ -8,7 +8,9 @@
 #include <optional>
 #include <string>
 
+namespace device {
 class TDevice;
+}  // namespace device
 
 namespace input {
 
@@ -23,7 +25,7 @@ std::optional<UsbIds> UsbIdsOf(const std::string& hardwareIds);
 
 // The bus-reported description in the ANSI code page, or nothing when the device
 // reports none or the platform cannot read it (Windows XP has no reader for it).
-std::optional<std::string> BusReportedName(TDevice& device);
+std::optional<std::string> BusReportedName(device::TDevice& device);
 
 // " — " in the ANSI code page, or " - " where it has no em dash.
 std::string HintDash();
@@ -32,6 +34,6 @@ std::string HintText(const std::optional<std::string>& name, const std::optional
                      const std::string& dash);
 
 // The hint of a listed device.
-std::string DeviceHint(TDevice& device);
+std::string DeviceHint(device::TDevice& device);
 
 }  // namespace input

@@ -72,7 +72,7 @@ struct HintMachine : ::testing::Test {
     }
 
     std::string Hint(int row) {
-        TDeviceList list(false, false);
+        device::TDeviceList list(false, false);
         return input::DeviceHint(list.GetDevice(row));
     }
 };
@@ -100,10 +100,10 @@ TEST(DeviceHint, TheDemoMachineNamesAllButOneOfItsHidDevices) {
     sim::Machine machine;
     sim::BuildDemoMachine(machine);
     sim::ScopedMachine use(machine);
-    TDeviceList list(false, false);
+    device::TDeviceList list(false, false);
     std::vector<std::string> nameless;
     for (int i = 0; i < list.Count(); ++i) {
-        TDevice& device = list.GetDevice(i);
+        device::TDevice& device = list.GetDevice(i);
         const std::string hint = input::DeviceHint(device);
         if (hint.starts_with("No name reported")) {
             nameless.push_back(device.GetInstanceId());

@@ -22,7 +22,7 @@ std::string CollectionIdFromInterfaceName(std::string_view name) {
         name.find('\\') != std::string_view::npos) {
         return {};
     }
-    std::string id = UpperAscii(name);
+    std::string id = base::UpperAscii(name);
     std::replace(id.begin(), id.end(), '#', '\\');
     return id;
 }

@@ -55,7 +55,7 @@ struct PathTest : ::testing::Test {
     double MeasuredHz(const std::string& collection) {
         input::RateStats stats(input::CounterFrequency());
         sim::Move(machine, collection, 1000);
-        const std::string wanted = UpperAscii(collection);
+        const std::string wanted = base::UpperAscii(collection);
         while (const auto delivery = sim::DeliverNext(machine)) {
             const auto report = reader.Read(delivery->input, delivery->code);
             if (report && report->collectionId == wanted) {
@@ -65,7 +65,7 @@ struct PathTest : ::testing::Test {
         return stats.Figures(input::CounterNow()).runHz;
     }
 
-    TDevice& Listed(TDeviceList& list, const std::string& id) {
+    device::TDevice& Listed(device::TDeviceList& list, const std::string& id) {
         for (int i = 0; i < list.Count(); ++i) {
             if (list.GetDevice(i).GetInstanceId() == id) {
                 return list.GetDevice(i);
@@ -80,21 +80,21 @@ struct PathTest : ::testing::Test {
 TEST_F(PathTest, TheRateFollowsFilterStoredRateAndRestart) {
     EXPECT_NEAR(MeasuredHz(kMouseCollection), 125, 3);
     {
-        TDeviceList list(false, false);
-        SetFilter(Listed(list, kTestMouse), true);
-        WriteRateIndex(Listed(list, kTestMouse), 1);  // 1000
+        device::TDeviceList list(false, false);
+        config::SetFilter(Listed(list, kTestMouse), true);
+        config::WriteRateIndex(Listed(list, kTestMouse), 1);  // 1000
     }
     // Stored but not yet restarted: the device still polls at its own rate.
     EXPECT_NEAR(MeasuredHz(kMouseCollection), 125, 3);
     {
-        TDeviceList list(false, false);
-        RestartDevice(Listed(list, kTestMouse));
+        device::TDeviceList list(false, false);
+        restart::RestartDevice(Listed(list, kTestMouse));
     }
     EXPECT_NEAR(MeasuredHz(kMouseCollection), 1000, 25);
     {
-        TDeviceList list(false, false);
-        SetFilter(Listed(list, kTestMouse), false);
-        RestartDevice(Listed(list, kTestMouse));
+        device::TDeviceList list(false, false);
+        config::SetFilter(Listed(list, kTestMouse), false);
+        restart::RestartDevice(Listed(list, kTestMouse));
     }
     EXPECT_NEAR(MeasuredHz(kMouseCollection), 125, 3);
 }
@@ -106,7 +106,7 @@ TEST_F(PathTest, ARateStoredWithoutTheFilterChangesNothing) {
 }
 
 TEST_F(PathTest, ReportsMapToTheirRowsWhateverElseIsMoving) {
-    TDeviceList list(false, false);
+    device::TDeviceList list(false, false);
     input::CollectionRows rows(list);
     ASSERT_EQ(list.Count(), 2);  // the mouse and the keyboard interface
     sim::Move(machine, kMouseCollection, 200);
@@ -125,11 +125,11 @@ TEST_F(PathTest, ReportsMapToTheirRowsWhateverElseIsMoving) {
     EXPECT_NEAR(perRow[1], 25, 1);
     EXPECT_NEAR(perRow[-1], 25, 1);  // the unlisted device's
     EXPECT_EQ(reports, perRow[0] + perRow[1] + perRow[-1]);
-    EXPECT_EQ(rows.CollectionsOf(0), std::vector<std::string>{UpperAscii(kMouseCollection)});
+    EXPECT_EQ(rows.CollectionsOf(0), std::vector<std::string>{base::UpperAscii(kMouseCollection)});
 }
 
 TEST_F(PathTest, ACompositeRowOwnsItsInterfacesCollections) {
-    TDeviceList list(false, true);  // every USB device: the composite device is listed too
+    device::TDeviceList list(false, true);  // every USB device: the composite device is listed too
     input::CollectionRows rows(list);
     int composite = -1;
     int interface = -1;
@@ -139,12 +139,12 @@ TEST_F(PathTest, ACompositeRowOwnsItsInterfacesCollections) {
     }
     ASSERT_GE(composite, 0);
     // The interface is listed itself, so its collection is its row, not the composite's.
-    EXPECT_EQ(rows.RowOf(UpperAscii(kKeysCollection)), interface);
-    EXPECT_EQ(rows.RowOf(UpperAscii(kKeysInterface)), composite);
+    EXPECT_EQ(rows.RowOf(base::UpperAscii(kKeysCollection)), interface);
+    EXPECT_EQ(rows.RowOf(base::UpperAscii(kKeysInterface)), composite);
 }
 
 TEST_F(PathTest, ADeviceThatLeftMapsNowhere) {
-    TDeviceList list(false, false);
+    device::TDeviceList list(false, false);
     sim::Move(machine, kMouseCollection, 20);
     const auto first = sim::DeliverNext(machine);
     ASSERT_TRUE(first);
@@ -154,7 +154,7 @@ TEST_F(PathTest, ADeviceThatLeftMapsNowhere) {
     // Its waiting reports are dropped, and a fresh list has no row for it.
     EXPECT_FALSE(sim::DeliverNext(machine));
     input::CollectionRows rows(list);
-    TDeviceList after(false, false);
+    device::TDeviceList after(false, false);
     EXPECT_EQ(input::CollectionRows(after).RowOf(before->collectionId), -1);
 }
 

@@ -4,6 +4,8 @@
 #include <optional>
 #include <vector>
 
+namespace journal {
+
 namespace {
 
 // What reading and executing a file or listing a folder needs: FILE_GENERIC_READ,
@@ -133,3 +135,5 @@ std::string WhyNotAdminOnly(std::string_view sddl) {
     }
     return {};
 }
+
+}  // namespace journal

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace journal {
+
 // Empty when the text passes; otherwise why it does not, for the user.
 std::string WhyNotAdminOnly(std::string_view sddl);
 
@@ -18,3 +20,5 @@ inline constexpr const char* kAdminOnlyFolderSddl =
 // The same for the journal's files (nothing for them to pass on).
 inline constexpr const char* kAdminOnlyFileSddl =
     "O:BAD:P(A;;FA;;;SY)(A;;FA;;;BA)(A;;0x1200a9;;;BU)";
+
+}  // namespace journal

@@ -3,6 +3,8 @@
 
 #include "journal/AdminOnlyAccess.h"
 
+namespace journal {
+
 namespace {
 
 TEST(AdminOnlyAccess, PassesAdministratorsOwnersAndReadingForOthers) {
@@ -34,3 +36,5 @@ TEST(AdminOnlyAccess, RefusesForeignOwnersWriteRightsAndWhatItCannotRead) {
 }
 
 }  // namespace
+
+}  // namespace journal

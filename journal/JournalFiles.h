@@ -8,6 +8,8 @@
 
 #include "platform/Platform.h"
 
+namespace journal {
+
 // Owns a file or folder handle.
 class FileHandle {
   public:
@@ -47,3 +49,5 @@ std::string UsableJournalFolder(bool create, std::string& folder);
 // it explicitly: the default owner of what an administrator creates is the user on
 // Windows XP, and the journal refuses files an administrator does not own.
 LocalBlock AdminOnlyFileDescriptor();
+
+}  // namespace journal

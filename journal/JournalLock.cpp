@@ -3,6 +3,8 @@
 #include "journal/JournalFiles.h"
 #include "journal/JournalStore.h"
 
+namespace journal {
+
 JournalLock::JournalLock() {
     std::string folder;
     problem_ = UsableJournalFolder(true, folder);
@@ -43,3 +45,5 @@ JournalLock::JournalLock() {
 }
 
 JournalLock::~JournalLock() = default;
+
+}  // namespace journal

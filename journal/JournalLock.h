@@ -13,6 +13,8 @@
 
 #include "platform/WinTypes.h"
 
+namespace journal {
+
 class FileHandle;
 
 inline constexpr const char* kJournalLockName = "undo-journal.lock";
@@ -34,3 +36,5 @@ class JournalLock {
     std::unique_ptr<FileHandle> file_;
     std::string problem_;
 };
+
+}  // namespace journal

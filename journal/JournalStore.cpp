@@ -8,6 +8,8 @@
 #include "journal/JournalLock.h"
 #include "platform/Platform.h"
 
+namespace journal {
+
 namespace {
 
 struct Checked {
@@ -307,3 +309,5 @@ std::string SaveJournal(const Journal& journal) {
         plat::Sleep(kJournalWaitStepMs);
     }
 }
+
+}  // namespace journal

@@ -18,6 +18,8 @@
 
 #include "journal/JournalText.h"
 
+namespace journal {
+
 inline constexpr const char* kJournalFolderName = "QUORVIN Setup";
 inline constexpr const char* kJournalFileName = "undo-journal.txt";
 inline constexpr const char* kJournalTempName = "undo-journal.tmp";
@@ -42,3 +44,5 @@ std::string SaveJournal(const Journal& journal);
 std::string JournalNotKeptHere();
 // The journal file's full path, or empty when the program-data folder is unknown.
 std::string JournalPath();
+
+}  // namespace journal

@@ -6,6 +6,8 @@
 #include "journal/JournalStore.h"
 #include "platform/sim/SimDisk.h"
 
+namespace journal {
+
 namespace {
 
 const std::string kFolder = sim::kProgramData + "\\QUORVIN Setup";
@@ -16,7 +18,8 @@ Journal OneChange(const std::string& id) {
     JournalEntry entry;
     entry.time = "2026-03-14 09:30:05 UTC";
     entry.instanceId = id;
-    entry.change = {DeviceSetting::Rate, {}, {StoredSetting::State::Present, {8, 0, 0, 0}}};
+    entry.change = {
+        config::DeviceSetting::Rate, {}, {config::StoredSetting::State::Present, {8, 0, 0, 0}}};
     return Journal{{entry}};
 }
 
@@ -169,3 +172,5 @@ TEST_F(JournalStoreTest, WithoutAProgramDataFolderNothingIsWritten) {
 }
 
 }  // namespace
+
+}  // namespace journal

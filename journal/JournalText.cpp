@@ -4,14 +4,16 @@
 #include <cstdint>
 #include <optional>
 
+namespace journal {
+
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
 constexpr const char* kHexDigits = "0123456789ABCDEF";
 constexpr std::size_t kIntervalSize = 4;
 
-const char* SettingName(DeviceSetting setting) {
-    return setting == DeviceSetting::Rate ? "rate" : "lower-filters";
+const char* SettingName(config::DeviceSetting setting) {
+    return setting == config::DeviceSetting::Rate ? "rate" : "lower-filters";
 }
 
 std::uint32_t Interval(const std::string& bytes) {
@@ -22,16 +24,16 @@ std::uint32_t Interval(const std::string& bytes) {
     return value;
 }
 
-std::string ValueText(DeviceSetting setting, const StoredSetting& value) {
+std::string ValueText(config::DeviceSetting setting, const config::StoredSetting& value) {
     switch (value.state) {
-        case StoredSetting::State::Absent:
+        case config::StoredSetting::State::Absent:
             return "none";
-        case StoredSetting::State::Unknown:
+        case config::StoredSetting::State::Unknown:
             return "unknown";
-        case StoredSetting::State::Present:
+        case config::StoredSetting::State::Present:
             break;
     }
-    if (setting == DeviceSetting::Rate && value.bytes.size() == kIntervalSize) {
+    if (setting == config::DeviceSetting::Rate && value.bytes.size() == kIntervalSize) {
         return "= " + std::to_string(Interval(value.bytes));
     }
     return "= " + EscapeJournalBytes(value.bytes);
@@ -115,19 +117,20 @@ std::optional<std::uint32_t> ParseNumber(std::string_view text) {
     return static_cast<std::uint32_t>(value);
 }
 
-std::optional<StoredSetting> ParseValue(DeviceSetting setting, std::string_view text) {
+std::optional<config::StoredSetting> ParseValue(config::DeviceSetting setting,
+                                                std::string_view text) {
     if (text == "none") {
-        return StoredSetting{StoredSetting::State::Absent, {}};
+        return config::StoredSetting{config::StoredSetting::State::Absent, {}};
     }
     if (text == "unknown") {
-        return StoredSetting{StoredSetting::State::Unknown, {}};
+        return config::StoredSetting{config::StoredSetting::State::Unknown, {}};
     }
     if (text.substr(0, 2) != "= ") {
         return std::nullopt;
     }
     text.remove_prefix(2);
-    StoredSetting value{StoredSetting::State::Present, {}};
-    if (setting == DeviceSetting::Rate) {
+    config::StoredSetting value{config::StoredSetting::State::Present, {}};
+    if (setting == config::DeviceSetting::Rate) {
         const std::optional<std::uint32_t> number = ParseNumber(text);
         if (!number) {
             return std::nullopt;
@@ -204,7 +207,7 @@ std::string FormatJournal(const Journal& journal) {
     text += "# \"Restore all\" in the device list's context menu put the earlier values back.";
     text += kLineEnd;
     for (const JournalEntry& entry : journal.entries) {
-        const DeviceSetting setting = entry.change.setting;
+        const config::DeviceSetting setting = entry.change.setting;
         text += kLineEnd;
         text += std::string("change") + kLineEnd;
         text += "time " + entry.time + kLineEnd;
@@ -255,15 +258,16 @@ ParsedJournal ParseJournal(std::string_view text) {
             return Failure(lines.Number(),
                            "\"setting lower-filters\" or \"setting rate\" expected");
         }
-        entry.change.setting = value == "rate" ? DeviceSetting::Rate : DeviceSetting::LowerFilters;
-        std::optional<StoredSetting> before;
+        entry.change.setting =
+            value == "rate" ? config::DeviceSetting::Rate : config::DeviceSetting::LowerFilters;
+        std::optional<config::StoredSetting> before;
         if (!next("before") || !(before = ParseValue(entry.change.setting, value))) {
             return Failure(lines.Number(), "the earlier value expected");
         }
         entry.change.before = *before;
-        std::optional<StoredSetting> after;
+        std::optional<config::StoredSetting> after;
         if (!next("after") || !(after = ParseValue(entry.change.setting, value)) ||
-            after->state == StoredSetting::State::Unknown) {
+            after->state == config::StoredSetting::State::Unknown) {
             return Failure(lines.Number(), "the value written expected");
         }
         entry.change.after = *after;
@@ -275,3 +279,5 @@ ParsedJournal ParseJournal(std::string_view text) {
     parsed.ok = true;
     return parsed;
 }
+
+}  // namespace journal

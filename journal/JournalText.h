@@ -29,11 +29,13 @@
 
 #include "config/PlannedChange.h"
 
+namespace journal {
+
 struct JournalEntry {
     std::string time;  // "2026-03-14 09:30:05 UTC"
     std::string instanceId;
     std::string hardwareId;  // the device's first; may be empty
-    PlannedChange change;
+    config::PlannedChange change;
 };
 
 struct Journal {
@@ -56,3 +58,5 @@ ParsedJournal ParseJournal(std::string_view text);
 // %XX escaping of the bytes, and its inverse (false for a malformed text).
 std::string EscapeJournalBytes(std::string_view bytes);
 bool UnescapeJournalBytes(std::string_view text, std::string& bytes);
+
+}  // namespace journal

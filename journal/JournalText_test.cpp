@@ -3,10 +3,12 @@
 
 #include "journal/JournalText.h"
 
+namespace journal {
+
 namespace {
 
-JournalEntry Entry(std::string id, DeviceSetting setting, StoredSetting before,
-                   StoredSetting after) {
+JournalEntry Entry(std::string id, config::DeviceSetting setting, config::StoredSetting before,
+                   config::StoredSetting after) {
     JournalEntry entry;
     entry.time = "2026-03-14 09:30:05 UTC";
     entry.instanceId = std::move(id);
@@ -15,9 +17,9 @@ JournalEntry Entry(std::string id, DeviceSetting setting, StoredSetting before,
     return entry;
 }
 
-const StoredSetting kAbsent{StoredSetting::State::Absent, {}};
-StoredSetting Present(std::string bytes) {
-    return {StoredSetting::State::Present, std::move(bytes)};
+const config::StoredSetting kAbsent{config::StoredSetting::State::Absent, {}};
+config::StoredSetting Present(std::string bytes) {
+    return {config::StoredSetting::State::Present, std::move(bytes)};
 }
 
 void ExpectSame(const Journal& a, const Journal& b) {
@@ -36,13 +38,13 @@ TEST(JournalText, KeepsEveryByteOfIdsAndListsAndReadsAsText) {
     Journal journal;
     // An ID with a quote, a line break and a blank must not add a line or a field.
     journal.entries.push_back(Entry(
-        std::string("USB\\A\"B\r\nend\n C%\0", 17), DeviceSetting::LowerFilters,
+        std::string("USB\\A\"B\r\nend\n C%\0", 17), config::DeviceSetting::LowerFilters,
         Present(std::string("mfltx\0\0", 7)), Present(std::string("quorvin\0mfltx\0\0", 15))));
-    journal.entries.push_back(
-        Entry("USB\\VID_1&PID_2\\5&1", DeviceSetting::Rate, kAbsent, Present({8, 0, 0, 0})));
+    journal.entries.push_back(Entry("USB\\VID_1&PID_2\\5&1", config::DeviceSetting::Rate, kAbsent,
+                                    Present({8, 0, 0, 0})));
     journal.entries.back().hardwareId.clear();
-    journal.entries.push_back(
-        Entry("USB\\X", DeviceSetting::Rate, {StoredSetting::State::Unknown, {}}, kAbsent));
+    journal.entries.push_back(Entry("USB\\X", config::DeviceSetting::Rate,
+                                    {config::StoredSetting::State::Unknown, {}}, kAbsent));
 
     const std::string text = FormatJournal(journal);
     EXPECT_NE(text.find("after = quorvin%00mfltx%00%00\r\n"), std::string::npos);
@@ -105,3 +107,5 @@ TEST(JournalText, RefusesDamageAndNamesTheLine) {
 }
 
 }  // namespace
+
+}  // namespace journal

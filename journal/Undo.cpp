@@ -12,52 +12,55 @@
 #include "journal/JournalStore.h"
 #include "platform/Platform.h"
 
+namespace journal {
+
 namespace {
 
 std::string Now() {
     SYSTEMTIME time{};
     plat::GetSystemTime(&time);
-    std::string text = ZeroPaddedText(time.wYear % 10000u, 4);
+    std::string text = base::ZeroPaddedText(time.wYear % 10000u, 4);
     for (const auto& [separator, field] : {std::pair{'-', time.wMonth},
                                            {'-', time.wDay},
                                            {' ', time.wHour},
                                            {':', time.wMinute},
                                            {':', time.wSecond}}) {
         text += separator;
-        text += ZeroPaddedText(field % 100u, 2);
+        text += base::ZeroPaddedText(field % 100u, 2);
     }
     return text + " UTC";
 }
 
-std::string FirstHardwareId(TDevice& device) {
+std::string FirstHardwareId(device::TDevice& device) {
     const std::string ids = device.GetHardwareIds();
     return ids.substr(0, ids.find('\0'));
 }
 
-const char* SettingName(DeviceSetting setting) {
-    return setting == DeviceSetting::Rate ? "polling rate" : "lower filters";
+const char* SettingName(config::DeviceSetting setting) {
+    return setting == config::DeviceSetting::Rate ? "polling rate" : "lower filters";
 }
 
-StoredSetting ReadSetting(TDevice& device, DeviceSetting setting) {
-    return setting == DeviceSetting::Rate ? ReadRateSetting(device)
-                                          : ReadLowerFilterSetting(device);
+config::StoredSetting ReadSetting(device::TDevice& device, config::DeviceSetting setting) {
+    return setting == config::DeviceSetting::Rate ? config::ReadRateSetting(device)
+                                                  : config::ReadLowerFilterSetting(device);
 }
 
-bool WriteSetting(TDevice& device, DeviceSetting setting, const StoredSetting& value) {
-    return setting == DeviceSetting::Rate ? WriteRateSetting(device, value)
-                                          : WriteLowerFilterSetting(device, value);
+bool WriteSetting(device::TDevice& device, config::DeviceSetting setting,
+                  const config::StoredSetting& value) {
+    return setting == config::DeviceSetting::Rate ? WriteRateSetting(device, value)
+                                                  : WriteLowerFilterSetting(device, value);
 }
 
 enum class Outcome { Undone, Changed, Failed };
 
 // Puts one change's earlier value back on its device.
 Outcome TakeBack(const JournalEntry& entry, std::string& why) {
-    const PlannedChange& change = entry.change;
-    if (change.before.state == StoredSetting::State::Unknown) {
+    const config::PlannedChange& change = entry.change;
+    if (change.before.state == config::StoredSetting::State::Unknown) {
         why = "its earlier value could not be read when the change was made";
         return Outcome::Failed;
     }
-    const DevInfoSetHandle set(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
+    const device::DevInfoSetHandle set(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
     SP_DEVINFO_DATA element{};
     element.cbSize = sizeof(SP_DEVINFO_DATA);
     if (!set.valid() ||
@@ -65,8 +68,8 @@ Outcome TakeBack(const JournalEntry& entry, std::string& why) {
         why = "the device is not known to this machine any more";
         return Outcome::Failed;
     }
-    TDevice device(set.get(), element, INVALID_HANDLE_VALUE);
-    const StoredSetting current = ReadSetting(device, change.setting);
+    device::TDevice device(set.get(), element, INVALID_HANDLE_VALUE);
+    const config::StoredSetting current = ReadSetting(device, change.setting);
     if (current == change.before) {
         return Outcome::Undone;
     }
@@ -143,7 +146,7 @@ UndoReport TakeBackNewest(bool all) {
 
 }  // namespace
 
-std::string RecordChange(TDevice& device, const PlannedChange& change) {
+std::string RecordChange(device::TDevice& device, const config::PlannedChange& change) {
     if (change.before == change.after) {
         return {};
     }
@@ -174,3 +177,5 @@ UndoReport UndoLastChange() {
 UndoReport RestoreAll() {
     return TakeBackNewest(true);
 }
+
+}  // namespace journal

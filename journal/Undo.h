@@ -16,11 +16,15 @@
 
 #include "config/PlannedChange.h"
 
+namespace device {
 class TDevice;
+}  // namespace device
+
+namespace journal {
 
 // Empty when the change is recorded (or needs no record: nothing changes); otherwise
 // why it could not be, for the user.
-std::string RecordChange(TDevice& device, const PlannedChange& change);
+std::string RecordChange(device::TDevice& device, const config::PlannedChange& change);
 
 struct UndoReport {
     int undone = 0;        // changes taken back (or found taken back already)
@@ -31,3 +35,5 @@ struct UndoReport {
 
 UndoReport UndoLastChange();
 UndoReport RestoreAll();
+
+}  // namespace journal

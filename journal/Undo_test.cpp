@@ -9,11 +9,13 @@
 #include "platform/Platform.h"
 #include "platform/sim/SimDisk.h"
 
+namespace journal {
+
 TEST(UndoRecord, ARecordedChangeCarriesTheSystemTimeInFixedWidthFields) {
-    ConfigBench bench;
-    const auto device = bench.Open(ConfigBench::kInterface);
-    const PlannedChange change{
-        DeviceSetting::Rate, {}, {StoredSetting::State::Present, {8, 0, 0, 0}}};
+    config::ConfigBench bench;
+    const auto device = bench.Open(config::ConfigBench::kInterface);
+    const config::PlannedChange change{
+        config::DeviceSetting::Rate, {}, {config::StoredSetting::State::Present, {8, 0, 0, 0}}};
     bench.machine.disk().now = SYSTEMTIME{987, 1, 0, 2, 3, 4, 5, 0};
     ASSERT_EQ(RecordChange(*device, change), "");
     bench.machine.disk().now = SYSTEMTIME{2026, 12, 0, 31, 23, 59, 58, 999};
@@ -28,8 +30,8 @@ TEST(UndoRecord, ARecordedChangeCarriesTheSystemTimeInFixedWidthFields) {
 
 namespace {
 
-const PlannedChange kToEight{
-    DeviceSetting::Rate, {}, {StoredSetting::State::Present, {8, 0, 0, 0}}};
+const config::PlannedChange kToEight{
+    config::DeviceSetting::Rate, {}, {config::StoredSetting::State::Present, {8, 0, 0, 0}}};
 const std::string kJournalFolderPath = sim::kProgramData + "\\QUORVIN Setup";
 const std::string kLockPath = kJournalFolderPath + "\\undo-journal.lock";
 const std::string kJournalFilePath = kJournalFolderPath + "\\undo-journal.txt";
@@ -46,8 +48,8 @@ HANDLE OpenAsAnotherProgram(const std::string& path, DWORD access, DWORD share) 
 // owner; the journal refuses files the administrators do not own, so every file it
 // makes must name them.
 TEST(UndoRecord, TheJournalKeepsWorkingWhereTheDefaultOwnerIsTheUser) {
-    ConfigBench bench;
-    const auto device = bench.Open(ConfigBench::kInterface);
+    config::ConfigBench bench;
+    const auto device = bench.Open(config::ConfigBench::kInterface);
     bench.machine.disk().processOwner = "S-1-5-21-1-2-3-1001";
     for (int round = 0; round < 3; ++round) {
         ASSERT_EQ(RecordChange(*device, kToEight), "") << "round " << round;
@@ -64,8 +66,8 @@ TEST(UndoRecord, TheJournalKeepsWorkingWhereTheDefaultOwnerIsTheUser) {
 // while; reading goes on meanwhile, and a reader holding the journal open for a moment
 // does not make the save fail.
 TEST(UndoRecord, AChangeWaitsForAnotherProgramsLockAndNoLonger) {
-    ConfigBench bench;
-    const auto device = bench.Open(ConfigBench::kInterface);
+    config::ConfigBench bench;
+    const auto device = bench.Open(config::ConfigBench::kInterface);
     sim::Disk& disk = bench.machine.disk();
     ASSERT_EQ(RecordChange(*device, kToEight), "");
 
@@ -111,8 +113,8 @@ TEST(UndoRecord, AChangeWaitsForAnotherProgramsLockAndNoLonger) {
 
 // Readers share the journal for deleting too; the lock is shared with nobody.
 TEST(UndoRecord, ReadersShareTheJournalAndTheLockIsExclusive) {
-    ConfigBench bench;
-    const auto device = bench.Open(ConfigBench::kInterface);
+    config::ConfigBench bench;
+    const auto device = bench.Open(config::ConfigBench::kInterface);
     ASSERT_EQ(RecordChange(*device, kToEight), "");
     bench.machine.ClearCalls();
     ASSERT_TRUE(LoadJournal().ok);
@@ -133,3 +135,5 @@ TEST(UndoRecord, ReadersShareTheJournalAndTheLockIsExclusive) {
     EXPECT_EQ(readers, 3);  // status's read, the change's read and its check before saving
     EXPECT_EQ(locks, 1);
 }
+
+}  // namespace journal

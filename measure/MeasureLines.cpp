@@ -17,11 +17,12 @@ std::vector<std::string> MeasureLines(const input::RateFigures& figures, bool ke
         return lines;
     }
     lines.push_back(figures.idle ? std::string("Now: idle (the device sends nothing while unused)")
-                                 : "Now: " + FixedDecimalText<0>(figures.lastSecondHz) +
+                                 : "Now: " + base::FixedDecimalText<0>(figures.lastSecondHz) +
                                        " reports/s (last second)");
-    lines.push_back("Whole run: " + FixedDecimalText<0>(figures.runHz) + " reports/s while in use");
-    lines.push_back("Median interval: " + FixedDecimalText<3>(figures.medianMs) +
-                    " ms, spread (10-90%): " + FixedDecimalText<3>(figures.spreadMs) + " ms");
+    lines.push_back("Whole run: " + base::FixedDecimalText<0>(figures.runHz) +
+                    " reports/s while in use");
+    lines.push_back("Median interval: " + base::FixedDecimalText<3>(figures.medianMs) +
+                    " ms, spread (10-90%): " + base::FixedDecimalText<3>(figures.spreadMs) + " ms");
     if (figures.bunched) {
         lines.push_back("Windows delivered reports in bunches: the figures are less precise.");
     } else if (figures.background) {
@@ -35,7 +36,7 @@ std::string ExpectedLine(const RateComparison& setting) {
         return "No rate stored: the device keeps its own interval.";
     }
     return "Expected from the stored rate: one report every " +
-           FixedDecimalText<0>(setting.expectedMs) + " ms.";
+           base::FixedDecimalText<0>(setting.expectedMs) + " ms.";
 }
 
 std::string DifferenceLine(const input::RateFigures& figures, const RateComparison& setting) {

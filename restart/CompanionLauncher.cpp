@@ -7,6 +7,8 @@
 #include "config/DriverPackage.h"
 #include "platform/Platform.h"
 
+namespace restart {
+
 namespace {
 
 // Long paths are allowed for, up to the longest a module path can have.
@@ -105,7 +107,7 @@ WideString CompanionFile() {
     if (slash == WideString::npos) {
         return {};
     }
-    return program.substr(0, slash + 1) + WidenAscii(kCompanion);
+    return program.substr(0, slash + 1) + WidenAscii(config::kCompanion);
 }
 
 std::string CompanionPath() {
@@ -173,10 +175,12 @@ CompanionRun RunInstallVerb(HWND owner, const MessagePump& pump) {
     CompanionRun run;
     ShellStart start;
     start.owner = owner;
-    start.verb = WidenAscii(kInstallVerb);
-    start.file = WidenAscii(kInfFile);
+    start.verb = WidenAscii(config::kInstallVerb);
+    start.file = WidenAscii(config::kInfFile);
     start.shellErrorBoxes = true;
     start.withoutProcess = CompanionRun::Kind::Finished;
     run.kind = StartAndWait(start, pump, run.exitCode);
     return run;
 }
+
+}  // namespace restart

@@ -14,6 +14,8 @@
 #include "restart/WideText.h"
 #include "platform/WinTypes.h"
 
+namespace restart {
+
 struct CompanionRun {
     enum class Kind {
         Finished,    // it ran to its end; exitCode holds its exit code
@@ -69,3 +71,5 @@ CompanionRun RunCompanionProgram(HWND owner, const std::string& parameters,
 // refuses (no such file, say); a shell that hands back no process is Finished with 0,
 // as only reading the service back can tell then.
 CompanionRun RunInstallVerb(HWND owner, const MessagePump& pump);
+
+}  // namespace restart

@@ -2,6 +2,8 @@
 
 #include "platform/Platform.h"
 
+namespace restart {
+
 namespace {
 
 // Milliseconds since an arbitrary start, from the performance counter (which every
@@ -30,22 +32,24 @@ void Pause(const MessagePump& pump) {
 
 }  // namespace
 
-bool Settled(const DeviceState& state) {
+bool Settled(const device::DeviceState& state) {
     return state.Started() || state.HasProblem();
 }
 
-DeviceState WaitForDeviceStart(const std::string& instanceId, const MessagePump& pump) {
+device::DeviceState WaitForDeviceStart(const std::string& instanceId, const MessagePump& pump) {
     // Bounded twice: by the clock, and by the number of reads should the clock not move
     // (a counter that cannot be read) or messages keep waking the wait early.
     constexpr unsigned kMaxReads = 4 * kDeviceStartWaitMs / kDeviceStartPollMs;
     const double start = NowMs();
-    DeviceState state = ReadDeviceState(instanceId);
+    device::DeviceState state = device::ReadDeviceState(instanceId);
     for (unsigned reads = 1; !Settled(state) && reads < kMaxReads; ++reads) {
         if (NowMs() - start >= kDeviceStartWaitMs) {
             break;
         }
         Pause(pump);
-        state = ReadDeviceState(instanceId);
+        state = device::ReadDeviceState(instanceId);
     }
     return state;
 }
+
+}  // namespace restart

@@ -9,6 +9,8 @@
 #include "restart/MessagePump.h"
 #include "device/DeviceState.h"
 
+namespace restart {
+
 // How long a restarted device is given to report DN_STARTED or a problem.
 inline constexpr unsigned kDeviceStartWaitMs = 5000;
 // How often its state is read meanwhile.
@@ -19,7 +21,9 @@ inline constexpr unsigned kDeviceStartPollMs = 100;
 // through the pump (MsgWaitForMultipleObjectsEx, MWMO_INPUTAVAILABLE); without a pump
 // it sleeps. A device that is absent for a moment is waited for too: its node is
 // being made again.
-DeviceState WaitForDeviceStart(const std::string& instanceId, const MessagePump& pump);
+device::DeviceState WaitForDeviceStart(const std::string& instanceId, const MessagePump& pump);
 
 // Settled: started, or reporting a problem.
-bool Settled(const DeviceState& state);
+bool Settled(const device::DeviceState& state);
+
+}  // namespace restart

@@ -10,6 +10,8 @@
 #include "restart/ServiceHandle.h"
 #include "platform/Platform.h"
 
+namespace restart {
+
 namespace {
 
 // The service manager never hands out more than 8 KiB of configuration.
@@ -95,7 +97,7 @@ std::string DriverImageFile(const std::string& imagePath, const std::string& ser
     if (path.empty()) {
         path = "System32\\drivers\\" + serviceName + ".sys";
     }
-    if (StartsWithNoCaseAscii(path, "\\SystemRoot\\")) {
+    if (base::StartsWithNoCaseAscii(path, "\\SystemRoot\\")) {
         path = "%SystemRoot%" + path.substr(11);
     } else if (path.starts_with("\\??\\")) {
         path = path.substr(4);
@@ -136,8 +138,10 @@ DriverServiceState ReadDriverService(const std::string& serviceName) {
 }
 
 DriverServiceState ReadFilterService() {
-    if (CurrentPlatformFamily() == PlatformFamily::Win9x) {
+    if (config::CurrentPlatformFamily() == config::PlatformFamily::Win9x) {
         return {};
     }
-    return ReadDriverService(FilterName(PlatformFamily::NT));
+    return ReadDriverService(FilterName(config::PlatformFamily::NT));
 }
+
+}  // namespace restart

@@ -8,6 +8,8 @@
 
 #include "platform/WinTypes.h"
 
+namespace restart {
+
 struct DriverServiceState {
     // The service manager said whether the service exists. Only "no such service"
     // (ERROR_SERVICE_DOES_NOT_EXIST) means it is not installed; any other failure
@@ -57,3 +59,5 @@ DriverServiceState ReadFilterService();
 // empty one is the default System32\drivers\<service>.sys. Empty when it cannot be
 // expanded.
 std::string DriverImageFile(const std::string& imagePath, const std::string& serviceName);
+
+}  // namespace restart

@@ -6,6 +6,8 @@
 #include "platform/Platform.h"
 #include "platform/sim/SimSystem.h"
 
+namespace restart {
+
 namespace {
 
 class DriverService : public ::testing::Test {
@@ -170,7 +172,9 @@ TEST(DriverImageFile, EveryFormOfImagePathNamesTheFile) {
 }
 
 TEST(DeviceStateText, CommonProblemsHaveTheirOwnWords) {
-    EXPECT_NE(ProblemText(39).find("cannot load the driver"), std::string::npos);
-    EXPECT_NE(ProblemText(43), ProblemText(10));
-    EXPECT_EQ(ProblemText(9999), "the device reports a problem");
+    EXPECT_NE(device::ProblemText(39).find("cannot load the driver"), std::string::npos);
+    EXPECT_NE(device::ProblemText(43), device::ProblemText(10));
+    EXPECT_EQ(device::ProblemText(9999), "the device reports a problem");
 }
+
+}  // namespace restart

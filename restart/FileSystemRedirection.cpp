@@ -2,6 +2,8 @@
 
 #include "platform/Platform.h"
 
+namespace restart {
+
 namespace {
 
 FARPROC Kernel32Entry(const char* name) {
@@ -32,3 +34,5 @@ FileSystemRedirectionOff::~FileSystemRedirectionOff() {
         revert(old_);
     }
 }
+
+}  // namespace restart

@@ -6,6 +6,8 @@
 
 #include "platform/WinTypes.h"
 
+namespace restart {
+
 class FileSystemRedirectionOff {
   public:
     FileSystemRedirectionOff();
@@ -20,3 +22,5 @@ class FileSystemRedirectionOff {
     PVOID old_ = nullptr;
     bool active_ = false;
 };
+
+}  // namespace restart

@@ -5,5 +5,9 @@
 
 #include <functional>
 
+namespace restart {
+
 // Called whenever messages arrive for the caller's windows while it waits.
 using MessagePump = std::function<void()>;
+
+}  // namespace restart

@@ -2,6 +2,8 @@
 
 #include "platform/Platform.h"
 
+namespace restart {
+
 bool RequestPropertyChange(HDEVINFO set, SP_DEVINFO_DATA& element) {
     SP_PROPCHANGE_PARAMS params{};
     params.ClassInstallHeader.cbSize = sizeof(SP_CLASSINSTALL_HEADER);
@@ -15,3 +17,5 @@ bool RequestPropertyChange(HDEVINFO set, SP_DEVINFO_DATA& element) {
     }
     return plat::SetupDiCallClassInstaller(DIF_PROPERTYCHANGE, set, &element) != 0;
 }
+
+}  // namespace restart

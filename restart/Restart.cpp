@@ -9,11 +9,13 @@
 #include "device/Device.h"
 #include "platform/Platform.h"
 
-void RestartDevice(TDevice& device) {
+namespace restart {
+
+void RestartDevice(device::TDevice& device) {
     RequestPropertyChange(device.DevInfoSet, device.DevInfoData);
 }
 
-RestartOutcome RequestDeviceRestart(TDevice& device, HWND owner, const MessagePump& pump) {
+RestartOutcome RequestDeviceRestart(device::TDevice& device, HWND owner, const MessagePump& pump) {
     // Read before anything runs: while the companion is waited for, a device change
     // may rebuild the caller's list and release the device.
     const std::string instanceId = device.GetInstanceId();
@@ -21,7 +23,7 @@ RestartOutcome RequestDeviceRestart(TDevice& device, HWND owner, const MessagePu
         return RestartAndVerify(device.DevInfoSet, device.DevInfoData, instanceId, pump);
     }
     const CompanionRun run =
-        RunCompanionProgram(owner, CompanionRestartParameters(instanceId), pump);
+        RunCompanionProgram(owner, config::CompanionRestartParameters(instanceId), pump);
     switch (run.kind) {
         case CompanionRun::Kind::Finished:
             return OutcomeOfCompanionExit(run.exitCode);
@@ -36,9 +38,9 @@ RestartOutcome RequestDeviceRestart(TDevice& device, HWND owner, const MessagePu
 }
 
 InstallOutcome RequestServiceInstall(HWND owner, const MessagePump& pump) {
-    const CompanionRun run = IsWow64()
-                                 ? RunCompanionProgram(owner, kCompanionInstallParameters, pump)
-                                 : RunInstallVerb(owner, pump);
+    const CompanionRun run =
+        IsWow64() ? RunCompanionProgram(owner, config::kCompanionInstallParameters, pump)
+                  : RunInstallVerb(owner, pump);
     if (run.kind == CompanionRun::Kind::Missing) {
         return InstallOutcome::CompanionMissing;
     }
@@ -50,3 +52,5 @@ InstallOutcome RequestServiceInstall(HWND owner, const MessagePump& pump) {
     return service.installed && !service.CannotLoad() ? InstallOutcome::Installed
                                                       : InstallOutcome::NotInstalled;
 }
+
+}  // namespace restart

@@ -7,11 +7,15 @@
 #include "restart/RestartOutcome.h"
 #include "platform/WinTypes.h"
 
+namespace device {
 class TDevice;
+}  // namespace device
+
+namespace restart {
 
 // A property-change request to the class installer for the device's pair; nothing
 // is looked at afterwards.
-void RestartDevice(TDevice& device);
+void RestartDevice(device::TDevice& device);
 // Whether this process runs under WOW64; asked anew on every call.
 bool IsWow64();
 // The Restart button. Under WOW64 the companion restarts the device by its instance
@@ -19,7 +23,8 @@ bool IsWow64();
 // device is restarted in-process through its pair. Either way the restart is verified
 // and a problem caused by the filter reverted (restart/VerifiedRestart.h). The pump
 // runs while the companion is waited for.
-RestartOutcome RequestDeviceRestart(TDevice& device, HWND owner, const MessagePump& pump = {});
+RestartOutcome RequestDeviceRestart(device::TDevice& device, HWND owner,
+                                    const MessagePump& pump = {});
 
 enum class InstallOutcome {
     Installed,         // read back: the service is there and can load
@@ -32,3 +37,5 @@ enum class InstallOutcome {
 // the shell's "install" verb on quorvin.inf otherwise, each waited for with the pump.
 // The result is then read back from the service manager (ReadFilterService).
 InstallOutcome RequestServiceInstall(HWND owner, const MessagePump& pump = {});
+
+}  // namespace restart

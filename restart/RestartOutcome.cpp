@@ -3,11 +3,13 @@
 #include "restart/DeviceStartWait.h"
 #include "device/DeviceState.h"
 
+namespace restart {
+
 namespace {
 
 std::string ProblemSentence(ULONG problem) {
     return "The device did not start with the filter driver (code " + std::to_string(problem) +
-           ": " + ProblemText(problem) + ").";
+           ": " + device::ProblemText(problem) + ").";
 }
 
 }  // namespace
@@ -79,7 +81,7 @@ std::string DescribeRestartOutcome(const RestartOutcome& outcome,
                    "work, unplug it and plug it in again, or look at it in Device Manager.";
         case Kind::OtherProblem:
             return "The device was restarted and reports problem " +
-                   std::to_string(outcome.problem) + ": " + ProblemText(outcome.problem) +
+                   std::to_string(outcome.problem) + ": " + device::ProblemText(outcome.problem) +
                    ".\n\nThe filter driver does not cause this problem, so the device's "
                    "settings were left as they are.";
         case Kind::StateUnknown:
@@ -98,3 +100,5 @@ std::string DescribeRestartOutcome(const RestartOutcome& outcome,
     }
     return {};
 }
+
+}  // namespace restart

@@ -21,6 +21,8 @@
 
 #include "platform/WinTypes.h"
 
+namespace restart {
+
 struct RestartOutcome {
     enum class Kind {
         Restarted,         // nothing to tell: restarted, or no problem of ours seen
@@ -58,3 +60,5 @@ RestartOutcome OutcomeOfCompanionExit(DWORD exitCode);
 // companionPath names the file looked for when the companion is missing.
 std::string DescribeRestartOutcome(const RestartOutcome& outcome,
                                    const std::string& companionPath = {});
+
+}  // namespace restart

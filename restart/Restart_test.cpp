@@ -6,6 +6,8 @@
 #include "restart/CompanionLauncher.h"
 #include "platform/sim/SimSystem.h"
 
+namespace restart {
+
 namespace {
 
 using Args = std::vector<std::string>;
@@ -13,7 +15,7 @@ const std::string kPropChange = "size=20 header=8 function=0x12 state=0x3 scope=
 
 class RestartOfADevice : public ::testing::Test {
   protected:
-    ConfigBench bench;
+    config::ConfigBench bench;
     sim::Machine& m = bench.machine;
 
     static constexpr const char* kCompanionPath = "C:\\Users\\User\\Downloads\\kevra64.exe";
@@ -30,14 +32,14 @@ class RestartOfADevice : public ::testing::Test {
 }  // namespace
 
 TEST_F(RestartOfADevice, PropertyChangeGoesToTheClassInstallerOnlyWhenAccepted) {
-    RestartDevice(*bench.Open(ConfigBench::kInterface));
-    EXPECT_EQ(m.restarts, Args{ConfigBench::kInterface});
+    RestartDevice(*bench.Open(config::ConfigBench::kInterface));
+    EXPECT_EQ(m.restarts, Args{config::ConfigBench::kInterface});
     EXPECT_EQ(bench.ArgsOf("SetupDiSetClassInstallParamsA"), Args{kPropChange});
     ASSERT_EQ(m.CountCalls("SetupDiCallClassInstaller"), 1u);
     EXPECT_TRUE(m.CallsOf("SetupDiCallClassInstaller")[0].args.starts_with("function=0x12 "));
 
     m.AddFault(sim::Fault{"SetupDiSetClassInstallParamsA", 0, {}});
-    RestartDevice(*bench.Open(ConfigBench::kInterface));
+    RestartDevice(*bench.Open(config::ConfigBench::kInterface));
     EXPECT_EQ(m.CountCalls("SetupDiSetClassInstallParamsA"), 1u);
     EXPECT_EQ(m.CountCalls("SetupDiCallClassInstaller"), 0u);
     EXPECT_EQ(m.restarts.size(), 1u);
@@ -62,22 +64,23 @@ TEST_F(RestartOfADevice, InProcessUnlessUnderWow64) {
          {sim::Wow64Mode::Absent, sim::Wow64Mode::NotWow64, sim::Wow64Mode::CallFails}) {
         m.wow64 = mode;
         // A restart re-creates the node, so every round opens the device afresh.
-        RequestDeviceRestart(*bench.Open(ConfigBench::kInterface), ConfigBench::kOwner);
+        RequestDeviceRestart(*bench.Open(config::ConfigBench::kInterface),
+                             config::ConfigBench::kOwner);
     }
-    EXPECT_EQ(m.restarts, Args(3, ConfigBench::kInterface));
+    EXPECT_EQ(m.restarts, Args(3, config::ConfigBench::kInterface));
     EXPECT_TRUE(m.shellRequests.empty());
 }
 
 TEST_F(RestartOfADevice, UnderWow64TheCompanionBesideTheProgramRestartsTheDeviceToProcess) {
     m.wow64 = sim::Wow64Mode::Wow64;
     m.files.push_back(kCompanionPath);
-    auto device = bench.Open(ConfigBench::kInterface);
-    RequestDeviceRestart(*device, ConfigBench::kOwner);
-    RequestDeviceRestart(device->GetParentDevice(), ConfigBench::kOwner);
+    auto device = bench.Open(config::ConfigBench::kInterface);
+    RequestDeviceRestart(*device, config::ConfigBench::kOwner);
+    RequestDeviceRestart(device->GetParentDevice(), config::ConfigBench::kOwner);
     m.AddFault(sim::Fault{"SetupDiGetDeviceInstanceIdA", 0, {}});
-    RequestDeviceRestart(*device, ConfigBench::kOwner);
-    EXPECT_EQ(Shell(), (Args{Companion(std::string("/q U ") + ConfigBench::kInterface),
-                             Companion(std::string("/q U ") + ConfigBench::kComposite),
+    RequestDeviceRestart(*device, config::ConfigBench::kOwner);
+    EXPECT_EQ(Shell(), (Args{Companion(std::string("/q U ") + config::ConfigBench::kInterface),
+                             Companion(std::string("/q U ") + config::ConfigBench::kComposite),
                              Companion("/q U ")}));
     EXPECT_EQ(m.CountCalls("ShellExecuteA"), 0u);
     EXPECT_EQ(m.CountCalls("SetupDiSetClassInstallParamsA"), 0u);
@@ -86,12 +89,13 @@ TEST_F(RestartOfADevice, UnderWow64TheCompanionBesideTheProgramRestartsTheDevice
 }
 
 TEST_F(RestartOfADevice, ParentIsRestartedThroughItsOwnPair) {
-    auto device = bench.Open(ConfigBench::kInterface);
-    TDevice& parent = device->GetParentDevice();
+    auto device = bench.Open(config::ConfigBench::kInterface);
+    device::TDevice& parent = device->GetParentDevice();
     m.ClearCalls();
-    RequestDeviceRestart(parent, ConfigBench::kOwner);
-    EXPECT_EQ(m.restarts, Args{ConfigBench::kComposite});
-    EXPECT_EQ(m.CallsOf("SetupDiSetClassInstallParamsA")[0].device, ConfigBench::kComposite);
+    RequestDeviceRestart(parent, config::ConfigBench::kOwner);
+    EXPECT_EQ(m.restarts, Args{config::ConfigBench::kComposite});
+    EXPECT_EQ(m.CallsOf("SetupDiSetClassInstallParamsA")[0].device,
+              config::ConfigBench::kComposite);
     EXPECT_EQ(m.CallsOf("SetupDiSetClassInstallParamsA")[0].args, "set=2 " + kPropChange)
         << "the related set, the bench's second";
 }
@@ -99,37 +103,37 @@ TEST_F(RestartOfADevice, ParentIsRestartedThroughItsOwnPair) {
 TEST_F(RestartOfADevice, InstallAppliesTheVerbOrHandsItToTheCompanion) {
     m.files.push_back(std::string(kFolder) + "quorvin.inf");
     m.files.push_back(std::string(kFolder) + "quorvin.sys");
-    EXPECT_EQ(RequestServiceInstall(ConfigBench::kOwner), InstallOutcome::Installed);
+    EXPECT_EQ(RequestServiceInstall(config::ConfigBench::kOwner), InstallOutcome::Installed);
     EXPECT_EQ(Shell(), Args{"hwnd=0x1234 verb=install file=quorvin.inf params=null dir=null "
                             "show=5 mask=0x40"});
     EXPECT_TRUE(m.system().processes.empty()) << "the installer waited for, its handle closed";
     m.system().services.clear();
     m.wow64 = sim::Wow64Mode::Wow64;
-    EXPECT_EQ(RequestServiceInstall(ConfigBench::kOwner), InstallOutcome::CompanionMissing);
+    EXPECT_EQ(RequestServiceInstall(config::ConfigBench::kOwner), InstallOutcome::CompanionMissing);
     m.files.push_back(kCompanionPath);
     m.system().run = [this](const std::string&, const std::string&) {
         sim::InstallDriverService(m, "quorvin");
         return DWORD{0};
     };
-    EXPECT_EQ(RequestServiceInstall(ConfigBench::kOwner), InstallOutcome::Installed);
+    EXPECT_EQ(RequestServiceInstall(config::ConfigBench::kOwner), InstallOutcome::Installed);
     m.system().run = [](const std::string&, const std::string&) { return DWORD{1}; };
-    EXPECT_EQ(RequestServiceInstall(ConfigBench::kOwner), InstallOutcome::Failed);
+    EXPECT_EQ(RequestServiceInstall(config::ConfigBench::kOwner), InstallOutcome::Failed);
     EXPECT_EQ(Shell().back(), Companion("/q e install quorvin.inf")) << "quiet without a window";
 }
 
 TEST_F(RestartOfADevice, InstallIsReadBackNotTakenOnTrust) {
     // No quorvin.inf in the current directory: the shell refuses the verb.
-    EXPECT_EQ(RequestServiceInstall(ConfigBench::kOwner), InstallOutcome::Failed);
+    EXPECT_EQ(RequestServiceInstall(config::ConfigBench::kOwner), InstallOutcome::Failed);
     EXPECT_TRUE(m.system().services.empty());
     // The package lacks its driver file: the service is there but cannot load.
     m.files.push_back(std::string(kFolder) + "quorvin.inf");
-    EXPECT_EQ(RequestServiceInstall(ConfigBench::kOwner), InstallOutcome::NotInstalled);
+    EXPECT_EQ(RequestServiceInstall(config::ConfigBench::kOwner), InstallOutcome::NotInstalled);
     EXPECT_NE(m.system().FindService("quorvin"), nullptr);
     // Under WOW64 a companion that says it installed is read back as well.
     m.system().services.clear();
     m.wow64 = sim::Wow64Mode::Wow64;
     m.files.push_back(kCompanionPath);
-    EXPECT_EQ(RequestServiceInstall(ConfigBench::kOwner), InstallOutcome::NotInstalled);
+    EXPECT_EQ(RequestServiceInstall(config::ConfigBench::kOwner), InstallOutcome::NotInstalled);
 }
 
 TEST_F(RestartOfADevice, AStartWithoutAProcessHandleIsReadBackOrLost) {
@@ -139,16 +143,20 @@ TEST_F(RestartOfADevice, AStartWithoutAProcessHandleIsReadBackOrLost) {
     m.files.push_back(inf);
     m.files.push_back(std::string(kFolder) + "quorvin.sys");
     m.system().handedOff.insert(inf);
-    EXPECT_EQ(RequestServiceInstall(ConfigBench::kOwner), InstallOutcome::Installed);
+    EXPECT_EQ(RequestServiceInstall(config::ConfigBench::kOwner), InstallOutcome::Installed);
     m.system().services.clear();
     m.files = {inf};  // a package without its driver file
-    EXPECT_EQ(RequestServiceInstall(ConfigBench::kOwner), InstallOutcome::NotInstalled);
+    EXPECT_EQ(RequestServiceInstall(config::ConfigBench::kOwner), InstallOutcome::NotInstalled);
     // The companion always gives its process: without one, its exit code is unknown,
     // and an unknown restart is not a done one.
     m.wow64 = sim::Wow64Mode::Wow64;
     m.files.push_back(kCompanionPath);
     m.system().handedOff.insert(kCompanionPath);
     EXPECT_EQ(RunCompanionProgram(nullptr, "U x", {}).kind, CompanionRun::Kind::Lost);
-    EXPECT_EQ(RequestDeviceRestart(*bench.Open(ConfigBench::kInterface), ConfigBench::kOwner).kind,
+    EXPECT_EQ(RequestDeviceRestart(*bench.Open(config::ConfigBench::kInterface),
+                                   config::ConfigBench::kOwner)
+                  .kind,
               RestartOutcome::Kind::Failed);
 }
+
+}  // namespace restart

@@ -5,10 +5,14 @@
 #include "base/UniqueHandle.h"
 #include "platform/Platform.h"
 
+namespace restart {
+
 struct ServiceHandleTraits {
     using Handle = SC_HANDLE;
     static Handle Invalid() { return nullptr; }
     static void Close(Handle handle) { plat::CloseServiceHandle(handle); }
 };
 
-using ServiceHandle = UniqueHandle<ServiceHandleTraits>;
+using ServiceHandle = base::UniqueHandle<ServiceHandleTraits>;
+
+}  // namespace restart

@@ -8,6 +8,8 @@
 #include "device/DeviceState.h"
 #include "platform/Platform.h"
 
+namespace restart {
+
 namespace {
 
 using Kind = RestartOutcome::Kind;
@@ -37,7 +39,7 @@ class OpenedDevice {
     SP_DEVINFO_DATA& element() { return element_; }
 
   private:
-    DevInfoSetHandle set_;
+    device::DevInfoSetHandle set_;
     SP_DEVINFO_DATA element_{};
     bool opened_ = false;
 };
@@ -48,12 +50,12 @@ RestartOutcome Revert(const std::string& instanceId, ULONG problem, const Messag
         return {Kind::ProblemNotCured, problem};
     }
     {
-        TDevice device(opened.set(), opened.element(), opened.set());
-        if (!HasFilter(device)) {
+        device::TDevice device(opened.set(), opened.element(), opened.set());
+        if (!config::HasFilter(device)) {
             return {Kind::Restarted, 0};  // the problem is not the filter's
         }
-        SetFilter(device, false);
-        if (HasFilter(device)) {
+        config::SetFilter(device, false);
+        if (config::HasFilter(device)) {
             return {Kind::ProblemNotCured, problem};  // the list could not be written
         }
     }
@@ -66,16 +68,16 @@ RestartOutcome Revert(const std::string& instanceId, ULONG problem, const Messag
 }
 
 // What the settled (or not) state after a restart tells.
-RestartOutcome Judge(const std::string& instanceId, const DeviceState& state,
+RestartOutcome Judge(const std::string& instanceId, const device::DeviceState& state,
                      const MessagePump& pump) {
     switch (state.Problem()) {
-        case ProblemKind::DriverLoad:
+        case device::ProblemKind::DriverLoad:
             return Revert(instanceId, state.problem, pump);
-        case ProblemKind::NeedsReboot:
+        case device::ProblemKind::NeedsReboot:
             return {Kind::NeedsReboot, 0};
-        case ProblemKind::Other:
+        case device::ProblemKind::Other:
             return {Kind::OtherProblem, state.problem};
-        case ProblemKind::None:
+        case device::ProblemKind::None:
             break;
     }
     return state.Started() ? RestartOutcome{Kind::Restarted, 0}
@@ -105,3 +107,5 @@ RestartOutcome RestartAndVerifyById(const std::string& instanceId, const Message
     }
     return RestartAndVerify(opened.set(), opened.element(), instanceId, pump);
 }
+
+}  // namespace restart

@@ -14,6 +14,8 @@
 #include "restart/RestartOutcome.h"
 #include "platform/WinTypes.h"
 
+namespace restart {
+
 // Restarts the device through the pair (DIF_PROPERTYCHANGE), then:
 // - Failed when the restart was not accepted;
 // - NeedsReboot when the pair's install parameters carry DI_NEEDRESTART or
@@ -33,3 +35,5 @@ RestartOutcome RestartAndVerify(HDEVINFO set, SP_DEVINFO_DATA& element,
 // The same for a device named by its instance ID, opened into a set of its own
 // (Failed when it cannot be opened).
 RestartOutcome RestartAndVerifyById(const std::string& instanceId, const MessagePump& pump = {});
+
+}  // namespace restart

@@ -11,15 +11,17 @@
 #include "platform/sim/SimSystem.h"
 #include "platform/sim/SimText.h"
 
+namespace restart {
+
 namespace {
 
 using Kind = RestartOutcome::Kind;
 using Args = std::vector<std::string>;
-constexpr const char* kDevice = ConfigBench::kInterface;
+constexpr const char* kDevice = config::ConfigBench::kInterface;
 
 class VerifiedRestart : public ::testing::Test {
   protected:
-    ConfigBench bench;
+    config::ConfigBench bench;
     sim::Machine& m = bench.machine;
     sim::System& system = m.system();
 
@@ -37,7 +39,7 @@ class VerifiedRestart : public ::testing::Test {
         return value ? value->data : "<none>";
     }
     RestartOutcome Restart() {
-        return RequestDeviceRestart(*bench.Open(kDevice), ConfigBench::kOwner);
+        return RequestDeviceRestart(*bench.Open(kDevice), config::ConfigBench::kOwner);
     }
     void RemoveDriverFile() {
         std::erase(m.files, system.ImageFile(*system.FindService("quorvin")));
@@ -64,7 +66,7 @@ TEST_F(VerifiedRestart, AProblemWithTheFilterIsRevertedKeepingTheOtherEntries) {
     EXPECT_EQ(Restart(), (RestartOutcome{Kind::ProblemReverted, CM_PROB_DRIVER_FAILED_LOAD}));
     EXPECT_EQ(Filters(), sim::MultiString({"upper"}));
     EXPECT_EQ(m.restarts, Args(2, kDevice));
-    EXPECT_FALSE(ReadDeviceState(kDevice).HasProblem());
+    EXPECT_FALSE(device::ReadDeviceState(kDevice).HasProblem());
 }
 
 TEST_F(VerifiedRestart, ADeviceThatStillFailsAfterTheRevertIsNotCured) {
@@ -211,3 +213,5 @@ TEST(RestartMessages, OnlyWhatNeedsSayingIsSaid) {
                   .find("D:\\x\\kevra64.exe"),
               std::string::npos);
 }
+
+}  // namespace restart

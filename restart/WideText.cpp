@@ -4,6 +4,8 @@
 
 #include "platform/Platform.h"
 
+namespace restart {
+
 WideString WidenAscii(std::string_view ascii) {
     WideString wide;
     for (const char c : ascii) {
@@ -58,3 +60,5 @@ std::string ShownInAnsi(WideView text) {
     // Without the conversion, the ASCII part at least.
     return NarrowAscii(text);
 }
+
+}  // namespace restart

@@ -9,6 +9,8 @@
 
 #include "platform/InputTypes.h"
 
+namespace restart {
+
 using WideString = std::basic_string<WCHAR>;
 using WideView = std::basic_string_view<WCHAR>;
 
@@ -25,3 +27,5 @@ std::string NarrowAscii(WideView ascii);
 // The text as a message shows it: in the ANSI code page, with '?' for each character
 // the page lacks (a message is written in that page).
 std::string ShownInAnsi(WideView text);
+
+}  // namespace restart

@@ -2,6 +2,8 @@
 
 #include "platform/Platform.h"
 
+namespace restart {
+
 bool IsWow64() {
     // Looked up on every call: the 9x family and early NT versions lack the function.
     const FARPROC entry =
@@ -15,3 +17,5 @@ bool IsWow64() {
     BOOL wow64 = 0;
     return isWow64Process(plat::GetCurrentProcess(), &wow64) != 0 && wow64 != 0;
 }
+
+}  // namespace restart

@@ -27,7 +27,7 @@ std::string LibraryFaultText(const char* format, std::va_list arguments) {
 }
 
 void ThrowLibraryFault(const char* message) {
-    throw Failure(message);
+    throw base::Failure(message);
 }
 
 }  // namespace runtime

@@ -57,7 +57,7 @@ class SetupCommandLine : public ::testing::TestWithParam<CommandLineCase> {};
 
 TEST_P(SetupCommandLine, OnlyAFirstArgumentOfSlashAllSelectsAllDevices) {
     const CommandLineCase& c = GetParam();
-    EXPECT_EQ(IsAllDevicesSwitch(FirstArgument(c.commandLine)), c.allDevices);
+    EXPECT_EQ(ui::IsAllDevicesSwitch(ui::FirstArgument(c.commandLine)), c.allDevices);
 
     sim::Machine machine;
     sim::ScopedMachine use(machine);
@@ -66,7 +66,7 @@ TEST_P(SetupCommandLine, OnlyAFirstArgumentOfSlashAllSelectsAllDevices) {
     headless::WindowOptions options;
     options.commandLine = c.commandLine;
     headless::HeadlessWindow window(options);
-    TfrmSetup& form = window.Form();
+    ui::TfrmSetup& form = window.Form();
     EXPECT_EQ(form.AllDevicesMode, c.allDevices);
     EXPECT_EQ(form.pnlHEAD->Showing(), !c.allDevices);
     // The demo machine lists 11 USB devices that are no hubs, and 3 HID mice.
@@ -124,7 +124,7 @@ TEST_P(CompanionBadInput, OneLineNonZeroAndNothingDone) {
     BuildVariant(machine, Variant::NT);
     machine.files.clear();
     Untouched untouched(machine);
-    const CompanionOutcome outcome = RunCompanion(sim::Utf16(c.arguments));
+    const companion::CompanionOutcome outcome = companion::RunCompanion(sim::Utf16(c.arguments));
     EXPECT_NE(outcome.exitCode, 0);
     const std::string& line = outcome.message;
     EXPECT_EQ(line.rfind(c.message, 0), 0u) << line;
@@ -167,10 +167,10 @@ TEST(CompanionGoodInput, RestartAndInstallSucceedOnTheSameMachine) {
     sim::Machine machine;
     sim::ScopedMachine use(machine);
     BuildVariant(machine, Variant::NT);
-    EXPECT_EQ(RunCompanion(sim::Utf16("U \t" + kPlainMouse + "  ")).exitCode, 0);
+    EXPECT_EQ(companion::RunCompanion(sim::Utf16("U \t" + kPlainMouse + "  ")).exitCode, 0);
     EXPECT_EQ(machine.restarts, std::vector<std::string>{kPlainMouse});
     machine.files.push_back(machine.currentDirectory + "\\quorvin.inf");
-    EXPECT_EQ(RunCompanion(sim::Utf16("e install quorvin.inf")).exitCode, 0);
+    EXPECT_EQ(companion::RunCompanion(sim::Utf16("e install quorvin.inf")).exitCode, 0);
     EXPECT_EQ(machine.infInstalls.size(), 1u);
     EXPECT_EQ(machine.OpenSetCount(), 0u);
     EXPECT_EQ(machine.OpenInfCount(), 0u);
@@ -201,7 +201,8 @@ TEST(MissingSetupInformation, InstallServiceAsksAnywayAndShowsNothing) {
             continue;
         }
         EXPECT_EQ(request.file, kCompanionBesideProgram);
-        const CompanionOutcome outcome = RunCompanion(sim::Utf16(request.parameters.value_or("")));
+        const companion::CompanionOutcome outcome =
+            companion::RunCompanion(sim::Utf16(request.parameters.value_or("")));
         EXPECT_EQ(outcome.exitCode, 1);
         EXPECT_EQ(outcome.message.rfind("kevra64: cannot open the setup information file", 0), 0u);
         EXPECT_TRUE(machine.infInstalls.empty());

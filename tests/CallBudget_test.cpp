@@ -138,7 +138,7 @@ struct ListBudget : ::testing::Test {
 
 TEST_F(ListBudget, NormalModeMakesOnePassAndNothingElse) {
     {
-        TDeviceList list(false, false);
+        device::TDeviceList list(false, false);
         EXPECT_EQ(list.Count(), shape.hidInterfaces);
         ExpectOnePass(static_cast<std::size_t>(shape.hidInterfaces));
         EXPECT_EQ(machine.Calls().size(),
@@ -149,7 +149,7 @@ TEST_F(ListBudget, NormalModeMakesOnePassAndNothingElse) {
 }
 
 TEST_F(ListBudget, MiceOnlyOpensEachChildOnceAtMost) {
-    TDeviceList list(true, false);
+    device::TDeviceList list(true, false);
     EXPECT_EQ(list.Count(), shape.mouseParents);
     const std::vector<std::string> enumerated = Enumerated(machine);
     ASSERT_EQ(enumerated.size(), static_cast<std::size_t>(shape.hidInterfaces));
@@ -180,7 +180,7 @@ TEST_F(ListBudget, MiceOnlyOpensEachChildOnceAtMost) {
 }
 
 TEST_F(ListBudget, AllDevicesMakesOneHubTestPerDeviceAndReleasesEachSet) {
-    TDeviceList list(false, true);
+    device::TDeviceList list(false, true);
     EXPECT_EQ(list.Count(), shape.usbEnumerated - shape.hubs);
     const std::size_t enumerated = Enumerated(machine).size();
     ASSERT_EQ(enumerated, static_cast<std::size_t>(shape.usbEnumerated));
@@ -293,32 +293,33 @@ TEST_P(PaintBudget, ADeviceChangeCostsOneListAndOnePaint) {
 INSTANTIATE_TEST_SUITE_P(ProcessParent, PaintBudget, ::testing::Bool());
 
 // One listed device that carries the filter and a rate, on either platform family.
-struct CommandBudget : ::testing::TestWithParam<PlatformFamily> {
+struct CommandBudget : ::testing::TestWithParam<config::PlatformFamily> {
     sim::Machine machine;
     sim::ScopedMachine use{machine};
     generated::MachineShape shape = generated::Generate(machine, 100);
-    std::unique_ptr<TDeviceList> list;
+    std::unique_ptr<device::TDeviceList> list;
     int filtered = -1;
 
     void SetUp() override {
-        machine.platformId = GetParam() == PlatformFamily::Win9x ? VER_PLATFORM_WIN32_WINDOWS
-                                                                 : VER_PLATFORM_WIN32_NT;
-        InitPlatformFamily();
-        list = std::make_unique<TDeviceList>(false, false);
+        machine.platformId = GetParam() == config::PlatformFamily::Win9x
+                                 ? VER_PLATFORM_WIN32_WINDOWS
+                                 : VER_PLATFORM_WIN32_NT;
+        config::InitPlatformFamily();
+        list = std::make_unique<device::TDeviceList>(false, false);
         // The first listed device that carries the filter (the listing order is that
         // of the instance IDs).
         for (int i = 0; i < list->Count() && filtered < 0; ++i) {
-            filtered = HasFilter(list->GetDevice(i)) ? i : -1;
+            filtered = config::HasFilter(list->GetDevice(i)) ? i : -1;
         }
         ASSERT_GE(filtered, 0);
         machine.ClearCalls();
     }
     void TearDown() override {
         machine.platformId = VER_PLATFORM_WIN32_NT;
-        InitPlatformFamily();
+        config::InitPlatformFamily();
     }
-    TDevice& Device() { return list->GetDevice(filtered); }
-    bool Nt() const { return GetParam() == PlatformFamily::NT; }
+    device::TDevice& Device() { return list->GetDevice(filtered); }
+    bool Nt() const { return GetParam() == config::PlatformFamily::NT; }
     std::map<std::string, std::size_t> Counts() const { return generated::CountsByOp(machine); }
     using Counts_t = std::map<std::string, std::size_t>;
     Counts_t FilterRead() const {
@@ -330,17 +331,17 @@ struct CommandBudget : ::testing::TestWithParam<PlatformFamily> {
 };
 
 TEST_P(CommandBudget, HasFilterReadsTheListOnce) {
-    HasFilter(Device());
+    config::HasFilter(Device());
     EXPECT_EQ(Counts(), FilterRead());
 }
 
 TEST_P(CommandBudget, SetFilterThatChangesNothingWritesNothing) {
-    SetFilter(Device(), true);
+    config::SetFilter(Device(), true);
     EXPECT_EQ(Counts(), FilterRead());
 }
 
 TEST_P(CommandBudget, SetFilterThatChangesTheListWritesOnce) {
-    SetFilter(Device(), false);
+    config::SetFilter(Device(), false);
     Counts_t expected = FilterRead();
     if (Nt()) {
         expected["SetupDiSetDeviceRegistryPropertyA"] = 1;
@@ -356,22 +357,23 @@ TEST_P(CommandBudget, SetFilterThatChangesTheListWritesOnce) {
 TEST_P(CommandBudget, RateReadAndWriteOpenTheDriverKeyOnce) {
     const Counts_t read = {
         {"SetupDiOpenDevRegKey", 1}, {"RegQueryValueExA", 1}, {"RegCloseKey", 1}};
-    ReadRateIndex(Device());
+    config::ReadRateIndex(Device());
     EXPECT_EQ(Counts(), read);
     machine.ClearCalls();
-    WriteRateIndex(Device(), 2);
+    config::WriteRateIndex(Device(), 2);
     EXPECT_EQ(Counts(),
               (Counts_t{{"SetupDiOpenDevRegKey", 1}, {"RegSetValueExA", 1}, {"RegCloseKey", 1}}));
     machine.ClearCalls();
-    WriteRateIndex(Device(), 0);
+    config::WriteRateIndex(Device(), 0);
     EXPECT_EQ(Counts(),
               (Counts_t{{"SetupDiOpenDevRegKey", 1}, {"RegDeleteValueA", 1}, {"RegCloseKey", 1}}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, CommandBudget,
-                         ::testing::Values(PlatformFamily::NT, PlatformFamily::Win9x),
+                         ::testing::Values(config::PlatformFamily::NT,
+                                           config::PlatformFamily::Win9x),
                          [](const auto& info) {
-                             return info.param == PlatformFamily::NT ? "NT" : "Win9x";
+                             return info.param == config::PlatformFamily::NT ? "NT" : "Win9x";
                          });
 
 TEST(CopyIdsBudget, TwoReadsAndOneClipboardRound) {

@@ -109,7 +109,7 @@ class Churn {
 
     unsigned Pick(unsigned n) { return static_cast<unsigned>(rng_() % n); }
 
-    TfrmSetup& Form() { return window_->Form(); }
+    ui::TfrmSetup& Form() { return window_->Form(); }
 
     std::vector<std::string> Present() const {
         std::vector<std::string> present;
@@ -308,7 +308,7 @@ class Churn {
     // that carries the filter is one to repair; while its question is open the tree
     // may change, so that devices leave or move before the filter comes off them.
     void RepairFromHealthView() {
-        const FilterHealth health = ReadFilterHealth();
+        const health::FilterHealth health = health::ReadFilterHealth();
         ++tally_.repairs;
         if (health.RepairableCount() == 0) {
             return;

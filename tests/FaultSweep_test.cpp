@@ -57,19 +57,19 @@ class Session {
     Session& operator=(const Session&) = delete;
 
     void Open(const std::string& commandLine = "quorvin.exe") {
-        InitPlatformFamily();
+        config::InitPlatformFamily();
         headless::WindowOptions options;
         options.commandLine = commandLine;
         window = std::make_unique<headless::HeadlessWindow>(options);
     }
-    TfrmSetup& Form() { return window->Form(); }
+    ui::TfrmSetup& Form() { return window->Form(); }
     headless::HeadlessDesktop& Desktop() { return window->Desktop(); }
     void SelectRow(int row) { Form().dgDevices->SelectCellByUser(0, row); }
     // Lists take Windows' sorted order, so a scenario that means a device finds its
     // row rather than counting on it. Reading the list calls the platform, so a
     // scenario looks up rows while it prepares, never in the act that is faulted.
     int RowOf(const std::string& instanceId) {
-        const TDeviceList& list = *Form().DeviceList;
+        const device::TDeviceList& list = *Form().DeviceList;
         for (int i = 0; i < list.Count(); ++i) {
             if (list.GetDevice(i).GetInstanceId() == instanceId) {
                 return i + Form().dgDevices->FixedRows;
@@ -419,7 +419,7 @@ std::vector<Scenario> Scenarios() {
         all.push_back({"repair from the health view", variant, Open,
                        [](Session& run) {
                            run.Desktop().QueueAnswer(IDYES);
-                           run.Form().RepairFilterHealth(ReadFilterHealth());
+                           run.Form().RepairFilterHealth(health::ReadFilterHealth());
                        },
                        Writes::FilterOff, ListFailure::Silent});
     }
@@ -544,7 +544,7 @@ TEST(CompanionFaults, EachCallFailsInTurn) {
         {
             Session run(Variant::Wow64);
             run.machine.files.push_back(run.machine.currentDirectory + "\\quorvin.inf");
-            ASSERT_EQ(RunCompanion(sim::Utf16(command)).exitCode, 0);
+            ASSERT_EQ(companion::RunCompanion(sim::Utf16(command)).exitCode, 0);
             for (const sim::Call& call : run.machine.Calls()) {
                 ++counts[call.op];
             }
@@ -555,7 +555,8 @@ TEST(CompanionFaults, EachCallFailsInTurn) {
                 Session run(Variant::Wow64);
                 run.machine.files.push_back(run.machine.currentDirectory + "\\quorvin.inf");
                 run.machine.AddFault(sim::Fault(op, static_cast<int>(n)));
-                const CompanionOutcome outcome = RunCompanion(sim::Utf16(command));
+                const companion::CompanionOutcome outcome =
+                    companion::RunCompanion(sim::Utf16(command));
                 const int code = outcome.exitCode;
                 const std::string context = command + ", " + op + " call " + std::to_string(n);
                 const std::string& line = outcome.message;

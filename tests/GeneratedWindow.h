@@ -23,7 +23,7 @@ struct WindowBed {
         shape = generated::Generate(machine, nodes);
         machine.logging = false;
         window = std::make_unique<headless::HeadlessWindow>();
-        TfrmSetup& form = window->Form();
+        ui::TfrmSetup& form = window->Form();
         gui::TDrawGrid& grid = *form.dgDevices;
         const int stride = grid.DefaultRowHeight() + grid.GridLineWidth;
         grid.SetClientArea(grid.ClientWidth(), (kVisibleRows + grid.FixedRows) * stride);
@@ -31,7 +31,7 @@ struct WindowBed {
         form.cbParent->SetChecked(processParent);
     }
 
-    TfrmSetup& Form() { return window->Form(); }
+    ui::TfrmSetup& Form() { return window->Form(); }
     // Whether the grid shows kVisibleRows data rows, all of them devices.
     bool FullGrid() {
         const gui::TDrawGrid& grid = *Form().dgDevices;

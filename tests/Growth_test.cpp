@@ -27,7 +27,7 @@ std::size_t CallsOfABuild(int nodes, const Mode& mode) {
     sim::Machine machine;
     sim::ScopedMachine use(machine);
     generated::Generate(machine, nodes);
-    TDeviceList list(mode.miceOnly, mode.allDevices);
+    device::TDeviceList list(mode.miceOnly, mode.allDevices);
     return machine.Calls().size();
 }
 

@@ -71,7 +71,8 @@ inline std::vector<std::string> AllInstanceIds(sim::Machine& machine) {
     const bool logging = machine.logging;
     machine.logging = false;
     std::vector<std::string> ids;
-    DevInfoSetHandle set(plat::SetupDiGetClassDevsA(nullptr, nullptr, nullptr, DIGCF_ALLCLASSES));
+    device::DevInfoSetHandle set(
+        plat::SetupDiGetClassDevsA(nullptr, nullptr, nullptr, DIGCF_ALLCLASSES));
     SP_DEVINFO_DATA element{};
     element.cbSize = sizeof(SP_DEVINFO_DATA);
     for (DWORD i = 0; plat::SetupDiEnumDeviceInfo(set.get(), i, &element); ++i) {
@@ -117,7 +118,7 @@ inline void BuildVariant(sim::Machine& machine, Variant variant) {
         // The companion beside the program, restarting on the same machine.
         machine.files.push_back(kCompanionBesideProgram);
         machine.system().run = [](const std::string&, const std::string& parameters) {
-            return static_cast<DWORD>(RunCompanion(sim::Utf16(parameters)).exitCode);
+            return static_cast<DWORD>(companion::RunCompanion(sim::Utf16(parameters)).exitCode);
         };
     }
     if (variant == Variant::Win9x) {
@@ -135,7 +136,7 @@ struct FamilyReset {
     ~FamilyReset() {
         sim::Machine machine;
         sim::ScopedMachine use(machine);
-        InitPlatformFamily();
+        config::InitPlatformFamily();
     }
 };
 

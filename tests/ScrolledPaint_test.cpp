@@ -66,7 +66,7 @@ TEST(ScrolledPaint, APaintOfTwoRowsAsksAboutThoseRowsAlone) {
         const int first = grid.TopRow() + 4;
         std::set<std::string> ours;
         for (const int row : {first, first + 1}) {
-            const TDevice& listed = bed.Form().DeviceList->GetDevice(row - grid.FixedRows);
+            const device::TDevice& listed = bed.Form().DeviceList->GetDevice(row - grid.FixedRows);
             AddRowDevices(bed.machine, listed.DevInfoData.DevInst, ours);
         }
         ASSERT_FALSE(grid.CellRect(0, first + 1).Empty());

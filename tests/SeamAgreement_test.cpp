@@ -33,7 +33,7 @@ const std::string kHubLikeId = "USB\\VID_1A2B&PID_0005\\6&2B3C4D5E&0&5";
 BedDevice HidDevice(const std::string& id, const std::string& description) {
     BedDevice device;
     device.instanceId = id;
-    device.classGuid = guids::GUID_DEVCLASS_HIDCLASS;
+    device.classGuid = device::guids::GUID_DEVCLASS_HIDCLASS;
     device.description = description;
     device.hardwareIds = {id.substr(0, id.rfind('\\'))};
     return device;
@@ -51,7 +51,7 @@ BedValue Dword(std::uint32_t value) {
     return {REG_DWORD, bytes};
 }
 
-std::vector<std::string> InstanceIds(const TDeviceList& list) {
+std::vector<std::string> InstanceIds(const device::TDeviceList& list) {
     std::vector<std::string> ids;
     for (int i = 0; i < list.Count(); ++i) {
         ids.push_back(list.GetDevice(i).GetInstanceId());
@@ -76,18 +76,19 @@ std::vector<std::string> Members(HDEVINFO set) {
 }
 
 // A class query of the HID class below an enumerator, present devices only.
-DevInfoSetHandle HidDevicesBelow(const char* enumerator) {
-    return DevInfoSetHandle(plat::SetupDiGetClassDevsA(&guids::GUID_DEVCLASS_HIDCLASS, enumerator,
-                                                       nullptr, DIGCF_PRESENT));
+device::DevInfoSetHandle HidDevicesBelow(const char* enumerator) {
+    return device::DevInfoSetHandle(plat::SetupDiGetClassDevsA(
+        &device::guids::GUID_DEVCLASS_HIDCLASS, enumerator, nullptr, DIGCF_PRESENT));
 }
 
 // A device opened alone into a set of any class; the element is valid on success.
 struct Opened {
-    DevInfoSetHandle set;
+    device::DevInfoSetHandle set;
     SP_DEVINFO_DATA element{};
 };
 Opened OpenAlone(const std::string& id) {
-    Opened opened{DevInfoSetHandle(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr)), {}};
+    Opened opened{device::DevInfoSetHandle(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr)),
+                  {}};
     opened.element.cbSize = sizeof opened.element;
     if (!plat::SetupDiOpenDeviceInfoA(opened.set.get(), id.c_str(), nullptr, 0, &opened.element)) {
         throw std::runtime_error("cannot open " + id);
@@ -101,7 +102,7 @@ DWORD FailureCode(BOOL result) {
 }
 
 // The listed device with this instance ID; the list must hold it.
-TDevice& Find(const TDeviceList& list, const std::string& id) {
+device::TDevice& Find(const device::TDeviceList& list, const std::string& id) {
     for (int i = 0; i < list.Count(); ++i) {
         if (list.GetDevice(i).GetInstanceId() == id) {
             return list.GetDevice(i);
@@ -122,13 +123,13 @@ TEST_P(SeamAgreement, ListsPresentUsbHidDevicesWithTheirProperties) {
     pad.description.reset();
     bed->Add(pad);
     BedDevice mouseClass = HidDevice(kMouseClassId, "HID-compliant mouse");
-    mouseClass.classGuid = guids::GUID_DEVCLASS_MOUSE;
+    mouseClass.classGuid = device::guids::GUID_DEVCLASS_MOUSE;
     bed->Add(mouseClass);
     bed->Add(HidDevice(kHidBusId, "Not on the USB bus"));
 
-    TDeviceList list(false, false);
+    device::TDeviceList list(false, false);
     EXPECT_EQ(InstanceIds(list), (std::vector<std::string>{kMouseId, kPadId}));
-    TDevice& first = list.GetDevice(0);
+    device::TDevice& first = list.GetDevice(0);
     EXPECT_EQ(first.GetDescription(), "Gaming Mouse");
     EXPECT_EQ(first.GetHardwareIds(),
               "USB\\VID_1A2B&PID_0001&REV_0200&MI_00\0USB\\VID_1A2B&PID_0001&MI_00\0"s);
@@ -136,16 +137,16 @@ TEST_P(SeamAgreement, ListsPresentUsbHidDevicesWithTheirProperties) {
     try {
         list.GetDevice(2);
         ADD_FAILURE() << "GetDevice past the end did not raise";
-    } catch (const EDeviceError& error) {
+    } catch (const device::EDeviceError& error) {
         EXPECT_STREQ(error.what(), "TDeviceList.GetDevice(2) from 2");
     }
 
-    TDeviceList all(false, true);
+    device::TDeviceList all(false, true);
     EXPECT_EQ(InstanceIds(all), (std::vector<std::string>{kMouseId, kPadId, kMouseClassId}));
     EXPECT_EQ(Find(all, kMouseClassId).GetDescription(), "HID-compliant mouse");
 
     // Without child devices nothing qualifies as a mouse.
-    EXPECT_EQ(TDeviceList(true, false).Count(), 0);
+    EXPECT_EQ(device::TDeviceList(true, false).Count(), 0);
 }
 
 TEST_P(SeamAgreement, OnlyTheAllDevicesModeLeavesOutHubs) {
@@ -154,21 +155,21 @@ TEST_P(SeamAgreement, OnlyTheAllDevicesModeLeavesOutHubs) {
     hubLike.hubInterface = true;
     bed->Add(hubLike);
 
-    EXPECT_EQ(InstanceIds(TDeviceList(false, false)),
+    EXPECT_EQ(InstanceIds(device::TDeviceList(false, false)),
               (std::vector<std::string>{kMouseId, kHubLikeId}));
-    EXPECT_EQ(InstanceIds(TDeviceList(false, true)), std::vector<std::string>{kMouseId});
+    EXPECT_EQ(InstanceIds(device::TDeviceList(false, true)), std::vector<std::string>{kMouseId});
     // The all-devices mode ignores "Mice Only".
-    EXPECT_EQ(InstanceIds(TDeviceList(true, true)), std::vector<std::string>{kMouseId});
+    EXPECT_EQ(InstanceIds(device::TDeviceList(true, true)), std::vector<std::string>{kMouseId});
 }
 
 TEST_P(SeamAgreement, MissingRelativesAreSilent) {
     bed->Add(HidDevice(kMouseId, "Gaming Mouse"));
     bed->Add(HidDevice(kPadId, "Pad"));
-    TDeviceList list(false, false);
-    TDevice& device = list.GetDevice(1);
+    device::TDeviceList list(false, false);
+    device::TDevice& device = list.GetDevice(1);
 
     EXPECT_EQ(device.GetParentDevInst(), 0u);
-    TDevInstArray children;
+    device::TDevInstArray children;
     device.GetChildDevInsts(children);
     EXPECT_TRUE(children.empty());
     EXPECT_EQ(device.GetChildNames(), "");
@@ -180,7 +181,7 @@ TEST_P(SeamAgreement, MissingRelativesAreSilent) {
     try {
         device.GetParentDevice();
         ADD_FAILURE() << "GetParentDevice without a parent did not raise";
-    } catch (const EDeviceError& error) {
+    } catch (const device::EDeviceError& error) {
         EXPECT_STREQ(error.what(), "GetParentDevice.GetDevInfoByDevInst");
     }
 }
@@ -189,44 +190,45 @@ TEST_P(SeamAgreement, MissingRelativesAreSilent) {
 
 TEST_P(SeamAgreement, AttachAndDetachTheFilter) {
     bed->Add(HidDevice(kMouseId, "Gaming Mouse"));
-    InitPlatformFamily();
-    TDeviceList list(false, false);
-    TDevice& device = list.GetDevice(0);
+    config::InitPlatformFamily();
+    device::TDeviceList list(false, false);
+    device::TDevice& device = list.GetDevice(0);
 
-    EXPECT_FALSE(HasFilter(device));
-    SetFilter(device, false);
+    EXPECT_FALSE(config::HasFilter(device));
+    config::SetFilter(device, false);
     EXPECT_EQ(bed->LowerFilters(kMouseId), std::nullopt);
 
-    SetFilter(device, true);
+    config::SetFilter(device, true);
     EXPECT_EQ(bed->LowerFilters(kMouseId), MultiString("quorvin\0\0"s));
-    EXPECT_TRUE(HasFilter(device));
-    SetFilter(device, true);
+    EXPECT_TRUE(config::HasFilter(device));
+    config::SetFilter(device, true);
     EXPECT_EQ(bed->LowerFilters(kMouseId), MultiString("quorvin\0\0"s));
 
-    SetFilter(device, false);
-    EXPECT_FALSE(HasFilter(device));
+    config::SetFilter(device, false);
+    EXPECT_FALSE(config::HasFilter(device));
     const auto removed = bed->Has(Quirk::EmptyLowerFiltersKept)
                              ? std::optional<BedValue>(MultiString(""))
                              : std::nullopt;
     EXPECT_EQ(bed->LowerFilters(kMouseId), removed);
-    EXPECT_TRUE(ReadLowerFilters(device).empty());
+    EXPECT_TRUE(config::ReadLowerFilters(device).empty());
 }
 
 TEST_P(SeamAgreement, FilterEditsKeepTheOtherEntries) {
     bed->Add(HidDevice(kMouseId, "Gaming Mouse"));
     bed->SetLowerFilters(kMouseId, MultiString("QuorVin\0other\0quorvin\0\0"s));
-    InitPlatformFamily();
-    TDeviceList list(false, false);
-    TDevice& device = list.GetDevice(0);
+    config::InitPlatformFamily();
+    device::TDeviceList list(false, false);
+    device::TDevice& device = list.GetDevice(0);
 
-    EXPECT_EQ(ReadLowerFilters(device), (TLowerFilterList{"QuorVin", "other", "quorvin"}));
-    EXPECT_TRUE(HasFilter(device));
-    SetFilter(device, true);
+    EXPECT_EQ(config::ReadLowerFilters(device),
+              (config::TLowerFilterList{"QuorVin", "other", "quorvin"}));
+    EXPECT_TRUE(config::HasFilter(device));
+    config::SetFilter(device, true);
     EXPECT_EQ(bed->LowerFilters(kMouseId), MultiString("QuorVin\0other\0quorvin\0\0"s));
 
-    SetFilter(device, false);
+    config::SetFilter(device, false);
     EXPECT_EQ(bed->LowerFilters(kMouseId), MultiString("other\0\0"s));
-    SetFilter(device, true);
+    config::SetFilter(device, true);
     EXPECT_EQ(bed->LowerFilters(kMouseId), MultiString("quorvin\0other\0\0"s));
 }
 
@@ -236,18 +238,18 @@ TEST_P(SeamAgreement, FilterListsBeyondTheReadBufferAreNotOverwritten) {
     // platform must report its size so that no edit loses what it could not read.
     const std::string fits = std::string(1014, 'f') + "\0quorvin\0\0"s;
     const std::string tooLong = std::string(1015, 'g') + "\0quorvin\0\0"s;
-    ASSERT_EQ(fits.size(), kLowerFiltersReadBuffer);
+    ASSERT_EQ(fits.size(), config::kLowerFiltersReadBuffer);
     bed->Add(HidDevice(kMouseId, "fits"));
     bed->Add(HidDevice(kPadId, "too long"));
     bed->SetLowerFilters(kMouseId, MultiString(fits));
     bed->SetLowerFilters(kPadId, MultiString(tooLong));
-    InitPlatformFamily();
-    TDeviceList list(false, false);
+    config::InitPlatformFamily();
+    device::TDeviceList list(false, false);
 
-    EXPECT_TRUE(HasFilter(Find(list, kMouseId)));
-    TDevice& pad = Find(list, kPadId);
+    EXPECT_TRUE(config::HasFilter(Find(list, kMouseId)));
+    device::TDevice& pad = Find(list, kPadId);
     for (const bool on : {true, false}) {
-        SetFilter(pad, on);
+        config::SetFilter(pad, on);
         const auto stored = bed->LowerFilters(kPadId);
         ASSERT_TRUE(stored);
         EXPECT_NE(stored->bytes.find(std::string(1015, 'g')), std::string::npos)
@@ -259,26 +261,26 @@ TEST_P(SeamAgreement, FilterListsBeyondTheReadBufferAreNotOverwritten) {
 
 TEST_P(SeamAgreement, EveryRateIsStoredAsItsInterval) {
     bed->Add(HidDevice(kMouseId, "Gaming Mouse"));
-    TDeviceList list(false, false);
-    TDevice& device = list.GetDevice(0);
+    device::TDeviceList list(false, false);
+    device::TDevice& device = list.GetDevice(0);
 
-    for (std::uint32_t index = kRateCount; index-- > 0;) {
-        WriteRateIndex(device, index);
+    for (std::uint32_t index = config::kRateCount; index-- > 0;) {
+        config::WriteRateIndex(device, index);
         const auto expected =
-            index == 0 ? std::nullopt : std::optional<BedValue>(Dword(RateTable[index]));
+            index == 0 ? std::nullopt : std::optional<BedValue>(Dword(config::RateTable[index]));
         EXPECT_EQ(bed->DriverValue(kMouseId, "bInterval"), expected) << "index " << index;
-        EXPECT_EQ(ReadRateIndex(device), static_cast<int>(index));
+        EXPECT_EQ(config::ReadRateIndex(device), static_cast<int>(index));
     }
-    WriteRateIndex(device, 7);
+    config::WriteRateIndex(device, 7);
     EXPECT_EQ(bed->DriverValue(kMouseId, "bInterval"), Dword(32));
-    WriteRateIndex(device, static_cast<std::uint32_t>(-1));
-    EXPECT_EQ(ReadRateIndex(device), 6);
+    config::WriteRateIndex(device, static_cast<std::uint32_t>(-1));
+    EXPECT_EQ(config::ReadRateIndex(device), 6);
 }
 
 TEST_P(SeamAgreement, StoredIntervalsOutsideTheTable) {
     bed->Add(HidDevice(kMouseId, "Gaming Mouse"));
-    TDeviceList list(false, false);
-    TDevice& device = list.GetDevice(0);
+    device::TDeviceList list(false, false);
+    device::TDevice& device = list.GetDevice(0);
 
     const struct {
         BedValue stored;
@@ -294,7 +296,7 @@ TEST_P(SeamAgreement, StoredIntervalsOutsideTheTable) {
     };
     for (const auto& c : cases) {
         bed->SetDriverValue(kMouseId, "bInterval", c.stored);
-        EXPECT_EQ(ReadRateIndex(device), c.index) << "type " << c.stored.type;
+        EXPECT_EQ(config::ReadRateIndex(device), c.index) << "type " << c.stored.type;
         EXPECT_EQ(bed->DriverValue(kMouseId, "bInterval"), c.stored) << "reading changed it";
     }
 }
@@ -303,10 +305,10 @@ TEST_P(SeamAgreement, DeviceWithoutDriverKey) {
     BedDevice device = HidDevice(kMouseId, "No driver");
     device.driverKey = false;
     bed->Add(device);
-    TDeviceList list(false, false);
+    device::TDeviceList list(false, false);
 
-    EXPECT_EQ(ReadRateIndex(list.GetDevice(0)), 0);
-    WriteRateIndex(list.GetDevice(0), 3);
+    EXPECT_EQ(config::ReadRateIndex(list.GetDevice(0)), 0);
+    config::WriteRateIndex(list.GetDevice(0), 3);
     EXPECT_FALSE(bed->HasDriverKey(kMouseId));
 }
 
@@ -314,21 +316,21 @@ TEST_P(SeamAgreement, DeviceWithoutDriverKey) {
 
 TEST_P(SeamAgreement, RestartIsSilentAndKeepsTheConfiguration) {
     bed->Add(HidDevice(kMouseId, "Gaming Mouse"));
-    InitPlatformFamily();
+    config::InitPlatformFamily();
     {
-        TDeviceList list(false, false);
-        SetFilter(list.GetDevice(0), true);
-        WriteRateIndex(list.GetDevice(0), 2);
-        EXPECT_FALSE(IsWow64());
-        EXPECT_NO_THROW(RestartDevice(list.GetDevice(0)));
+        device::TDeviceList list(false, false);
+        config::SetFilter(list.GetDevice(0), true);
+        config::WriteRateIndex(list.GetDevice(0), 2);
+        EXPECT_FALSE(restart::IsWow64());
+        EXPECT_NO_THROW(restart::RestartDevice(list.GetDevice(0)));
     }
-    TDeviceList list(false, false);
-    EXPECT_NO_THROW(RequestDeviceRestart(list.GetDevice(0), nullptr));
+    device::TDeviceList list(false, false);
+    EXPECT_NO_THROW(restart::RequestDeviceRestart(list.GetDevice(0), nullptr));
 
-    TDeviceList after(false, false);
+    device::TDeviceList after(false, false);
     ASSERT_EQ(InstanceIds(after), std::vector<std::string>{kMouseId});
-    EXPECT_TRUE(HasFilter(after.GetDevice(0)));
-    EXPECT_EQ(ReadRateIndex(after.GetDevice(0)), 2);
+    EXPECT_TRUE(config::HasFilter(after.GetDevice(0)));
+    EXPECT_EQ(config::ReadRateIndex(after.GetDevice(0)), 2);
 }
 
 // --- what the platform does, asked directly, grouped by call -------------------
@@ -346,7 +348,7 @@ TEST_P(SeamAgreement, ClassDevsListsInTheSortedOrderOfTheInstanceIds) {
     }
     EXPECT_EQ(Members(HidDevicesBelow("USB").get()),
               (std::vector<std::string>{kBarId, kFooId, kQuxId}));
-    EXPECT_EQ(InstanceIds(TDeviceList(false, false)),
+    EXPECT_EQ(InstanceIds(device::TDeviceList(false, false)),
               (std::vector<std::string>{kBarId, kFooId, kQuxId}));
 }
 
@@ -369,8 +371,8 @@ TEST_P(SeamAgreement, ClassDevsAsksInterfacesOfOneDeviceOnly) {
     const DWORD flags = DIGCF_PRESENT | DIGCF_DEVICEINTERFACE;
     for (const char* bus : {"USB", "USB\\VID_1A2B&PID_0005"}) {
         plat::SetLastError(ERROR_SUCCESS);
-        const DevInfoSetHandle set(
-            plat::SetupDiGetClassDevsA(&guids::GUID_DEVINTERFACE_USB_HUB, bus, nullptr, flags));
+        const device::DevInfoSetHandle set(plat::SetupDiGetClassDevsA(
+            &device::guids::GUID_DEVINTERFACE_USB_HUB, bus, nullptr, flags));
         if (bed->Has(Quirk::InterfaceQueryTakesAnyEnumerator)) {
             EXPECT_TRUE(set.valid()) << bus;
             continue;
@@ -378,8 +380,8 @@ TEST_P(SeamAgreement, ClassDevsAsksInterfacesOfOneDeviceOnly) {
         EXPECT_FALSE(set.valid()) << bus;
         EXPECT_EQ(plat::GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA)) << bus;
     }
-    const DevInfoSetHandle one(plat::SetupDiGetClassDevsA(&guids::GUID_DEVINTERFACE_USB_HUB,
-                                                          kHubLikeId.c_str(), nullptr, flags));
+    const device::DevInfoSetHandle one(plat::SetupDiGetClassDevsA(
+        &device::guids::GUID_DEVINTERFACE_USB_HUB, kHubLikeId.c_str(), nullptr, flags));
     EXPECT_EQ(Members(one.get()), std::vector<std::string>{kHubLikeId});
 }
 
@@ -387,7 +389,7 @@ TEST_P(SeamAgreement, ClassDevsAsksInterfacesOfOneDeviceOnly) {
 
 TEST_P(SeamAgreement, EnumDeviceInfoFailsWithTheCodeOfItsCause) {
     bed->Add(HidDevice(kMouseId, "Gaming Mouse"));
-    const DevInfoSetHandle set = HidDevicesBelow("USB");
+    const device::DevInfoSetHandle set = HidDevicesBelow("USB");
     SP_DEVINFO_DATA element{};
     element.cbSize = sizeof element;
     ASSERT_TRUE(plat::SetupDiEnumDeviceInfo(set.get(), 0, &element));
@@ -405,7 +407,7 @@ TEST_P(SeamAgreement, EnumDeviceInfoFailsWithTheCodeOfItsCause) {
 
 TEST_P(SeamAgreement, OpenDeviceInfoFindsADeviceInAnyCaseOnceAndOfItsClass) {
     bed->Add(HidDevice(kMouseId, "Gaming Mouse"));
-    const DevInfoSetHandle any(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
+    const device::DevInfoSetHandle any(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
     SP_DEVINFO_DATA first{};
     first.cbSize = sizeof first;
     std::string lower = kMouseId;
@@ -422,8 +424,8 @@ TEST_P(SeamAgreement, OpenDeviceInfoFindsADeviceInAnyCaseOnceAndOfItsClass) {
     EXPECT_EQ(FailureCode(plat::SetupDiOpenDeviceInfoA(any.get(), "USB\\VID_1A2B&PID_7777\\NONE",
                                                        nullptr, 0, &again)),
               static_cast<DWORD>(ERROR_NO_SUCH_DEVINST));
-    const DevInfoSetHandle mice(
-        plat::SetupDiCreateDeviceInfoList(&guids::GUID_DEVCLASS_MOUSE, nullptr));
+    const device::DevInfoSetHandle mice(
+        plat::SetupDiCreateDeviceInfoList(&device::guids::GUID_DEVCLASS_MOUSE, nullptr));
     EXPECT_EQ(
         FailureCode(plat::SetupDiOpenDeviceInfoA(mice.get(), kMouseId.c_str(), nullptr, 0, &again)),
         static_cast<DWORD>(ERROR_CLASS_MISMATCH));
@@ -431,7 +433,7 @@ TEST_P(SeamAgreement, OpenDeviceInfoFindsADeviceInAnyCaseOnceAndOfItsClass) {
 
 TEST_P(SeamAgreement, OpenDeviceInfoWithAWrongRecordSizeFailsYetAddsTheDevice) {
     bed->Add(HidDevice(kMouseId, "Gaming Mouse"));
-    const DevInfoSetHandle set(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
+    const device::DevInfoSetHandle set(plat::SetupDiCreateDeviceInfoList(nullptr, nullptr));
     SP_DEVINFO_DATA element{};
     element.cbSize = sizeof element - 1;
     EXPECT_EQ(FailureCode(
@@ -501,7 +503,7 @@ TEST_P(SeamAgreement, OpenDevRegKeyRefusesAMissingKeyAndNoAccess) {
     EXPECT_FALSE(bed->HasDriverKey(kMouseId)) << "opening created the key";
 
     Opened pad = OpenAlone(kPadId);
-    const RegKey none(
+    const config::RegKey none(
         plat::SetupDiOpenDevRegKey(pad.set.get(), &pad.element, DICS_FLAG_GLOBAL, 0, DIREG_DRV, 0));
     EXPECT_EQ(none.valid(), bed->Has(Quirk::KeyOpensWithoutAccess));
 }
@@ -511,8 +513,8 @@ TEST_P(SeamAgreement, OpenDevRegKeyRefusesAMissingKeyAndNoAccess) {
 TEST_P(SeamAgreement, QueryOfAMissingValueReportsNoBytes) {
     bed->Add(HidDevice(kMouseId, "Gaming Mouse"));
     Opened opened = OpenAlone(kMouseId);
-    const RegKey key(plat::SetupDiOpenDevRegKey(opened.set.get(), &opened.element, DICS_FLAG_GLOBAL,
-                                                0, DIREG_DRV, KEY_READ));
+    const config::RegKey key(plat::SetupDiOpenDevRegKey(opened.set.get(), &opened.element,
+                                                        DICS_FLAG_GLOBAL, 0, DIREG_DRV, KEY_READ));
     ASSERT_TRUE(key.valid());
     DWORD size = 1234;
     EXPECT_EQ(plat::RegQueryValueExA(key.get(), "NoSuchValue", nullptr, nullptr, nullptr, &size),
@@ -523,8 +525,8 @@ TEST_P(SeamAgreement, QueryOfAMissingValueReportsNoBytes) {
 TEST_P(SeamAgreement, StringValuesGainTheirTerminator) {
     bed->Add(HidDevice(kMouseId, "Gaming Mouse"));
     Opened opened = OpenAlone(kMouseId);
-    const RegKey key(plat::SetupDiOpenDevRegKey(opened.set.get(), &opened.element, DICS_FLAG_GLOBAL,
-                                                0, DIREG_DRV, KEY_ALL_ACCESS));
+    const config::RegKey key(plat::SetupDiOpenDevRegKey(
+        opened.set.get(), &opened.element, DICS_FLAG_GLOBAL, 0, DIREG_DRV, KEY_ALL_ACCESS));
     ASSERT_TRUE(key.valid());
     // Written with a size that leaves out the NUL that follows: the NUL is stored.
     const char text[] = "FullString";
@@ -568,8 +570,8 @@ TEST_P(SeamAgreement, StringValuesGainTheirTerminator) {
 // depart from Windows the departure itself is checked, so its going away is noticed.
 TEST_P(SeamAgreement, PlatformDeparturesAreTheKnownOnes) {
     bed->Add(HidDevice(kMouseId, "Gaming Mouse"));
-    TDeviceList list(false, false);
-    TDevice& device = list.GetDevice(0);
+    device::TDeviceList list(false, false);
+    device::TDevice& device = list.GetDevice(0);
     const DEVINST node = device.DevInfoData.DevInst;
 
     DEVINST relative = 0xBAD;

@@ -1,5 +1,7 @@
 #include "ui/CommandLine.h"
 
+namespace ui {
+
 namespace {
 
 bool IsBlank(char c) {
@@ -107,3 +109,5 @@ bool IsAllDevicesSwitch(const std::string& argument) {
     }
     return upper == "/ALL";
 }
+
+}  // namespace ui

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace ui {
+
 // Splits a command line the way the platform's CommandLineToArgvW does: the
 // program name runs to the first blank or tab, or between double quotes taken
 // literally; every further argument is separated by blanks or tabs, double quotes
@@ -17,3 +19,5 @@ std::string FirstArgument(const std::string& commandLine);
 
 // Whether the argument selects the all-devices mode: "/ALL" after ASCII upper-casing.
 bool IsAllDevicesSwitch(const std::string& argument);
+
+}  // namespace ui

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace ui {
+
 namespace {
 
 using Args = std::vector<std::string>;
@@ -32,3 +34,5 @@ TEST(AllDevicesSwitch, FirstArgumentInAnyLetterCaseQuotedOrNot) {
 }
 
 }  // namespace
+
+}  // namespace ui

@@ -3,6 +3,8 @@
 #include "confirm/Revert.h"
 #include "confirm/Words.h"
 
+namespace ui {
+
 std::string ConfirmExplanation(const confirm::Watch& watch) {
     const confirm::WatchedDevice& device = watch.Device();
     const std::string head =
@@ -22,3 +24,5 @@ std::string ConfirmCountdown(const confirm::Watch& watch, LONGLONG now) {
     return confirm::Cat({"Reverting to ", confirm::SettingsText(watch.Device().started), " in ",
                          std::to_string(left), left == 1 ? " second." : " seconds."});
 }
+
+}  // namespace ui

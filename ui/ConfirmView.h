@@ -6,6 +6,8 @@
 
 #include "confirm/Watch.h"
 
+namespace ui {
+
 inline constexpr const char* kKeepCaption = "Keep these settings?";
 inline constexpr const char* kKeepButton = "&Keep";
 inline constexpr const char* kRevertButton = "&Revert";
@@ -14,3 +16,5 @@ inline constexpr const char* kRevertButton = "&Revert";
 std::string ConfirmExplanation(const confirm::Watch& watch);
 // "Reverting to filter off, rate Default in 12 seconds."
 std::string ConfirmCountdown(const confirm::Watch& watch, LONGLONG now);
+
+}  // namespace ui

@@ -1,5 +1,7 @@
 #include "ui/CopyIdsText.h"
 
+namespace ui {
+
 namespace {
 
 constexpr char kMarker = '\xFF';
@@ -55,3 +57,5 @@ std::string CopyIdsText(const std::string& instanceId, const std::string& hardwa
     text += "\"\r\n";
     return text;
 }
+
+}  // namespace ui

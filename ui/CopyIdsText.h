@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace ui {
+
 // Marks every NUL of a multi-string with 0xFF and ends the text at the first pair
 // of adjacent NULs, dropping the marker of the first NUL of that pair. A text
 // without two adjacent NULs keeps every marker, a single closing NUL included.
@@ -19,3 +21,5 @@ std::string MultiStringToLines(std::string S);
 // each ID stays exactly one line. IDs as Windows forms them hold none of these,
 // and their text is unchanged.
 std::string CopyIdsText(const std::string& instanceId, const std::string& hardwareIds);
+
+}  // namespace ui

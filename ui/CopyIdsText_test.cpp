@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace ui {
+
 namespace {
 
 using namespace std::string_literals;
@@ -55,3 +57,5 @@ TEST(CopyIdsText, OtherBytesPassUnchanged) {
 }
 
 }  // namespace
+
+}  // namespace ui

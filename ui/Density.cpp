@@ -4,6 +4,8 @@
 
 #include "ui/Layout.h"
 
+namespace ui {
+
 int MulDivRounded(int number, int numerator, int denominator) {
     const std::int64_t product = static_cast<std::int64_t>(number) * numerator;
     const std::int64_t half = (denominator < 0 ? -denominator : denominator) / 2;
@@ -36,3 +38,5 @@ int ShowTimeScaled(int value, int pixelsPerInch) {
     }
     return pixelsPerInch * value / layout::kWindow.designPixelsPerInch;
 }
+
+}  // namespace ui

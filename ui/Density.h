@@ -5,6 +5,8 @@
 
 #include "ui/gui/Geometry.h"
 
+namespace ui {
+
 // number × numerator / denominator rounded to the nearest integer, halves away
 // from zero, as the platform's MulDiv does.
 int MulDivRounded(int number, int numerator, int denominator);
@@ -23,3 +25,5 @@ gui::TRect ScaledEdges(const gui::TRect& bounds, int newTextHeight);
 // The show-time scaling: value × pixelsPerInch div 96 with the product first and
 // the division truncated; values are kept at 96 pixels per inch or less.
 int ShowTimeScaled(int value, int pixelsPerInch);
+
+}  // namespace ui

@@ -8,6 +8,8 @@
 #include "ui/gui/Application.h"
 #include "ui/headless/HeadlessDesktop.h"
 
+namespace ui {
+
 namespace {
 
 TEST(ErrorReportText, PeriodOnlyAfterALastByteAboveThePeriod) {
@@ -37,3 +39,5 @@ TEST(ErrorReport, OneBoxPerEscapedExceptionAndTheCallerGoesOn) {
 }
 
 }  // namespace
+
+}  // namespace ui

@@ -9,6 +9,8 @@
 #include "ui/gui/Form.h"
 #include "ui/headless/HeadlessDesktop.h"
 
+namespace ui {
+
 namespace {
 
 struct Controls : ::testing::Test {
@@ -138,3 +140,5 @@ TEST_F(GridControl, TheWheelHonoursNoScrollingAndPageScrolling) {
 }
 
 }  // namespace
+
+}  // namespace ui

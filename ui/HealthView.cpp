@@ -2,11 +2,13 @@
 
 #include "health/FilterHealth.h"
 
-std::string HealthDriverLine(const FilterHealth& health) {
-    return DriverText(health.driver);
+namespace ui {
+
+std::string HealthDriverLine(const health::FilterHealth& health) {
+    return ::health::DriverText(health.driver);
 }
 
-std::string HealthCountLine(const FilterHealth& health) {
+std::string HealthCountLine(const health::FilterHealth& health) {
     if (!health.listed) {
         return "The devices could not be listed.";
     }
@@ -27,12 +29,14 @@ std::string HealthCountLine(const FilterHealth& health) {
            (broken == 1 ? " of them does not start with it." : " of them do not start with it.");
 }
 
-std::vector<HealthRow> HealthRows(const FilterHealth& health) {
+std::vector<HealthRow> HealthRows(const health::FilterHealth& health) {
     std::vector<HealthRow> rows;
-    for (const FilteredDevice& device : health.devices) {
+    for (const ::health::FilteredDevice& device : health.devices) {
         const std::string name = device.description.empty() ? "Device" : device.description;
         rows.push_back({device.Repairable(),
                         {name, device.productName, ConditionText(device), device.instanceId}});
     }
     return rows;
 }
+
+}  // namespace ui

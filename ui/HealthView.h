@@ -7,7 +7,11 @@
 #include <string>
 #include <vector>
 
+namespace health {
 struct FilterHealth;
+}  // namespace health
+
+namespace ui {
 
 inline constexpr std::array<const char*, 4> kHealthColumns = {"Device", "Product name", "State",
                                                               "Instance ID"};
@@ -19,7 +23,9 @@ struct HealthRow {
     std::array<std::string, kHealthColumns.size()> cells;
 };
 
-std::string HealthDriverLine(const FilterHealth& health);
+std::string HealthDriverLine(const health::FilterHealth& health);
 // How many devices carry the filter and how many of them it keeps from starting.
-std::string HealthCountLine(const FilterHealth& health);
-std::vector<HealthRow> HealthRows(const FilterHealth& health);
+std::string HealthCountLine(const health::FilterHealth& health);
+std::vector<HealthRow> HealthRows(const health::FilterHealth& health);
+
+}  // namespace ui

@@ -7,22 +7,25 @@
 #include "health/FilterHealth.h"
 #include "platform/Platform.h"
 
+namespace ui {
+
 namespace {
 
-FilteredDevice Device(const std::string& id, const std::string& description,
-                      const std::string& product, FilterCondition condition, ULONG problem = 0) {
-    FilteredDevice device;
+health::FilteredDevice Device(const std::string& id, const std::string& description,
+                              const std::string& product, health::FilterCondition condition,
+                              ULONG problem = 0) {
+    health::FilteredDevice device;
     device.instanceId = id;
     device.description = description;
     device.productName = product;
     device.condition = condition;
-    device.state.present = condition != FilterCondition::NotPresent;
+    device.state.present = condition != health::FilterCondition::NotPresent;
     device.state.problem = problem;
     return device;
 }
 
-FilterHealth Health(std::vector<FilteredDevice> devices) {
-    FilterHealth health;
+health::FilterHealth Health(std::vector<health::FilteredDevice> devices) {
+    health::FilterHealth health;
     health.listed = true;
     health.driver.asked = health.driver.known = health.driver.installed = true;
     health.devices = std::move(devices);
@@ -32,11 +35,13 @@ FilterHealth Health(std::vector<FilteredDevice> devices) {
 }  // namespace
 
 TEST(HealthView, RowsNameTheDeviceItsProductAndItsStateAndMarkTheBrokenOnes) {
-    const FilterHealth health = Health(
-        {Device("USB\\VID_046D&PID_C21D\\5&1", "USB Input Device", "USB Game Pad",
-                FilterCondition::Problem, CM_PROB_DRIVER_FAILED_LOAD),
-         Device("USB\\VID_0E8F&PID_0021\\5&2", "USB Input Device", "", FilterCondition::Working),
-         Device("USB\\VID_2F1B&PID_0B22\\5&3", "", "Wireless Mouse", FilterCondition::NotPresent)});
+    const health::FilterHealth health =
+        Health({Device("USB\\VID_046D&PID_C21D\\5&1", "USB Input Device", "USB Game Pad",
+                       health::FilterCondition::Problem, CM_PROB_DRIVER_FAILED_LOAD),
+                Device("USB\\VID_0E8F&PID_0021\\5&2", "USB Input Device", "",
+                       health::FilterCondition::Working),
+                Device("USB\\VID_2F1B&PID_0B22\\5&3", "", "Wireless Mouse",
+                       health::FilterCondition::NotPresent)});
     const std::vector<HealthRow> rows = HealthRows(health);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_TRUE(rows[0].broken);
@@ -55,10 +60,10 @@ TEST(HealthView, RowsNameTheDeviceItsProductAndItsStateAndMarkTheBrokenOnes) {
 
 TEST(HealthView, CountsReadAsEnglish) {
     const auto broken = [](const char* id) {
-        return Device(id, "D", "", FilterCondition::Problem, CM_PROB_DRIVER_FAILED_LOAD);
+        return Device(id, "D", "", health::FilterCondition::Problem, CM_PROB_DRIVER_FAILED_LOAD);
     };
     const auto working = [](const char* id) {
-        return Device(id, "D", "", FilterCondition::Working);
+        return Device(id, "D", "", health::FilterCondition::Working);
     };
     EXPECT_EQ(HealthCountLine(Health({})), "No device carries the filter.");
     EXPECT_EQ(HealthCountLine(Health({working("A")})),
@@ -69,7 +74,9 @@ TEST(HealthView, CountsReadAsEnglish) {
               "2 devices carry the filter; it keeps none of them from starting.");
     EXPECT_EQ(HealthCountLine(Health({broken("A"), broken("B"), working("C")})),
               "3 devices carry the filter; 2 of them do not start with it.");
-    FilterHealth unlisted;
+    health::FilterHealth unlisted;
     EXPECT_EQ(HealthCountLine(unlisted), "The devices could not be listed.");
-    EXPECT_EQ(HealthDriverLine(Health({})), DriverText(Health({}).driver));
+    EXPECT_EQ(HealthDriverLine(Health({})), health::DriverText(Health({}).driver));
 }
+
+}  // namespace ui

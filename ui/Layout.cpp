@@ -2,6 +2,8 @@
 
 #include "ui/gui/Button.h"
 
+namespace ui {
+
 namespace layout {
 
 using gui::ControlKind;
@@ -120,3 +122,5 @@ const GridSpec kGrid = {
 };
 
 }  // namespace layout
+
+}  // namespace ui

@@ -9,6 +9,8 @@
 #include "ui/gui/Control.h"
 #include "ui/gui/DrawGrid.h"
 
+namespace ui {
+
 namespace layout {
 
 struct WindowSpec {
@@ -68,3 +70,5 @@ extern const std::array<ControlSpec, 12> kControls;
 extern const GridSpec kGrid;
 
 }  // namespace layout
+
+}  // namespace ui

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace ui {
+
 int PlotScale::Y(double ms) const {
     const double fraction = std::clamp(ms / topMs, 0.0, 1.0);
     return area.Bottom - 1 - static_cast<int>(std::lround(fraction * (area.Height() - 1)));
@@ -56,3 +58,5 @@ std::vector<PlotColumn> PlotColumns(const std::deque<input::PlotSample>& samples
     }
     return columns;
 }
+
+}  // namespace ui

@@ -9,6 +9,8 @@
 #include "input/RateStats.h"
 #include "ui/gui/Geometry.h"
 
+namespace ui {
+
 // The plot's vertical scale: intervals from 0 (bottom) to TopMs (top), chosen so that
 // the expected interval and the median sit in the lower half and the bulk of the
 // intervals (up to the 90th percentile) lies on the plot; a median up to a tenth
@@ -38,3 +40,5 @@ struct PlotColumn {
 };
 std::vector<PlotColumn> PlotColumns(const std::deque<input::PlotSample>& samples,
                                     const PlotScale& scale, LONGLONG now, LONGLONG frequency);
+
+}  // namespace ui

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace ui {
+
 TEST(MeasureView, ThePlotScaleKeepsTheExpectedIntervalInTheLowerHalf) {
     const gui::TRect area{10, 20, 110, 121};
     EXPECT_EQ(ChoosePlotScale(area, 1.0, 1.0).topMs, 2.0);
@@ -71,3 +73,5 @@ TEST(MeasureView, PlotColumnsJoinAcrossReportsAndBreakAtRestsAndMarkOffScale) {
     EXPECT_FALSE(columns[2].offScale);
     EXPECT_TRUE(PlotColumns({}, scale, now, 1000).empty());
 }
+
+}  // namespace ui

@@ -6,6 +6,8 @@
 #include "ui/gui/PopupMenu.h"
 #include "ui/headless/HeadlessDesktop.h"
 
+namespace ui {
+
 namespace {
 
 struct PopupMenuTest : ::testing::Test {
@@ -46,3 +48,5 @@ TEST(PopupMenuCaption, DropsAccessKeyMarksAndKeepsDoubledAmpersands) {
 }
 
 }  // namespace
+
+}  // namespace ui

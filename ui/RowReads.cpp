@@ -6,6 +6,8 @@
 #include "device/DeviceList.h"
 #include "device/Errors.h"
 
+namespace ui {
+
 namespace {
 
 // Reads a value into its place on first need; later asks get what the first read.
@@ -19,35 +21,35 @@ const T& Once(std::optional<T>& place, Read read) {
 
 }  // namespace
 
-RowReads::RowReads(const TDeviceList* list, bool processParent)
+RowReads::RowReads(const device::TDeviceList* list, bool processParent)
     : list_(list), processParent_(processParent) {}
 
 int RowReads::Count() const {
     return list_ ? list_->Count() : 0;
 }
 
-TDevice& RowReads::Listed(int i) {
+device::TDevice& RowReads::Listed(int i) {
     if (!list_) {
         // No list is an empty list, with the empty list's error.
-        throw EDeviceError("TDeviceList.GetDevice(" + std::to_string(i) + ") from 0");
+        throw device::EDeviceError("TDeviceList.GetDevice(" + std::to_string(i) + ") from 0");
     }
     return list_->GetDevice(i);
 }
 
-TDevice& RowReads::ToProcess(int i) {
-    TDevice& listed = Listed(i);
+device::TDevice& RowReads::ToProcess(int i) {
+    device::TDevice& listed = Listed(i);
     return processParent_ ? listed.GetParentDevice() : listed;
 }
 
-RowReads::DeviceReads& RowReads::Of(TDevice& device) {
+RowReads::DeviceReads& RowReads::Of(device::TDevice& device) {
     return devices_[device.DevInfoData.DevInst];
 }
 
-bool RowReads::IsHub(TDevice& device) {
+bool RowReads::IsHub(device::TDevice& device) {
     return Once(Of(device).hub, [&] { return device.IsHub(); });
 }
 
-std::string RowReads::ParentName(TDevice& listed) {
+std::string RowReads::ParentName(device::TDevice& listed) {
     // The parent's node is asked of each row; its name only once for the rows that
     // share it.
     const DEVINST parent = listed.GetParentDevInst();
@@ -57,9 +59,9 @@ std::string RowReads::ParentName(TDevice& listed) {
 std::string RowReads::CellText(int i, int col) {
     // Both devices first, as the grid always has: a row whose parent cannot be opened
     // raises before any of its cells is read.
-    TDevice& listed = Listed(i);
-    TDevice& toProcess = ToProcess(i);
-    TDevice& device = col < 4 ? listed : toProcess;
+    device::TDevice& listed = Listed(i);
+    device::TDevice& toProcess = ToProcess(i);
+    device::TDevice& device = col < 4 ? listed : toProcess;
     DeviceReads& reads = Of(device);
     switch (col) {
         case 0:
@@ -71,20 +73,22 @@ std::string RowReads::CellText(int i, int col) {
         case 3:
             return YesNoText[Once(reads.mouseParent, [&] { return device.IsMouseParent(); })];
         case 4:
-            return YesNoText[Once(reads.filter, [&] { return HasFilter(device); })];
+            return YesNoText[Once(reads.filter, [&] { return config::HasFilter(device); })];
         case 5:
-            return RateNames.at(static_cast<std::size_t>(
-                Once(reads.rateIndex, [&] { return ReadRateIndex(device); })));
+            return config::RateNames.at(static_cast<std::size_t>(
+                Once(reads.rateIndex, [&] { return config::ReadRateIndex(device); })));
         default:
             return {};
     }
 }
 
 RowMarking RowReads::Marking(int i) {
-    TDevice& device = ToProcess(i);
-    const HubTest isHub = [this](TDevice& asked) { return IsHub(asked); };
-    if (AsksHubQuestion(device, isHub)) {
+    device::TDevice& device = ToProcess(i);
+    const config::HubTest isHub = [this](device::TDevice& asked) { return IsHub(asked); };
+    if (config::AsksHubQuestion(device, isHub)) {
         return RowMarking::Hub;
     }
-    return AsksUsefulnessQuestion(device, isHub) ? RowMarking::None : RowMarking::HubParent;
+    return config::AsksUsefulnessQuestion(device, isHub) ? RowMarking::None : RowMarking::HubParent;
 }
+
+}  // namespace ui

@@ -14,8 +14,12 @@
 
 #include "platform/WinTypes.h"
 
+namespace device {
 class TDevice;
 class TDeviceList;
+}  // namespace device
+
+namespace ui {
 
 inline constexpr std::array<const char*, 6> ColumnTitles = {
     "Device Name", "Parent Name", "Child Name(s)", "Mouse?", "Filter?", "Rate"};
@@ -29,14 +33,14 @@ class RowReads {
   public:
     // list may be null (no list is an empty one). processParent: whether each row's
     // device to process is its listed device's parent.
-    RowReads(const TDeviceList* list, bool processParent);
+    RowReads(const device::TDeviceList* list, bool processParent);
 
     int Count() const;
     // The row's listed device, and its device to process. The device to process
     // opens the parent while processParent is set, so it raises
     // EDeviceError("GetParentDevice.GetDevInfoByDevInst") when that fails.
-    TDevice& Listed(int i);
-    TDevice& ToProcess(int i);
+    device::TDevice& Listed(int i);
+    device::TDevice& ToProcess(int i);
 
     // A data cell's text: columns 0 to 3 describe the listed device, 4 and 5 the
     // device to process.
@@ -57,12 +61,14 @@ class RowReads {
         std::optional<bool> filter;
         std::optional<int> rateIndex;
     };
-    DeviceReads& Of(TDevice& device);
-    bool IsHub(TDevice& device);
+    DeviceReads& Of(device::TDevice& device);
+    bool IsHub(device::TDevice& device);
     // What TDevice::GetParentName reads, shared by the rows of one parent.
-    std::string ParentName(TDevice& listed);
+    std::string ParentName(device::TDevice& listed);
 
-    const TDeviceList* list_;
+    const device::TDeviceList* list_;
     bool processParent_;
     std::map<DEVINST, DeviceReads> devices_;
 };
+
+}  // namespace ui

@@ -6,6 +6,8 @@
 #include "ui/RowReads.h"
 #include "ui/SetupF.h"
 
+namespace ui {
+
 namespace {
 
 // "Yes" and "No" read mid-sentence.
@@ -63,3 +65,5 @@ std::string TfrmSetup::RowDescription(int i) {
     }
     return description;
 }
+
+}  // namespace ui

@@ -14,6 +14,8 @@
 #include "ui/WindowHost.h"
 #include "ui/gui/ClipboardText.h"
 
+namespace ui {
+
 namespace {
 
 constexpr const char* kRestartCaption = " Warning !!!";
@@ -40,9 +42,9 @@ void TfrmSetup::cbFilterClick(gui::TObject&) {
 }
 
 void TfrmSetup::ApplyFilterChoice() {
-    TDevice& device = CurrentDevice();
+    device::TDevice& device = CurrentDevice();
     const commands::Result result = commands::ChangeFilter(device, cbFilter->Checked(), *host_);
-    if (result.declined && *result.declined != commands::Question::Unrecorded) {
+    if (result.declined && *result.declined != ::commands::Question::Unrecorded) {
         RevertFilterBox();
         return;
     }
@@ -71,13 +73,13 @@ bool TfrmSetup::Ask(const char* text, const char* caption, UINT style) {
     // No owner window: the main window keeps receiving messages meanwhile. The
     // question counts as open for as long as its box is shown.
     ++openQuestions_;
-    const ScopeExit closed([this] { --openQuestions_; });
+    const base::ScopeExit closed([this] { --openQuestions_; });
     return App().MessageBoxA(nullptr, text, caption, style) != IDNO;
 }
 
 void TfrmSetup::RevertFilterBox() {
     Updating = true;
-    const ScopeExit updated([this] { Updating = false; });
+    const base::ScopeExit updated([this] { Updating = false; });
     cbFilter->SetChecked(false);
 }
 
@@ -99,7 +101,7 @@ void TfrmSetup::cbRateClick(gui::TObject&) {
     if (Updating) {
         return;
     }
-    TDevice& device = CurrentDevice();
+    device::TDevice& device = CurrentDevice();
     const commands::Result result =
         commands::ChangeRate(device, static_cast<std::uint32_t>(cbRate->ItemIndex()), *host_);
     if (result.Written()) {
@@ -122,11 +124,11 @@ void TfrmSetup::cbMouseOnlyClick(gui::TObject&) {
 
 void TfrmSetup::btnApplyClick(gui::TObject&) {
     // Read before the restart: the list may be built again while it runs.
-    const std::string restarted = UpperAscii(CurrentDevice().GetInstanceId());
+    const std::string restarted = base::UpperAscii(CurrentDevice().GetInstanceId());
     // Read before the restart: a rebuild may release the device while the companion runs.
     confirm::WatchedDevice watched = confirm::WatchedDeviceOf(CurrentDevice());
-    const RestartOutcome outcome = *commands::Restart(CurrentDevice(), *host_).restart;
-    using Kind = RestartOutcome::Kind;
+    const restart::RestartOutcome outcome = *commands::Restart(CurrentDevice(), *host_).restart;
+    using Kind = restart::RestartOutcome::Kind;
     if (outcome.kind == Kind::Restarted || outcome.kind == Kind::ProblemReverted ||
         outcome.kind == Kind::ProblemNotCured) {
         restartPending_[restarted] = false;
@@ -135,10 +137,11 @@ void TfrmSetup::btnApplyClick(gui::TObject&) {
     WatchRestart(std::move(watched), outcome);
 }
 
-void TfrmSetup::ReportRestart(const RestartOutcome& outcome) {
-    using Kind = RestartOutcome::Kind;
+void TfrmSetup::ReportRestart(const restart::RestartOutcome& outcome) {
+    using Kind = restart::RestartOutcome::Kind;
     const bool missing = outcome.kind == Kind::CompanionMissing;
-    const std::string text = DescribeRestartOutcome(outcome, missing ? CompanionPath() : "");
+    const std::string text =
+        DescribeRestartOutcome(outcome, missing ? restart::CompanionPath() : "");
     if (text.empty()) {
         return;
     }
@@ -153,13 +156,13 @@ void TfrmSetup::ReportRestart(const RestartOutcome& outcome) {
 }
 
 void TfrmSetup::BitBtn_InstallClick(gui::TObject&) {
-    if (commands::InstallService(*host_).install == InstallOutcome::CompanionMissing) {
-        ReportRestart({RestartOutcome::Kind::CompanionMissing, 0});
+    if (::commands::InstallService(*host_).install == restart::InstallOutcome::CompanionMissing) {
+        ReportRestart({restart::RestartOutcome::Kind::CompanionMissing, 0});
     }
 }
 
 void TfrmSetup::btnCopyIDClick(gui::TObject&) {
-    TDevice& device = CurrentDevice();
+    device::TDevice& device = CurrentDevice();
     const std::string text = CopyIdsText(device.GetInstanceId(), device.GetHardwareIds());
     gui::SetClipboardText(App().Services().Clipboard(), App().Handle(), text);
 }
@@ -182,3 +185,5 @@ void TfrmSetup::RebuildIgnoringFailure() {
         // do with an error nobody asked to see.
     }
 }
+
+}  // namespace ui

@@ -14,6 +14,8 @@
 #include "ui/SetupF.h"
 #include "ui/WindowHost.h"
 
+namespace ui {
+
 namespace {
 
 constexpr const char* kRevertedCaption = " Keep these settings?";
@@ -30,8 +32,9 @@ const confirm::Watch* TfrmSetup::ConfirmationOf(const std::string& instanceId) c
     return nullptr;
 }
 
-void TfrmSetup::WatchRestart(confirm::WatchedDevice watched, const RestartOutcome& outcome) {
-    using Kind = RestartOutcome::Kind;
+void TfrmSetup::WatchRestart(confirm::WatchedDevice watched,
+                             const restart::RestartOutcome& outcome) {
+    using Kind = restart::RestartOutcome::Kind;
     // A restart that did not happen changes nothing about a wait in progress.
     if (watched.instanceId.empty() || outcome.kind == Kind::Failed ||
         outcome.kind == Kind::CompanionMissing || outcome.kind == Kind::NeedsReboot) {
@@ -137,14 +140,15 @@ void TfrmSetup::RevertUnconfirmed(const confirm::Watch& watch, bool answered) {
     // Taking the change back must not wait on a question whose default is "No": a journal
     // that cannot record it is told in the message instead.
     std::string unrecorded;
-    const confirm::RecordWrite record = [&](TDevice& device, const PlannedChange& change) {
-        const std::string failure = RecordChange(device, change);
+    const confirm::RecordWrite record = [&](device::TDevice& device,
+                                            const config::PlannedChange& change) {
+        const std::string failure = journal::RecordChange(device, change);
         if (!failure.empty()) {
             unrecorded = failure;
         }
         return true;
     };
-    const confirm::RestartWith restart = [this](TDevice& device) {
+    const confirm::RestartWith restart = [this](device::TDevice& device) {
         return *commands::Restart(device, *host_).restart;
     };
     const confirm::RevertResult result = confirm::RevertToStarted(watch.Device(), record, restart);
@@ -155,3 +159,5 @@ void TfrmSetup::RevertUnconfirmed(const confirm::Watch& watch, bool answered) {
     RebuildIgnoringFailure();
     App().MessageBoxA(Handle(), text, kRevertedCaption, kRevertedStyle);
 }
+
+}  // namespace ui

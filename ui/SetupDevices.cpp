@@ -1,5 +1,5 @@
-// TfrmSetup: the device list, the row mapping and the controls that show the
-// device to process.
+// TfrmSetup: the device list, built again on request, and the controls that show
+// the device to process.
 #include <algorithm>
 #include <string>
 
@@ -7,32 +7,9 @@
 #include "base/ScopeExit.h"
 #include "config/LowerFilters.h"
 #include "config/Rate.h"
-#include "device/Errors.h"
 #include "ui/SetupF.h"
 
-int TfrmSetup::ListCount() const {
-    return DeviceList ? DeviceList->Count() : 0;
-}
-
-TDevice& TfrmSetup::DeviceForRow(int i) {
-    if (!DeviceList) {
-        // No list is an empty list, with the empty list's error.
-        throw EDeviceError("TDeviceList.GetDevice(" + std::to_string(i) + ") from 0");
-    }
-    TDevice* device = &DeviceList->GetDevice(i);
-    if (cbParent->Checked()) {
-        device = &device->GetParentDevice();
-    }
-    return *device;
-}
-
-TDevice& TfrmSetup::CurrentDevice() {
-    return DeviceForRow(CurrentRow());
-}
-
-int TfrmSetup::CurrentRow() const {
-    return dgDevices->Row() - dgDevices->FixedRows;
-}
+namespace ui {
 
 void TfrmSetup::RebuildDeviceList() {
     if (openQuestions_ > 0) {
@@ -44,7 +21,7 @@ void TfrmSetup::RebuildDeviceList() {
     const std::string current = CurrentListedId();
     DeviceList.reset();
     try {
-        DeviceList = std::make_unique<TDeviceList>(cbMouseOnly->Checked(), AllDevicesMode);
+        DeviceList = std::make_unique<device::TDeviceList>(cbMouseOnly->Checked(), AllDevicesMode);
     } catch (...) {
         // Without a list the window shows what it shows for an empty one.
         ShowList();
@@ -66,7 +43,7 @@ int TfrmSetup::IndexOfListed(const std::string& instanceId) {
         return -1;
     }
     for (int i = 0; i < ListCount(); ++i) {
-        if (EqualNoCaseAscii(DeviceList->GetDevice(i).GetInstanceId(), instanceId)) {
+        if (base::EqualNoCaseAscii(DeviceList->GetDevice(i).GetInstanceId(), instanceId)) {
             return i;
         }
     }
@@ -103,10 +80,12 @@ void TfrmSetup::SyncControls(int i) {
     if (i >= ListCount()) {
         return;
     }
-    TDevice& device = DeviceForRow(i);
+    device::TDevice& device = DeviceForRow(i);
     // Updating is set for as long as the window changes its own controls.
     Updating = true;
-    const ScopeExit updated([this] { Updating = false; });
-    cbFilter->SetChecked(HasFilter(device));
-    cbRate->SetItemIndex(ReadRateIndex(device));
+    const base::ScopeExit updated([this] { Updating = false; });
+    cbFilter->SetChecked(config::HasFilter(device));
+    cbRate->SetItemIndex(config::ReadRateIndex(device));
 }
+
+}  // namespace ui

@@ -11,6 +11,8 @@
 #include "ui/SetupLayout.h"
 #include "ui/WindowHost.h"
 
+namespace ui {
+
 TfrmSetup::TfrmSetup(gui::TApplication& app)
     : gui::TForm(app), host_(std::make_unique<WindowHost>(*this)) {
     LoadSetupLayout(*this);
@@ -48,7 +50,7 @@ T* TfrmSetup::Control(const char* name) {
     // type descriptor.
     gui::TControl* control = FindControl(name);
     if (control == nullptr || control->Kind() != T::ClassKind) {
-        throw Failure(std::string("layout has no control ") + name);
+        throw base::Failure(std::string("layout has no control ") + name);
     }
     return static_cast<T*>(control);
 }
@@ -67,9 +69,9 @@ void TfrmSetup::BindHandlers() {
         dgDevicesSelectCell(sender, col, row, canSelect);
     };
     dgDevices->OnAccessRowCount = [this] { return ListCount(); };
-    dgDevices->OnAccessRowName = [this](int row) { return RowName(row - dgDevices->FixedRows); };
+    dgDevices->OnAccessRowName = [this](int row) { return RowName(ListIndexOfRow(row)); };
     dgDevices->OnAccessRowDescription = [this](int row) {
-        return RowDescription(row - dgDevices->FixedRows);
+        return RowDescription(ListIndexOfRow(row));
     };
     // What a paint reads about the rows is kept until that paint ends, and no longer.
     dgDevices->OnBeginPaint = [this](gui::TObject&) {
@@ -92,7 +94,7 @@ void TfrmSetup::FormCreate(gui::TObject&) {
         pnlHEAD->SetVisible(false);
     }
     App().HintHidePause = kHintHidePause;
-    for (const char* name : RateNames) {
+    for (const char* name : config::RateNames) {
         cbRate->AddItem(name);
     }
     RebuildDeviceList();
@@ -124,3 +126,5 @@ bool TfrmSetup::Dispatch(gui::TMessage& message) {
     message.Result = 0;
     return true;
 }
+
+}  // namespace ui

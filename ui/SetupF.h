@@ -33,12 +33,19 @@
 #include "ui/gui/Panel.h"
 #include "ui/gui/PopupMenu.h"
 
+namespace journal {
 struct UndoReport;
+}  // namespace journal
+namespace health {
 struct FilterHealth;
-class WindowHost;
+}  // namespace health
 namespace commands {
 struct Result;
 }
+
+namespace ui {
+
+class WindowHost;
 
 inline constexpr int kHintHidePause = 10000;
 
@@ -69,7 +76,7 @@ class TfrmSetup : public gui::TForm {
     gui::TPopupMenu* pmDevices;
 
     // Null until the first successful build and after a failed one.
-    std::unique_ptr<TDeviceList> DeviceList;
+    std::unique_ptr<device::TDeviceList> DeviceList;
     bool Updating = false;
     bool AllDevicesMode = false;
 
@@ -79,8 +86,10 @@ class TfrmSetup : public gui::TForm {
 
     // The device to process of list index i: the listed device, or its parent
     // while "Process Parent" is checked.
-    TDevice& DeviceForRow(int i);
-    TDevice& CurrentDevice();
+    device::TDevice& DeviceForRow(int i);
+    device::TDevice& CurrentDevice();
+    // The list index a grid row stands for (negative for the title row).
+    int ListIndexOfRow(int row) const;
     // The list index of the grid's current row.
     int CurrentRow() const;
     void RebuildDeviceList();
@@ -134,7 +143,7 @@ class TfrmSetup : public gui::TForm {
     // question: each change recorded in the undo journal first, every other entry of
     // their lists kept, present devices restarted; then one message tells what became
     // of each. False when there was nothing to repair or the answer was "No".
-    bool RepairFilterHealth(const FilterHealth& health);
+    bool RepairFilterHealth(const health::FilterHealth& health);
 
     // --- changes the device confirms (SetupConfirm.cpp) ---
     // After a Restart that changed how the device is driven, its own reports confirm
@@ -168,7 +177,7 @@ class TfrmSetup : public gui::TForm {
     void BindHandlers();
     void BuildGridMenu();
     void AddJournalMenuItems();
-    void ShowUndoReport(const UndoReport& report);
+    void ShowUndoReport(const journal::UndoReport& report);
     // The number of listed devices; a missing list counts as an empty one.
     int ListCount() const;
     // Steps 3 to 5 of a rebuild: row count, device controls, controls, repaint. The
@@ -185,7 +194,7 @@ class TfrmSetup : public gui::TForm {
     // After a filter or rate command: the controls and the grid show the device again.
     void ShowSettingResult(const commands::Result& result);
     // The restart's one message, when it has something to tell.
-    void ReportRestart(const RestartOutcome& outcome);
+    void ReportRestart(const restart::RestartOutcome& outcome);
     bool Ask(const char* text, const char* caption, UINT style);
     void RevertFilterBox();
     void RunHeldRebuild();
@@ -200,7 +209,7 @@ class TfrmSetup : public gui::TForm {
     input::CollectionRows& Rows();
     // After the Restart button's restart: waits for the device when its settings
     // differ from those it last worked with. watched was read before the restart.
-    void WatchRestart(confirm::WatchedDevice watched, const RestartOutcome& outcome);
+    void WatchRestart(confirm::WatchedDevice watched, const restart::RestartOutcome& outcome);
     // Ends the device's wait (closing its question); the watch, if there was one.
     std::optional<confirm::Watch> EndWatch(const std::string& instanceId);
     void RevertUnconfirmed(const confirm::Watch& watch, bool answered);
@@ -221,12 +230,14 @@ class TfrmSetup : public gui::TForm {
     // Per device (upper-case instance ID) whose filter or rate this window changed:
     // whether the change still waits for a Restart.
     std::map<std::string, bool> restartPending_;
-    void NoteChangeAwaitingRestart(TDevice& device);
+    void NoteChangeAwaitingRestart(device::TDevice& device);
     // Before a change is written (through WindowHost): what the device runs with until
     // its next restart, kept for the wait after that restart.
-    void NoteBeforeChange(TDevice& device);
+    void NoteBeforeChange(device::TDevice& device);
     confirm::StartedSettings started_;
     std::vector<confirm::Watch> watches_;
     // The rows' reads of the paint in progress; none between paints.
     std::optional<RowReads> paintReads_;
 };
+
+}  // namespace ui

@@ -4,10 +4,12 @@
 
 #include "ui/SetupF.h"
 
+namespace ui {
+
 void TfrmSetup::dgDevicesDrawCell(gui::TObject&, int ACol, int ARow, const gui::TRect& Rect,
                                   gui::TGridDrawState State) {
     gui::Canvas& canvas = *dgDevices->Canvas();
-    const int i = ARow - dgDevices->FixedRows;
+    const int i = ListIndexOfRow(ARow);
     if (i < 0) {
         canvas.TextRect(Rect, Rect.Left + 3, Rect.Top + 3,
                         ColumnTitles.at(static_cast<std::size_t>(ACol)));
@@ -42,10 +44,12 @@ void TfrmSetup::dgDevicesDrawCell(gui::TObject&, int ACol, int ARow, const gui::
 }
 
 void TfrmSetup::dgDevicesSelectCell(gui::TObject&, int, int ARow, bool& CanSelect) {
-    const int i = ARow - dgDevices->FixedRows;
+    const int i = ListIndexOfRow(ARow);
     if (i < 0) {
         CanSelect = false;
         return;
     }
     SyncControls(i);
 }
+
+}  // namespace ui

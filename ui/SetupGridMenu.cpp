@@ -3,6 +3,8 @@
 // and their handlers in a file of its own and adds them here.
 #include "ui/SetupF.h"
 
+namespace ui {
+
 void TfrmSetup::BuildGridMenu() {
     gridMenu_ = std::make_unique<gui::TPopupMenu>(App());
     pmDevices = gridMenu_.get();
@@ -14,3 +16,5 @@ void TfrmSetup::BuildGridMenu() {
 }
 
 void TfrmSetup::pmDevicesPopup(gui::TObject&) {}
+
+}  // namespace ui

@@ -8,6 +8,8 @@
 #include "ui/SetupF.h"
 #include "ui/WindowHost.h"
 
+namespace ui {
+
 namespace {
 
 constexpr const char* kHealthCaption = " Filter health";
@@ -24,7 +26,7 @@ void TfrmSetup::AddHealthMenuItems() {
     });
 }
 
-bool TfrmSetup::RepairFilterHealth(const FilterHealth& health) {
+bool TfrmSetup::RepairFilterHealth(const health::FilterHealth& health) {
     const commands::Result result = commands::RepairHealth(health, *host_);
     if (result.kind == commands::Result::Kind::Unchanged ||
         result.kind == commands::Result::Kind::Declined) {
@@ -38,3 +40,5 @@ bool TfrmSetup::RepairFilterHealth(const FilterHealth& health) {
         result.kind == commands::Result::Kind::Failed ? kTroubleStyle : kRepairedStyle);
     return true;
 }
+
+}  // namespace ui

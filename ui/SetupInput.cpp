@@ -9,6 +9,8 @@
 #include "input/DeviceHint.h"
 #include "ui/SetupF.h"
 
+namespace ui {
+
 namespace {
 
 // The mark: a small square at the right end of the name cell, in this green at
@@ -112,17 +114,19 @@ measure::RateComparison TfrmSetup::MeasuredSetting(int i) {
         return setting;
     }
     // The rate and the filter apply to the device to process, like the grid's columns.
-    TDevice& device = DeviceForRow(i);
-    const int index = ReadRateIndex(device);
-    setting.expectedMs = index > 0 ? RateTable.at(static_cast<std::size_t>(index)) : 0;
-    setting.filterOn = HasFilter(device);
-    const auto pending = restartPending_.find(UpperAscii(device.GetInstanceId()));
+    device::TDevice& device = DeviceForRow(i);
+    const int index = config::ReadRateIndex(device);
+    setting.expectedMs = index > 0 ? config::RateTable.at(static_cast<std::size_t>(index)) : 0;
+    setting.filterOn = config::HasFilter(device);
+    const auto pending = restartPending_.find(base::UpperAscii(device.GetInstanceId()));
     if (pending != restartPending_.end()) {
         setting.restartPending = pending->second;
     }
     return setting;
 }
 
-void TfrmSetup::NoteChangeAwaitingRestart(TDevice& device) {
-    restartPending_[UpperAscii(device.GetInstanceId())] = true;
+void TfrmSetup::NoteChangeAwaitingRestart(device::TDevice& device) {
+    restartPending_[base::UpperAscii(device.GetInstanceId())] = true;
 }
+
+}  // namespace ui

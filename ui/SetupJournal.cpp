@@ -7,6 +7,8 @@
 #include "ui/SetupF.h"
 #include "ui/WindowHost.h"
 
+namespace ui {
+
 namespace {
 
 constexpr const char* kUndoLastCaption = "&Undo last change";
@@ -23,7 +25,7 @@ void TfrmSetup::AddJournalMenuItems() {
     pmDevices->Add(kRestoreAllCaption, [this](gui::TObject& sender) { miRestoreAllClick(sender); });
 }
 
-void TfrmSetup::NoteBeforeChange(TDevice& device) {
+void TfrmSetup::NoteBeforeChange(device::TDevice& device) {
     // What the device runs with until its next restart, for the wait after it.
     started_.NoteBeforeChange(device.GetInstanceId(), confirm::ReadDriveSettings(device));
 }
@@ -39,7 +41,7 @@ void TfrmSetup::miRestoreAllClick(gui::TObject&) {
     }
 }
 
-void TfrmSetup::ShowUndoReport(const UndoReport& report) {
+void TfrmSetup::ShowUndoReport(const journal::UndoReport& report) {
     if (report.undone > 0 && ListCount() > 0) {
         SyncControls(CurrentRow());
         dgDevices->Repaint();
@@ -48,3 +50,5 @@ void TfrmSetup::ShowUndoReport(const UndoReport& report) {
         report.left > 0 || (report.undone == 0 && !report.nothing) ? kTroubleStyle : kReportStyle;
     App().MessageBoxA(Handle(), report.message, kJournalCaption, style);
 }
+
+}  // namespace ui

@@ -9,6 +9,8 @@
 #include "ui/gui/Label.h"
 #include "ui/gui/Panel.h"
 
+namespace ui {
+
 namespace {
 
 gui::TControl& CreateControl(gui::TForm& form, const layout::ControlSpec& plan) {
@@ -97,3 +99,5 @@ void ScaleSetupLayout(gui::TForm& form, int pixelsPerInch, int newTextHeight) {
     }
     form.Realign();
 }
+
+}  // namespace ui

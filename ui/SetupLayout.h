@@ -4,6 +4,8 @@
 
 #include "ui/gui/Form.h"
 
+namespace ui {
+
 // Creates every control of the layout on the form, with the grid's settings, the
 // window's caption, font and client size at the design density.
 void LoadSetupLayout(gui::TForm& form);
@@ -14,3 +16,5 @@ void LoadSetupLayout(gui::TForm& form);
 // controls take their docked places again. Neither the client size nor the grid's
 // row height and column widths change.
 void ScaleSetupLayout(gui::TForm& form, int pixelsPerInch, int newTextHeight);
+
+}  // namespace ui

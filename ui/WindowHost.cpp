@@ -4,9 +4,11 @@
 
 #include "ui/SetupF.h"
 
+namespace ui {
+
 namespace {
 
-using commands::Question;
+using ::commands::Question;
 
 constexpr const char* kWarningCaption = " Warning !!!";
 constexpr const char* kInformationCaption = " Information";
@@ -57,7 +59,7 @@ constexpr const char* kRestoreQuestion =
 
 }  // namespace
 
-bool WindowHost::Confirm(const commands::Ask& ask) {
+bool WindowHost::Confirm(const ::commands::Ask& ask) {
     switch (ask.question) {
         case Question::Hub:
             return form_.Ask(kHubQuestion, kWarningCaption, kHubStyle);
@@ -94,7 +96,7 @@ bool WindowHost::Confirm(const commands::Ask& ask) {
 }
 
 // Said once per run, not at every change: it stays true for as long as the program runs.
-void WindowHost::BeforeChange(TDevice& device) {
+void WindowHost::BeforeChange(device::TDevice& device) {
     form_.NoteBeforeChange(device);
 }
 
@@ -105,10 +107,12 @@ void WindowHost::JournalNotKept(const std::string& why) {
     }
 }
 
-void WindowHost::Wait(const std::function<void(const MessagePump& pump)>& work) {
+void WindowHost::Wait(const std::function<void(const restart::MessagePump& pump)>& work) {
     form_.App().Services().WaitModally(work);
 }
 
 HWND WindowHost::Owner() const {
     return form_.Handle();
 }
+
+}  // namespace ui

@@ -5,18 +5,22 @@
 
 #include "commands/Host.h"
 
+namespace ui {
+
 class TfrmSetup;
 
-class WindowHost final : public commands::Host {
+class WindowHost final : public ::commands::Host {
   public:
     explicit WindowHost(TfrmSetup& form) : form_(form) {}
 
-    bool Confirm(const commands::Ask& ask) override;
+    bool Confirm(const ::commands::Ask& ask) override;
     void JournalNotKept(const std::string& why) override;
-    void BeforeChange(TDevice& device) override;
-    void Wait(const std::function<void(const MessagePump& pump)>& work) override;
+    void BeforeChange(device::TDevice& device) override;
+    void Wait(const std::function<void(const restart::MessagePump& pump)>& work) override;
     HWND Owner() const override;
 
   private:
     TfrmSetup& form_;
 };
+
+}  // namespace ui

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace ui {
+
 namespace {
 
 // The start of a span of `size` moved into [low, high); a span larger than that
@@ -29,3 +31,5 @@ gui::TRect PlaceCentredOver(const gui::TRect& owner, int width, int height,
     return gui::BoundsRect(Inside(left, width, workArea.Left, workArea.Right),
                            Inside(top, height, workArea.Top, workArea.Bottom), width, height);
 }
+
+}  // namespace ui

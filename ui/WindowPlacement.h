@@ -5,6 +5,8 @@
 
 #include "ui/gui/Geometry.h"
 
+namespace ui {
+
 // Beside the owner, tops aligned: to the right when it fits in the work area, else to
 // the left, else as far right as the work area allows.
 gui::TRect PlaceBeside(const gui::TRect& owner, int width, int height, const gui::TRect& workArea);
@@ -12,3 +14,5 @@ gui::TRect PlaceBeside(const gui::TRect& owner, int width, int height, const gui
 // Centred over the owner, moved into the work area.
 gui::TRect PlaceCentredOver(const gui::TRect& owner, int width, int height,
                             const gui::TRect& workArea);
+
+}  // namespace ui

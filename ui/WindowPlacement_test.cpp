@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace ui {
+
 namespace {
 
 const gui::TRect kWork{0, 0, 1920, 1040};  // a taskbar below
@@ -38,3 +40,5 @@ TEST(WindowPlacement, CentredOverTheOwnerAndKeptOnTheScreen) {
     EXPECT_EQ(PlaceCentredOver(owner, 2500, 1200, kWork).Left, 0);
     EXPECT_EQ(PlaceCentredOver(owner, 2500, 1200, kWork).Top, 0);
 }
+
+}  // namespace ui

@@ -17,7 +17,7 @@ namespace {
 
 struct Shim {
     ParentOf parentOf;
-    DevInfoSetHandle parents{::SetupDiCreateDeviceInfoList(nullptr, nullptr)};
+    device::DevInfoSetHandle parents{::SetupDiCreateDeviceInfoList(nullptr, nullptr)};
     std::map<std::string, DEVINST> opened;  // parent instance ID -> its node
     void* original = nullptr;
 };

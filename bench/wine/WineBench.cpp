@@ -61,11 +61,11 @@ BedDevice Device(int i, bool& withFilter) {
             device.description = "USB Composite Device";
             break;
         case 9:
-            device.classGuid = guids::GUID_DEVCLASS_MOUSE;
+            device.classGuid = device::guids::GUID_DEVCLASS_MOUSE;
             device.description = "HID-compliant mouse";
             break;
         default:
-            device.classGuid = guids::GUID_DEVCLASS_HIDCLASS;
+            device.classGuid = device::guids::GUID_DEVCLASS_HIDCLASS;
             device.description = "USB Input Device";
             withFilter = i % 3 == 0;
     }
@@ -181,7 +181,7 @@ class Window {
         window_ = std::make_unique<win32::SetupWindow>(application);
         window_->Show(SW_SHOWNORMAL);
         Pump();
-        TfrmSetup& form = window_->Form();
+        ui::TfrmSetup& form = window_->Form();
         ::SendMessageA(window_->ControlHandle(*form.cbMouseOnly), BM_CLICK, 0, 0);
         Pump();
         const gui::TDrawGrid& grid = *form.dgDevices;
@@ -253,7 +253,7 @@ int main(int argc, char** argv) {
     try {
         Win32DeviceBed bed;
         win32::Win32Application application(::GetModuleHandleA(nullptr));
-        application.SetTitle(layout::kWindow.applicationTitle);
+        application.SetTitle(ui::layout::kWindow.applicationTitle);
         const winbench::DeviceTreeShim tree(ParentOf);
         int made = 0;
         for (const int devices : counts) {
@@ -271,7 +271,7 @@ int main(int argc, char** argv) {
             for (const auto& [what, miceOnly, all] : lists) {
                 int listed = 0;
                 Measured measured = Measure(what, runs, [&, miceOnly = miceOnly, all = all] {
-                    TDeviceList list(miceOnly, all);
+                    device::TDeviceList list(miceOnly, all);
                     listed = list.Count();
                 });
                 measured.what += " (" + std::to_string(listed) + " listed)";

@@ -97,7 +97,7 @@ TEST_F(DemoRuns, RunsSideBySideLoseNoChangeAndNoRecord) {
     sim::Machine machine;
     sim::ScopedMachine use(machine);
     ASSERT_NO_THROW(demo::LoadOrBuild(machine, file));
-    const LoadedJournal journal = LoadJournal();
+    const journal::LoadedJournal journal = journal::LoadJournal();
     ASSERT_TRUE(journal.ok) << journal.message;
     ASSERT_EQ(journal.journal.entries.size(), rates.size());
     // One chain: each change starts from what the one before it wrote.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/AsciiCase.h"
 #include "platform/Platform.h"
 #include "platform/sim/SimDisk.h"
 #include "platform/sim/SimHandles.h"
@@ -20,10 +21,6 @@ namespace {
 // The value a disabled redirection hands back, to be passed to the revert call.
 constexpr std::uintptr_t kRedirectionCookie = 0x00F60010;
 
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && sim::EqualNoCase(text.substr(0, prefix.size()), prefix);
-}
-
 // Under WOW64, with redirection on, the system folder is the 32-bit one.
 std::string SeenPath(Machine& machine, const std::string& path) {
     const System& system = machine.system();
@@ -31,7 +28,7 @@ std::string SeenPath(Machine& machine, const std::string& path) {
         return path;
     }
     const std::string folder = system.windowsDirectory + "\\System32";
-    if (StartsWithNoCase(path, folder) &&
+    if (base::StartsWithNoCaseAscii(path, folder) &&
         (path.size() == folder.size() || path[folder.size()] == '\\')) {
         return system.windowsDirectory + "\\SysWOW64" + path.substr(folder.size());
     }

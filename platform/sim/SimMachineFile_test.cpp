@@ -29,9 +29,9 @@ std::string Lists(sim::Machine& machine) {
     sim::ScopedMachine use(machine);
     std::string text;
     for (const auto& [mice, all] : {std::pair{false, false}, {true, false}, {false, true}}) {
-        TDeviceList list(mice, all);
+        device::TDeviceList list(mice, all);
         for (int i = 0; i < list.Count(); ++i) {
-            TDevice& d = list.GetDevice(i);
+            device::TDevice& d = list.GetDevice(i);
             text += d.GetInstanceId() + "|" + d.GetDescription() + "|" + d.GetParentName() + "|" +
                     d.GetChildNames() + "|" + (d.IsHub() ? "hub" : "") + "\n";
         }

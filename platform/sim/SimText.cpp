@@ -10,11 +10,11 @@
 namespace sim {
 
 char UpperChar(char c) {
-    return UpperAsciiChar(c);
+    return base::UpperAsciiChar(c);
 }
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
-    return EqualNoCaseAscii(a, b);
+    return base::EqualNoCaseAscii(a, b);
 }
 
 bool SameGuid(const GUID& a, const GUID& b) {

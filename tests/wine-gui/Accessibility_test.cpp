@@ -208,7 +208,7 @@ TEST_F(AccessibilityTest, EveryQuestionRefusesAChildThatIsNoRow) {
 
 TEST_F(AccessibilityTest, SelectingThroughTheInterfaceMovesTheCurrentRowAndAnnouncesIt) {
     Open();
-    const UniqueHandle<WinEventHookTraits> hook(
+    const base::UniqueHandle<WinEventHookTraits> hook(
         ::SetWinEventHook(EVENT_OBJECT_REORDER, EVENT_OBJECT_SELECTION, nullptr, &RecordEvent,
                           ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT));
     ASSERT_TRUE(hook);

@@ -184,10 +184,10 @@ TEST_F(GuiTest, MiceOnlyTogglesBetweenTheTwoLists) {
     Open();
     Click(*Form().cbMouseOnly);
     EXPECT_FALSE(Checked(*Form().cbMouseOnly));
-    EXPECT_EQ(Form().dgDevices->RowCount(), TDeviceList(false, false).Count() + 1);
+    EXPECT_EQ(Form().dgDevices->RowCount(), device::TDeviceList(false, false).Count() + 1);
     Click(*Form().cbMouseOnly);
     EXPECT_TRUE(Checked(*Form().cbMouseOnly));
-    EXPECT_EQ(Form().dgDevices->RowCount(), TDeviceList(true, false).Count() + 1);
+    EXPECT_EQ(Form().dgDevices->RowCount(), device::TDeviceList(true, false).Count() + 1);
 }
 
 TEST_F(GuiTest, CopyIdsPutsTheQuotedLinesOnTheClipboard) {
@@ -216,7 +216,7 @@ TEST_F(GuiTest, ErrorReportIsOwnedByTheApplicationAndModalForIt) {
     ASSERT_EQ(boxes_.Shown().size(), 1u);
     const ShownBox& box = boxes_.Shown()[0];
     EXPECT_EQ(box.text, "SetupDiGetClassDevs.");
-    EXPECT_EQ(box.caption, layout::kWindow.applicationTitle);
+    EXPECT_EQ(box.caption, ui::layout::kWindow.applicationTitle);
     EXPECT_EQ(box.owner, application_.Handle());
     EXPECT_FALSE(box.watchedWindowEnabled);
     EXPECT_TRUE(::IsWindowEnabled(Main()));

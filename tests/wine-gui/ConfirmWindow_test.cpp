@@ -70,7 +70,7 @@ TEST_F(ConfirmTest, TheQuestionCountsDownOverTheWindowAndEnterReverts) {
     win32::ConfirmWindow* question = Question();
     ASSERT_NE(question, nullptr);
 
-    EXPECT_EQ(WindowText(question->Handle()), kKeepCaption);
+    EXPECT_EQ(WindowText(question->Handle()), ui::kKeepCaption);
     EXPECT_NE(WindowText(question->Explanation()).find("restarted with filter on, rate 1000"),
               std::string::npos);
     EXPECT_EQ(WindowText(question->Countdown()),

@@ -69,7 +69,7 @@ TEST_F(GridMenuTest, TheHealthWindowListsTheGamePadAndRepairsIt) {
     EXPECT_TRUE(::IsWindowVisible(health->Handle()));
     EXPECT_EQ(WindowText(health->Handle()), "Filter health");
     const std::vector<std::vector<std::string>> rows = ListViewRows(health->List());
-    const std::vector<HealthRow> expected = HealthRows(ReadFilterHealth());
+    const std::vector<ui::HealthRow> expected = ui::HealthRows(health::ReadFilterHealth());
     ASSERT_EQ(rows.size(), expected.size());
     int toRepair = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {

@@ -50,7 +50,7 @@ class GuiTest : public ::testing::Test {
     void Open(const std::string& arguments = "", bool show = true);
     void Show();
 
-    TfrmSetup& Form() { return window_->Form(); }
+    ui::TfrmSetup& Form() { return window_->Form(); }
     HWND Main() const { return window_->Handle(); }
     HWND Handle(const gui::TControl& control) const { return window_->ControlHandle(control); }
     HWND Grid() const;

@@ -45,7 +45,7 @@ bool Inside(const gui::TRect& inner, const gui::TRect& outer) {
 TEST_F(SmallWindowsTest, TheHealthTableHasItsColumnsAndEveryTextFitsItsColumn) {
     win32::HealthWindow& health = OpenHealth();
     const HWND list = health.List();
-    ASSERT_EQ(ListViewColumns(list), static_cast<int>(kHealthColumns.size()));
+    ASSERT_EQ(ListViewColumns(list), static_cast<int>(ui::kHealthColumns.size()));
     const auto header = reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0));
     for (int column = 0; column < ListViewColumns(list); ++column) {
         char title[64] = {};
@@ -55,7 +55,7 @@ TEST_F(SmallWindowsTest, TheHealthTableHasItsColumnsAndEveryTextFitsItsColumn) {
         item.cchTextMax = sizeof(title);
         ::SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(column),
                        reinterpret_cast<LPARAM>(&item));
-        EXPECT_STREQ(title, kHealthColumns[static_cast<std::size_t>(column)]);
+        EXPECT_STREQ(title, ui::kHealthColumns[static_cast<std::size_t>(column)]);
     }
     const auto rows = ListViewRows(list);
     ASSERT_GE(rows.size(), 2u) << "the game pad and the plain mouse carry the filter";

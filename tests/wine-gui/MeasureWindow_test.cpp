@@ -61,8 +61,8 @@ TEST_F(MeasureTest, ThePlotShowsTheIntervalsAndTheStoredRate) {
     }
     const RECT plot = win32::MeasureWindow::PlotArea(client, metrics.tmHeight);
     // The nominal 8 ms: a measured median a little above it keeps the same scale.
-    const PlotScale scale =
-        ChoosePlotScale({plot.left + 1, plot.top + 1, plot.right - 1, plot.bottom - 1}, 2.0, 8.0);
+    const ui::PlotScale scale = ui::ChoosePlotScale(
+        {plot.left + 1, plot.top + 1, plot.right - 1, plot.bottom - 1}, 2.0, 8.0);
     ASSERT_EQ(scale.topMs, 16.0);
     WindowImage image(measuring->Handle());
     std::vector<int> blueRows;

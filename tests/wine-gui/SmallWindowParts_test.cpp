@@ -83,7 +83,7 @@ TEST_F(SmallWindowPartsTest, AWindowOrControlThatCannotBeMadeIsAFailure) {
     // Our classes are registered for the program's instance, and only there.
     EXPECT_THROW(win32::CreateOwnedTopWindow({"QuorvinNoSuchClass", "x", WS_POPUP}, place, nullptr,
                                              Instance(), this, "test window"),
-                 Failure);
+                 base::Failure);
     const win32::WindowHandle made =
         win32::CreateOwnedTopWindow({win32::kApplicationClassName, "made", WS_POPUP}, place,
                                     nullptr, Instance(), nullptr, "test window");
@@ -100,7 +100,7 @@ TEST_F(SmallWindowPartsTest, AWindowOrControlThatCannotBeMadeIsAFailure) {
     EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageA(label, WM_GETFONT, 0, 0)), Font());
     EXPECT_THROW(
         win32::CreateChildControl(made.get(), Instance(), Font(), {"QuorvinNoSuchControl", "", 0}),
-        Failure);
+        base::Failure);
 }
 
 }  // namespace gui_test

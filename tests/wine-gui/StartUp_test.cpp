@@ -65,7 +65,7 @@ TEST_F(GuiTest, StartUpWindowFrameSizeAndPlace) {
 
 TEST_F(GuiTest, StartUpControlsFollowTheLayout) {
     Open();
-    for (const layout::ControlSpec& plan : layout::kControls) {
+    for (const ui::layout::ControlSpec& plan : ui::layout::kControls) {
         SCOPED_TRACE(plan.name);
         const gui::TControl& control = *Form().FindControl(plan.name);
         const HWND window = Handle(control);
@@ -192,18 +192,18 @@ TEST_F(GuiTest, StartUpTabOrderFocusAndHints) {
 TEST_F(GuiTest, StartUpDeviceControlsRatesAndRows) {
     Open();
     const HWND rate = Handle(*Form().cbRate);
-    ASSERT_EQ(::SendMessageA(rate, CB_GETCOUNT, 0, 0), kRateCount);
-    for (int i = 0; i < kRateCount; ++i) {
+    ASSERT_EQ(::SendMessageA(rate, CB_GETCOUNT, 0, 0), config::kRateCount);
+    for (int i = 0; i < config::kRateCount; ++i) {
         std::array<char, 32> item{};
         ::SendMessageA(rate, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
-        EXPECT_STREQ(item.data(), RateNames[static_cast<std::size_t>(i)]);
+        EXPECT_STREQ(item.data(), config::RateNames[static_cast<std::size_t>(i)]);
     }
     // Row 1, the plain mouse, whose ID sorts first: the filter, bInterval 3 ("250").
     EXPECT_EQ(Form().dgDevices->Row(), 1);
     EXPECT_EQ(RowOf(kPlainMouse), 1);
     EXPECT_EQ(ComboSelection(), 3);
     EXPECT_TRUE(Checked(*Form().cbFilter));
-    EXPECT_EQ(Form().dgDevices->RowCount(), TDeviceList(true, false).Count() + 1);
+    EXPECT_EQ(Form().dgDevices->RowCount(), device::TDeviceList(true, false).Count() + 1);
     for (const gui::TControl* control :
          {static_cast<gui::TControl*>(Form().cbFilter), static_cast<gui::TControl*>(Form().cbRate),
           static_cast<gui::TControl*>(Form().btnApply),
@@ -220,7 +220,7 @@ TEST_F(GuiTest, AllDevicesModeHidesTheTopPanelAndListsEveryDevice) {
     EXPECT_FALSE(::IsWindowEnabled(Handle(*Form().cbMouseOnly)));
     EXPECT_FALSE(::IsWindowEnabled(Handle(*Form().cbParent)));
     EXPECT_EQ(RectInParent(Grid()).top, 0);
-    EXPECT_EQ(Form().dgDevices->RowCount(), TDeviceList(true, true).Count() + 1);
+    EXPECT_EQ(Form().dgDevices->RowCount(), device::TDeviceList(true, true).Count() + 1);
     // The first control that takes the focus is now the grid.
     EXPECT_EQ(::GetFocus(), Grid());
 }

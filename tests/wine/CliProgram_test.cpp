@@ -125,7 +125,7 @@ ProgramRun RunQuorvin(const std::string& arguments) {
 BedDevice Mouse(const std::string& id) {
     BedDevice device;
     device.instanceId = id;
-    device.classGuid = guids::GUID_DEVCLASS_HIDCLASS;
+    device.classGuid = device::guids::GUID_DEVCLASS_HIDCLASS;
     device.description = "Lab Mouse";
     device.hardwareIds = {kModel + "&REV_0100", kModel};
     return device;

@@ -73,7 +73,7 @@ class CompanionInOtherFolder : public ::testing::Test {
                   "es";
         ::CreateDirectoryA(folder_.c_str(), nullptr);
         ASSERT_NE(::GetFileAttributesA(folder_.c_str()), INVALID_FILE_ATTRIBUTES);
-        std::ofstream(folder_ + "\\" + kInfFile, std::ios::binary | std::ios::trunc)
+        std::ofstream(folder_ + "\\" + config::kInfFile, std::ios::binary | std::ios::trunc)
             << "[Version]\r\nSignature=\"$Windows NT$\"\r\n\r\n"
                "[DestinationDirs]\r\nDriverFiles=12\r\n\r\n"
                "[DefaultInstall]\r\nAddReg=Marker\r\nCopyFiles=DriverFiles\r\n\r\n"
@@ -87,7 +87,7 @@ class CompanionInOtherFolder : public ::testing::Test {
             << "not a driver, only its file";
         RemoveInstalledService();
         ASSERT_TRUE(::CopyFileA(winbed::ProgramFile("quorvin.exe").c_str(),
-                                (folder_ + "\\" + kCompanion).c_str(), FALSE));
+                                (folder_ + "\\" + config::kCompanion).c_str(), FALSE));
         ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kMarkerKey.c_str(), KEY_WOW64_64KEY, 0);
 
         previousFolder_ = CurrentFolder();
@@ -104,8 +104,8 @@ class CompanionInOtherFolder : public ::testing::Test {
         ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kMarkerKey.c_str(), KEY_WOW64_64KEY, 0);
         RemoveInstalledService();
         ::DeleteFileA((folder_ + "\\quorvin.sys").c_str());
-        ::DeleteFileA((folder_ + "\\" + kInfFile).c_str());
-        ::DeleteFileA((folder_ + "\\" + kCompanion).c_str());
+        ::DeleteFileA((folder_ + "\\" + config::kInfFile).c_str());
+        ::DeleteFileA((folder_ + "\\" + config::kCompanion).c_str());
         ::RemoveDirectoryA(folder_.c_str());
     }
 
@@ -121,7 +121,7 @@ class CompanionInOtherFolder : public ::testing::Test {
         }
         char windows[MAX_PATH] = {};
         ::GetWindowsDirectoryA(windows, MAX_PATH);
-        const FileSystemRedirectionOff sixtyFourBitView;
+        const restart::FileSystemRedirectionOff sixtyFourBitView;
         ::DeleteFileA((std::string(windows) + "\\System32\\drivers\\quorvin.sys").c_str());
     }
 
@@ -133,9 +133,10 @@ class CompanionInOtherFolder : public ::testing::Test {
 }  // namespace
 
 TEST_F(CompanionInOtherFolder, InstallsTheFileOfTheCurrentFolderByTheOneBesideTheProgram) {
-    const CompanionRun run = RunCompanionProgram(nullptr, kCompanionInstallParameters, {});
-    EXPECT_EQ(run.path, SuiteFolder() + kCompanion);
-    ASSERT_EQ(run.kind, CompanionRun::Kind::Finished);
+    const restart::CompanionRun run =
+        restart::RunCompanionProgram(nullptr, config::kCompanionInstallParameters, {});
+    EXPECT_EQ(run.path, SuiteFolder() + config::kCompanion);
+    ASSERT_EQ(run.kind, restart::CompanionRun::Kind::Finished);
     EXPECT_EQ(run.exitCode, 0u) << "2 would be the planted program";
     // The folder's name reached the setup functions whole.
     EXPECT_EQ(InstalledFrom(), folder_);
@@ -143,9 +144,10 @@ TEST_F(CompanionInOtherFolder, InstallsTheFileOfTheCurrentFolderByTheOneBesideTh
 
 TEST_F(CompanionInOtherFolder, RunsFromAFolderWithSuchAName) {
     // The companion itself in that folder, as when the release is unpacked there.
-    const std::string companion = folder_ + "\\" + kCompanion;
-    ASSERT_TRUE(::CopyFileA((SuiteFolder() + kCompanion).c_str(), companion.c_str(), FALSE));
-    std::string commandLine = "\"" + companion + "\" " + kCompanionInstallParameters;
+    const std::string companion = folder_ + "\\" + config::kCompanion;
+    ASSERT_TRUE(
+        ::CopyFileA((SuiteFolder() + config::kCompanion).c_str(), companion.c_str(), FALSE));
+    std::string commandLine = "\"" + companion + "\" " + config::kCompanionInstallParameters;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -172,10 +174,11 @@ TEST_F(CompanionInOtherFolder, InstallsFromAFolderNamedInAnotherScript) {
     const wchar_t* names[] = {L"quorvin.inf", L"quorvin.sys", L"kevra64.exe"};
     ASSERT_TRUE(::CopyFileW((from + names[0]).c_str(), (folder + L"\\" + names[0]).c_str(), FALSE));
     ASSERT_TRUE(::CopyFileW((from + names[1]).c_str(), (folder + L"\\" + names[1]).c_str(), FALSE));
-    ASSERT_TRUE(::CopyFileW(WidenAscii(SuiteFolder() + kCompanion).c_str(),
+    ASSERT_TRUE(::CopyFileW(restart::WidenAscii(SuiteFolder() + config::kCompanion).c_str(),
                             (folder + L"\\" + names[2]).c_str(), FALSE));
     const std::wstring companion = folder + L"\\" + names[2];
-    std::wstring commandLine = L"\"" + companion + L"\" " + WidenAscii(kCompanionInstallParameters);
+    std::wstring commandLine =
+        L"\"" + companion + L"\" " + restart::WidenAscii(config::kCompanionInstallParameters);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -191,7 +194,7 @@ TEST_F(CompanionInOtherFolder, InstallsFromAFolderNamedInAnotherScript) {
     // Where the default installation says it installed from, in UTF-16.
     std::wstring installed = L"<absent>";
     HKEY key = nullptr;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, WidenAscii(kMarkerKey).c_str(), 0,
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, restart::WidenAscii(kMarkerKey).c_str(), 0,
                         KEY_READ | KEY_WOW64_64KEY, &key) == ERROR_SUCCESS) {
         wchar_t value[MAX_PATH] = {};
         DWORD size = sizeof value - sizeof(wchar_t);

@@ -31,7 +31,7 @@ TEST(WineDeviceInput, TheBusReportedNameIsReadThroughTheLateBoundReader) {
     Win32DeviceBed bed;
     BedDevice plan;
     plan.instanceId = kDevice;
-    plan.classGuid = guids::GUID_DEVCLASS_HIDCLASS;
+    plan.classGuid = device::guids::GUID_DEVCLASS_HIDCLASS;
     plan.description = "USB Input Device";
     plan.hardwareIds = {"USB\\VID_046D&PID_C08B"};
     bed.Add(plan);
@@ -41,7 +41,7 @@ TEST(WineDeviceInput, TheBusReportedNameIsReadThroughTheLateBoundReader) {
     SP_DEVINFO_DATA element{};
     element.cbSize = sizeof element;
     ASSERT_TRUE(::SetupDiOpenDeviceInfoA(set, kDevice.c_str(), nullptr, 0, &element));
-    TDevice device(set, element, set);
+    device::TDevice device(set, element, set);
     // Without the property the hint still has the IDs.
     EXPECT_EQ(input::BusReportedName(device), std::nullopt);
     // The SDK headers at hand do not declare the writer; SetupApi.dll exports it.

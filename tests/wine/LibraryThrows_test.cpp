@@ -19,7 +19,7 @@ template <typename Call>
 std::string FailureText(Call call) {
     try {
         call();
-    } catch (const Failure& failure) {
+    } catch (const base::Failure& failure) {
         return failure.what();
     } catch (const std::exception& other) {
         return std::string("not a Failure: ") + other.what();

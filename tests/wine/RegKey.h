@@ -19,7 +19,7 @@ struct RegKeyTraits {
     static void Close(Handle key) { ::RegCloseKey(key); }
 };
 
-using RegKey = UniqueHandle<RegKeyTraits>;
+using RegKey = base::UniqueHandle<RegKeyTraits>;
 
 // Opens a subkey; the result is empty when it does not exist.
 inline RegKey OpenKey(HKEY parent, const std::string& path, REGSAM access) {

@@ -25,9 +25,10 @@ std::string SystemFolder() {
 class WineServices : public ::testing::Test {
   protected:
     void SetUp() override {
-        const ServiceHandle manager(::OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+        const restart::ServiceHandle manager(
+            ::OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
         ASSERT_TRUE(manager.valid());
-        const ServiceHandle service(
+        const restart::ServiceHandle service(
             ::CreateServiceA(manager.get(), kName, kName, SERVICE_ALL_ACCESS, SERVICE_KERNEL_DRIVER,
                              SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
                              "\\SystemRoot\\System32\\drivers\\quorvintest.sys", nullptr, nullptr,
@@ -36,18 +37,19 @@ class WineServices : public ::testing::Test {
     }
     void TearDown() override {
         {
-            const FileSystemRedirectionOff sixtyFourBitView;
+            const restart::FileSystemRedirectionOff sixtyFourBitView;
             ::DeleteFileA(file_.c_str());
         }
-        const ServiceHandle manager(::OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
-        const ServiceHandle service(::OpenServiceA(manager.get(), kName, DELETE));
+        const restart::ServiceHandle manager(
+            ::OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+        const restart::ServiceHandle service(::OpenServiceA(manager.get(), kName, DELETE));
         ASSERT_TRUE(service.valid());
         EXPECT_TRUE(::DeleteService(service.get()));
     }
     // In the 64-bit system folder, where the service manager and ReadDriverService
     // look: a 32-bit process (the WoW64 suite) sees SysWOW64 under that name.
     void CreateDriverFile() {
-        const FileSystemRedirectionOff sixtyFourBitView;
+        const restart::FileSystemRedirectionOff sixtyFourBitView;
         const HANDLE file = ::CreateFileA(file_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                           FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -59,7 +61,7 @@ class WineServices : public ::testing::Test {
 }  // namespace
 
 TEST_F(WineServices, AnInstalledServiceIsFoundWithItsImageFile) {
-    DriverServiceState state = ReadDriverService(kName);
+    restart::DriverServiceState state = restart::ReadDriverService(kName);
     EXPECT_TRUE(state.known);
     EXPECT_TRUE(state.installed);
     EXPECT_EQ(_stricmp(state.imageFile.c_str(), file_.c_str()), 0) << state.imageFile;
@@ -68,20 +70,21 @@ TEST_F(WineServices, AnInstalledServiceIsFoundWithItsImageFile) {
     EXPECT_TRUE(state.Missing());
 
     CreateDriverFile();
-    state = ReadDriverService(kName);
+    state = restart::ReadDriverService(kName);
     EXPECT_TRUE(state.fileFound);
     EXPECT_FALSE(state.Missing());
 }
 
 TEST_F(WineServices, AServiceThatIsNotThereIsMissing) {
-    const DriverServiceState state = ReadDriverService("quorvin-not-installed");
+    const restart::DriverServiceState state = restart::ReadDriverService("quorvin-not-installed");
     EXPECT_TRUE(state.known);
     EXPECT_FALSE(state.installed);
     EXPECT_TRUE(state.Missing());
 }
 
 TEST(WineDeviceState, ADeviceThatIsNotPresentIsNotLocated) {
-    const DeviceState state = ReadDeviceState("USB\\VID_0000&PID_0000\\QUORVIN-ABSENT");
+    const device::DeviceState state =
+        device::ReadDeviceState("USB\\VID_0000&PID_0000\\QUORVIN-ABSENT");
     EXPECT_FALSE(state.present);
     EXPECT_FALSE(state.HasProblem());
 }

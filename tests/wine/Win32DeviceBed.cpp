@@ -93,7 +93,7 @@ bool RunningOnWine() {
 // removed through the class installer, as a device manager would remove it.
 Win32DeviceBed::~Win32DeviceBed() {
     for (auto id = created_.rbegin(); id != created_.rend(); ++id) {
-        DevInfoSetHandle set(::SetupDiCreateDeviceInfoList(nullptr, nullptr));
+        device::DevInfoSetHandle set(::SetupDiCreateDeviceInfoList(nullptr, nullptr));
         SP_DEVINFO_DATA element{};
         element.cbSize = sizeof element;
         if (set.valid() && ::SetupDiOpenDeviceInfoA(set.get(), id->c_str(), nullptr, 0, &element)) {
@@ -103,7 +103,7 @@ Win32DeviceBed::~Win32DeviceBed() {
 }
 
 void Win32DeviceBed::Add(const BedDevice& device) {
-    DevInfoSetHandle set(::SetupDiCreateDeviceInfoList(&device.classGuid, nullptr));
+    device::DevInfoSetHandle set(::SetupDiCreateDeviceInfoList(&device.classGuid, nullptr));
     if (!set.valid()) {
         Fail("SetupDiCreateDeviceInfoList");
     }
@@ -135,8 +135,9 @@ void Win32DeviceBed::Add(const BedDevice& device) {
     if (device.hubInterface) {
         SP_DEVICE_INTERFACE_DATA interfaceData{};
         interfaceData.cbSize = sizeof interfaceData;
-        if (!::SetupDiCreateDeviceInterfaceA(set.get(), &element, &guids::GUID_DEVINTERFACE_USB_HUB,
-                                             nullptr, 0, &interfaceData)) {
+        if (!::SetupDiCreateDeviceInterfaceA(set.get(), &element,
+                                             &device::guids::GUID_DEVINTERFACE_USB_HUB, nullptr, 0,
+                                             &interfaceData)) {
             Fail("SetupDiCreateDeviceInterfaceA");
         }
     }

@@ -1,10 +1,9 @@
 // The 32-bit programs' WOW64 paths, for real: this suite is the i686 build, run by a
 // 64-bit Wine in its new WoW64 mode with the release's 64-bit kevra64.exe beside it
 // (scripts/wow64/test.sh). The window's Restart and Install Service buttons call
-// RequestDeviceRestart and RequestServiceInstall with a pump of their messages; here
-// they are called the same way, against devices made by the Win32 test bed, and what
-// the 64-bit companion did is read back through the 32-bit process's views of the
-// system.
+// restart::RequestDeviceRestart and restart::RequestServiceInstall with a pump of their messages;
+// here they are called the same way, against devices made by the Win32 test bed, and what the
+// 64-bit companion did is read back through the 32-bit process's views of the system.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -69,8 +68,8 @@ void PumpMessages(int& pumped) {
 // Detached, it has neither a console nor a standard error, as when a deployment system
 // starts it; the wait is bounded either way.
 DWORD CompanionExitCode(const std::string& parameters, bool detached = false) {
-    const std::wstring companion = CompanionFile();
-    std::wstring commandLine = L"\"" + companion + L"\" " + WidenAscii(parameters);
+    const std::wstring companion = restart::CompanionFile();
+    std::wstring commandLine = L"\"" + companion + L"\" " + restart::WidenAscii(parameters);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     if (detached) {
@@ -93,7 +92,7 @@ DWORD CompanionExitCode(const std::string& parameters, bool detached = false) {
 void AddLabMouse(Win32DeviceBed& bed) {
     BedDevice plan;
     plan.instanceId = kDevice;
-    plan.classGuid = guids::GUID_DEVCLASS_HIDCLASS;
+    plan.classGuid = device::guids::GUID_DEVCLASS_HIDCLASS;
     plan.description = "Lab Mouse";
     plan.hardwareIds = {"USB\\VID_1A2B&PID_0202"};
     bed.Add(plan);
@@ -109,7 +108,7 @@ class PackageFolder {
         ::GetTempPathW(MAX_PATH, temp);
         path_ = std::wstring(temp) + name;
         ::CreateDirectoryW(path_.c_str(), nullptr);
-        Write(WidenAscii(kInfFile),
+        Write(restart::WidenAscii(config::kInfFile),
               "[Version]\r\nSignature=\"$Windows NT$\"\r\n\r\n"
               "[DestinationDirs]\r\nDriverFiles=12\r\n\r\n"
               "[DefaultInstall]\r\nCopyFiles=DriverFiles\r\n\r\n"
@@ -131,13 +130,14 @@ class PackageFolder {
     const std::wstring& path() const { return path_; }
     // The folder exists and holds the package.
     bool ready() const {
-        return ::GetFileAttributesW(File(WidenAscii(kInfFile)).c_str()) != INVALID_FILE_ATTRIBUTES;
+        return ::GetFileAttributesW(File(restart::WidenAscii(config::kInfFile)).c_str()) !=
+               INVALID_FILE_ATTRIBUTES;
     }
     std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
     // A copy of a shipped program (winbed::ProgramFile) beside the package.
     bool Copy(const std::string& program) {
-        names_.push_back(WidenAscii(program));
-        return ::CopyFileW(WidenAscii(winbed::ProgramFile(program)).c_str(),
+        names_.push_back(restart::WidenAscii(program));
+        return ::CopyFileW(restart::WidenAscii(winbed::ProgramFile(program)).c_str(),
                            File(names_.back()).c_str(), FALSE) != FALSE;
     }
     void Remove(const std::wstring& name) const { ::DeleteFileW(File(name).c_str()); }
@@ -185,8 +185,8 @@ std::string TakeFile(const std::wstring& path) {
 ProgramRun RunIn(const std::wstring& folder, const std::wstring& program,
                  const std::string& arguments) {
     ProgramRun run;
-    const std::wstring outPath = WidenAscii(winbed::SuiteFolder()) + L"wow64-out.txt";
-    const std::wstring errPath = WidenAscii(winbed::SuiteFolder()) + L"wow64-err.txt";
+    const std::wstring outPath = restart::WidenAscii(winbed::SuiteFolder()) + L"wow64-out.txt";
+    const std::wstring errPath = restart::WidenAscii(winbed::SuiteFolder()) + L"wow64-err.txt";
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     const HANDLE out = ::CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -198,7 +198,7 @@ ProgramRun RunIn(const std::wstring& folder, const std::wstring& program,
     startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
     startup.hStdOutput = out;
     startup.hStdError = err;
-    std::wstring commandLine = L"\"" + program + L"\" " + WidenAscii(arguments);
+    std::wstring commandLine = L"\"" + program + L"\" " + restart::WidenAscii(arguments);
     PROCESS_INFORMATION process{};
     if (out != INVALID_HANDLE_VALUE && err != INVALID_HANDLE_VALUE &&
         ::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
@@ -231,10 +231,10 @@ bool HasAnsiName(const std::wstring& text) {
 }  // namespace
 
 TEST(Wow64, TheProcessRunsUnderWow64WithTheSixtyFourBitCompanionBesideIt) {
-    ASSERT_TRUE(IsWow64()) << "this suite must run as a 32-bit process on a 64-bit system";
+    ASSERT_TRUE(restart::IsWow64()) << "this suite must run as a 32-bit process on a 64-bit system";
     EXPECT_EQ(Lower(Wow64Folder()), Lower(WindowsFolder() + "\\SysWOW64"));
-    const std::string companion = CompanionPath();
-    EXPECT_EQ(companion, winbed::SuiteFolder() + kCompanion);
+    const std::string companion = restart::CompanionPath();
+    EXPECT_EQ(companion, winbed::SuiteFolder() + config::kCompanion);
     ASSERT_TRUE(Exists(companion)) << "scripts/wow64/test.sh puts the release's kevra64.exe here";
     // The companion is the 64-bit program: its PE header names the x64 machine.
     std::ifstream file(companion, std::ios::binary);
@@ -250,15 +250,16 @@ TEST(Wow64, TheProcessRunsUnderWow64WithTheSixtyFourBitCompanionBesideIt) {
 // reported as on Windows.
 TEST(Wow64, TheCompanionsExitCodesComeBack) {
     const winbed::MessageBoxAnswerer answerer;
-    CompanionRun usage = RunCompanionProgram(nullptr, "x", {});
-    ASSERT_EQ(usage.kind, CompanionRun::Kind::Finished);
-    EXPECT_EQ(usage.exitCode, static_cast<DWORD>(kCompanionUsage));
+    restart::CompanionRun usage = restart::RunCompanionProgram(nullptr, "x", {});
+    ASSERT_EQ(usage.kind, restart::CompanionRun::Kind::Finished);
+    EXPECT_EQ(usage.exitCode, static_cast<DWORD>(restart::kCompanionUsage));
 
-    CompanionRun unknown = RunCompanionProgram(
-        nullptr, CompanionRestartParameters("USB\\VID_FFFF&PID_FFFF\\NOT&THERE"), {});
-    ASSERT_EQ(unknown.kind, CompanionRun::Kind::Finished);
-    EXPECT_EQ(unknown.exitCode, static_cast<DWORD>(kCompanionFailed));
-    EXPECT_EQ(OutcomeOfCompanionExit(unknown.exitCode).kind, RestartOutcome::Kind::Failed);
+    restart::CompanionRun unknown = restart::RunCompanionProgram(
+        nullptr, config::CompanionRestartParameters("USB\\VID_FFFF&PID_FFFF\\NOT&THERE"), {});
+    ASSERT_EQ(unknown.kind, restart::CompanionRun::Kind::Finished);
+    EXPECT_EQ(unknown.exitCode, static_cast<DWORD>(restart::kCompanionFailed));
+    EXPECT_EQ(restart::OutcomeOfCompanionExit(unknown.exitCode).kind,
+              restart::RestartOutcome::Kind::Failed);
 }
 
 // The Restart button under WOW64: the companion restarts the device by its instance
@@ -271,24 +272,25 @@ TEST(Wow64, RestartGoesThroughTheCompanion) {
     const std::string filters("quorvin\0\0", 9);
     bed.SetLowerFilters(kDevice, {REG_MULTI_SZ, filters});
 
-    const DWORD direct = CompanionExitCode(CompanionRestartParameters(kDevice));
+    const DWORD direct = CompanionExitCode(config::CompanionRestartParameters(kDevice));
     ASSERT_NE(direct, 0xFFFFFFFFu) << "kevra64.exe did not start or end";
     if (bed.Has(Quirk::ClassInstallerFails)) {
-        EXPECT_EQ(direct, static_cast<DWORD>(kCompanionFailed)) << "the restart is refused";
+        EXPECT_EQ(direct, static_cast<DWORD>(restart::kCompanionFailed))
+            << "the restart is refused";
     }
 
     // Closed at the end: an open set would name Wine's node 0 for later tests.
-    const DevInfoSetHandle set(::SetupDiCreateDeviceInfoList(nullptr, nullptr));
+    const device::DevInfoSetHandle set(::SetupDiCreateDeviceInfoList(nullptr, nullptr));
     ASSERT_TRUE(set.valid());
     SP_DEVINFO_DATA element{};
     element.cbSize = sizeof element;
     ASSERT_TRUE(::SetupDiOpenDeviceInfoA(set.get(), kDevice.c_str(), nullptr, 0, &element));
-    TDevice device(set.get(), element, set.get());
+    device::TDevice device(set.get(), element, set.get());
     int pumped = 0;
-    const RestartOutcome outcome =
-        RequestDeviceRestart(device, nullptr, [&pumped] { PumpMessages(pumped); });
-    EXPECT_EQ(outcome, OutcomeOfCompanionExit(direct)) << "exit code " << direct;
-    EXPECT_NE(outcome.kind, RestartOutcome::Kind::CompanionMissing);
+    const restart::RestartOutcome outcome =
+        restart::RequestDeviceRestart(device, nullptr, [&pumped] { PumpMessages(pumped); });
+    EXPECT_EQ(outcome, restart::OutcomeOfCompanionExit(direct)) << "exit code " << direct;
+    EXPECT_NE(outcome.kind, restart::RestartOutcome::Kind::CompanionMissing);
     const auto kept = bed.LowerFilters(kDevice);
     EXPECT_EQ(kept ? kept->bytes : "<none>", filters);
 }
@@ -321,7 +323,7 @@ class Wow64Install : public ::testing::Test {
             }
             ::CloseServiceHandle(manager);
         }
-        const FileSystemRedirectionOff sixtyFourBitView;
+        const restart::FileSystemRedirectionOff sixtyFourBitView;
         ::DeleteFileA(DriverIn64BitSystem().c_str());
     }
 
@@ -335,15 +337,15 @@ class Wow64Install : public ::testing::Test {
 
 TEST_F(Wow64Install, PutsTheDriverIntoTheSixtyFourBitSystemFolder) {
     const winbed::MessageBoxAnswerer answerer;
-    const DriverServiceState before = ReadFilterService();
+    const restart::DriverServiceState before = restart::ReadFilterService();
     ASSERT_TRUE(before.known);
     ASSERT_FALSE(before.installed);
 
     int pumped = 0;
-    EXPECT_EQ(RequestServiceInstall(nullptr, [&pumped] { PumpMessages(pumped); }),
-              InstallOutcome::Installed);
+    EXPECT_EQ(restart::RequestServiceInstall(nullptr, [&pumped] { PumpMessages(pumped); }),
+              restart::InstallOutcome::Installed);
 
-    const DriverServiceState after = ReadFilterService();
+    const restart::DriverServiceState after = restart::ReadFilterService();
     EXPECT_TRUE(after.known);
     EXPECT_TRUE(after.installed);
     EXPECT_EQ(Lower(after.imageFile), Lower(DriverIn64BitSystem()));
@@ -352,7 +354,7 @@ TEST_F(Wow64Install, PutsTheDriverIntoTheSixtyFourBitSystemFolder) {
     // Not in the 32-bit system folder: the companion is a 64-bit process.
     EXPECT_FALSE(Exists(Wow64Folder() + "\\drivers\\quorvin.sys"));
     {
-        const FileSystemRedirectionOff sixtyFourBitView;
+        const restart::FileSystemRedirectionOff sixtyFourBitView;
         ASSERT_TRUE(sixtyFourBitView.active());
         EXPECT_TRUE(Exists(DriverIn64BitSystem()));
     }
@@ -386,10 +388,10 @@ TEST_F(Wow64Install, TheWindowsButtonInstallsThroughTheCompanion) {
     bool installed = false;
     for (int tries = 0; tries < 600 && !installed; ++tries) {
         ::Sleep(100);
-        installed = ReadFilterService().installed;
+        installed = restart::ReadFilterService().installed;
     }
     EXPECT_TRUE(installed) << "the companion did not install the service";
-    const DriverServiceState after = ReadFilterService();
+    const restart::DriverServiceState after = restart::ReadFilterService();
     EXPECT_TRUE(after.fileFound);
     EXPECT_FALSE(Exists(Wow64Folder() + "\\drivers\\quorvin.sys"));
 
@@ -405,13 +407,13 @@ TEST_F(Wow64Install, TheCommandLineWorksFromAFolderNamedInAnotherScript) {
     ASSERT_TRUE(cyrillic.ready());
     ASSERT_FALSE(HasAnsiName(cyrillic.path())) << "the code page has these letters: no test";
     ASSERT_TRUE(cyrillic.Copy("quorvin.exe"));
-    ASSERT_TRUE(cyrillic.Copy(kCompanion));
+    ASSERT_TRUE(cyrillic.Copy(config::kCompanion));
 
     const ProgramRun run = RunIn(cyrillic.path(), cyrillic.File(L"quorvin.exe"), "install");
     EXPECT_EQ(run.code, 0u) << run.out << run.err;
     EXPECT_NE(run.out.find("install done"), std::string::npos) << run.out;
     EXPECT_EQ(run.err.find("missing"), std::string::npos) << run.err;
-    const DriverServiceState after = ReadFilterService();
+    const restart::DriverServiceState after = restart::ReadFilterService();
     EXPECT_TRUE(after.installed);
     EXPECT_TRUE(after.fileFound);
 }
@@ -419,13 +421,13 @@ TEST_F(Wow64Install, TheCommandLineWorksFromAFolderNamedInAnotherScript) {
 // Without quorvin.inf beside it, quorvin.exe says that the installation failed and
 // why, and exits 1: never a report of success nobody checked.
 TEST_F(Wow64Install, WithoutTheSetupInformationFileTheCommandLineFails) {
-    package_.Remove(WidenAscii(kInfFile));
+    package_.Remove(restart::WidenAscii(config::kInfFile));
     const ProgramRun run =
-        RunIn(package_.path(), WidenAscii(winbed::ProgramFile("quorvin.exe")), "install");
+        RunIn(package_.path(), restart::WidenAscii(winbed::ProgramFile("quorvin.exe")), "install");
     EXPECT_EQ(run.code, 1u) << run.out << run.err;
     EXPECT_NE(run.err.find("the driver service could not be installed"), std::string::npos)
         << run.err;
-    EXPECT_FALSE(ReadFilterService().installed);
+    EXPECT_FALSE(restart::ReadFilterService().installed);
 }
 
 // Run by a deployment system, the companion has neither a console nor a standard
@@ -433,9 +435,9 @@ TEST_F(Wow64Install, WithoutTheSetupInformationFileTheCommandLineFails) {
 // without it, the box that waits for a click is there (and is answered here).
 TEST(Wow64, TheQuietCompanionNeverWaitsForAClick) {
     const winbed::MessageBoxAnswerer answerer;
-    EXPECT_EQ(CompanionExitCode("/q x", true), static_cast<DWORD>(kCompanionUsage));
+    EXPECT_EQ(CompanionExitCode("/q x", true), static_cast<DWORD>(restart::kCompanionUsage));
     EXPECT_FALSE(answerer.Answered()) << "a quiet companion showed a message box";
-    EXPECT_EQ(CompanionExitCode("x", true), static_cast<DWORD>(kCompanionUsage));
+    EXPECT_EQ(CompanionExitCode("x", true), static_cast<DWORD>(restart::kCompanionUsage));
     EXPECT_TRUE(answerer.Answered()) << "without the switch a box should have asked";
 }
 
@@ -444,9 +446,9 @@ TEST(Wow64, TheQuietCompanionNeverWaitsForAClick) {
 TEST(Wow64, TheJournalLivesInTheProgramDataFolder) {
     char programData[MAX_PATH] = {};
     ASSERT_NE(::GetEnvironmentVariableA("ProgramData", programData, MAX_PATH), 0u);
-    const std::string path = JournalPath();
-    EXPECT_EQ(Lower(path), Lower(std::string(programData) + "\\" + kJournalFolderName + "\\" +
-                                 kJournalFileName));
+    const std::string path = journal::JournalPath();
+    EXPECT_EQ(Lower(path), Lower(std::string(programData) + "\\" + journal::kJournalFolderName +
+                                 "\\" + journal::kJournalFileName));
     EXPECT_EQ(Lower(path).find("syswow64"), std::string::npos);
 }
 

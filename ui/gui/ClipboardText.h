@@ -10,9 +10,9 @@
 
 namespace gui {
 
-class EClipboardError : public Failure {
+class EClipboardError : public base::Failure {
   public:
-    using Failure::Failure;
+    using base::Failure::Failure;
 };
 
 inline constexpr UINT kClipboardMemoryFlags = GMEM_MOVEABLE | GMEM_DDESHARE;

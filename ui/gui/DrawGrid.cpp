@@ -216,11 +216,11 @@ void TDrawGrid::Paint(gui::Canvas& canvas, const TRect& update) {
     Dispatch([&] {
         // The grid's canvas is cleared when the paint ends, also by an exception.
         canvas_ = &canvas;
-        const ScopeExit cleared([this] { canvas_ = nullptr; });
+        const base::ScopeExit cleared([this] { canvas_ = nullptr; });
         if (OnBeginPaint) {
             OnBeginPaint(*this);
         }
-        const ScopeExit ended([this] {
+        const base::ScopeExit ended([this] {
             if (OnEndPaint) {
                 OnEndPaint(*this);
             }

@@ -19,7 +19,7 @@ constexpr int kSelf = gui::GridAccess::kSelf;
 struct GridAccessTest : ::testing::Test {
     SetupMachine m;
     HeadlessWindow w;
-    TfrmSetup& form = w.Form();
+    ui::TfrmSetup& form = w.Form();
     gui::GridAccess access{*form.dgDevices};
 };
 

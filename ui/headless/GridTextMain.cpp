@@ -32,10 +32,10 @@ std::string QuoteArgument(const std::string& arg) {
 }
 
 const char* Marking(gui::TColor color) {
-    if (color == kHubColor) {
+    if (color == ui::kHubColor) {
         return "hub";
     }
-    if (color == kHubParentColor) {
+    if (color == ui::kHubParentColor) {
         return "hub parent";
     }
     return "";
@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
         options.commandLine += " " + QuoteArgument(argv[i]);
     }
     headless::HeadlessWindow window(options);
-    TfrmSetup& form = window.Form();
+    ui::TfrmSetup& form = window.Form();
     gui::TDrawGrid& grid = *form.dgDevices;
 
     // Tall enough for every row to be painted.

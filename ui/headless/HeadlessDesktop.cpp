@@ -75,7 +75,7 @@ void HeadlessDesktop::WaitModally(const WaitWork& work) {
 }
 
 int HeadlessDesktop::TextHeight(const gui::TFont& font) {
-    return textHeight ? *textHeight : MulDivRounded(font.Height, 13, 11);
+    return textHeight ? *textHeight : ui::MulDivRounded(font.Height, 13, 11);
 }
 
 }  // namespace headless

@@ -39,10 +39,10 @@ HeadlessWindow::HeadlessWindow(WindowOptions options) {
     desktop_.pixelsPerInch = options.pixelsPerInch;
     desktop_.textHeight = options.textHeight;
     app_ = std::make_unique<gui::TApplication>(desktop_);
-    app_->Title = layout::kWindow.applicationTitle;
+    app_->Title = ui::layout::kWindow.applicationTitle;
     gridPeer_ = std::make_unique<GridPeer>(*this);
     formPeer_ = std::make_unique<FormPeer>(*this);
-    form_ = std::make_unique<TfrmSetup>(*app_);
+    form_ = std::make_unique<ui::TfrmSetup>(*app_);
     form_->SetPeer(formPeer_.get());
     form_->dgDevices->SetPeer(gridPeer_.get());
     form_->DoCreate();

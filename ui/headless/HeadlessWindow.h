@@ -53,7 +53,7 @@ class HeadlessWindow {
 
     HeadlessDesktop& Desktop() { return desktop_; }
     gui::TApplication& App() { return *app_; }
-    TfrmSetup& Form() { return *form_; }
+    ui::TfrmSetup& Form() { return *form_; }
 
     // The outer size, frame included.
     int OuterWidth() const { return form_->ClientWidth() + kFrameWidth; }
@@ -90,7 +90,7 @@ class HeadlessWindow {
     RecordingCanvas canvas_;
     std::unique_ptr<GridPeer> gridPeer_;
     std::unique_ptr<FormPeer> formPeer_;
-    std::unique_ptr<TfrmSetup> form_;
+    std::unique_ptr<ui::TfrmSetup> form_;
     int paints_ = 0;
     bool centred_ = false;
     bool closed_ = false;

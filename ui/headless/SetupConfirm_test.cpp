@@ -22,7 +22,7 @@ constexpr int kMouseA = 1;
 struct ConfirmTest : ::testing::Test {
     SetupMachine m;
     HeadlessWindow w;
-    TfrmSetup& form = w.Form();
+    ui::TfrmSetup& form = w.Form();
     std::vector<std::string> asked;
     std::vector<std::string> settled;
     int waits = 0;
@@ -35,7 +35,7 @@ struct ConfirmTest : ::testing::Test {
     }
 
     static std::string CollectionOf(const std::string& id) {
-        return UpperAscii("HID\\" + id.substr(4) + "\\C");
+        return base::UpperAscii("HID\\" + id.substr(4) + "\\C");
     }
     void SelectRow(int row) { form.dgDevices->SelectCellByUser(0, row); }
     void ChooseRate(int index) { form.cbRate->UserSelect(index); }
@@ -114,14 +114,14 @@ TEST_F(ConfirmTest, SilenceAsksAndTheUnansweredQuestionRevertsThroughTheJournal)
     const confirm::Watch* watch = form.ConfirmationOf(kHidA);
     ASSERT_NE(watch, nullptr);
     const LONGLONG now = sim::Clock(m.machine);
-    EXPECT_NE(ConfirmExplanation(*watch).find("filter on, rate 1000"), std::string::npos);
-    EXPECT_NE(ConfirmExplanation(*watch).find("for 15 seconds"), std::string::npos);
-    EXPECT_EQ(ConfirmCountdown(*watch, now),
+    EXPECT_NE(ui::ConfirmExplanation(*watch).find("filter on, rate 1000"), std::string::npos);
+    EXPECT_NE(ui::ConfirmExplanation(*watch).find("for 15 seconds"), std::string::npos);
+    EXPECT_EQ(ui::ConfirmCountdown(*watch, now),
               "Reverting to filter off, rate Default in 15 seconds.");
     // Now the mouse moves, or a key is pressed: the question stands.
     EXPECT_FALSE(Report(CollectionOf(kHidA)));
     Wait(14000);
-    EXPECT_EQ(ConfirmCountdown(*form.ConfirmationOf(kHidA), sim::Clock(m.machine)),
+    EXPECT_EQ(ui::ConfirmCountdown(*form.ConfirmationOf(kHidA), sim::Clock(m.machine)),
               "Reverting to filter off, rate Default in 1 second.");
     m.machine.ClearCalls();
     w.Desktop().ClearMessageBoxes();
@@ -235,13 +235,13 @@ TEST_F(ConfirmTest, ASecondRestartStartsTheWaitOverFromWhatLastWorked) {
 
 TEST_F(ConfirmTest, ADeviceWithoutReadableInputIsAskedAtOnce) {
     // Hub H's collection leaves its tree: nothing it sends can be read.
-    m.machine.Unplug(UpperAscii("HID\\" + kHidH.substr(4) + "\\C"));
+    m.machine.Unplug(base::UpperAscii("HID\\" + kHidH.substr(4) + "\\C"));
     SelectRow(4);
     w.Desktop().QueueAnswer(IDYES);  // the hub question
     form.cbFilter->UserClick();
     Restart();
     ASSERT_EQ(asked, std::vector<std::string>{kHidH});
-    EXPECT_NE(ConfirmExplanation(*form.ConfirmationOf(kHidH)).find("cannot read its input"),
+    EXPECT_NE(ui::ConfirmExplanation(*form.ConfirmationOf(kHidH)).find("cannot read its input"),
               std::string::npos);
     Wait(15000);
     EXPECT_EQ(m.LowerFilters(kHidH), "<none>");

@@ -15,7 +15,7 @@ namespace {
 struct FilterTest : ::testing::Test {
     SetupMachine m;
     HeadlessWindow w;
-    TfrmSetup& form = w.Form();
+    ui::TfrmSetup& form = w.Form();
 
     void SelectRow(int row) {
         form.dgDevices->SelectCellByUser(0, row);

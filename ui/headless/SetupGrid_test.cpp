@@ -13,7 +13,7 @@ namespace {
 struct GridTest : ::testing::Test {
     SetupMachine m;
     HeadlessWindow w;
-    TfrmSetup& form = w.Form();
+    ui::TfrmSetup& form = w.Form();
 
     std::string Text(int col, int row) { return w.Cell(col, row)->text; }
     std::vector<std::string> RowTexts(int row) {
@@ -50,9 +50,9 @@ TEST_F(GridTest, HeaderAndCellsShowTheDevices) {
 TEST_F(GridTest, MarkingColoursFollowTheHubTests) {
     EXPECT_EQ(w.Cell(1, 1)->background, gui::clWindow);  // no hub, parent no hub
     EXPECT_TRUE(w.Cell(1, 1)->filledByHandler);
-    EXPECT_EQ(w.Cell(1, 2)->background, kHubColor);        // hub
-    EXPECT_EQ(w.Cell(1, 3)->background, kHubParentColor);  // parent is a hub
-    EXPECT_EQ(w.Cell(1, 4)->background, kHubColor);        // hub with a hub parent
+    EXPECT_EQ(w.Cell(1, 2)->background, ui::kHubColor);        // hub
+    EXPECT_EQ(w.Cell(1, 3)->background, ui::kHubParentColor);  // parent is a hub
+    EXPECT_EQ(w.Cell(1, 4)->background, ui::kHubColor);        // hub with a hub parent
 }
 
 TEST_F(GridTest, TheCurrentCellKeepsTheHighlightAndTheRestOfItsRowTheMark) {
@@ -60,8 +60,8 @@ TEST_F(GridTest, TheCurrentCellKeepsTheHighlightAndTheRestOfItsRowTheMark) {
     w.Paint();
     EXPECT_EQ(w.Cell(2, 2)->background, gui::clHighlight);
     EXPECT_FALSE(w.Cell(2, 2)->filledByHandler);
-    EXPECT_EQ(w.Cell(0, 2)->background, kHubColor);
-    EXPECT_EQ(w.Cell(5, 2)->background, kHubColor);
+    EXPECT_EQ(w.Cell(0, 2)->background, ui::kHubColor);
+    EXPECT_EQ(w.Cell(5, 2)->background, ui::kHubColor);
 }
 
 TEST_F(GridTest, ProcessParentSwitchesOnlyTheFilterAndRateColumnsAndTheColours) {
@@ -74,10 +74,10 @@ TEST_F(GridTest, ProcessParentSwitchesOnlyTheFilterAndRateColumnsAndTheColours) 
     const auto after = RowTexts(1);
     EXPECT_EQ(std::vector<std::string>(after.begin(), after.begin() + 4),
               std::vector<std::string>(before.begin(), before.begin() + 4));
-    EXPECT_EQ(after[5], "1000");                              // the composite's rate
-    EXPECT_EQ(w.Cell(1, 1)->background, kHubParentColor);     // the composite's parent is a hub
-    EXPECT_EQ(form.cbRate->ItemIndex(), 1);                   // the controls follow at once
-    EXPECT_EQ(&form.DeviceForRow(0), &form.DeviceForRow(0));  // the same parent object
+    EXPECT_EQ(after[5], "1000");                               // the composite's rate
+    EXPECT_EQ(w.Cell(1, 1)->background, ui::kHubParentColor);  // the composite's parent is a hub
+    EXPECT_EQ(form.cbRate->ItemIndex(), 1);                    // the controls follow at once
+    EXPECT_EQ(&form.DeviceForRow(0), &form.DeviceForRow(0));   // the same parent object
 }
 
 TEST_F(GridTest, WithProcessParentTheCommandsActOnTheParent) {
@@ -246,7 +246,7 @@ TEST_F(GridTest, AFailingDeviceChangeRebuildShowsNothingAndActsAsAnEmptyList) {
     form.cbParent->UserClick();
     w.SendDeviceChange();
     EXPECT_TRUE(w.Desktop().MessageBoxes().empty());
-    EXPECT_THROW(form.CurrentDevice(), EDeviceError);
+    EXPECT_THROW(form.CurrentDevice(), device::EDeviceError);
 
     m.machine.ClearFaults();
     w.SendDeviceChange();

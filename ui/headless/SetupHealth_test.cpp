@@ -18,7 +18,7 @@ namespace {
 struct HealthWindowTest : ::testing::Test {
     SetupMachine m;
     HeadlessWindow w;
-    TfrmSetup& form = w.Form();
+    ui::TfrmSetup& form = w.Form();
 
     HealthWindowTest() {
         // Mouse M carries the filter beside another and has come back with problem 39.
@@ -38,7 +38,7 @@ TEST_F(HealthWindowTest, TheMenuOpensTheViewAndItsRepairIsRecordedAndUndone) {
     ASSERT_TRUE(w.ChooseGridMenuItem("Filter health..."));
     EXPECT_EQ(opened, 1);
 
-    const FilterHealth health = ReadFilterHealth();
+    const health::FilterHealth health = health::ReadFilterHealth();
     ASSERT_EQ(health.RepairableCount(), 1);
     w.Desktop().QueueAnswer(IDYES);
     EXPECT_TRUE(form.RepairFilterHealth(health));
@@ -53,7 +53,7 @@ TEST_F(HealthWindowTest, TheMenuOpensTheViewAndItsRepairIsRecordedAndUndone) {
     EXPECT_EQ(m.machine.restarts, std::vector<std::string>{kHidM});
     EXPECT_EQ(w.Cell(4, 3)->text, "No") << "the grid shows the list as it now is";
     EXPECT_NE(m.machine.disk().Get(kJournal).content.find("device " + kHidM), std::string::npos);
-    EXPECT_EQ(ReadFilterHealth().RepairableCount(), 0);
+    EXPECT_EQ(health::ReadFilterHealth().RepairableCount(), 0);
 
     // The repair is a change like any other: undone from the same menu.
     ASSERT_TRUE(w.ChooseGridMenuItem("Undo last change"));
@@ -62,14 +62,14 @@ TEST_F(HealthWindowTest, TheMenuOpensTheViewAndItsRepairIsRecordedAndUndone) {
 
 TEST_F(HealthWindowTest, NoOrNothingToRepairChangesNothing) {
     w.Desktop().QueueAnswer(IDNO);
-    EXPECT_FALSE(form.RepairFilterHealth(ReadFilterHealth()));
+    EXPECT_FALSE(form.RepairFilterHealth(health::ReadFilterHealth()));
     EXPECT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(m.LowerFilters(kHidM), sim::MultiString({"quorvin", "mfltx"}));
     EXPECT_TRUE(m.machine.restarts.empty());
 
     m.machine.system().problems.clear();
     w.Desktop().ClearMessageBoxes();
-    EXPECT_FALSE(form.RepairFilterHealth(ReadFilterHealth()));
+    EXPECT_FALSE(form.RepairFilterHealth(health::ReadFilterHealth()));
     EXPECT_TRUE(Boxes().empty()) << "a healthy machine is asked nothing";
 }
 
@@ -77,7 +77,7 @@ TEST_F(HealthWindowTest, AChangeThatCannotBeRecordedIsMadeOnlyWhenTheUserSaysSo)
     m.machine.disk().programDataQueryFails = true;
     w.Desktop().QueueAnswer(IDYES);  // repair
     w.Desktop().QueueAnswer(IDNO);   // not without a record
-    EXPECT_TRUE(form.RepairFilterHealth(ReadFilterHealth()));
+    EXPECT_TRUE(form.RepairFilterHealth(health::ReadFilterHealth()));
     ASSERT_EQ(Boxes().size(), 3u);
     EXPECT_NE(Boxes()[1].text.find("cannot be recorded"), std::string::npos);
     EXPECT_NE(Boxes()[2].text.find("not changed"), std::string::npos);

@@ -16,10 +16,10 @@ namespace {
 struct InputTest : ::testing::Test {
     SetupMachine m;
     HeadlessWindow w;
-    TfrmSetup& form = w.Form();
+    ui::TfrmSetup& form = w.Form();
 
     input::Report From(const std::string& collection, double atMs) {
-        return {UpperAscii(collection), sim::Ticks(atMs), false};
+        return {base::UpperAscii(collection), sim::Ticks(atMs), false};
     }
     static std::string CollectionOf(const std::string& id) {
         return "HID\\" + id.substr(4) + "\\C";
@@ -93,13 +93,14 @@ TEST_F(InputTest, TheMarkIsDrawnInTheNameCellOnly) {
     EXPECT_EQ(found[0].Right, cell.Right - 6);
     EXPECT_GT(found[0].Top, cell.Top);
     EXPECT_LT(found[0].Bottom, cell.Bottom);
-    EXPECT_EQ(w.Cell(0, 3)->background, kHubParentColor);  // the cell keeps its colour
+    EXPECT_EQ(w.Cell(0, 3)->background, ui::kHubParentColor);  // the cell keeps its colour
     sim::SetClock(m.machine, sim::Ticks(1200));
     EXPECT_TRUE(marks().empty());
 }
 
 TEST_F(InputTest, MeasuringKnowsTheRowsCollectionsAndStoredRate) {
-    EXPECT_EQ(form.CollectionsOfRow(2), std::vector<std::string>{UpperAscii(CollectionOf(kHidM))});
+    EXPECT_EQ(form.CollectionsOfRow(2),
+              std::vector<std::string>{base::UpperAscii(CollectionOf(kHidM))});
     const measure::RateComparison mouse = form.MeasuredSetting(2);
     EXPECT_EQ(mouse.expectedMs, 4.0);  // "250"
     EXPECT_TRUE(mouse.filterOn);

@@ -15,7 +15,7 @@ struct JournalWindowTest : ::testing::Test {
     SetupMachine m;
     std::unique_ptr<HeadlessWindow> w = std::make_unique<HeadlessWindow>();
 
-    TfrmSetup& Form() { return w->Form(); }
+    ui::TfrmSetup& Form() { return w->Form(); }
     void SelectRow(int row) { Form().dgDevices->SelectCellByUser(0, row); }
     std::string LastBox() { return w->Desktop().MessageBoxes().back().text; }
 };

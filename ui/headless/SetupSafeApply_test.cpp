@@ -16,7 +16,7 @@ struct SafeApply : ::testing::Test {
     SetupMachine m;
     sim::System& system = m.machine.system();
     HeadlessWindow w;
-    TfrmSetup& form = w.Form();
+    ui::TfrmSetup& form = w.Form();
 
     void SelectRow(int row) {
         form.dgDevices->SelectCellByUser(0, row);

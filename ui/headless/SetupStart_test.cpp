@@ -21,7 +21,7 @@ WindowOptions At(int ppi, std::optional<int> textHeight = std::nullopt) {
 TEST(SetupStart, NormalModeAt96Dpi) {
     SetupMachine m;
     HeadlessWindow w;
-    TfrmSetup& form = w.Form();
+    ui::TfrmSetup& form = w.Form();
     EXPECT_FALSE(form.AllDevicesMode);
     EXPECT_EQ(form.Caption(), "Kordane Setup");
     EXPECT_EQ(w.App().Title, "QUORVIN Setup");
@@ -43,7 +43,7 @@ TEST(SetupStart, AllDevicesModeHidesTheTopPanelAndListsEveryUsbDeviceButHubs) {
         WindowOptions options;
         options.commandLine = line;
         HeadlessWindow w(options);
-        TfrmSetup& form = w.Form();
+        ui::TfrmSetup& form = w.Form();
         EXPECT_TRUE(form.AllDevicesMode) << line;
         EXPECT_FALSE(form.pnlHEAD->Visible());
         EXPECT_FALSE(form.cbMouseOnly->Enabled());
@@ -78,7 +78,7 @@ TEST(SetupStart, At120DpiTheRowsAndTheClientHeightGrow) {
 TEST(SetupStart, At144DpiTheWidthCheckWidensTheWindowToTheCloseButtonsEdgePlusItsHeight) {
     SetupMachine m;
     HeadlessWindow w(At(144, 20));
-    TfrmSetup& form = w.Form();
+    ui::TfrmSetup& form = w.Form();
     EXPECT_EQ(form.dgDevices->DefaultRowHeight(), 31);
     EXPECT_EQ(form.ClientHeight(), 477);
     EXPECT_EQ(form.BitBtn_Close->BoundsRect(), (gui::TRect{942, 12, 1080, 49}));

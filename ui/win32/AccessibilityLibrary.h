@@ -19,7 +19,7 @@ struct ModuleTraits {
     static Handle Invalid() { return nullptr; }
     static void Close(Handle module) { ::FreeLibrary(module); }
 };
-using UniqueModule = UniqueHandle<ModuleTraits>;
+using UniqueModule = base::UniqueHandle<ModuleTraits>;
 
 class AccessibilityLibrary {
   public:

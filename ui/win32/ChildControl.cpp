@@ -11,7 +11,7 @@ HWND CreateChildControl(HWND parent, HINSTANCE instance, HFONT font, const Child
         look.exStyle, look.className, look.text, WS_CHILD | WS_VISIBLE | look.style, 0, 0, 0, 0,
         parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(look.id)), instance, nullptr);
     if (child == nullptr) {
-        throw Failure(std::string("CreateWindowEx ") + look.className);
+        throw base::Failure(std::string("CreateWindowEx ") + look.className);
     }
     ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return child;

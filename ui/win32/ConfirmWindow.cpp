@@ -47,21 +47,21 @@ TextMeasure Measure(HFONT font, const std::string& explanation) {
                     DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     }
     measure.textHeight = text.bottom - text.top;
-    measure.buttonWidth = std::max(PushButtonWidth(font, metrics, kKeepButton),
-                                   PushButtonWidth(font, metrics, kRevertButton));
+    measure.buttonWidth = std::max(PushButtonWidth(font, metrics, ui::kKeepButton),
+                                   PushButtonWidth(font, metrics, ui::kRevertButton));
     return measure;
 }
 
 }  // namespace
 
-ConfirmWindow::ConfirmWindow(HINSTANCE instance, HWND owner, HFONT font, TfrmSetup& form,
+ConfirmWindow::ConfirmWindow(HINSTANCE instance, HWND owner, HFONT font, ui::TfrmSetup& form,
                              std::string instanceId)
     : form_(form), instanceId_(std::move(instanceId)), font_(font) {
     const confirm::Watch* watch = form_.ConfirmationOf(instanceId_);
     if (watch == nullptr) {
-        throw Failure("no question about the device");
+        throw base::Failure("no question about the device");
     }
-    const std::string explanation = ConfirmExplanation(*watch);
+    const std::string explanation = ui::ConfirmExplanation(*watch);
     const TextMeasure m = Measure(font_, explanation);
     const int margin = m.line;
     const int buttonHeight = m.line + m.line / 2 + 4;
@@ -70,7 +70,7 @@ ConfirmWindow::ConfirmWindow(HINSTANCE instance, HWND owner, HFONT font, TfrmSet
     const int buttonsTop = countdownTop + m.line + m.line;
     const int height = buttonsTop + buttonHeight + margin;
     const SIZE outer = OuterSize(width, height, kStyle, kExStyle);
-    window_ = CreateOwnedTopWindow({kConfirmClassName, kKeepCaption, kStyle, kExStyle},
+    window_ = CreateOwnedTopWindow({kConfirmClassName, ui::kKeepCaption, kStyle, kExStyle},
                                    CentredOverOwner(owner, outer.cx, outer.cy), owner, instance,
                                    this, "question");
     CreateControls(instance, explanation);
@@ -96,10 +96,10 @@ void ConfirmWindow::CreateControls(HINSTANCE instance, const std::string& explan
     // default, as in a dialog box.
     keep_ = CreateChildControl(
         window, instance, font_,
-        {"BUTTON", kKeepButton, BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP | WS_GROUP, kKeepId});
+        {"BUTTON", ui::kKeepButton, BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP | WS_GROUP, kKeepId});
     revert_ = CreateChildControl(
         window, instance, font_,
-        {"BUTTON", kRevertButton, BS_DEFPUSHBUTTON | BS_NOTIFY | WS_TABSTOP, kRevertId});
+        {"BUTTON", ui::kRevertButton, BS_DEFPUSHBUTTON | BS_NOTIFY | WS_TABSTOP, kRevertId});
 }
 
 int ConfirmWindow::DefaultId() const {
@@ -118,7 +118,7 @@ void ConfirmWindow::Refresh(LONGLONG now) {
     if (closed_ || watch == nullptr) {
         return;
     }
-    const std::string text = ConfirmCountdown(*watch, now);
+    const std::string text = ui::ConfirmCountdown(*watch, now);
     if (text != shownCountdown_) {
         shownCountdown_ = text;
         ::SetWindowTextA(countdown_, text.c_str());
@@ -135,7 +135,7 @@ void ConfirmWindow::Close() {
 void ConfirmWindow::Answer(bool keep) {
     // The window goes first: reverting restarts the device and shows one message, in
     // whose message loop the owner may let go of this object.
-    TfrmSetup& form = form_;
+    ui::TfrmSetup& form = form_;
     const std::string instanceId = instanceId_;
     Close();
     form.App().Guard([&form, &instanceId, keep] { form.AnswerConfirmation(instanceId, keep); });

@@ -13,13 +13,15 @@
 
 #include "ui/win32/WindowHandle.h"
 
+namespace ui {
 class TfrmSetup;
+}  // namespace ui
 
 namespace win32 {
 
 class ConfirmWindow {
   public:
-    ConfirmWindow(HINSTANCE instance, HWND owner, HFONT font, TfrmSetup& form,
+    ConfirmWindow(HINSTANCE instance, HWND owner, HFONT font, ui::TfrmSetup& form,
                   std::string instanceId);
     ConfirmWindow(const ConfirmWindow&) = delete;
     ConfirmWindow& operator=(const ConfirmWindow&) = delete;
@@ -46,7 +48,7 @@ class ConfirmWindow {
     // Shows the default button's thick border on it.
     void MarkDefault();
 
-    TfrmSetup& form_;
+    ui::TfrmSetup& form_;
     std::string instanceId_;
     HFONT font_;
     std::string shownCountdown_;

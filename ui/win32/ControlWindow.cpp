@@ -42,7 +42,7 @@ WindowKind KindOf(const gui::TControl& control) {
         case gui::ControlKind::DrawGrid:
             break;
     }
-    throw Failure("the grid has a window of its own");
+    throw base::Failure("the grid has a window of its own");
 }
 
 }  // namespace
@@ -66,7 +66,7 @@ std::unique_ptr<ControlWindow> ControlWindow::Create(gui::TControl& control, HWN
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
         reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
     if (window == nullptr) {
-        throw Failure("CreateWindowEx " + control.Name());
+        throw base::Failure("CreateWindowEx " + control.Name());
     }
     auto result = std::make_unique<ControlWindow>(control);
     result->Attach(window);

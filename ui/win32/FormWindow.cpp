@@ -27,7 +27,7 @@ FormWindow::FormWindow(gui::TForm& form, HINSTANCE instance, int outerWidth, int
                                 CW_USEDEFAULT, CW_USEDEFAULT, outerWidth, outerHeight, nullptr,
                                 nullptr, instance, this);
     if (handle_ == nullptr) {
-        throw Failure("CreateWindowEx frmSetup");
+        throw base::Failure("CreateWindowEx frmSetup");
     }
     window_ = WindowHandle(handle_);
     form_.SetPeer(this);

@@ -16,7 +16,7 @@ struct GdiObjectTraits {
 };
 
 template <typename Handle>
-using GdiObject = UniqueHandle<GdiObjectTraits<Handle>>;
+using GdiObject = base::UniqueHandle<GdiObjectTraits<Handle>>;
 
 using FontHandle = GdiObject<HFONT>;
 using BrushHandle = GdiObject<HBRUSH>;

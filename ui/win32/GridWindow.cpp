@@ -26,7 +26,7 @@ GridWindow::GridWindow(gui::TDrawGrid& grid, HWND parent, int id, HFONT font)
         grid.Height(), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
         reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE)), this);
     if (window == nullptr) {
-        throw Failure("CreateWindowEx " + grid.Name());
+        throw base::Failure("CreateWindowEx " + grid.Name());
     }
     Attach(window);
     UpdateScrollBars();

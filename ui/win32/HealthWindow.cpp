@@ -45,7 +45,7 @@ SIZE ClientSize(const TEXTMETRICA& metrics) {
 
 }  // namespace
 
-HealthWindow::HealthWindow(HINSTANCE instance, HWND owner, HFONT font, TfrmSetup& form)
+HealthWindow::HealthWindow(HINSTANCE instance, HWND owner, HFONT font, ui::TfrmSetup& form)
     : form_(form), font_(font), metrics_(ScreenTextMetrics(font)) {
     const SIZE client = ClientSize(metrics_);
     const SIZE outer = OuterSize(client.cx, client.cy, kStyle);
@@ -72,10 +72,10 @@ void HealthWindow::CreateControls(HINSTANCE instance) {
          LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, kListId, WS_EX_CLIENTEDGE});
     ::SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                    LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP | LVS_EX_INFOTIP);
-    for (std::size_t column = 0; column < kHealthColumns.size(); ++column) {
+    for (std::size_t column = 0; column < ui::kHealthColumns.size(); ++column) {
         LVCOLUMNA header{};
         header.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        header.pszText = const_cast<char*>(kHealthColumns[column]);
+        header.pszText = const_cast<char*>(ui::kHealthColumns[column]);
         header.cx = static_cast<int>(10 * metrics_.tmAveCharWidth);
         header.iSubItem = static_cast<int>(column);
         ::SendMessageA(list_, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&header));
@@ -109,12 +109,12 @@ void HealthWindow::Arrange(int width, int height) {
 }
 
 void HealthWindow::Refresh() {
-    health_ = ReadFilterHealth();
-    ::SetWindowTextA(driver_, HealthDriverLine(health_).c_str());
-    ::SetWindowTextA(count_, HealthCountLine(health_).c_str());
+    health_ = health::ReadFilterHealth();
+    ::SetWindowTextA(driver_, ui::HealthDriverLine(health_).c_str());
+    ::SetWindowTextA(count_, ui::HealthCountLine(health_).c_str());
     ::SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
     ::SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
-    const std::vector<HealthRow> rows = HealthRows(health_);
+    const std::vector<ui::HealthRow> rows = ui::HealthRows(health_);
     for (std::size_t row = 0; row < rows.size(); ++row) {
         LVITEMA item{};
         item.mask = LVIF_TEXT | LVIF_PARAM;
@@ -123,7 +123,7 @@ void HealthWindow::Refresh() {
         item.lParam = rows[row].broken ? 1 : 0;
         const auto index =
             ::SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        for (std::size_t column = 1; column < kHealthColumns.size(); ++column) {
+        for (std::size_t column = 1; column < ui::kHealthColumns.size(); ++column) {
             LVITEMA cell{};
             cell.iSubItem = static_cast<int>(column);
             cell.pszText = const_cast<char*>(rows[row].cells[column].c_str());
@@ -140,7 +140,7 @@ void HealthWindow::Refresh() {
     // whole (the list scrolls sideways when they are wider together than the window).
     // The last column's "use header" width is what remains of the list's width, which
     // may be less than its texts need.
-    for (std::size_t column = 0; column < kHealthColumns.size(); ++column) {
+    for (std::size_t column = 0; column < ui::kHealthColumns.size(); ++column) {
         ::SendMessageA(list_, LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE);
         const LRESULT texts = ::SendMessageA(list_, LVM_GETCOLUMNWIDTH, column, 0);
         ::SendMessageA(list_, LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE_USEHEADER);

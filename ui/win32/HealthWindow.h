@@ -12,13 +12,15 @@
 #include "health/FilterHealth.h"
 #include "ui/win32/WindowHandle.h"
 
+namespace ui {
 class TfrmSetup;
+}  // namespace ui
 
 namespace win32 {
 
 class HealthWindow {
   public:
-    HealthWindow(HINSTANCE instance, HWND owner, HFONT font, TfrmSetup& form);
+    HealthWindow(HINSTANCE instance, HWND owner, HFONT font, ui::TfrmSetup& form);
     HealthWindow(const HealthWindow&) = delete;
     HealthWindow& operator=(const HealthWindow&) = delete;
 
@@ -26,7 +28,7 @@ class HealthWindow {
     HWND List() const { return list_; }
     HWND RepairButton() const { return repair_; }
     bool Closed() const { return closed_; }
-    const FilterHealth& Health() const { return health_; }
+    const health::FilterHealth& Health() const { return health_; }
     // Reads the devices again and shows them.
     void Refresh();
     // The dialog keys for a message to this window or one of its controls.
@@ -41,10 +43,10 @@ class HealthWindow {
     // The list's colours: broken rows in red (their state says so in words too).
     LRESULT CustomDraw(NMLVCUSTOMDRAW& draw) const;
 
-    TfrmSetup& form_;
+    ui::TfrmSetup& form_;
     HFONT font_;
     TEXTMETRICA metrics_{};
-    FilterHealth health_;
+    health::FilterHealth health_;
     bool closed_ = false;
     HWND driver_ = nullptr;
     HWND count_ = nullptr;

@@ -12,7 +12,7 @@ HintWindow::HintWindow(HWND owner, HINSTANCE instance)
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
                                 instance, nullptr)) {
     if (window_.get() == nullptr) {
-        throw Failure("CreateWindowEx tooltips");
+        throw base::Failure("CreateWindowEx tooltips");
     }
 }
 

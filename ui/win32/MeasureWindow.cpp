@@ -54,7 +54,7 @@ MeasureWindow::MeasureWindow(HINSTANCE instance, HWND owner, HFONT font, Measure
                       kPlotLines * lineHeight_ + margin,
                   kStyle);
     const gui::TRect place =
-        PlaceBeside(ScreenRectOf(owner), outer.cx, outer.cy, WorkAreaOf(owner));
+        ui::PlaceBeside(ScreenRectOf(owner), outer.cx, outer.cy, WorkAreaOf(owner));
     const std::string caption = "Polling rate - " + target_.name;
     window_ = CreateOwnedTopWindow({kMeasureClassName, caption.c_str(), kStyle}, place, owner,
                                    instance, this, "measuring window");
@@ -144,8 +144,8 @@ void MeasureWindow::Paint(HDC target, const RECT& client) {
     ::FillRect(dc, &plot, ::GetSysColorBrush(COLOR_WINDOW));
     ::FrameRect(dc, &plot, ::GetSysColorBrush(COLOR_BTNSHADOW));
     const gui::TRect inner{plot.left + 1, plot.top + 1, plot.right - 1, plot.bottom - 1};
-    const PlotScale scale =
-        ChoosePlotScale(inner, target_.setting.expectedMs, figures_.medianMs, figures_.highMs);
+    const ui::PlotScale scale =
+        ui::ChoosePlotScale(inner, target_.setting.expectedMs, figures_.medianMs, figures_.highMs);
     PenHandle gridPen(::CreatePen(PS_SOLID, 1, kGridColor));
     {
         SelectedObject pen(dc, gridPen.get());
@@ -169,12 +169,12 @@ void MeasureWindow::Paint(HDC target, const RECT& client) {
         ::SetBkMode(dc, TRANSPARENT);
     }
 
-    const std::vector<PlotColumn> columns =
+    const std::vector<ui::PlotColumn> columns =
         PlotColumns(stats_.Recent(), scale, now, input::CounterFrequency());
     {
         PenHandle intervalPen(::CreatePen(PS_SOLID, 1, kIntervalColor));
         SelectedObject pen(dc, intervalPen.get());
-        for (const PlotColumn& column : columns) {
+        for (const ui::PlotColumn& column : columns) {
             if (column.joined) {
                 ::LineTo(dc, column.x, column.firstY);
             }
@@ -186,7 +186,7 @@ void MeasureWindow::Paint(HDC target, const RECT& client) {
     // Over the intervals, which reach the top edge where they are off the scale.
     PenHandle offScalePen(::CreatePen(PS_SOLID, 3, kOffScaleColor));
     SelectedObject pen(dc, offScalePen.get());
-    for (const PlotColumn& column : columns) {
+    for (const ui::PlotColumn& column : columns) {
         if (column.offScale) {
             Line(dc, column.x, inner.Top + 1, column.x, inner.Top + kOffScaleMark);
         }

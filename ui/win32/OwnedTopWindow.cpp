@@ -12,7 +12,7 @@ WindowHandle CreateOwnedTopWindow(const TopWindowLook& look, const gui::TRect& p
                                           place.Left, place.Top, place.Width(), place.Height(),
                                           owner, nullptr, instance, object);
     if (window == nullptr) {
-        throw Failure(std::string("CreateWindowEx ") + what);
+        throw base::Failure(std::string("CreateWindowEx ") + what);
     }
     return WindowHandle(window);
 }

@@ -20,12 +20,12 @@ RawInputSink* theSink = nullptr;
 
 }  // namespace
 
-RawInputSink::RawInputSink(HINSTANCE instance, TfrmSetup& form, HWND mainWindow, HFONT font)
+RawInputSink::RawInputSink(HINSTANCE instance, ui::TfrmSetup& form, HWND mainWindow, HFONT font)
     : instance_(instance), form_(form), mainWindow_(mainWindow), font_(font) {
     const HWND window = ::CreateWindowExA(0, kRawInputClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr,
                                           nullptr, instance, this);
     if (window == nullptr) {
-        throw Failure("CreateWindowEx raw input");
+        throw base::Failure("CreateWindowEx raw input");
     }
     window_ = WindowHandle(window);
     registered_ = input::RegisterRawInput(window);
@@ -94,7 +94,7 @@ MeasureWindow* RawInputSink::Measuring() const {
 }
 
 void RawInputSink::Measure(int i) {
-    TDevice& listed = form_.DeviceList->GetDevice(i);
+    device::TDevice& listed = form_.DeviceList->GetDevice(i);
     // The name the device reports tells it from the others, which share a description.
     MeasureTarget target{input::BusReportedName(listed).value_or(listed.GetDescription()),
                          form_.CollectionsOfRow(i), form_.MeasuredSetting(i),

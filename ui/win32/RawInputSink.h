@@ -24,13 +24,13 @@ namespace win32 {
 class RawInputSink {
   public:
     // Registers for raw input; a platform that refuses leaves the window without marks.
-    RawInputSink(HINSTANCE instance, TfrmSetup& form, HWND mainWindow, HFONT font);
+    RawInputSink(HINSTANCE instance, ui::TfrmSetup& form, HWND mainWindow, HFONT font);
     ~RawInputSink();
     RawInputSink(const RawInputSink&) = delete;
     RawInputSink& operator=(const RawInputSink&) = delete;
 
     HWND Handle() const { return window_.get(); }
-    TfrmSetup& Form() const { return form_; }
+    ui::TfrmSetup& Form() const { return form_; }
     // Opens the measuring window for list index i, closing one that is open.
     void Measure(int i);
     // The open measuring window, or null.
@@ -49,7 +49,7 @@ class RawInputSink {
     void Fade();
 
     HINSTANCE instance_;
-    TfrmSetup& form_;
+    ui::TfrmSetup& form_;
     HWND mainWindow_;
     HFONT font_;
     input::RawInputReader reader_;

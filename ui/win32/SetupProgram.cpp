@@ -13,8 +13,8 @@ namespace win32 {
 int RunSetupProgram(HINSTANCE instance, int showCommand, const AfterMessage& afterMessage) {
     try {
         Win32Application application(instance);
-        application.SetTitle(layout::kWindow.applicationTitle);
-        InitPlatformFamily();
+        application.SetTitle(ui::layout::kWindow.applicationTitle);
+        config::InitPlatformFamily();
         SetupWindow window(application);
         window.Window().OnClosed = [] { ::PostQuitMessage(0); };
         window.Show(showCommand);
@@ -23,7 +23,7 @@ int RunSetupProgram(HINSTANCE instance, int showCommand, const AfterMessage& aft
     } catch (const std::exception& error) {
         // The window could not be made: there is no application window to own this.
         ::MessageBoxA(nullptr, gui::ErrorReportText(error.what()).c_str(),
-                      layout::kWindow.applicationTitle, gui::kErrorReportStyle);
+                      ui::layout::kWindow.applicationTitle, gui::kErrorReportStyle);
         return 1;
     }
 }

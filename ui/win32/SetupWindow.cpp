@@ -6,10 +6,10 @@
 namespace win32 {
 
 SetupWindow::SetupWindow(Win32Application& application)
-    : form_(std::make_unique<TfrmSetup>(application.App())),
+    : form_(std::make_unique<ui::TfrmSetup>(application.App())),
       window_(std::make_unique<FormWindow>(*form_, application.Instance(),
-                                           layout::kWindow.outerWidth,
-                                           layout::kWindow.outerHeight)) {
+                                           ui::layout::kWindow.outerWidth,
+                                           ui::layout::kWindow.outerHeight)) {
     form_->DoCreate();
     // The creation handler set the hint timing.
     window_->ApplyHintSettings();

@@ -25,7 +25,7 @@ class SetupWindow {
     SetupWindow(const SetupWindow&) = delete;
     SetupWindow& operator=(const SetupWindow&) = delete;
 
-    TfrmSetup& Form() { return *form_; }
+    ui::TfrmSetup& Form() { return *form_; }
     FormWindow& Window() { return *window_; }
     HWND Handle() const { return window_->Handle(); }
     // The window of a control of the form.
@@ -44,7 +44,7 @@ class SetupWindow {
     // The row hints, the measuring command and the raw-input listener.
     void ConnectDeviceInput(HINSTANCE instance);
 
-    std::unique_ptr<TfrmSetup> form_;
+    std::unique_ptr<ui::TfrmSetup> form_;
     std::unique_ptr<FormWindow> window_;
     std::unique_ptr<RawInputSink> input_;
     std::unique_ptr<HealthWindow> health_;

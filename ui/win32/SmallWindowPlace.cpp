@@ -22,7 +22,7 @@ gui::TRect WorkAreaOf(HWND window) {
 gui::TRect CentredOverOwner(HWND owner, int width, int height) {
     const gui::TRect area = WorkAreaOf(owner);
     const bool shown = owner != nullptr && ::IsWindowVisible(owner) && !::IsIconic(owner);
-    return PlaceCentredOver(shown ? ScreenRectOf(owner) : area, width, height, area);
+    return ui::PlaceCentredOver(shown ? ScreenRectOf(owner) : area, width, height, area);
 }
 
 SIZE OuterSize(int width, int height, DWORD style, DWORD exStyle) {

@@ -26,7 +26,7 @@ Win32Application::Win32Application(HINSTANCE instance) : instance_(instance) {
                                              WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0,
                                              nullptr, nullptr, instance, nullptr));
     if (window_.get() == nullptr) {
-        throw Failure("CreateWindowEx application");
+        throw base::Failure("CreateWindowEx application");
     }
     desktop_ = std::make_unique<Win32Desktop>(window_.get());
     app_ = std::make_unique<gui::TApplication>(*desktop_);

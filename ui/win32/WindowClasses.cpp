@@ -34,7 +34,7 @@ void Register(HINSTANCE instance, const char* name, WNDPROC procedure, UINT styl
     cls.hbrBackground = background;
     cls.lpszClassName = name;
     if (::RegisterClassExA(&cls) == 0) {
-        throw Failure(std::string("RegisterClassEx ") + name);
+        throw base::Failure(std::string("RegisterClassEx ") + name);
     }
 }
 

@@ -18,6 +18,6 @@ struct WindowTraits {
     }
 };
 
-using WindowHandle = UniqueHandle<WindowTraits>;
+using WindowHandle = base::UniqueHandle<WindowTraits>;
 
 }  // namespace win32
