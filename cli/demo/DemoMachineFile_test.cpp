@@ -83,6 +83,8 @@ TEST_F(DemoRuns, RunsSideBySideLoseNoChangeAndNoRecord) {
             try {
                 code = demo::RunDemo(options);
             } catch (...) {
+                // A forked child must not unwind into the parent's test: its exit
+                // code 99, which the parent checks, says that it threw.
             }
             ::_exit(code);
         }
