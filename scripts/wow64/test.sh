@@ -21,7 +21,7 @@ done
 
 # The tree as the product's build left it, with its test targets besides: the
 # product's own targets are not rebuilt by this.
-cmake --preset mingw-i686 -B "$build" -DQUORVIN_TESTS=ON >/dev/null
+cmake --preset mingw-i686 -B "$build" -DQUORVIN_TESTS=ON -DQUORVIN_UNITY_TESTS=ON >/dev/null
 cmake --build "$build" --target quorvin_wow64_tests quorvin_wow64_gui_tests
 suite="$build/tests/wine/quorvin_wow64_tests.exe"
 gui="$build/tests/wine-gui/quorvin_wow64_gui_tests.exe"

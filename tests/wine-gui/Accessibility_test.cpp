@@ -17,7 +17,7 @@ namespace {
 
 using win32::ComPtr;
 
-VARIANT Child(LONG id) {
+VARIANT ChildId(LONG id) {
     VARIANT child{};
     child.vt = VT_I4;
     child.lVal = id;
@@ -70,13 +70,13 @@ class AccessibilityTest : public GuiTest {
     }
     std::string Name(IAccessible& object, LONG child) {
         BSTR name = nullptr;
-        object.get_accName(Child(child), &name);
+        object.get_accName(ChildId(child), &name);
         return Take(name);
     }
     LONG Long(IAccessible& object, LONG child, bool state) {
         VARIANT value{};
-        const HRESULT result = state ? object.get_accState(Child(child), &value)
-                                     : object.get_accRole(Child(child), &value);
+        const HRESULT result = state ? object.get_accState(ChildId(child), &value)
+                                     : object.get_accRole(ChildId(child), &value);
         EXPECT_EQ(result, S_OK);
         return value.vt == VT_I4 ? value.lVal : -1;
     }
@@ -107,7 +107,7 @@ TEST_F(AccessibilityTest, TheGridIsAListWhoseRowsReadAsTheirCells) {
               "USB Input Device, parent USB Root Hub (USB 3.0), children HID-compliant mouse, "
               "mouse yes, filter yes, rate 250");
     BSTR description = nullptr;
-    ASSERT_EQ(grid->get_accDescription(Child(plain), &description), S_OK);
+    ASSERT_EQ(grid->get_accDescription(ChildId(plain), &description), S_OK);
     EXPECT_NE(Take(description).find("Filter?: Yes, Rate: 250"), std::string::npos);
     for (LONG child = 1; child <= count; ++child) {
         EXPECT_EQ(Long(*grid, child, false), ROLE_SYSTEM_LISTITEM);
@@ -119,11 +119,11 @@ TEST_F(AccessibilityTest, TheGridIsAListWhoseRowsReadAsTheirCells) {
         EXPECT_EQ((state & STATE_SYSTEM_SELECTED) != 0, child == plain);
     }
     VARIANT none{};
-    EXPECT_EQ(grid->get_accRole(Child(count + 1), &none), E_INVALIDARG);
+    EXPECT_EQ(grid->get_accRole(ChildId(count + 1), &none), E_INVALIDARG);
 
     // Where a row lies, and which row lies under a point.
     LONG left = 0, top = 0, width = 0, height = 0;
-    ASSERT_EQ(grid->accLocation(&left, &top, &width, &height, Child(plain)), S_OK);
+    ASSERT_EQ(grid->accLocation(&left, &top, &width, &height, ChildId(plain)), S_OK);
     const gui::TRect cell = Form().dgDevices->CellRect(0, RowOf(kPlainMouse));
     POINT origin{cell.Left, cell.Top};
     ::ClientToScreen(Grid(), &origin);
@@ -136,11 +136,11 @@ TEST_F(AccessibilityTest, TheGridIsAListWhoseRowsReadAsTheirCells) {
     EXPECT_EQ(hit.lVal, plain);
 
     VARIANT next{};
-    ASSERT_EQ(grid->accNavigate(NAVDIR_FIRSTCHILD, Child(CHILDID_SELF), &next), S_OK);
+    ASSERT_EQ(grid->accNavigate(NAVDIR_FIRSTCHILD, ChildId(CHILDID_SELF), &next), S_OK);
     EXPECT_EQ(next.lVal, 1);
-    ASSERT_EQ(grid->accNavigate(NAVDIR_NEXT, Child(1), &next), S_OK);
+    ASSERT_EQ(grid->accNavigate(NAVDIR_NEXT, ChildId(1), &next), S_OK);
     EXPECT_EQ(next.lVal, 2);
-    EXPECT_EQ(grid->accNavigate(NAVDIR_NEXT, Child(count), &next), S_FALSE);
+    EXPECT_EQ(grid->accNavigate(NAVDIR_NEXT, ChildId(count), &next), S_FALSE);
 
     ComPtr<IDispatch> parent;
     EXPECT_EQ(grid->get_accParent(parent.put()), S_OK);
@@ -160,7 +160,8 @@ TEST_F(AccessibilityTest, EveryQuestionRefusesAChildThatIsNoRow) {
     wrongType.vt = VT_I2;
     wrongType.iVal = 1;
     VARIANT empty{};
-    for (const VARIANT& bad : {Child(count + 1), Child(-1), Child(0x7fffffff), wrongType, empty}) {
+    for (const VARIANT& bad :
+         {ChildId(count + 1), ChildId(-1), ChildId(0x7fffffff), wrongType, empty}) {
         SCOPED_TRACE(testing::Message() << "vt " << bad.vt << ", id " << bad.lVal);
         BSTR text = nullptr;
         EXPECT_EQ(grid->get_accName(bad, &text), E_INVALIDARG);
@@ -200,10 +201,10 @@ TEST_F(AccessibilityTest, EveryQuestionRefusesAChildThatIsNoRow) {
     }
     // The last row still answers: the check is not off by one.
     BSTR last = nullptr;
-    EXPECT_EQ(grid->get_accName(Child(count), &last), S_OK);
+    EXPECT_EQ(grid->get_accName(ChildId(count), &last), S_OK);
     EXPECT_FALSE(Take(last).empty());
     BSTR value = nullptr;
-    EXPECT_EQ(grid->get_accValue(Child(count), &value), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(grid->get_accValue(ChildId(count), &value), DISP_E_MEMBERNOTFOUND);
 }
 
 TEST_F(AccessibilityTest, SelectingThroughTheInterfaceMovesTheCurrentRowAndAnnouncesIt) {
@@ -218,7 +219,7 @@ TEST_F(AccessibilityTest, SelectingThroughTheInterfaceMovesTheCurrentRowAndAnnou
 
     const int hubMouseRow = RowOf(kHubMouse);
     const LONG hubMouse = ChildOfRow(hubMouseRow);
-    ASSERT_EQ(grid->accSelect(SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION, Child(hubMouse)), S_OK);
+    ASSERT_EQ(grid->accSelect(SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION, ChildId(hubMouse)), S_OK);
     Pump();
     EXPECT_EQ(Form().dgDevices->Row(), hubMouseRow);
     EXPECT_EQ(::GetFocus(), Grid());
@@ -231,7 +232,7 @@ TEST_F(AccessibilityTest, SelectingThroughTheInterfaceMovesTheCurrentRowAndAnnou
     VARIANT focus{};
     ASSERT_EQ(grid->get_accFocus(&focus), S_OK);
     EXPECT_EQ(focus.lVal, hubMouse);
-    EXPECT_EQ(grid->accSelect(SELFLAG_ADDSELECTION, Child(1)), E_INVALIDARG);
+    EXPECT_EQ(grid->accSelect(SELFLAG_ADDSELECTION, ChildId(1)), E_INVALIDARG);
 
     // A key moves the current row too, and the reader hears of it.
     gEvents.clear();
@@ -242,7 +243,7 @@ TEST_F(AccessibilityTest, SelectingThroughTheInterfaceMovesTheCurrentRowAndAnnou
     EXPECT_TRUE(SawEvent(EVENT_OBJECT_FOCUS, ChildOfRow(otherRow)));
 
     // The default action picks the row as a click does.
-    ASSERT_EQ(grid->accDoDefaultAction(Child(hubMouse)), S_OK);
+    ASSERT_EQ(grid->accDoDefaultAction(ChildId(hubMouse)), S_OK);
     EXPECT_EQ(Form().dgDevices->Row(), hubMouseRow);
 
     // A rebuild reorders the list.
@@ -270,9 +271,9 @@ TEST_F(AccessibilityTest, ManyQuestionsLeaveNoReferenceAndTheObjectOutlivesItsWi
     LONG count = -1;
     EXPECT_EQ(grid->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
     BSTR name = nullptr;
-    EXPECT_EQ(grid->get_accName(Child(1), &name), CO_E_OBJNOTCONNECTED);
+    EXPECT_EQ(grid->get_accName(ChildId(1), &name), CO_E_OBJNOTCONNECTED);
     EXPECT_EQ(name, nullptr);
-    EXPECT_EQ(grid->accSelect(SELFLAG_TAKESELECTION, Child(1)), CO_E_OBJNOTCONNECTED);
+    EXPECT_EQ(grid->accSelect(SELFLAG_TAKESELECTION, ChildId(1)), CO_E_OBJNOTCONNECTED);
     // Only the reader's reference is left, and its release ends the object.
     EXPECT_EQ(grid->AddRef(), 2u);
     EXPECT_EQ(grid->Release(), 1u);

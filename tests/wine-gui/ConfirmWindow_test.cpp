@@ -17,7 +17,6 @@ namespace gui_test {
 namespace {
 
 const std::string kKeyboard = "USB\\VID_3C4D&PID_5E6F\\6&4D5E6F7&0&2";
-const char* const kPlainMouseCollection = "HID\\VID_0E8F&PID_0021\\6&1C2D3E4F&0&0000";
 
 class ConfirmTest : public GuiTest {
   protected:

@@ -39,6 +39,8 @@ inline const std::string kComposite = "USB\\VID_1A2C&PID_4C5E\\5&3B1D2A0&0&1";
 inline const std::string kPlainMouse = "USB\\VID_0E8F&PID_0021\\5&3B1D2A0&0&2";
 inline const std::string kHubMouse = "USB\\VID_2F1B&PID_0A31\\6&4D5E6F7&0&1";
 inline const std::string kRootHub = "USB\\ROOT_HUB30\\4&2E7A3C1D&0&0";
+// The plain mouse's HID collection, whose reports the raw-input tests send.
+inline const char* const kPlainMouseCollection = "HID\\VID_0E8F&PID_0021\\6&1C2D3E4F&0&0000";
 
 class GuiTest : public ::testing::Test {
   protected:

@@ -26,7 +26,7 @@ struct Child {
     RECT drawn;        // the part that shows something, in the same place
 };
 
-std::string ClassOf(HWND window) {
+std::string LowerClassOf(HWND window) {
     char name[64] = {};
     ::GetClassNameA(window, name, sizeof(name));
     // Class names compare without case; one spelling for the checks.
@@ -37,7 +37,7 @@ std::string ClassOf(HWND window) {
 }
 
 bool IsCheckBox(HWND window) {
-    if (ClassOf(window) != "button") {
+    if (LowerClassOf(window) != "button") {
         return false;
     }
     const LONG type = ::GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK;
@@ -82,7 +82,7 @@ class LayoutFits : public GuiTest {
                 continue;
             }
             const std::string text = WindowText(child);
-            Child c{child, ClassOf(child) + " \"" + text + "\"", RectInParent(child), {}};
+            Child c{child, LowerClassOf(child) + " \"" + text + "\"", RectInParent(child), {}};
             c.drawn = c.rect;
             // A check box's and a label's window may reach past what they draw (the
             // design lets "Filter On Device" reach a pixel under the rate list); the
@@ -91,7 +91,7 @@ class LayoutFits : public GuiTest {
             if (IsCheckBox(child)) {
                 c.drawn.right = c.rect.left + CaptionOffset(child, PixelsPerInch()) +
                                 TextExtent(child, text).cx;
-            } else if (ClassOf(child) == "static") {
+            } else if (LowerClassOf(child) == "static") {
                 c.drawn.right = c.rect.left + TextExtent(child, text).cx;
             }
             children.push_back(c);
@@ -128,7 +128,7 @@ class LayoutFits : public GuiTest {
 
     void CheckCaption(const Child& c) {
         const std::string text = WindowText(c.handle);
-        const std::string cls = ClassOf(c.handle);
+        const std::string cls = LowerClassOf(c.handle);
         if (text.empty() || (cls != "button" && cls != "static")) {
             return;
         }

@@ -14,8 +14,6 @@ namespace gui_test {
 
 namespace {
 
-const char* const kPlainMouseCollection = "HID\\VID_0E8F&PID_0021\\6&1C2D3E4F&0&0000";
-
 class MeasureTest : public GuiTest {
   protected:
     // Moves the device and hands its reports to the listener, as the demo does.

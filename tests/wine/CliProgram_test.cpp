@@ -19,6 +19,7 @@
 
 #include "device/DevInfo.h"
 #include "tests/wine/ProgramFolder.h"
+#include "tests/wine/SuiteHandles.h"
 #include "tests/wine/Win32DeviceBed.h"
 
 using namespace std::string_literals;
@@ -29,21 +30,7 @@ const std::string kModel = "USB\\VID_1A2B&PID_0101";
 const std::string kFirst = kModel + "\\7&2A3B4C5D&0&1";
 const std::string kSecond = kModel + "\\7&2A3B4C5D&0&2";
 
-class OwnedHandle {
-  public:
-    explicit OwnedHandle(HANDLE handle) : handle_(handle) {}
-    ~OwnedHandle() {
-        if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE) {
-            ::CloseHandle(handle_);
-        }
-    }
-    OwnedHandle(const OwnedHandle&) = delete;
-    OwnedHandle& operator=(const OwnedHandle&) = delete;
-    HANDLE get() const { return handle_; }
-
-  private:
-    HANDLE handle_;
-};
+using winbed::OwnedHandle;
 
 using winbed::SuiteFolder;
 
@@ -56,11 +43,7 @@ void WriteFile(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
-struct ProgramRun {
-    DWORD code = 0xFFFFFFFF;
-    std::string out;
-    std::string err;
-};
+using winbed::ProgramRun;
 
 // Runs quorvin.exe (winbed::ProgramFile) with each command line given, all at once
 // (each with output files of its own), and waits for every one.

@@ -17,15 +17,13 @@
 #include "restart/FileSystemRedirection.h"
 #include "tests/wine/ProgramFolder.h"
 #include "tests/wine/RegKey.h"
+#include "tests/wine/SuiteHandles.h"
 
 namespace {
 
 const std::string kMarkerKey = "Software\\QuorvinCompanionTest";
 
-struct HandleCloser {
-    void operator()(HANDLE handle) const { ::CloseHandle(handle); }
-};
-using OwnedHandle = std::unique_ptr<void, HandleCloser>;
+using winbed::OwnedHandle;
 
 using winbed::SuiteFolder;
 

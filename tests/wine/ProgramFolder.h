@@ -31,4 +31,11 @@ inline std::string ProgramFile(const std::string& name) {
     return name == "kevra64.exe" ? tree + "companion\\" + name : tree + name;
 }
 
+// What a program run by a suite gave back: its exit code and its two output streams.
+struct ProgramRun {
+    DWORD code = 0xFFFFFFFF;
+    std::string out;
+    std::string err;
+};
+
 }  // namespace winbed

@@ -12,14 +12,12 @@
 #include <vector>
 
 #include "tests/wine/ProgramFolder.h"
+#include "tests/wine/SuiteHandles.h"
 #include "version/Version.h"
 
 namespace {
 
-struct ModuleDeleter {
-    void operator()(HMODULE module) const { ::FreeLibrary(module); }
-};
-using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleDeleter>;
+using winbed::UniqueModule;
 
 const char* const kPrograms[] = {"QuorvinSetup.exe", "quorvin.exe", "kevra64.exe"};
 

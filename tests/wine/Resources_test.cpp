@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/wine/SuiteHandles.h"
 #include "ui/res/ResourceIds.h"
 
 namespace {
@@ -21,13 +22,10 @@ struct DcDeleter {
 struct GdiObjectDeleter {
     void operator()(HGDIOBJ object) const { ::DeleteObject(object); }
 };
-struct ModuleDeleter {
-    void operator()(HMODULE module) const { ::FreeLibrary(module); }
-};
 using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
 using UniqueDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
 using UniqueGdiObject = std::unique_ptr<void, GdiObjectDeleter>;
-using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleDeleter>;
+using winbed::UniqueModule;
 
 // Selects an object into a DC and puts the previous one back.
 class Selection {

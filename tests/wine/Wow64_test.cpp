@@ -30,7 +30,7 @@
 
 namespace {
 
-const std::string kDevice = "USB\\VID_1A2B&PID_0202\\7&3B4C5D6E&0&1";
+const std::string kWow64Device = "USB\\VID_1A2B&PID_0202\\7&3B4C5D6E&0&1";
 
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -91,7 +91,7 @@ DWORD CompanionExitCode(const std::string& parameters, bool detached = false) {
 // The lab mouse every device test of this suite restarts or shows.
 void AddLabMouse(Win32DeviceBed& bed) {
     BedDevice plan;
-    plan.instanceId = kDevice;
+    plan.instanceId = kWow64Device;
     plan.classGuid = device::guids::GUID_DEVCLASS_HIDCLASS;
     plan.description = "Lab Mouse";
     plan.hardwareIds = {"USB\\VID_1A2B&PID_0202"};
@@ -158,11 +158,7 @@ class PackageFolder {
     std::vector<std::wstring> names_;
 };
 
-struct ProgramRun {
-    DWORD code = 0xFFFFFFFF;
-    std::string out;
-    std::string err;
-};
+using winbed::ProgramRun;
 
 std::string TakeFile(const std::wstring& path) {
     std::string text;
@@ -270,9 +266,9 @@ TEST(Wow64, RestartGoesThroughTheCompanion) {
     Win32DeviceBed bed;
     AddLabMouse(bed);
     const std::string filters("quorvin\0\0", 9);
-    bed.SetLowerFilters(kDevice, {REG_MULTI_SZ, filters});
+    bed.SetLowerFilters(kWow64Device, {REG_MULTI_SZ, filters});
 
-    const DWORD direct = CompanionExitCode(config::CompanionRestartParameters(kDevice));
+    const DWORD direct = CompanionExitCode(config::CompanionRestartParameters(kWow64Device));
     ASSERT_NE(direct, 0xFFFFFFFFu) << "kevra64.exe did not start or end";
     if (bed.Has(Quirk::ClassInstallerFails)) {
         EXPECT_EQ(direct, static_cast<DWORD>(restart::kCompanionFailed))
@@ -284,14 +280,14 @@ TEST(Wow64, RestartGoesThroughTheCompanion) {
     ASSERT_TRUE(set.valid());
     SP_DEVINFO_DATA element{};
     element.cbSize = sizeof element;
-    ASSERT_TRUE(::SetupDiOpenDeviceInfoA(set.get(), kDevice.c_str(), nullptr, 0, &element));
+    ASSERT_TRUE(::SetupDiOpenDeviceInfoA(set.get(), kWow64Device.c_str(), nullptr, 0, &element));
     device::TDevice device(set.get(), element, set.get());
     int pumped = 0;
     const restart::RestartOutcome outcome =
         restart::RequestDeviceRestart(device, nullptr, [&pumped] { PumpMessages(pumped); });
     EXPECT_EQ(outcome, restart::OutcomeOfCompanionExit(direct)) << "exit code " << direct;
     EXPECT_NE(outcome.kind, restart::RestartOutcome::Kind::CompanionMissing);
-    const auto kept = bed.LowerFilters(kDevice);
+    const auto kept = bed.LowerFilters(kWow64Device);
     EXPECT_EQ(kept ? kept->bytes : "<none>", filters);
 }
 
