@@ -16,8 +16,10 @@ targets="${QUORVIN_FUZZ_TARGETS:-lower_filters rate copy_ids names profile journ
 jobs="${QUORVIN_FUZZ_JOBS:-$(nproc)}"
 build=build/fuzz
 
+# -O1 with line tables, as fuzzing services build: a finding's stack still names
+# file and line, and the tree builds in far less time than at -O2 -g.
 cmake -S fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O1 -gline-tables-only -DNDEBUG" >/dev/null
 cmake --build "$build" --target $(printf 'fuzz_%s ' $targets)
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1}"
