@@ -54,19 +54,17 @@ std::vector<ProgramRun> RunQuorvinTogether(const std::vector<std::string>& argum
     std::vector<ProgramRun> runs(argumentLists.size());
     std::vector<std::pair<std::string, std::string>> files;
     {
-        std::vector<std::unique_ptr<OwnedHandle>> handles;
+        std::vector<OwnedHandle> handles;
         std::vector<HANDLE> processes;
         for (std::size_t i = 0; i < argumentLists.size(); ++i) {
             const std::string suffix = i == 0 ? "" : "-" + std::to_string(i);
             files.emplace_back(folder + "quorvin-out" + suffix + ".txt",
                                folder + "quorvin-err" + suffix + ".txt");
-            auto out = std::make_unique<OwnedHandle>(
-                ::CreateFileA(files[i].first.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-            auto err = std::make_unique<OwnedHandle>(
-                ::CreateFileA(files[i].second.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-            if (out->get() == INVALID_HANDLE_VALUE || err->get() == INVALID_HANDLE_VALUE) {
+            OwnedHandle out(::CreateFileA(files[i].first.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                          &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+            OwnedHandle err(::CreateFileA(files[i].second.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                          &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (out.get() == INVALID_HANDLE_VALUE || err.get() == INVALID_HANDLE_VALUE) {
                 ADD_FAILURE() << "cannot make the output files in " << folder;
                 return runs;
             }
@@ -74,8 +72,8 @@ std::vector<ProgramRun> RunQuorvinTogether(const std::vector<std::string>& argum
             startup.cb = sizeof startup;
             startup.dwFlags = STARTF_USESTDHANDLES;
             startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-            startup.hStdOutput = out->get();
-            startup.hStdError = err->get();
+            startup.hStdOutput = out.get();
+            startup.hStdError = err.get();
             std::string commandLine = "\"" + program + "\" " + argumentLists[i];
             PROCESS_INFORMATION process{};
             if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
@@ -84,7 +82,7 @@ std::vector<ProgramRun> RunQuorvinTogether(const std::vector<std::string>& argum
                 return runs;
             }
             ::CloseHandle(process.hThread);
-            handles.push_back(std::make_unique<OwnedHandle>(process.hProcess));
+            handles.emplace_back(process.hProcess);
             processes.push_back(process.hProcess);
             handles.push_back(std::move(out));
             handles.push_back(std::move(err));

@@ -26,6 +26,7 @@
 #include "journal/JournalStore.h"
 #include "tests/wine/ProgramFolder.h"
 #include "tests/wine/ProgramWindow.h"
+#include "tests/wine/SuiteHandles.h"
 #include "tests/wine/Win32DeviceBed.h"
 
 namespace {
@@ -184,29 +185,28 @@ ProgramRun RunIn(const std::wstring& folder, const std::wstring& program,
     const std::wstring outPath = restart::WidenAscii(winbed::SuiteFolder()) + L"wow64-out.txt";
     const std::wstring errPath = restart::WidenAscii(winbed::SuiteFolder()) + L"wow64-err.txt";
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    const HANDLE out = ::CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    const HANDLE err = ::CreateFileW(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = out;
-    startup.hStdError = err;
-    std::wstring commandLine = L"\"" + program + L"\" " + restart::WidenAscii(arguments);
-    PROCESS_INFORMATION process{};
-    if (out != INVALID_HANDLE_VALUE && err != INVALID_HANDLE_VALUE &&
-        ::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                         folder.c_str(), &startup, &process)) {
-        const winbed::OwnedProcess running(process);
-        if (::WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) {
-            ::GetExitCodeProcess(process.hProcess, &run.code);
-        }
-    }
-    for (const HANDLE handle : {out, err}) {
-        if (handle != INVALID_HANDLE_VALUE) {
-            ::CloseHandle(handle);
+    {  // the output files are closed before they are read
+        const winbed::OwnedHandle out(::CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                                    &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                                    nullptr));
+        const winbed::OwnedHandle err(::CreateFileW(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                                    &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                                    nullptr));
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = out.get();
+        startup.hStdError = err.get();
+        std::wstring commandLine = L"\"" + program + L"\" " + restart::WidenAscii(arguments);
+        PROCESS_INFORMATION process{};
+        if (out.get() != INVALID_HANDLE_VALUE && err.get() != INVALID_HANDLE_VALUE &&
+            ::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
+                             nullptr, folder.c_str(), &startup, &process)) {
+            const winbed::OwnedProcess running(process);
+            if (::WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) {
+                ::GetExitCodeProcess(process.hProcess, &run.code);
+            }
         }
     }
     run.out = TakeFile(outPath);
